@@ -1,0 +1,42 @@
+# The two commands of the README:
+#   make run    install what is missing, build, start the program
+#   make test   install what is missing, build, run every test (plus a sanitizer build)
+
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc)
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSURASURA_WERROR=ON
+
+.PHONY: deps configure build run test unit-test asan-test clean
+
+deps:
+	bash tools/install-deps.sh
+
+configure: deps
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	  echo "No display: starting under xvfb-run (see README)"; \
+	  xvfb-run -a $(BUILD)/src/app/surasura; \
+	else \
+	  $(BUILD)/src/app/surasura; \
+	fi
+
+unit-test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The engine, history and chart tests once more under AddressSanitizer and UBSan.
+asan-test: deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSURASURA_WERROR=ON \
+	  -DSURASURA_SANITIZE=ON -DSURASURA_BUILD_APP=OFF
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+test: unit-test asan-test
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,0 +1,142 @@
+#include "drill_run.h"
+
+#include "app_error.h"
+#include "drill_texts.h"
+#include "program_texts.h"
+#include "text_to_int.h"
+
+namespace {
+
+// Durations survive the tick count's wrap: later minus earlier modulo 2^32, signed.
+int32_t Elapsed(uint32_t Later, uint32_t Earlier) { return static_cast<int32_t>(Later - Earlier); }
+
+// Blanks and control characters (bytes up to 0x20) around the answer do not count.
+bool IsBlankAnswer(const std::string& Text) {
+  for (char C : Text) {
+    if (static_cast<unsigned char>(C) > 0x20) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+TDrillRun::TDrillRun(TDrillView& View, TDrillClock& Clock)
+    : FView(View), FClock(Clock), FGenerator(FRandom), FClockText(Texts().ClockAtRest) {}
+
+void TDrillRun::Start(uint32_t Now) {
+  // A run under way is abandoned: no further line, no summary, no history.
+  FView.ClearLog();
+  FRandom.Reseed(FClock);
+  FCorrectCount = 0;
+  FRunStartTick = Now;
+  FQuestionStartTick = Now;
+  if (!FClockEnabled) {
+    if (!FView.StartClock()) {
+      FState = rsIdle;
+      FView.ShowError(Texts().NoTimer);
+      return;
+    }
+    FClockEnabled = true;
+  }
+  FQuestionNo = 1;
+  AskQuestion();
+}
+
+void TDrillRun::AskQuestion() {
+  FView.ClearAnswer();
+  FView.FocusAnswer();
+  FQuestion = FGenerator.NextQuestion();
+  FView.ShowQuestion(OperandText(FQuestion.Left), OperatorGlyph(FQuestion.Op), OperandText(FQuestion.Right));
+  // The expected answer and the state are in force before the display update
+  // runs pending events, which may already hold the next Enter.
+  FState = rsAsking;
+  FView.UpdateDisplay();
+}
+
+bool TDrillRun::FilterKey(char Ch) const { return (Ch >= '0' && Ch <= '9') || Ch == '\b'; }
+
+void TDrillRun::EnterPressed(const std::string& Text, bool UntilCorrect, uint32_t Now) {
+  const bool HasAnswer = !IsBlankAnswer(Text);
+  if (UntilCorrect) {
+    if (!HasAnswer) return;
+    int32_t Given = 0;
+    try {
+      Given = TextToInt(Text);
+    } catch (const EConvertError& Error) {
+      FView.ShowError(Error.what());
+      return;
+    }
+    if (Given != FQuestion.Answer) {
+      FView.ClearAnswer();
+      return;
+    }
+  }
+  if (FState == rsAsking) Commit(Text, HasAnswer, Now);
+}
+
+void TDrillRun::Commit(const std::string& Text, bool HasAnswer, uint32_t Now) {
+  const std::string Time = QuestionTimeText(Elapsed(Now, FQuestionStartTick));
+  FQuestionStartTick = FClock.TickCount();
+  const std::string& Glyph = OperatorGlyph(FQuestion.Op);
+  if (HasAnswer) {
+    int32_t Given = 0;
+    try {
+      Given = TextToInt(Text);  // leading blanks are skipped, trailing ones are not
+    } catch (const EConvertError& Error) {
+      // The run halts: no line for this question, the clock runs on.
+      FState = rsHalted;
+      FView.ShowError(Error.what());
+      return;
+    }
+    if (Given == FQuestion.Answer) {
+      FView.InsertLogLine(CorrectLine(FQuestionNo, FQuestion.Left, Glyph, FQuestion.Right, Given, Time));
+      ++FCorrectCount;
+    } else {
+      FView.InsertLogLine(
+          WrongLine(FQuestionNo, FQuestion.Left, Glyph, FQuestion.Right, Given, FQuestion.Answer, Time));
+    }
+  } else {
+    FView.InsertLogLine(NoAnswerLine(FQuestionNo, FQuestion.Left, Glyph, FQuestion.Right, FQuestion.Answer, Time));
+  }
+  if (FQuestionNo < QuestionsPerDrill) {
+    ++FQuestionNo;
+    AskQuestion();
+  } else {
+    Finish();
+  }
+}
+
+void TDrillRun::Finish() {
+  FClockEnabled = false;
+  FView.StopClock();
+  FView.ClearQuestion();
+  // The summary takes the clock text last shown, not a fresh reading.
+  const double Percent = static_cast<double>(FCorrectCount) / 100.0 * 100.0;
+  const std::string Summary = SummaryLine(FClockText, Percent, DateText(FClock.LocalDateTime()));
+  FView.InsertLogLine(Summary);
+  FState = rsIdle;
+  try {
+    FView.StoreSummary(Summary);
+  } catch (const EAppError& Error) {
+    // The line stays in the history list; the clock keeps the final time.
+    FView.ShowError(Error.what());
+    return;
+  }
+  FClockText = Texts().ClockAtRest;
+  FView.ShowClock(FClockText);
+  FView.FocusStart();
+}
+
+void TDrillRun::Tick(uint32_t Now) {
+  if (!FClockEnabled) return;
+  FClockText = ClockLabelText(Elapsed(Now, FRunStartTick));
+  FView.ShowClock(FClockText);
+}
+
+void TDrillRun::Abort() {
+  if (FState == rsIdle) return;
+  // The question on display gets no line; nothing is stored.
+  FState = rsIdle;
+  FClockEnabled = false;
+  FView.StopClock();
+}

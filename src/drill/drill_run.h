@@ -1,0 +1,51 @@
+#pragma once
+// One drill of 100 questions as an event-driven state machine. It knows no
+// widgets: the main window forwards its events here and carries out TDrillView.
+#include <cstdint>
+#include <string>
+
+#include "drill_clock.h"
+#include "drill_view.h"
+#include "question.h"
+
+enum TRunState { rsIdle, rsAsking, rsHalted };
+
+class TDrillRun {
+public:
+  static constexpr int QuestionsPerDrill = 100;
+
+  TDrillRun(TDrillView& View, TDrillClock& Clock);
+
+  // Events. Now is the tick count read at the moment of the event.
+  void Start(uint32_t Now);                                         // start button
+  bool FilterKey(char Ch) const;                                    // may Ch go into the answer box?
+  void EnterPressed(const std::string& Text, bool UntilCorrect, uint32_t Now);  // Enter in the answer box
+  void Tick(uint32_t Now);                                          // 500 ms clock timer
+  void Abort();                                                     // end button or close request
+
+  TRunState State() const { return FState; }
+  int QuestionNo() const { return FQuestionNo; }
+  int CorrectCount() const { return FCorrectCount; }
+  const TQuestion& CurrentQuestion() const { return FQuestion; }
+  const std::string& ClockText() const { return FClockText; }
+  bool ClockEnabled() const { return FClockEnabled; }
+  const TRandomSource& RandomSource() const { return FRandom; }
+
+private:
+  void AskQuestion();
+  void Commit(const std::string& Text, bool HasAnswer, uint32_t Now);
+  void Finish();
+
+  TDrillView& FView;
+  TDrillClock& FClock;
+  TRandomSource FRandom;
+  TQuestionGenerator FGenerator;
+  TRunState FState = rsIdle;
+  int FQuestionNo = 0;
+  TQuestion FQuestion{};
+  int FCorrectCount = 0;
+  uint32_t FRunStartTick = 0;
+  uint32_t FQuestionStartTick = 0;
+  std::string FClockText;
+  bool FClockEnabled = false;
+};

@@ -1,0 +1,48 @@
+#include "question.h"
+
+#include "drill_clock.h"
+#include "program_texts.h"
+
+const std::string& OperatorGlyph(TOperator Op) {
+  switch (Op) {
+    case opPlus: return Texts().PlusGlyph;
+    case opMinus: return Texts().MinusGlyph;
+    case opTimes: break;
+  }
+  return Texts().TimesGlyph;
+}
+
+void TRandomSource::Reseed(TDrillClock& Clock) {
+  if (auto Counter = Clock.PerformanceCounter()) {
+    Seed = static_cast<uint32_t>(*Counter);
+  } else {
+    Seed = Clock.TickCount();
+  }
+}
+
+int32_t TRandomSource::Next(int32_t Range) {
+  Seed = Seed * 134775813u + 1u;
+  return static_cast<int32_t>((static_cast<uint64_t>(Seed) * static_cast<uint32_t>(Range)) >> 32);
+}
+
+TQuestion TQuestionGenerator::NextQuestion() {
+  TQuestion Q;
+  Q.Left = FRandom.Next(20);
+  if (Q.Left < 10) {
+    Q.Right = FRandom.Next(20);
+    Q.Op = Q.Right < 10 ? opTimes : opPlus;
+  } else {
+    Q.Right = FRandom.Next(10);
+    switch (FRandom.Next(3)) {
+      case 0: Q.Op = opPlus; break;
+      case 1: Q.Op = opMinus; break;
+      default: Q.Op = opTimes; break;
+    }
+  }
+  switch (Q.Op) {
+    case opPlus: Q.Answer = Q.Left + Q.Right; break;
+    case opMinus: Q.Answer = Q.Left - Q.Right; break;
+    case opTimes: Q.Answer = Q.Left * Q.Right; break;
+  }
+  return Q;
+}

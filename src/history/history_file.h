@@ -1,0 +1,35 @@
+#pragma once
+// The results history: the summary lines of all finished drills, oldest first,
+// and the file "./HIST_ZV.DAT" that stores them. Owns the file and nothing else.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class THistoryFile {
+public:
+  // FileName is relative to the working directory at each access.
+  explicit THistoryFile(std::string FileName = "./HIST_ZV.DAT");
+
+  // Fills the list from the file if it is present. Throws EFileError with the
+  // user's message when the file is present but cannot be read.
+  void Load();
+  // Adds the newest drill's summary line at the end.
+  void Append(const std::string& Line);
+  // Writes the whole list to the file. Throws EFileError on failure; the old
+  // file is then left as it was and the list keeps every line.
+  void Save();
+
+  std::size_t Count() const { return FLines.size(); }
+  const std::string& Line(std::size_t Index) const { return FLines.at(Index); }
+  const std::vector<std::string>& Lines() const { return FLines; }
+
+  // Fields of a summary line; each throws EConvertError when not a number.
+  static int32_t PercentOf(const std::string& Line);  // bytes 25-27
+  static int32_t MinutesOf(const std::string& Line);  // bytes 10-11
+  static int32_t SecondsOf(const std::string& Line);  // bytes 14-15
+
+private:
+  std::string FFileName;
+  std::vector<std::string> FLines;
+};

@@ -1,0 +1,22 @@
+#pragma once
+// Errors that unwind a handler back to the event loop, which shows the message
+// in the application's error box. Every message is Shift_JIS bytes.
+#include <stdexcept>
+#include <string>
+
+class EAppError : public std::runtime_error {
+public:
+  explicit EAppError(const std::string& SjisMessage) : std::runtime_error(SjisMessage) {}
+};
+
+// A text that is not a whole number ("'%s' は整数ではありません").
+class EConvertError : public EAppError {
+public:
+  using EAppError::EAppError;
+};
+
+// The history file could not be read or written.
+class EFileError : public EAppError {
+public:
+  using EAppError::EAppError;
+};

@@ -1,0 +1,68 @@
+#pragma once
+// Every fixed text of the program, in one place, as Shift_JIS bytes.
+// The source holds them as UTF-8; FixedSjis converts each exactly once, at first use.
+#include <string>
+
+#include "sjis.h"
+
+struct TProgramTexts {
+  // Drill record templates (formatted by FormatTemplate).
+  std::string OperandTemplate = "%D";
+  std::string ClockTemplate = FixedSjis("%.2D分%.2D秒");
+  std::string QuestionTimeTemplate = FixedSjis("%.2D分%.2D秒%.3D");
+  std::string CorrectLineTemplate = FixedSjis("%3D: %2D %S %2D = %3D  正解 　 　   %S");
+  std::string WrongLineTemplate = FixedSjis("%3D: %2D %S %2D = %3D  不正解(%3D)  %S");
+  std::string NoAnswerLineTemplate = FixedSjis("%3D: %2D %S %2D = %3S  不正解(%3D)  %S");
+  std::string SummaryTemplate = FixedSjis("所要時間 %S 正答率%3.0F%%  %S");
+  std::string ClockAtRest = FixedSjis("00分00秒");
+
+  // Operator glyphs: one full-width character each.
+  std::string PlusGlyph = FixedSjis("＋");   // 0x81 0x7B
+  std::string MinusGlyph = FixedSjis("－");  // 0x81 0x7C
+  std::string TimesGlyph = FixedSjis("×");   // 0x81 0x7E
+
+  // Error messages (the error box appends the final ".").
+  std::string NotAnInteger = FixedSjis("'%s' は整数ではありません");
+  std::string NoTimer = FixedSjis("タイマーを取得できません");
+  std::string CannotOpenFile = FixedSjis("ファイル \"%s\". %s は開けません");
+  std::string CannotCreateFile = FixedSjis("ファイル \"%s\". %s を作成できません");
+  std::string StreamWriteError = FixedSjis("ストリームへの書き込みエラー");
+  std::string CannotInsertLine = FixedSjis("行を挿入できません");
+  std::string ListIndexOutOfRange = FixedSjis("リストのインデックスが範囲を超えています (%d)");
+  std::string BarWidthOutOfRange = FixedSjis("棒の幅は 1% から 100% でなければなりません");
+  std::string BarOffsetOutOfRange = FixedSjis("棒の位置は -100% から 100% でなければなりません");
+  std::string CannotMakeVisibleWindowModal = FixedSjis("表示されているウィンドウをモーダルにすることはできません");
+  std::string CannotFocusDisabledWindow = FixedSjis("無効/非表示ウィンドウにはフォーカスを設定できません");
+
+  // Main drill window.
+  std::string Form1Caption = FixedSjis(" (^-^)) すらすら算数帳");
+  std::string EqualsCaption = "=";
+  std::string StartCaption = FixedSjis("開始");
+  std::string UntilCorrectCaption = FixedSjis("正解する迄");
+  std::string MakerCaption = FixedSjis("そよかぜ・ラボ");
+  std::string AuthorCaption = FixedSjis("rezu！diz");
+  std::string ScoreChartCaption = FixedSjis("成績図");
+  std::string EndCaption = FixedSjis("終了");
+  std::string StartHint = FixedSjis("ドリルを開始します");
+  std::string EndHint = FixedSjis("ドリルを終了します");
+  std::string ScoreChartHint = FixedSjis("成績履歴を表示します");
+  std::string UntilCorrectHint = FixedSjis("[レ]次の問題に進みません");
+
+  // Result graph window.
+  std::string Form2Caption = FixedSjis("結果グラフ");
+  std::string CloseCaption = FixedSjis("閉じる");
+  std::string ChartTitle = FixedSjis("結果グラフ");
+  std::string LeftAxisTitle = FixedSjis("正答率（％）");
+  std::string RightAxisTitle = FixedSjis("所要時間（秒）");
+  std::string BarSeriesTitle = FixedSjis("正答率");
+  std::string LineSeriesTitle = FixedSjis("所要時間");
+  std::string BarYValuesName = FixedSjis("縦棒");
+
+  // Font face names as the windows ask for them.
+  std::string GothicFace = FixedSjis("ＭＳ ゴシック");
+  std::string PGothicFace = FixedSjis("ＭＳ Ｐゴシック");
+  std::string PMinchoFace = FixedSjis("ＭＳ Ｐ明朝");
+};
+
+// The one instance, converted at first use.
+const TProgramTexts& Texts();

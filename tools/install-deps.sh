@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, running and testing the program needs.
+# Idempotent: asks apt only for what is missing, and does nothing when all is there.
+set -euo pipefail
+
+packages=(
+  build-essential
+  cmake
+  pkg-config
+  libgtest-dev
+  libgmock-dev
+  qt6-base-dev
+  qt6-translations-l10n
+  libjpeg-dev
+  fonts-ipafont-gothic
+  fonts-ipafont-mincho
+  fontconfig
+  xvfb
+  xauth
+  xdotool
+  x11-utils
+  imagemagick
+  util-linux
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed$'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+  sudo="sudo"
+fi
+
+echo "install-deps: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -q
+$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"

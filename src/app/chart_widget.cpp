@@ -1,0 +1,69 @@
+#include "chart_widget.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <optional>
+
+namespace {
+
+std::optional<TMouseButton> ChartButton(Qt::MouseButton Button) {
+  switch (Button) {
+    case Qt::LeftButton: return mbLeft;
+    case Qt::RightButton: return mbRight;
+    case Qt::MiddleButton: return mbMiddle;
+    default: return std::nullopt;
+  }
+}
+
+}  // namespace
+
+TChartWidget::TChartWidget(QWidget* Parent, TFontResolver Resolver)
+    : QWidget(Parent), FSurface(std::move(Resolver)) {
+  setFocusPolicy(Qt::NoFocus);
+  // The chart's image covers the whole widget: no background to erase first.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  // Inside a paint the image is copied to the widget; outside (the zoom
+  // rectangle drawn during a drag) the widget asks for a paint, which copies
+  // the kept image without drawing the chart again.
+  FSurface.OnPresent = [this](const QImage& Image) {
+    if (FPaintPainter != nullptr) {
+      FPaintPainter->drawImage(0, 0, Image);
+    } else {
+      update();
+    }
+  };
+  // Any number of invalidations before the next paint merge into one.
+  FChart.OnInvalidate = [this] { update(); };
+  FChart.SetSize(width(), height());
+}
+
+void TChartWidget::paintEvent(QPaintEvent*) {
+  QPainter Painter(this);
+  FPaintPainter = &Painter;
+  struct TResetPainter {
+    QPainter*& Target;
+    ~TResetPainter() { Target = nullptr; }
+  } Reset{FPaintPainter};
+  FChart.Paint();
+}
+
+void TChartWidget::resizeEvent(QResizeEvent*) { FChart.SetSize(width(), height()); }
+
+void TChartWidget::mousePressEvent(QMouseEvent* Event) {
+  if (auto Button = ChartButton(Event->button())) {
+    QPoint P = Event->position().toPoint();
+    FChart.MouseDown(*Button, P.x(), P.y());
+  }
+}
+
+void TChartWidget::mouseMoveEvent(QMouseEvent* Event) {
+  QPoint P = Event->position().toPoint();
+  FChart.MouseMove(P.x(), P.y());
+}
+
+void TChartWidget::mouseReleaseEvent(QMouseEvent* Event) {
+  if (auto Button = ChartButton(Event->button())) {
+    QPoint P = Event->position().toPoint();
+    FChart.MouseUp(*Button, P.x(), P.y());
+  }
+}

@@ -1,0 +1,100 @@
+#include "result_chart.h"
+
+#include "bar_series.h"
+#include "chart.h"
+#include "history_file.h"
+#include "line_series.h"
+#include "program_texts.h"
+
+namespace {
+
+TSurfaceFont Font(const std::string& Face, int Height, TColor Color) {
+  TSurfaceFont Result;
+  Result.Name = Face;
+  Result.Height = Height;
+  Result.Color = Color;
+  return Result;
+}
+
+void FixRange(TChartAxis& Axis, double Minimum, double Maximum) {
+  Axis.Automatic = false;
+  Axis.AutomaticMinimum = false;
+  Axis.AutomaticMaximum = false;
+  Axis.Minimum = Minimum;
+  Axis.Maximum = Maximum;
+}
+
+}  // namespace
+
+void ConfigureResultChart(TChart& Chart) {
+  const TProgramTexts& T = Texts();
+  const TSurfaceFont Gothic21 = Font(T.PGothicFace, 21, clBlack);
+  const TSurfaceFont Mincho12 = Font(T.PMinchoFace, 12, clBlack);
+
+  Chart.Title.Text = {T.ChartTitle};
+  Chart.Title.Font = Font(T.PGothicFace, 21, clBlue);
+  Chart.LegendVisible = false;
+  // The back wall's brush is hollow: the panel shows through.
+  Chart.BackWall.Brush = TChartBrush{clWhite, bsClear};
+
+  FixRange(Chart.LeftAxis, 0, 100);
+  Chart.LeftAxis.Title.Caption = T.LeftAxisTitle;
+  Chart.LeftAxis.Title.Font = Gothic21;
+  Chart.LeftAxis.LabelsFont = Gothic21;
+
+  FixRange(Chart.RightAxis, 100, 300);
+  Chart.RightAxis.Title.Caption = T.RightAxisTitle;
+  Chart.RightAxis.Title.Font = Gothic21;
+  Chart.RightAxis.LabelsFont = Gothic21;
+
+  Chart.BottomAxis.LabelsFont = Gothic21;
+
+  for (TChartAxis* Axis : {&Chart.TopAxis, &Chart.DepthAxis}) {
+    Axis->LabelsFont = Mincho12;
+    Axis->Title.Font = Mincho12;
+  }
+
+  auto& Series1 = Chart.AddSeries<TBarSeries>();
+  Series1.Title = T.BarSeriesTitle;
+  Series1.SeriesColor = clRed;
+  Series1.HorizAxis = akBottom;
+  Series1.VertAxis = akLeft;
+  Series1.XValues.Name = "X";
+  Series1.YValues.Name = T.BarYValuesName;
+  Series1.Marks.Visible = true;
+  Series1.Marks.ArrowLength = 20;
+  Series1.Marks.Font = Font(T.PGothicFace, 16, clBlack);
+
+  auto& Series2 = Chart.AddSeries<TLineSeries>();
+  Series2.Title = T.LineSeriesTitle;
+  Series2.SeriesColor = clBlue;
+  Series2.HorizAxis = akBottom;
+  Series2.VertAxis = akRight;
+  Series2.XValues.Name = "X";
+  Series2.YValues.Name = "Y";
+  Series2.Pointer.Visible = false;
+  Series2.Marks.Visible = false;
+  Series2.Marks.ArrowLength = 8;
+  Series2.Marks.Font = Mincho12;
+
+  for (TChartSeries* Series : {static_cast<TChartSeries*>(&Series1), static_cast<TChartSeries*>(&Series2)}) {
+    Series->XValues.Order = loAscending;
+    Series->YValues.Order = loNone;
+  }
+}
+
+void FillResultChart(TChart& Chart, const THistoryFile& History) {
+  TChartSeries& Bars = Chart.Series(0);
+  TChartSeries& Line = Chart.Series(1);
+  Bars.ClearPoints();
+  Line.ClearPoints();
+  for (std::size_t I = 0; I < History.Count(); ++I) {
+    const std::string& Entry = History.Line(I);
+    const double X = static_cast<double>(I);
+    const int32_t Percent = THistoryFile::PercentOf(Entry);
+    Bars.AddPoint(X, Percent, "", clAutoColor);
+    const int32_t Minutes = THistoryFile::MinutesOf(Entry);
+    const int32_t Seconds = THistoryFile::SecondsOf(Entry);
+    Line.AddPoint(X, static_cast<double>(Minutes) * 60 + Seconds, "", clAutoColor);
+  }
+}

@@ -1,0 +1,15 @@
+#pragma once
+// The result chart of the graph window: its settings and its two series (bars
+// for the percentage of correct answers, a line for the duration), and the
+// rebuild of both series from the results history.
+class TChart;
+class THistoryFile;
+
+// Sets up a new chart as the graph window shows it and adds Series1 (bars,
+// index 0) and Series2 (line, index 1).
+void ConfigureResultChart(TChart& Chart);
+
+// Empties both series, then adds one bar point and one line point per history
+// line, oldest first at x = 0. A field that is not a number throws
+// EConvertError; the points added before it stay.
+void FillResultChart(TChart& Chart, const THistoryFile& History);

@@ -1,6 +1,6 @@
 // Zoom and scroll by mouse: the drag records, the hit test that decides whether
 // a press may start a drag, the inverting zoom rectangle, and the range changes
-// of zoom, undo and scroll. Also the axis operation they share, FixAxisRange.
+// of zoom, undo and scroll (through the axes' FixAxisRange).
 #include "chart_zoom.h"
 
 #include <algorithm>
@@ -10,8 +10,6 @@
 #include "chart.h"
 
 namespace {
-
-constexpr double MinimalAxisRange = 1e-10;
 
 // The four axes whose ranges are saved and restored, in the order of the saved table.
 std::array<TChartAxis*, 4> SavedAxes(TChart& Chart) {
@@ -64,15 +62,6 @@ bool PressStartsDrag(TChart& Chart, int X, int Y) {
 }
 
 }  // namespace
-
-void TChartAxis::FixAxisRange(double A, double B) {
-  Automatic = false;
-  AutomaticMinimum = false;
-  AutomaticMaximum = false;
-  Minimum = std::min(A, B);
-  Maximum = std::max(A, B);
-  if (Maximum - Minimum < MinimalAxisRange) Maximum = Minimum + MinimalAxisRange;
-}
 
 void TZoomPanningRecord::StartDrag(int X, int Y) {
   Dragging = true;

@@ -1,0 +1,266 @@
+// The QPainter surface keeps the raster conventions the chart geometry is
+// computed for: excluded right and bottom edges, line ends left out, dotted
+// pens, the inverting pen, text reference points, rotation and clipping.
+#include <gtest/gtest.h>
+
+#include <QFontInfo>
+#include <QImage>
+
+#include "program_texts.h"
+#include "qpainter_surface.h"
+
+namespace {
+
+constexpr TColor Paper = RGB(255, 255, 255);
+
+class QPainterSurfaceTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    Surface.EnsureImageSize(60, 40);
+    Surface.FillRect(TRect{0, 0, 60, 40}, Paper);
+  }
+
+  QRgb At(int X, int Y) const { return Surface.Image().pixel(X, Y); }
+  bool Ink(int X, int Y) const { return At(X, Y) != qRgb(255, 255, 255); }
+  // The pixels that are not paper, as a rectangle (Left, Top, Right, Bottom exclusive).
+  TRect InkBounds() const {
+    TRect R{1000, 1000, -1, -1};
+    for (int Y = 0; Y < Surface.Image().height(); ++Y) {
+      for (int X = 0; X < Surface.Image().width(); ++X) {
+        if (!Ink(X, Y)) continue;
+        R.Left = std::min(R.Left, X);
+        R.Top = std::min(R.Top, Y);
+        R.Right = std::max(R.Right, X + 1);
+        R.Bottom = std::max(R.Bottom, Y + 1);
+      }
+    }
+    return R;
+  }
+  int InkCount() const {
+    int N = 0;
+    for (int Y = 0; Y < Surface.Image().height(); ++Y) {
+      for (int X = 0; X < Surface.Image().width(); ++X) N += Ink(X, Y) ? 1 : 0;
+    }
+    return N;
+  }
+  void UsePen(TColor Color, TPenStyle Style = psSolid, TPenMode Mode = pmCopy) {
+    TSurfacePen Pen;
+    Pen.Color = Color;
+    Pen.Style = Style;
+    Pen.Mode = Mode;
+    Surface.SetPen(Pen);
+  }
+
+  TQPainterSurface Surface;
+};
+
+TEST_F(QPainterSurfaceTest, ImageIsKeptWhileTheSizeStays) {
+  const int Created = Surface.ImageCreations();
+  Surface.FillRect(TRect{0, 0, 5, 5}, clRed);
+  Surface.EnsureImageSize(60, 40);
+  EXPECT_EQ(Surface.ImageCreations(), Created);
+  EXPECT_EQ(At(2, 2), qRgb(255, 0, 0));  // content kept
+  Surface.EnsureImageSize(61, 40);
+  EXPECT_EQ(Surface.ImageCreations(), Created + 1);
+  EXPECT_EQ(Surface.Image().width(), 61);
+}
+
+TEST_F(QPainterSurfaceTest, FillRectAndRectangleLeaveOutTheRightAndBottomEdge) {
+  Surface.FillRect(TRect{2, 3, 7, 9}, clRed);
+  EXPECT_EQ(InkBounds(), (TRect{2, 3, 7, 9}));
+  EXPECT_EQ(InkCount(), 5 * 6);
+
+  SetUp();
+  UsePen(clBlack);
+  Surface.SetBrush(TSurfaceBrush{clBlue, bsSolid});
+  Surface.Rectangle(TRect{10, 10, 20, 16});
+  EXPECT_EQ(InkBounds(), (TRect{10, 10, 20, 16}));
+  EXPECT_EQ(At(10, 10), qRgb(0, 0, 0));
+  EXPECT_EQ(At(19, 15), qRgb(0, 0, 0));
+  EXPECT_EQ(At(11, 11), qRgb(0, 0, 255));
+  EXPECT_EQ(At(18, 14), qRgb(0, 0, 255));
+
+  // Without an outline the filled part is one pixel smaller each way.
+  SetUp();
+  UsePen(clBlack, psClear);
+  Surface.Rectangle(TRect{10, 10, 20, 16});
+  EXPECT_EQ(InkBounds(), (TRect{10, 10, 19, 15}));
+}
+
+TEST_F(QPainterSurfaceTest, LinesLeaveOutTheirEndPoint) {
+  UsePen(clBlack);
+  Surface.MoveTo(5, 5);
+  Surface.LineTo(15, 5);
+  EXPECT_EQ(InkBounds(), (TRect{5, 5, 15, 6}));
+  // Upwards and to the left as well: the start is drawn, the end is not.
+  SetUp();
+  Surface.MoveTo(20, 30);
+  Surface.LineTo(10, 10);
+  EXPECT_TRUE(Ink(20, 30));
+  EXPECT_FALSE(Ink(10, 10));
+  EXPECT_EQ(InkCount(), 20);  // one pixel per step along the longer side
+
+  SetUp();
+  Surface.Polyline({{2, 2}, {12, 2}, {12, 9}});
+  EXPECT_EQ(InkBounds(), (TRect{2, 2, 13, 9}));
+  EXPECT_EQ(InkCount(), 10 + 7);
+}
+
+TEST_F(QPainterSurfaceTest, DottedPenSetsEveryOtherPixel) {
+  UsePen(clGray, psDot);
+  Surface.MoveTo(0, 4);
+  Surface.LineTo(20, 4);
+  for (int X = 0; X < 20; ++X) EXPECT_EQ(Ink(X, 4), X % 2 == 0) << X;
+
+  // Opaque background fills the gaps with the background colour.
+  Surface.SetBackground(bkOpaque, clRed);
+  Surface.MoveTo(0, 6);
+  Surface.LineTo(6, 6);
+  EXPECT_EQ(At(0, 6), qRgb(128, 128, 128));
+  EXPECT_EQ(At(1, 6), qRgb(255, 0, 0));
+}
+
+TEST_F(QPainterSurfaceTest, PolygonIsFilledAndOutlined) {
+  UsePen(clBlack);
+  Surface.SetBrush(TSurfaceBrush{clRed, bsSolid});
+  Surface.Polygon({{4, 4}, {14, 4}, {14, 12}, {4, 12}});
+  EXPECT_EQ(InkBounds(), (TRect{4, 4, 15, 13}));  // the outline takes in every corner
+  EXPECT_EQ(At(9, 8), qRgb(255, 0, 0));
+  EXPECT_EQ(At(14, 12), qRgb(0, 0, 0));
+
+  SetUp();
+  UsePen(clBlack, psClear);
+  Surface.Polygon({{4, 4}, {14, 4}, {14, 12}, {4, 12}});
+  EXPECT_EQ(InkBounds(), (TRect{4, 4, 14, 12}));
+
+  SetUp();  // a clear brush leaves the inside alone
+  UsePen(clBlack);
+  Surface.SetBrush(TSurfaceBrush{clRed, bsClear});
+  Surface.Polygon({{4, 4}, {14, 4}, {14, 12}, {4, 12}});
+  EXPECT_FALSE(Ink(9, 8));
+}
+
+TEST_F(QPainterSurfaceTest, InvertingPenDrawnTwiceLeavesNothing) {
+  Surface.FillRect(TRect{0, 0, 30, 40}, RGB(240, 240, 240));
+  const QImage Before = Surface.Image().copy();
+  UsePen(RGB(240, 240, 240), psSolid, pmNotXor);
+  Surface.SetBrush(TSurfaceBrush{clWhite, bsClear});
+  Surface.Rectangle(TRect{25, 30, 5, 8});  // corners in any order
+  EXPECT_EQ(At(5, 8), qRgb(255, 255, 255));    // on the panel colour: white
+  EXPECT_EQ(At(40, 29), qRgb(255, 255, 255));  // not touched
+  EXPECT_EQ(At(24, 29), qRgb(255, 255, 255));
+  EXPECT_EQ(At(15, 20), qRgb(240, 240, 240));  // hollow: the inside is kept
+  Surface.Rectangle(TRect{5, 8, 25, 30});
+  EXPECT_EQ(Surface.Image(), Before);
+
+  // Across the white part it shows in the panel colour.
+  Surface.Rectangle(TRect{20, 2, 50, 20});
+  EXPECT_EQ(At(49, 10), qRgb(240, 240, 240));
+}
+
+TEST_F(QPainterSurfaceTest, TextSitsOnItsReferencePoint) {
+  TSurfaceFont Font;
+  Font.Name = Texts().PGothicFace;
+  Font.Height = 21;
+  Font.Color = clBlue;
+  Surface.EnsureImageSize(200, 200);
+  Surface.FillRect(TRect{0, 0, 200, 200}, Paper);
+  Surface.SetFont(Font);
+  const std::string Text = Texts().ChartTitle;
+  const TSize Size = Surface.TextExtent(Text);
+  EXPECT_GT(Size.Width, 4 * 15);
+  EXPECT_GE(Size.Height, 21);
+  EXPECT_LE(Size.Height, 30);
+
+  auto InkWithin = [&](TRect Box) {
+    TRect Ink = InkBounds();
+    EXPECT_GE(Ink.Left, Box.Left);
+    EXPECT_GE(Ink.Top, Box.Top);
+    EXPECT_LE(Ink.Right, Box.Right);
+    EXPECT_LE(Ink.Bottom, Box.Bottom);
+    EXPECT_GT(std::max(Ink.Width(), Ink.Height()), Size.Width * 3 / 4);  // really drawn
+  };
+
+  Surface.SetTextAlign(htaLeft, vtaTop);
+  Surface.TextOut(20, 30, Text);
+  InkWithin(TRect{20, 30, 20 + Size.Width, 30 + Size.Height});
+
+  Surface.FillRect(TRect{0, 0, 200, 200}, Paper);
+  Surface.SetTextAlign(htaRight, vtaBottom);
+  Surface.TextOut(180, 100, Text);
+  InkWithin(TRect{180 - Size.Width, 100 - Size.Height, 180, 100});
+
+  Surface.FillRect(TRect{0, 0, 200, 200}, Paper);
+  Surface.SetTextAlign(htaCenter, vtaTop);
+  Surface.TextOut(100, 10, Text);
+  InkWithin(TRect{100 - Size.Width / 2 - 1, 10, 100 + Size.Width / 2 + 1, 10 + Size.Height});
+
+  // Turned 90 degrees counter-clockwise about the reference point: it reads upward.
+  Font.Escapement = 900;
+  Surface.SetFont(Font);
+  Surface.FillRect(TRect{0, 0, 200, 200}, Paper);
+  Surface.SetTextAlign(htaLeft, vtaTop);
+  Surface.TextOut(50, 150, Text);
+  InkWithin(TRect{50, 150 - Size.Width, 50 + Size.Height, 151});
+  // ... and 270 degrees: it reads downward, left of the point.
+  Font.Escapement = 2700;
+  Surface.SetFont(Font);
+  Surface.FillRect(TRect{0, 0, 200, 200}, Paper);
+  Surface.TextOut(50, 20, Text);
+  InkWithin(TRect{50 - Size.Height, 20, 51, 20 + Size.Width});
+}
+
+TEST_F(QPainterSurfaceTest, OpaqueTextFillsItsBox) {
+  TSurfaceFont Font;
+  Font.Name = Texts().PGothicFace;
+  Font.Height = 16;
+  Surface.SetFont(Font);
+  const TSize Size = Surface.TextExtent("8");
+  Surface.SetTextAlign(htaLeft, vtaTop);
+  Surface.SetBackground(bkOpaque, clLightYellow);
+  Surface.TextOut(3, 4, "8");
+  EXPECT_EQ(At(3, 4), qRgb(255, 255, 128));
+  EXPECT_EQ(At(3 + Size.Width - 1, 4 + Size.Height - 1), qRgb(255, 255, 128));
+  EXPECT_FALSE(Ink(3 + Size.Width, 4));
+
+  Surface.FillRect(TRect{0, 0, 60, 40}, Paper);
+  Surface.SetBackground(bkTransparent, clLightYellow);
+  Surface.TextOut(3, 4, "8");
+  EXPECT_FALSE(Ink(3, 4));
+}
+
+TEST_F(QPainterSurfaceTest, ClipPolygonRestrictsDrawing) {
+  Surface.SetClipPolygon({{10, 10}, {30, 10}, {30, 20}, {10, 20}});
+  Surface.FillRect(TRect{0, 0, 60, 40}, clRed);
+  EXPECT_EQ(InkBounds(), (TRect{10, 10, 30, 20}));
+  Surface.ClearClip();
+  Surface.FillRect(TRect{0, 0, 60, 40}, clRed);
+  EXPECT_EQ(InkBounds(), (TRect{0, 0, 60, 40}));
+}
+
+TEST_F(QPainterSurfaceTest, FontsComeFromTheResolverByFaceName) {
+  TSurfaceFont Font;
+  Font.Name = Texts().PGothicFace;
+  Font.Height = 21;
+  QFontInfo Info(DefaultFontResolver(Font));
+  EXPECT_EQ(Info.family().toStdString(), "IPAPGothic");
+  EXPECT_EQ(Info.pixelSize(), 21);
+  Font.Name = Texts().PMinchoFace;
+  EXPECT_EQ(QFontInfo(DefaultFontResolver(Font)).family().toStdString(), "IPAPMincho");
+  Font.Name = Texts().GothicFace;
+  EXPECT_EQ(QFontInfo(DefaultFontResolver(Font)).family().toStdString(), "IPAGothic");
+
+  // A surface made with another resolver measures with that resolver's fonts.
+  int Calls = 0;
+  TQPainterSurface Other([&Calls](const TSurfaceFont& F) {
+    ++Calls;
+    QFont Q(QStringLiteral("IPAGothic"));
+    Q.setPixelSize(F.Height * 2);
+    return Q;
+  });
+  Other.SetFont(Font);
+  EXPECT_GT(Calls, 0);
+  EXPECT_GE(Other.TextExtent("W").Height, 42);
+}
+
+}  // namespace

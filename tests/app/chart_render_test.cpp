@@ -1,0 +1,278 @@
+// The result chart drawn with QPainter and the IPA fonts, checked pixel by
+// pixel where the geometry fixes the colour; the pictures are kept as PNG.
+// Also the chart widget: one paint for many points, copies without layout,
+// the mouse passed on to the chart.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QMouseEvent>
+#include <QTest>
+
+#include "bar_series.h"
+#include "chart.h"
+#include "chart_test_history.h"
+#include "chart_widget.h"
+#include "qpainter_surface.h"
+#include "result_chart.h"
+
+namespace {
+
+QRgb Rgb(TColor Color) {
+  TColor C = ColorToRGB(Color);
+  return qRgb(static_cast<int>(RedOf(C)), static_cast<int>(GreenOf(C)), static_cast<int>(BlueOf(C)));
+}
+
+std::string Name(QRgb C) {
+  return "(" + std::to_string(qRed(C)) + ", " + std::to_string(qGreen(C)) + ", " + std::to_string(qBlue(C)) + ")";
+}
+
+#define EXPECT_PIXEL(Image, X, Y, Color) \
+  EXPECT_EQ(Name((Image).pixel((X), (Y))), Name(Color)) << "at (" << (X) << ", " << (Y) << ")"
+
+void SavePicture(const QImage& Image, const char* FileName) {
+  QDir().mkpath(SURASURA_PICTURES_DIR);
+  EXPECT_TRUE(Image.save(QString(SURASURA_PICTURES_DIR) + "/" + FileName));
+}
+
+// 30 drills: bars between 20 and 60 per cent, durations 250 to 290 seconds
+// (the ribbon runs well above the bars); drills 10 and 11 take equally long.
+std::vector<std::pair<int, int>> ThirtyDrills() {
+  std::vector<std::pair<int, int>> Drills;
+  for (int I = 0; I < 30; ++I) Drills.push_back({20 + (I * 7) % 41, I == 11 ? 250 + 10 % 41 : 250 + I % 41});
+  return Drills;
+}
+
+class ResultChartPictureTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ConfigureResultChart(Chart);
+    Chart.SetSize(705, 569);
+  }
+
+  const QImage& Paint() {
+    Chart.Paint();
+    return Surface.Image();
+  }
+
+  // Pixels in the rectangle whose colour is close to pure blue.
+  int BluePixels(const QImage& Image, TRect Area) const {
+    int N = 0;
+    for (int Y = Area.Top; Y < Area.Bottom; ++Y) {
+      for (int X = Area.Left; X < Area.Right; ++X) {
+        QRgb C = Image.pixel(X, Y);
+        N += (qBlue(C) >= 200 && qRed(C) <= 80 && qGreen(C) <= 80) ? 1 : 0;
+      }
+    }
+    return N;
+  }
+
+  int ColourPixels(const QImage& Image, TRect Area, QRgb Colour) const {
+    int N = 0;
+    for (int Y = Area.Top; Y < Area.Bottom; ++Y) {
+      for (int X = Area.Left; X < Area.Right; ++X) N += Image.pixel(X, Y) == Colour ? 1 : 0;
+    }
+    return N;
+  }
+
+  // What every picture of this chart shows, empty or not.
+  void ExpectFrame(const QImage& Image) {
+    const TRect& P = Chart.PlotRect;
+    const int Depth = Chart.TotalDepth;
+    ASSERT_EQ(Depth, 20);
+    // Panel, with the raised bevel around it.
+    EXPECT_PIXEL(Image, 10, 300, Rgb(clBtnFace));
+    EXPECT_PIXEL(Image, 0, 300, Rgb(clBtnHighlight));
+    EXPECT_PIXEL(Image, 704, 300, Rgb(clBtnShadow));
+    // Light-yellow left wall, between the grid lines at 100 and 90.
+    const int Y95 = Chart.LeftAxis.ValueToPixel(95);
+    EXPECT_PIXEL(Image, P.Left + 10, Y95 - 10, Rgb(clLightYellow));
+    // White floor, in front of the bars' slot.
+    EXPECT_PIXEL(Image, P.Left + 4, P.Bottom - 3, Rgb(clWhite));
+    // The back wall is hollow: the panel shows through.
+    EXPECT_PIXEL(Image, P.Right - 3, Y95 - Depth, Rgb(clBtnFace));
+    // Black back wall outline at its top-left corner.
+    EXPECT_PIXEL(Image, P.Left + 1 + Depth, P.Top - 1 - Depth, qRgb(0, 0, 0));
+    // Axis lines, black, 2 pixels: left at the front, right at the back.
+    EXPECT_PIXEL(Image, P.Left, Chart.LeftAxis.CenterPixel, qRgb(0, 0, 0));
+    EXPECT_PIXEL(Image, P.Right + Depth, Chart.RightAxis.CenterPixel - Depth, qRgb(0, 0, 0));
+
+    // Blue title "結果グラフ" in its band above the plot box, centred between 21 and 684.
+    const int TitleTop = 23;
+    EXPECT_GT(BluePixels(Image, TRect{300, TitleTop, 405, TitleTop + 22}), 100);
+    EXPECT_EQ(BluePixels(Image, TRect{0, 0, 705, TitleTop}), 0);
+    EXPECT_EQ(BluePixels(Image, TRect{0, TitleTop, 290, TitleTop + 22}), 0);
+    EXPECT_EQ(BluePixels(Image, TRect{415, TitleTop, 705, TitleTop + 22}), 0);
+  }
+
+  TQPainterSurface Surface;
+  TChart Chart{Surface};
+};
+
+TEST_F(ResultChartPictureTest, EmptyHistory) {
+  FillResultChart(Chart, MakeHistory({}));
+  const QImage& Image = Paint();
+  SavePicture(Image, "chart-empty.png");
+  ExpectFrame(Image);
+  // No bars and no line: nothing blue below the title.
+  EXPECT_EQ(BluePixels(Image, TRect{0, 50, 705, 569}), 0);
+  // The single bottom label sits at the middle of the axis.
+  int Ink = 0;
+  const int Mid = Chart.BottomAxis.CenterPixel;
+  for (int Y = Chart.BottomAxis.LabelsEdge; Y < Chart.BottomAxis.LabelsEdge + 22; ++Y) {
+    for (int X = Mid - 8; X < Mid + 8; ++X) Ink += Image.pixel(X, Y) == qRgb(0, 0, 0) ? 1 : 0;
+  }
+  EXPECT_GT(Ink, 5);
+}
+
+TEST_F(ResultChartPictureTest, ThirtyDrills) {
+  const auto Drills = ThirtyDrills();
+  FillResultChart(Chart, MakeHistory(Drills));
+  const QImage& Image = Paint();
+  SavePicture(Image, "chart-30.png");
+  ExpectFrame(Image);
+
+  auto& Bars = dynamic_cast<TBarSeries&>(Chart.Series(0));
+  const int Width = Bars.BarPixelWidth();
+  ASSERT_GT(Width, 4);
+  const int Z0 = Bars.StartZ, Z1 = Bars.EndZ;
+  const int Bottom = Chart.PlotRect.Bottom;
+  for (int I = 0; I < 30; ++I) {
+    const int Left = Bars.BarLeft(I);
+    const int Top = Chart.LeftAxis.ValueToPixel(Drills[I].first);
+    const int MidY = (Top + Bottom) / 2;
+    // Red front face at the bars' depth.
+    EXPECT_PIXEL(Image, Left + Width / 2 + Z0, MidY - Z0, qRgb(255, 0, 0));
+    // Darker top face, seen from above.
+    const int Zm = (Z0 + Z1) / 2;
+    EXPECT_PIXEL(Image, Left + Width / 2 + Zm, Top - Zm, Rgb(Darken(clRed, 64)));
+    // Light-yellow mark box above the bar (its corner, clear of the text).
+    const TSeriesMarkPosition& Mark = Bars.Marks.Positions.at(static_cast<size_t>(I));
+    EXPECT_PIXEL(Image, Mark.LeftTop.X + 2, Mark.LeftTop.Y + 2, Rgb(clLightYellow));
+  }
+  // The last bar's right side is not covered by another bar: darker still.
+  const int LastRight = Bars.BarLeft(29) + Width;
+  const int LastTop = Chart.LeftAxis.ValueToPixel(Drills[29].first);
+  const int Zm = (Z0 + Z1) / 2;
+  EXPECT_PIXEL(Image, LastRight + Zm, (LastTop + Bottom) / 2 - Zm, Rgb(Darken(clRed, 128)));
+
+  // Blue ribbon through the line series' slot, where drills 10 and 11 lie level.
+  const TChartSeries& Line = Chart.Series(1);
+  const int X10 = Chart.BottomAxis.ValueToPixel(10), X11 = Chart.BottomAxis.ValueToPixel(11);
+  const int Y = Chart.RightAxis.ValueToPixel(Drills[10].second);
+  const int Zl = (Line.StartZ + Line.EndZ) / 2;
+  EXPECT_PIXEL(Image, (X10 + X11) / 2 + Zl, Y - Zl, qRgb(0, 0, 255));
+  EXPECT_GT(BluePixels(Image, Chart.PlotRect), 30 * 20);
+}
+
+TEST_F(ResultChartPictureTest, OneDrill) {
+  FillResultChart(Chart, MakeHistory({{85, 150}}));
+  const QImage& Image = Paint();
+  SavePicture(Image, "chart-1.png");
+  ExpectFrame(Image);
+  // One bar standing on the middle of the bottom axis, no line.
+  const int Mid = Chart.BottomAxis.CenterPixel;
+  const int Z0 = Chart.Series(0).StartZ;
+  EXPECT_PIXEL(Image, Mid + Z0, Chart.LeftAxis.ValueToPixel(40) - Z0, qRgb(255, 0, 0));
+  EXPECT_EQ(BluePixels(Image, TRect{0, 50, 705, 569}), 0);
+}
+
+TEST_F(ResultChartPictureTest, ZoomChangesThePictureAndUndoRestoresItExactly) {
+  FillResultChart(Chart, MakeHistory(ThirtyDrills()));
+  const QImage Before = Paint().copy();
+  const TRect P = Chart.PlotRect;
+  Chart.MouseDown(mbLeft, P.Left + 120, P.Top + 40);
+  Chart.MouseMove(P.Left + 250, P.Top + 200);
+  // The zoom rectangle shows while dragging, inverted against the picture.
+  EXPECT_NE(Surface.Image(), Before);
+  Chart.MouseUp(mbLeft, P.Left + 320, P.Top + 260);
+  ASSERT_TRUE(Chart.ZoomScroll.IsZoomedIn());
+  const QImage Zoomed = Paint().copy();
+  SavePicture(Zoomed, "chart-zoomed.png");
+  EXPECT_NE(Zoomed, Before);
+  // Bars (their width follows the point count, not the zoom) and ribbon still there.
+  EXPECT_GT(ColourPixels(Zoomed, Chart.PlotRect, qRgb(255, 0, 0)), 1000);
+  EXPECT_GT(BluePixels(Zoomed, Chart.PlotRect), 500);
+
+  Chart.MouseDown(mbLeft, P.Left + 300, P.Top + 300);
+  Chart.MouseMove(P.Left + 200, P.Top + 100);
+  Chart.MouseUp(mbLeft, P.Left + 200, P.Top + 100);
+  EXPECT_FALSE(Chart.ZoomScroll.IsZoomedIn());
+  EXPECT_EQ(Paint(), Before);
+}
+
+TEST_F(ResultChartPictureTest, ASmallDragLeavesNoTrace) {
+  FillResultChart(Chart, MakeHistory(ThirtyDrills()));
+  const QImage Before = Paint().copy();
+  const TRect P = Chart.PlotRect;
+  Chart.MouseDown(mbLeft, P.Left + 100, P.Top + 100);
+  Chart.MouseMove(P.Left + 130, P.Top + 107);
+  Chart.MouseMove(P.Left + 110, P.Top + 140);
+  Chart.MouseUp(mbLeft, P.Left + 110, P.Top + 140);
+  EXPECT_EQ(Surface.Image(), Before);
+  EXPECT_FALSE(Chart.Canvas.Dirty());
+}
+
+class ChartWidgetTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ConfigureResultChart(Widget.Chart());
+    Widget.resize(705, 569);
+    Widget.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Widget));
+    QCoreApplication::processEvents();
+  }
+
+  void Send(QEvent::Type Type, Qt::MouseButton Button, Qt::MouseButtons Held, int X, int Y) {
+    QMouseEvent Event(Type, QPointF(X, Y), Widget.mapToGlobal(QPointF(X, Y)), Button, Held, Qt::NoModifier);
+    QCoreApplication::sendEvent(&Widget, &Event);
+  }
+
+  TChartWidget Widget;
+};
+
+TEST_F(ChartWidgetTest, SizeFocusAndOnePaintForManyPoints) {
+  EXPECT_EQ(Widget.focusPolicy(), Qt::NoFocus);
+  EXPECT_EQ(Widget.Chart().Width(), 705);
+  EXPECT_EQ(Widget.Chart().Height(), 569);
+  const int Before = Widget.Chart().FullPaintCount();
+  FillResultChart(Widget.Chart(), MakeHistory(ThirtyDrills()));  // 60 points, each asking for a paint
+  QCoreApplication::processEvents();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Widget.Chart().FullPaintCount(), Before + 1);
+
+  // Uncovering the window only copies the kept image.
+  const QImage Shown = Widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(Widget.Chart().FullPaintCount(), Before + 1);
+  EXPECT_EQ(Shown, Widget.Surface().Image());
+
+  Widget.resize(600, 500);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Widget.Chart().Width(), 600);
+  Widget.grab();
+  EXPECT_EQ(Widget.Surface().Image().size(), QSize(600, 500));
+}
+
+TEST_F(ChartWidgetTest, MouseDragsReachTheChart) {
+  FillResultChart(Widget.Chart(), MakeHistory(ThirtyDrills()));
+  const QImage Before = Widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const TRect P = Widget.Chart().PlotRect;
+  const int X = P.Left + 100, Y = P.Top + 100;
+  Send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, X, Y);
+  Send(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, X + 60, Y + 50);
+  // The rectangle is on screen while dragging.
+  const QImage Dragging = Widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  EXPECT_NE(Dragging, Before);
+  EXPECT_NE(Dragging.pixel(X + 30, Y), Before.pixel(X + 30, Y));
+  Send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, X + 60, Y + 50);
+  EXPECT_TRUE(Widget.Chart().ZoomScroll.IsZoomedIn());
+
+  // The right button scrolls.
+  const double Max = Widget.Chart().RightAxis.Maximum;
+  Widget.grab();
+  Send(QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, X, Y);
+  Send(QEvent::MouseMove, Qt::NoButton, Qt::RightButton, X, Y + 20);
+  Send(QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, X, Y + 20);
+  EXPECT_GT(Widget.Chart().RightAxis.Maximum, Max);
+}
+
+}  // namespace

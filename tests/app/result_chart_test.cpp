@@ -1,0 +1,80 @@
+// The result chart filled from the history: one bar and one line point per
+// line, rebuilt on every showing, and what a damaged line leaves behind.
+#include <gtest/gtest.h>
+
+#include "app_error.h"
+#include "chart.h"
+#include "chart_test_history.h"
+#include "qpainter_surface.h"
+#include "result_chart.h"
+
+namespace {
+
+class ResultChartFillTest : public ::testing::Test {
+protected:
+  void SetUp() override { ConfigureResultChart(Chart); }
+
+  TChartSeries& Bars() { return Chart.Series(0); }
+  TChartSeries& Line() { return Chart.Series(1); }
+
+  TQPainterSurface Surface;
+  TChart Chart{Surface};
+};
+
+TEST_F(ResultChartFillTest, OnePointPerLineInEachSeries) {
+  THistoryFile History = MakeHistory({{85, 150}, {100, 300}, {7, 61}});
+  FillResultChart(Chart, History);
+  ASSERT_EQ(Bars().PointCount(), 3);
+  ASSERT_EQ(Line().PointCount(), 3);
+  const double Percent[] = {85, 100, 7};
+  const double Seconds[] = {150, 300, 61};
+  for (int I = 0; I < 3; ++I) {
+    EXPECT_EQ(Bars().XValues.ValueAt(I), I);
+    EXPECT_EQ(Bars().YValues.ValueAt(I), Percent[I]);
+    EXPECT_EQ(Line().XValues.ValueAt(I), I);
+    EXPECT_EQ(Line().YValues.ValueAt(I), Seconds[I]);
+    EXPECT_EQ(Bars().PointColor(I), clRed);  // the series' own colour
+    EXPECT_EQ(Line().PointColor(I), clBlue);
+  }
+}
+
+TEST_F(ResultChartFillTest, EveryShowingStartsAfresh) {
+  FillResultChart(Chart, MakeHistory({{50, 200}, {60, 210}}));
+  FillResultChart(Chart, MakeHistory({{50, 200}, {60, 210}}));
+  EXPECT_EQ(Bars().PointCount(), 2);
+  EXPECT_EQ(Line().PointCount(), 2);
+
+  FillResultChart(Chart, MakeHistory({}));
+  EXPECT_EQ(Bars().PointCount(), 0);
+  EXPECT_EQ(Line().PointCount(), 0);
+}
+
+TEST_F(ResultChartFillTest, BadSecondsKeepTheBarOfThatLineAndEverythingBefore) {
+  THistoryFile History = MakeHistory({{80, 120}, {90, 130}, {70, 140}, {60, 150}});
+  std::vector<std::string> Lines = History.Lines();
+  Lines[2].replace(13, 2, "ab");  // bytes 14-15: the seconds
+  THistoryFile Damaged = HistoryOf(Lines);
+  try {
+    FillResultChart(Chart, Damaged);
+    FAIL() << "no error";
+  } catch (const EConvertError& E) {
+    EXPECT_EQ(std::string(E.what()), ToSjis("'ab' は整数ではありません"));
+  }
+  EXPECT_EQ(Bars().PointCount(), 3);
+  EXPECT_EQ(Line().PointCount(), 2);
+  EXPECT_EQ(Bars().YValues.ValueAt(2), 70);
+}
+
+TEST_F(ResultChartFillTest, BadPercentStopsBeforeThatLine) {
+  std::vector<std::string> Lines = MakeHistory({{80, 120}, {90, 130}}).Lines();
+  Lines[1].replace(24, 3, " x1");  // bytes 25-27
+  EXPECT_THROW(FillResultChart(Chart, HistoryOf(Lines)), EConvertError);
+  EXPECT_EQ(Bars().PointCount(), 1);
+  EXPECT_EQ(Line().PointCount(), 1);
+
+  Lines[1].resize(20);  // a line that ends before the field: an empty field
+  EXPECT_THROW(FillResultChart(Chart, HistoryOf(Lines)), EConvertError);
+  EXPECT_EQ(Bars().PointCount(), 1);
+}
+
+}  // namespace

@@ -1,6 +1,9 @@
 #pragma once
 // The bar series: one 3D box per point from the origin to its value, with a
 // value mark above each bar.
+#include <array>
+#include <vector>
+
 #include "chart_series.h"
 
 enum TMultiBar { mbNone, mbSide, mbStacked, mbStacked100 };
@@ -30,6 +33,7 @@ public:
   double HighestY() const override;
   void HorizontalMargins(int& Left, int& Right) override;
   void VerticalMargins(int& Top, int& Bottom) override;
+  void DrawAllPoints() override;
   void DrawPoint(int Index) override;
   void DrawMarks() override;
   std::optional<int> Clicked(int X, int Y) const override;
@@ -37,12 +41,27 @@ public:
   // Width of one bar in pixels, recomputed at every layout of the bottom axis.
   void UpdateBarPixelWidth();
   int BarPixelWidth() const { return FBarPixelWidth; }
-  // Left and right edge of bar Index, in chart pixels before projection.
+  // Left edge of bar Index, in chart pixels before projection (the right
+  // edge is BarPixelWidth further).
   int BarLeft(int Index) const;
 
 private:
+  // Where bar Index stands before projection: edges, value row, origin row.
+  struct TBarPlace {
+    long long Left = 0;
+    long long Right = 0;
+    long long ValueRow = 0;
+    long long OriginRow = 0;
+  };
+  TBarPlace PlaceOf(int Index) const;
+  long long BarLeftAt(long long XPixel) const;
   int SideBySideCount() const;
   int BarOrderPosition() const;
+  void DrawBar(TColor Color, int Left, int Right, int Top, int Bottom);
+
+  // Screen outline of each bar drawn by the last paint (empty when not drawn),
+  // per point index: the mouse hit test.
+  std::vector<std::vector<TPoint>> FDrawnOutlines;
 
   int FBarWidthPercent = 70;
   int FOffsetPercent = 0;

@@ -1,6 +1,9 @@
 #pragma once
 // The line series: in 3D a ribbon through its series' depth slot, one
 // four-cornered piece between neighbouring points, steep rising pieces darker.
+#include <array>
+#include <vector>
+
 #include "chart_series.h"
 
 class TLineSeries : public TChartSeries {
@@ -32,6 +35,17 @@ private:
   // Kept while one paint draws the series.
   int FPrevX = 0;
   int FPrevY = 0;
+  bool FHavePrev = false;  // a point has been placed in this paint
   TColor FPrevColor = clNone;
   double FDarkSlope = 1.0;
+
+  // The pieces drawn by the last paint, on screen: the mouse hit test.
+  struct TDrawnPiece {
+    int FromIndex = 0;  // the earlier point
+    int ToIndex = 0;
+    TPoint From, To;    // front edge
+    std::array<TPoint, 4> Outline;
+  };
+  std::vector<TDrawnPiece> FDrawnPieces;
+  int FPrevIndex = -1;
 };

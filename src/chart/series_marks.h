@@ -35,9 +35,19 @@ public:
   std::vector<TSeriesMarkPosition> Positions;
   void ClearPositions() { Positions.clear(); }
 
-  // Draws one mark: the arrow at depth Z, the box and text flat at the
-  // projected arrow end. PointColor decides the arrow colour when they clash;
-  // PanelColor is the chart panel's colour.
+  // Separates the lines of a multi-line mark text.
+  static constexpr char LineSeparator = '\r';
+
+  // The text of a point's mark: with smsLabel the label, or the value when the
+  // label is empty; with smsValue the value. Values are formatted with ValueFormat.
+  std::string MarkText(const std::string& Label, double Value, const std::string& ValueFormat) const;
+  // Width and height of the box for Text in the canvas's current font: the
+  // widest line plus one "W", the lines' height, plus the frame on both sides.
+  TSize BoxSize(TCanvas3D& Canvas, const std::string& Text) const;
+
+  // Draws one mark in the canvas's current font: the arrow at depth Z, the box
+  // and text flat at the projected arrow end. PointColor decides the arrow
+  // colour when they clash; PanelColor is the chart panel's colour.
   void DrawMark(TCanvas3D& Canvas, int Index, const std::string& Text, TSeriesMarkPosition Position,
                 int Z, TColor PointColor, TColor PanelColor);
 };

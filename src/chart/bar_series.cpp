@@ -1,0 +1,269 @@
+#include "bar_series.h"
+
+#include <algorithm>
+#include <cmath>
+#include <typeinfo>
+
+#include "app_error.h"
+#include "chart.h"
+#include "hit_test.h"
+#include "program_texts.h"
+
+namespace {
+
+// Coordinates beyond this are far outside any panel; edges are held here so
+// that a bar stretching far beyond the plot box still shows its visible part
+// and the projection's arithmetic cannot overflow.
+constexpr long long PixelLimit = 32767;
+
+int ClampPixel(long long V) { return static_cast<int>(std::clamp(V, -PixelLimit, PixelLimit)); }
+bool WithinLimit(long long V) { return V > -PixelLimit && V < PixelLimit; }
+
+// Nearest integer, halves to the even neighbour.
+long long RoundHalfEven(double V) {
+  const double Floor = std::floor(V);
+  long long Result = static_cast<long long>(Floor);
+  const double Fraction = V - Floor;
+  if (Fraction > 0.5 || (Fraction == 0.5 && Result % 2 != 0)) ++Result;
+  return Result;
+}
+
+// Numerator / Denominator (Denominator > 0) to the nearest integer, halves to
+// even, without a detour through floating point: 70 per cent of 75 is 52.
+long long DivideHalfEven(long long Numerator, long long Denominator) {
+  long long Quotient = Numerator / Denominator;
+  long long Remainder = Numerator % Denominator;
+  if (Remainder < 0) {
+    Remainder += Denominator;
+    --Quotient;
+  }
+  if (2 * Remainder > Denominator || (2 * Remainder == Denominator && Quotient % 2 != 0)) ++Quotient;
+  return Quotient;
+}
+
+}  // namespace
+
+TBarSeries::TBarSeries(TChart& Owner) : TChartSeries(Owner) {
+  FIsBar = true;
+  Marks.Visible = true;
+}
+
+void TBarSeries::SetBarWidthPercent(int Value) {
+  if (Value < 1 || Value > 100) throw EAppError(Texts().BarWidthOutOfRange);
+  FBarWidthPercent = Value;
+  ParentChart().Invalidate();
+}
+
+void TBarSeries::SetOffsetPercent(int Value) {
+  if (Value < -100 || Value > 100) throw EAppError(Texts().BarOffsetOutOfRange);
+  FOffsetPercent = Value;
+  ParentChart().Invalidate();
+}
+
+double TBarSeries::LowestY() const {
+  const double Lowest = TChartSeries::LowestY();
+  return UseYOrigin ? std::min(Lowest, YOrigin) : Lowest;
+}
+
+double TBarSeries::HighestY() const {
+  const double Highest = TChartSeries::HighestY();
+  return UseYOrigin ? std::max(Highest, YOrigin) : Highest;
+}
+
+int TBarSeries::SideBySideCount() const {
+  if (MultiBar != mbSide) return 1;
+  int Count = 0;
+  const TChart& Chart = ParentChart();
+  for (int I = 0; I < Chart.SeriesCount(); ++I) {
+    const TChartSeries& Other = Chart.Series(I);
+    if (Other.Active && typeid(Other) == typeid(*this)) ++Count;
+  }
+  return std::max(1, Count);
+}
+
+int TBarSeries::BarOrderPosition() const {
+  int Position = 1;
+  const TChart& Chart = ParentChart();
+  for (int I = 0; I < Chart.SeriesCount(); ++I) {
+    const TChartSeries& Other = Chart.Series(I);
+    if (&Other == this) break;
+    if (Other.Active && typeid(Other) == typeid(*this)) ++Position;
+  }
+  return Position;
+}
+
+void TBarSeries::UpdateBarPixelWidth() {
+  if (CustomBarWidth != 0) {
+    FBarPixelWidth = CustomBarWidth;
+    return;
+  }
+  long long Count = PointCount();
+  if (MultiBar == mbSide) {
+    const TChart& Chart = ParentChart();
+    for (int I = 0; I < Chart.SeriesCount(); ++I) {
+      const TChartSeries& Other = Chart.Series(I);
+      if (Other.Active && typeid(Other) == typeid(*this)) Count = std::max<long long>(Count, Other.PointCount());
+    }
+  }
+  if (Count <= 0) {
+    FBarPixelWidth = 0;
+    return;
+  }
+  if (SideMargins) ++Count;
+
+  const TChartAxis& Axis = GetHorizAxis();
+  long long Room;
+  if (AutoBarSize) {
+    const double Span = Axis.RangeMax + 2 - Axis.RangeMin;
+    Room = Span > 0 ? RoundHalfEven(Axis.AxisLength / Span) : 0;
+  } else {
+    Room = Axis.AxisLength / Count;
+  }
+  long long Width = DivideHalfEven(FBarWidthPercent * Room, 100) / SideBySideCount();
+  if (Width % 2 != 0) ++Width;
+  FBarPixelWidth = static_cast<int>(std::clamp(Width, -PixelLimit, PixelLimit));
+}
+
+void TBarSeries::HorizontalMargins(int& Left, int& Right) {
+  Left = 0;
+  Right = 0;
+  UpdateBarPixelWidth();
+  const int Margin = SideBySideCount() * FBarPixelWidth;
+  Left += SideMargins ? Margin : Margin / 2;
+  Right += SideMargins ? Margin : Margin / 2;
+}
+
+void TBarSeries::VerticalMargins(int& Top, int& Bottom) {
+  Top = 0;
+  Bottom = 0;
+  if (PointCount() == 0 || !Marks.Visible) return;
+  TCanvas3D& Canvas = ParentChart().Canvas;
+  Canvas.SetFont(Marks.Font);
+  int MarkLength = Canvas.LetterHeight() + Marks.ArrowLength;
+  if (Marks.Frame.Visible) MarkLength += 2 * Marks.Frame.Width;
+  if (MarkLength == 0) return;
+  // The left axis of this chart is never inverted: marks of bars above the
+  // origin need room at the top, below it at the bottom.
+  if (UseYOrigin && YValues.LowestValue() < YOrigin) Bottom += MarkLength + 1;
+  if (!UseYOrigin || YValues.HighestValue() > YOrigin) Top += MarkLength + 1;
+}
+
+long long TBarSeries::BarLeftAt(long long XPixel) const {
+  long long Left;
+  if (MultiBar == mbSide) {
+    Left = XPixel + RoundHalfEven((BarOrderPosition() - SideBySideCount() * 0.5 - 1) * FBarPixelWidth);
+  } else {
+    Left = XPixel - FBarPixelWidth / 2;
+  }
+  if (FOffsetPercent != 0) Left += DivideHalfEven(static_cast<long long>(FOffsetPercent) * FBarPixelWidth, 100);
+  return Left;
+}
+
+int TBarSeries::BarLeft(int Index) const { return ClampPixel(PlaceOf(Index).Left); }
+
+TBarSeries::TBarPlace TBarSeries::PlaceOf(int Index) const {
+  const TChartAxis& Horiz = GetHorizAxis();
+  const TChartAxis& Vert = GetVertAxis();
+  TBarPlace Place;
+  Place.Left = BarLeftAt(Horiz.ValueToPixel(XValues.ValueAt(Index)));
+  Place.Right = Place.Left + FBarPixelWidth;
+  Place.ValueRow = Vert.ValueToPixel(YValues.ValueAt(Index));
+  Place.OriginRow = UseYOrigin ? Vert.ValueToPixel(YOrigin) : Vert.EndPixel;
+  return Place;
+}
+
+void TBarSeries::DrawAllPoints() {
+  FDrawnOutlines.assign(static_cast<size_t>(PointCount()), {});
+  TChartSeries::DrawAllPoints();
+}
+
+void TBarSeries::DrawPoint(int Index) {
+  const TColor Color = PointColor(Index);
+  if (Color == clNone) return;
+  const TBarPlace Place = PlaceOf(Index);
+  DrawBar(Color, ClampPixel(Place.Left), ClampPixel(Place.Right),
+          ClampPixel(std::min(Place.ValueRow, Place.OriginRow)),
+          ClampPixel(std::max(Place.ValueRow, Place.OriginRow)));
+
+  // The silhouette of the box on screen, for the mouse.
+  if (Index >= 0 && static_cast<size_t>(Index) < FDrawnOutlines.size()) {
+    const TCanvas3D& Canvas = ParentChart().Canvas;
+    const int Left = ClampPixel(Place.Left), Right = ClampPixel(Place.Right);
+    const int Top = ClampPixel(std::min(Place.ValueRow, Place.OriginRow));
+    const int Bottom = ClampPixel(std::max(Place.ValueRow, Place.OriginRow));
+    FDrawnOutlines[static_cast<size_t>(Index)] = {
+        Canvas.ProjectPoint(Left, Bottom, StartZ), Canvas.ProjectPoint(Left, Top, StartZ),
+        Canvas.ProjectPoint(Left, Top, EndZ),      Canvas.ProjectPoint(Right, Top, EndZ),
+        Canvas.ProjectPoint(Right, Bottom, EndZ),  Canvas.ProjectPoint(Right, Bottom, StartZ)};
+  }
+}
+
+void TBarSeries::DrawBar(TColor Color, int Left, int Right, int Top, int Bottom) {
+  TChart& Chart = ParentChart();
+  TCanvas3D& Canvas = Chart.Canvas;
+  Canvas.UseChartPen(BarPen);
+  // The bar brush's own colour "auto" is the panel's colour.
+  const TColor BrushOwnColor = BarBrush.Color == clAutoColor ? Chart.Color : BarBrush.Color;
+  Canvas.PrepareBrush(Color, BarBrush.Style, BrushOwnColor);
+  Canvas.Box(Left, Right, Top, Bottom, StartZ, EndZ, Dark3D);
+}
+
+void TBarSeries::DrawMarks() {
+  if (!Marks.Visible || FirstVisible < 0) return;
+  TChart& Chart = ParentChart();
+  TCanvas3D& Canvas = Chart.Canvas;
+
+  TSurfaceFont Font = Marks.Font;
+  const TView3DOptions& View = Canvas.View3DOptions;
+  if (Chart.View3D && View.ZoomText && View.Zoom != 100) {
+    Font.Height = static_cast<int>(std::max<long long>(1, RoundHalfEven(Font.Height * View.Zoom * 0.01)));
+  }
+  if (Marks.Clip) Canvas.ClipBox(Chart.PlotRect, 0, Chart.TotalDepth);
+
+  const int Last = std::min(LastVisible, PointCount() - 1);
+  for (int Index = FirstVisible; Index <= Last; ++Index) {
+    const TColor Color = PointColor(Index);
+    if (Color == clNone) continue;
+    const std::string Text = Marks.MarkText(PointLabel(Index), YValues.ValueAt(Index), ValueFormat);
+    if (Text.empty()) continue;
+    const TBarPlace Place = PlaceOf(Index);
+    // A bar whose top lies far outside the panel has no mark to show.
+    if (!WithinLimit(Place.Left) || !WithinLimit(Place.ValueRow) || !WithinLimit(Place.OriginRow)) continue;
+
+    Canvas.SetFont(Font);
+    const TSize Box = Marks.BoxSize(Canvas, Text);
+    const int Left = static_cast<int>(Place.Left);
+    const int ValueRow = static_cast<int>(Place.ValueRow);
+
+    TSeriesMarkPosition Position;
+    Position.ArrowFrom = Position.ArrowTo = TPoint{Left, ValueRow};
+    Position.LeftTop = TPoint{Left - Box.Width / 2, ValueRow - Box.Height + 1};
+    Position.Width = Box.Width;
+    Position.Height = Box.Height;
+
+    // The arrow starts at the middle of the bar's top and points away from
+    // the origin: up for a bar above it, down for one hanging below it.
+    const int Half = FBarPixelWidth / 2;
+    int Length = Marks.ArrowLength;
+    if (Place.OriginRow < Place.ValueRow) Length = -Length - Box.Height;
+    Position.ArrowFrom.X += Half;
+    Position.ArrowTo.X += Half;
+    Position.LeftTop.X += Half;
+    Position.ArrowTo.Y -= Length;
+    Position.LeftTop.Y -= Length;
+
+    Marks.DrawMark(Canvas, Index, Text, Position, MiddleZ, Color, Chart.Color);
+  }
+
+  if (Marks.Clip) Canvas.Unclip();
+}
+
+std::optional<int> TBarSeries::Clicked(int X, int Y) const {
+  const int Count = std::min(PointCount(), static_cast<int>(FDrawnOutlines.size()));
+  // The bar drawn last lies on top.
+  for (int Index = Count - 1; Index >= 0; --Index) {
+    const auto& Outline = FDrawnOutlines[static_cast<size_t>(Index)];
+    if (!Outline.empty() && PolygonContains(Outline, X, Y)) return Index;
+  }
+  return std::nullopt;
+}

@@ -1,0 +1,103 @@
+#include "line_series.h"
+
+#include <cmath>
+
+#include "chart.h"
+#include "hit_test.h"
+
+namespace {
+
+// A point whose pixel lies this far out is not drawn at all: the pieces
+// around it would overflow the surface's coordinates.
+constexpr int PixelLimit = 32767;
+bool WithinLimit(int V) { return V > -PixelLimit && V < PixelLimit; }
+
+// How near the line a press still hits it, in pixels.
+constexpr double HitTolerance = 3.0;
+
+}  // namespace
+
+TLineSeries::TLineSeries(TChart& Owner) : TChartSeries(Owner) { Marks.Visible = false; }
+
+void TLineSeries::HorizontalMargins(int& Left, int& Right) {
+  Left = Right = 0;
+  if (Pointer.Visible && Pointer.InflateMargins) Left = Right = Pointer.HorizSize + 1;
+}
+
+void TLineSeries::VerticalMargins(int& Top, int& Bottom) {
+  Top = Bottom = 0;
+  if (Pointer.Visible && Pointer.InflateMargins) Top = Bottom = Pointer.VertSize + 1;
+}
+
+void TLineSeries::DrawAllPoints() {
+  FHavePrev = false;
+  FPrevColor = clNone;
+  FPrevIndex = -1;
+  FDrawnPieces.clear();
+  // A piece is darkened when it rises more steeply than the depth direction
+  // runs on screen; the back of a slot is drawn as far up as it is deep.
+  const int DepthPerSeries = ParentChart().DepthPerSeries;
+  const int VerticalSlotOffset = DepthPerSeries;
+  FDarkSlope = DepthPerSeries == 0 ? 1.0 : std::fabs(static_cast<double>(VerticalSlotOffset) / DepthPerSeries);
+  TChartSeries::DrawAllPoints();
+}
+
+void TLineSeries::DrawPoint(int Index) {
+  const TColor Color = PointColor(Index);
+  const int X = GetHorizAxis().ValueToPixel(XValues.ValueAt(Index));
+  const int Y = GetVertAxis().ValueToPixel(YValues.ValueAt(Index));
+  if (WithinLimit(X) && WithinLimit(Y)) {
+    // No piece starts at a null point, nor before the first placed point.
+    if (FPrevColor == clNone || !FHavePrev) {
+      FPrevX = X;
+      FPrevY = Y;
+      FPrevIndex = Index;
+    }
+    if (Index != FirstVisible) DrawSegment(Index, Color, X, Y);
+    FPrevX = X;
+    FPrevY = Y;
+    FPrevIndex = Index;
+    FHavePrev = true;
+  }
+  FPrevColor = Color;
+}
+
+void TLineSeries::DrawSegment(int Index, TColor Color, int X, int Y) {
+  if ((X == FPrevX && Y == FPrevY) || Color == clNone) return;
+  TCanvas3D& Canvas = ParentChart().Canvas;
+  Canvas.PrepareBrush(Color, LineBrush, ParentChart().Color);
+  Canvas.UseChartPen(LinePen);
+  if (Dark3D && X != FPrevX && FDarkSlope != 0) {
+    // Screen y grows downward: a piece rising to the right has a positive slope.
+    const double Slope = static_cast<double>(FPrevY - Y) / (X - FPrevX);
+    if (Slope > FDarkSlope) Canvas.SetBrushColor(Darken(Color, 64));
+  }
+  const TPoint A{X, Y};
+  const TPoint B{FPrevX, FPrevY};
+  Canvas.Ribbon(A, B, StartZ, EndZ);
+  if (Dark3D) Canvas.SetBrushColor(Color);
+
+  TDrawnPiece Piece;
+  Piece.FromIndex = FPrevIndex;
+  Piece.ToIndex = Index;
+  Piece.From = Canvas.ProjectPoint(B.X, B.Y, StartZ);
+  Piece.To = Canvas.ProjectPoint(A.X, A.Y, StartZ);
+  Piece.Outline = {Canvas.ProjectPoint(A.X, A.Y, StartZ), Canvas.ProjectPoint(B.X, B.Y, StartZ),
+                   Canvas.ProjectPoint(B.X, B.Y, EndZ), Canvas.ProjectPoint(A.X, A.Y, EndZ)};
+  FDrawnPieces.push_back(Piece);
+}
+
+std::optional<int> TLineSeries::Clicked(int X, int Y) const {
+  // Later pieces lie on top; a hit names the nearer end of the piece.
+  for (auto It = FDrawnPieces.rbegin(); It != FDrawnPieces.rend(); ++It) {
+    const TDrawnPiece& Piece = *It;
+    if (Piece.ToIndex >= PointCount() || Piece.FromIndex < 0) continue;
+    const std::vector<TPoint> Outline(Piece.Outline.begin(), Piece.Outline.end());
+    if (PolygonContains(Outline, X, Y) || DistanceToSegment(Piece.From, Piece.To, X, Y) <= HitTolerance) {
+      const double ToFrom = std::hypot(X - Piece.From.X, Y - Piece.From.Y);
+      const double ToTo = std::hypot(X - Piece.To.X, Y - Piece.To.Y);
+      return ToFrom < ToTo ? Piece.FromIndex : Piece.ToIndex;
+    }
+  }
+  return std::nullopt;
+}

@@ -1,0 +1,91 @@
+#include "series_marks.h"
+
+#include <algorithm>
+
+#include "canvas3d.h"
+#include "chart_axis.h"
+
+namespace {
+
+// The lines of a mark text, split at the separator.
+std::vector<std::string> LinesOf(const std::string& Text) {
+  std::vector<std::string> Lines;
+  std::string::size_type Start = 0;
+  for (;;) {
+    std::string::size_type End = Text.find(TSeriesMarks::LineSeparator, Start);
+    if (End == std::string::npos) {
+      Lines.push_back(Text.substr(Start));
+      return Lines;
+    }
+    Lines.push_back(Text.substr(Start, End - Start));
+    Start = End + 1;
+  }
+}
+
+}  // namespace
+
+std::string TSeriesMarks::MarkText(const std::string& Label, double Value,
+                                   const std::string& ValueFormat) const {
+  if (Style == smsLabel && !Label.empty()) return Label;
+  return FormatAxisValue(Value, ValueFormat);
+}
+
+TSize TSeriesMarks::BoxSize(TCanvas3D& Canvas, const std::string& Text) const {
+  std::vector<std::string> Lines = LinesOf(Text);
+  int Widest = 0;
+  for (const std::string& Line : Lines) Widest = std::max(Widest, Canvas.TextPixelWidth(Line));
+  TSize Size{Widest + Canvas.TextPixelWidth("W"),
+             static_cast<int>(Lines.size()) * Canvas.LetterHeight()};
+  if (Frame.Visible) {
+    Size.Width += 2 * Frame.Width;
+    Size.Height += 2 * Frame.Width;
+  }
+  return Size;
+}
+
+void TSeriesMarks::DrawMark(TCanvas3D& Canvas, int Index, const std::string& Text,
+                            TSeriesMarkPosition Position, int Z, TColor PointColor, TColor PanelColor) {
+  if (Index >= 0) {
+    if (static_cast<size_t>(Index) >= Positions.size()) Positions.resize(static_cast<size_t>(Index) + 1);
+    Positions[static_cast<size_t>(Index)] = Position;
+  }
+
+  if (Arrow.Visible) {
+    TChartPen Pen = Arrow;
+    // An arrow in the point's or the panel's colour would vanish: it takes the
+    // panel's contrast colour instead.
+    const TColor ArrowRgb = ColorToRGB(Arrow.Color);
+    if (ArrowRgb == ColorToRGB(PointColor) || ArrowRgb == ColorToRGB(PanelColor)) {
+      Pen.Color = ColorToRGB(PanelColor) == clBlack ? clWhite : clBlack;
+    }
+    Canvas.UseChartPen(Pen);
+    Canvas.SetBrushClear();
+    Canvas.LineAtZ(Position.ArrowFrom.X, Position.ArrowFrom.Y, Position.ArrowTo.X, Position.ArrowTo.Y, Z);
+  }
+
+  // The box keeps its offset from the arrow end, which moves with the depth;
+  // box and text themselves are drawn flat.
+  const TPoint End = Canvas.ProjectPoint(Position.ArrowTo.X, Position.ArrowTo.Y, Z);
+  const int Left = End.X + (Position.LeftTop.X - Position.ArrowTo.X);
+  int Top = End.Y - (Position.ArrowTo.Y - Position.LeftTop.Y);
+
+  if (Frame.Visible || !Transparent) {
+    if (Transparent) {
+      Canvas.SetBrushClear();
+    } else {
+      Canvas.PrepareBrush(BackColor, bsSolid, BackColor);
+    }
+    Canvas.UseChartPen(Frame);
+    Canvas.Rectangle(TRect{Left, Top, Left + Position.Width, Top + Position.Height});
+    if (Frame.Visible) Top += Frame.Width;
+  }
+
+  Canvas.SetBrushClear();
+  Canvas.SetTextAlign(htaCenter, vtaTop);
+  const int LineHeight = Canvas.LetterHeight();
+  for (const std::string& Line : LinesOf(Text)) {
+    Canvas.TextOut(Left + Position.Width / 2, Top, Line);
+    Top += LineHeight;
+  }
+  Canvas.SetTextAlign(htaLeft, vtaTop);
+}

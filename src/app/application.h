@@ -5,13 +5,13 @@
 #include <QObject>
 #include <QPointer>
 #include <QTranslator>
+#include <QWidget>
 #include <memory>
 #include <string>
 
 class QApplication;
 class QDialog;
 class QPoint;
-class QWidget;
 
 // The title: the executable's file name (Shift_JIS) without its directory and
 // without everything from its first "." on, every letter after the first byte

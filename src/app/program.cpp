@@ -6,6 +6,7 @@
 
 TProgramWindows::TProgramWindows() = default;
 TProgramWindows::TProgramWindows(TProgramWindows&&) noexcept = default;
+TProgramWindows& TProgramWindows::operator=(TProgramWindows&&) noexcept = default;
 // The graph window is a child of the main window in the toolkit's object tree:
 // it goes first, so that the main window does not delete it a second time.
 TProgramWindows::~TProgramWindows() {

@@ -14,6 +14,7 @@ struct TProgramWindows {
   std::unique_ptr<TForm2> Form2;
   TProgramWindows();
   TProgramWindows(TProgramWindows&&) noexcept;
+  TProgramWindows& operator=(TProgramWindows&&) noexcept;
   ~TProgramWindows();
 };
 

@@ -2,6 +2,7 @@
 // box, the clock under modal windows, closing, and whole drills.
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -395,6 +396,28 @@ TEST_F(MainWindow, AWholeDrillOfRightAnswersTypedByKey) {
   for (int I = 0; I < 100; ++I) Key(Qt::Key_Return);
   EXPECT_EQ(HistoryBytes().size(), 96);
   EXPECT_EQ(Program.Form2().History().Count(), 2u);
+}
+
+TEST_F(MainWindow, AHistoryThatCannotBeWrittenGivesABoxAndTheProgramGoesOn) {
+  ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Program.HistoryPath())));
+  Key(Qt::Key_Return);
+  Program.Clock.Now += 65 * 1000;
+  QTest::qWait(600);  // one tick of the clock: "01分05秒"
+  ASSERT_EQ(Form().Label1->text(), U("01分05秒"));
+  for (int I = 0; I < 99; ++I) Key(Qt::Key_Return);
+  QString Text;
+  TModalWatch Watch([&](QWidget* Modal) { Text = static_cast<QMessageBox*>(Modal)->text(); });
+  Key(Qt::Key_Return);
+  ASSERT_TRUE(Watch.Done());
+  EXPECT_TRUE(Text.endsWith(U("を作成できません."))) << Text.toStdString();
+  EXPECT_EQ(Program.Form2().History().Count(), 1u);  // kept for the next write
+  EXPECT_EQ(Form().ListBox1->count(), 101);
+  EXPECT_EQ(Form().Label1->text(), U("01分05秒"));  // the final time stays
+  EXPECT_EQ(Form().Run().State(), rsIdle);
+  EXPECT_EQ(Form().focusWidget(), Form().Edit3);  // the focus stays where it was
+  // The next drill goes on as usual.
+  QTest::keyClick(Form().Button1, Qt::Key_Return);
+  EXPECT_EQ(Form().Run().State(), rsAsking);
 }
 
 TEST(MainWindowScaling, OnA120DpiScreenTheLayoutGrowsInProportion) {

@@ -10,7 +10,7 @@ class QPainter;
 
 class TChartWidget : public QWidget {
 public:
-  explicit TChartWidget(QWidget* Parent = nullptr, TFontResolver Resolver = DefaultFontResolver);
+  TChartWidget(QWidget* Parent, TFontResolver Resolver);
 
   TChart& Chart() { return FChart; }
   TQPainterSurface& Surface() { return FSurface; }

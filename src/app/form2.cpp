@@ -9,8 +9,11 @@
 #include <cmath>
 
 #include "application.h"
+#include "chart_fonts.h"
+#include "chart_widget.h"
 #include "font_table.h"
 #include "program_texts.h"
+#include "result_chart.h"
 #include "sjis.h"
 
 namespace {
@@ -36,10 +39,12 @@ TForm2::TForm2(TApplication& Application, QWidget* MainWindow, std::string Histo
   setPalette(Palette);
   setAutoFillBackground(true);
 
-  Chart1 = new QWidget(this);
+  UseDesktopButtonColors(QApplication::palette());
+  FChartWidget = new TChartWidget(this, ProgramChartFonts(Scale));
+  ConfigureResultChart(FChartWidget->Chart());
+  Chart1 = FChartWidget;
   Chart1->setObjectName(QStringLiteral("Chart1"));
   Chart1->setGeometry(0, 0, Scaled(705), Scaled(569));
-  Chart1->setFocusPolicy(Qt::NoFocus);
 
   ListBox1 = new QListWidget(Chart1);
   ListBox1->setObjectName(QStringLiteral("ListBox1"));
@@ -93,7 +98,9 @@ void TForm2::showEvent(QShowEvent* Event) {
 }
 
 void TForm2::FormShow() {
-  // The chart is not drawn yet: the window shows its place, empty.
+  // A bad field stops the rebuild there; the points before it stay, and the
+  // error goes to the error box while the window opens all the same.
+  FillResultChart(FChartWidget->Chart(), FHistory);
 }
 
 void TForm2::keyPressEvent(QKeyEvent* Event) {

@@ -7,6 +7,7 @@
 #include "history_file.h"
 
 class QListWidget;
+class TChartWidget;
 class QPushButton;
 class TApplication;
 
@@ -23,8 +24,9 @@ public:
   void StoreSummary(const std::string& Line);
 
   const THistoryFile& History() const { return FHistory; }
+  TChartWidget& ChartWidget() const { return *FChartWidget; }
 
-  QWidget* Chart1 = nullptr;  // the chart's place
+  QWidget* Chart1 = nullptr;  // the result chart (ChartWidget)
   QListWidget* ListBox1 = nullptr;  // the history lines, never visible
   QPushButton* Button1 = nullptr;  // "閉じる"
 
@@ -40,5 +42,6 @@ private:
 
   TApplication& FApplication;
   THistoryFile FHistory;
+  TChartWidget* FChartWidget = nullptr;
   bool FShownBefore = false;
 };

@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <utility>
 
-#include "program_texts.h"
 #include "sjis.h"
 
 namespace {
@@ -66,25 +65,6 @@ QPainter::CompositionMode CompositionOf(TPenMode Mode) {
 }
 
 }  // namespace
-
-QFont DefaultFontResolver(const TSurfaceFont& Font) {
-  QString Family;
-  if (Font.Name == Texts().GothicFace) {
-    Family = QStringLiteral("IPAGothic");
-  } else if (Font.Name == Texts().PGothicFace) {
-    Family = QStringLiteral("IPAPGothic");
-  } else if (Font.Name == Texts().PMinchoFace) {
-    Family = QStringLiteral("IPAPMincho");
-  } else {
-    Family = ToQString(Font.Name);
-  }
-  QFont Result(Family);
-  Result.setPixelSize(std::max(1, Font.Height));
-  Result.setBold(Font.Bold);
-  Result.setItalic(Font.Italic);
-  Result.setKerning(false);
-  return Result;
-}
 
 TQPainterSurface::TQPainterSurface(TFontResolver Resolver) : FResolver(std::move(Resolver)) {
   FQFont = FResolver(FFont);

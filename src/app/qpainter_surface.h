@@ -12,14 +12,12 @@
 
 class QPainter;
 
+// Turns a face name (Shift_JIS) and a pixel height into an installed font.
 using TFontResolver = std::function<QFont(const TSurfaceFont&)>;
-
-// Maps the program's face names to the IPA fonts, height in pixels.
-QFont DefaultFontResolver(const TSurfaceFont& Font);
 
 class TQPainterSurface : public TSurface2D {
 public:
-  explicit TQPainterSurface(TFontResolver Resolver = DefaultFontResolver);
+  explicit TQPainterSurface(TFontResolver Resolver);
 
   // Called by Present with the finished image (the window copies it).
   std::function<void(const QImage&)> OnPresent;

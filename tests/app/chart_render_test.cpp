@@ -10,6 +10,7 @@
 
 #include "bar_series.h"
 #include "chart.h"
+#include "chart_fonts.h"
 #include "chart_test_history.h"
 #include "chart_widget.h"
 #include "qpainter_surface.h"
@@ -92,9 +93,10 @@ protected:
     EXPECT_PIXEL(Image, P.Right - 3, Y95 - Depth, Rgb(clBtnFace));
     // Black back wall outline at its top-left corner.
     EXPECT_PIXEL(Image, P.Left + 1 + Depth, P.Top - 1 - Depth, qRgb(0, 0, 0));
-    // Axis lines, black, 2 pixels: left at the front, right at the back.
-    EXPECT_PIXEL(Image, P.Left, Chart.LeftAxis.CenterPixel, qRgb(0, 0, 0));
-    EXPECT_PIXEL(Image, P.Right + Depth, Chart.RightAxis.CenterPixel - Depth, qRgb(0, 0, 0));
+    // Axis lines, black, 2 pixels: left at the front, right at the back
+    // (away from the label rows, where the dotted grid line starts).
+    EXPECT_PIXEL(Image, P.Left, Y95, qRgb(0, 0, 0));
+    EXPECT_PIXEL(Image, P.Right + Depth, Chart.RightAxis.ValueToPixel(290) - Depth, qRgb(0, 0, 0));
 
     // Blue title "結果グラフ" in its band above the plot box, centred between 21 and 684.
     const int TitleTop = 23;
@@ -104,7 +106,7 @@ protected:
     EXPECT_EQ(BluePixels(Image, TRect{415, TitleTop, 705, TitleTop + 22}), 0);
   }
 
-  TQPainterSurface Surface;
+  TQPainterSurface Surface{ProgramChartFonts()};
   TChart Chart{Surface};
 };
 
@@ -142,12 +144,13 @@ TEST_F(ResultChartPictureTest, ThirtyDrills) {
     const int MidY = (Top + Bottom) / 2;
     // Red front face at the bars' depth.
     EXPECT_PIXEL(Image, Left + Width / 2 + Z0, MidY - Z0, qRgb(255, 0, 0));
-    // Darker top face, seen from above.
     const int Zm = (Z0 + Z1) / 2;
-    EXPECT_PIXEL(Image, Left + Width / 2 + Zm, Top - Zm, Rgb(Darken(clRed, 64)));
-    // Light-yellow mark box above the bar (its corner, clear of the text).
+    // Light-yellow mark box above the bar, drawn where the marks' depth puts it
+    // (its corner, clear of the text).
     const TSeriesMarkPosition& Mark = Bars.Marks.Positions.at(static_cast<size_t>(I));
-    EXPECT_PIXEL(Image, Mark.LeftTop.X + 2, Mark.LeftTop.Y + 2, Rgb(clLightYellow));
+    const TPoint Box = Chart.Canvas.ProjectPoint(Mark.LeftTop.X, Mark.LeftTop.Y, Zm);
+    EXPECT_PIXEL(Image, Box.X + 2, Box.Y + 2, Rgb(clLightYellow));
+    EXPECT_PIXEL(Image, Box.X, Box.Y + 2, qRgb(0, 0, 0));
   }
   // The last bar's right side is not covered by another bar: darker still.
   const int LastRight = Bars.BarLeft(29) + Width;
@@ -171,8 +174,17 @@ TEST_F(ResultChartPictureTest, OneDrill) {
   ExpectFrame(Image);
   // One bar standing on the middle of the bottom axis, no line.
   const int Mid = Chart.BottomAxis.CenterPixel;
-  const int Z0 = Chart.Series(0).StartZ;
+  auto& Bars = dynamic_cast<TBarSeries&>(Chart.Series(0));
+  const int Z0 = Bars.StartZ, Zm = (Bars.StartZ + Bars.EndZ) / 2;
+  const int Left = Bars.BarLeft(0), Right = Left + Bars.BarPixelWidth();
+  EXPECT_LE(Left, Mid);
+  EXPECT_GT(Right, Mid);
+  const int Top = Chart.LeftAxis.ValueToPixel(85);
   EXPECT_PIXEL(Image, Mid + Z0, Chart.LeftAxis.ValueToPixel(40) - Z0, qRgb(255, 0, 0));
+  // Top face darkened by 64, right side by 128, the white arrow up from the top's middle.
+  EXPECT_PIXEL(Image, Left + 3 + Zm, Top - Zm, Rgb(Darken(clRed, 64)));
+  EXPECT_PIXEL(Image, Right + Zm, Chart.LeftAxis.ValueToPixel(40) - Zm, Rgb(Darken(clRed, 128)));
+  EXPECT_PIXEL(Image, (Left + Right) / 2 + Zm, Top - Zm - 10, Rgb(clWhite));
   EXPECT_EQ(BluePixels(Image, TRect{0, 50, 705, 569}), 0);
 }
 
@@ -227,7 +239,7 @@ protected:
     QCoreApplication::sendEvent(&Widget, &Event);
   }
 
-  TChartWidget Widget;
+  TChartWidget Widget{nullptr, ProgramChartFonts()};
 };
 
 TEST_F(ChartWidgetTest, SizeFocusAndOnePaintForManyPoints) {

@@ -6,6 +6,7 @@
 #include <QFontInfo>
 #include <QImage>
 
+#include "chart_fonts.h"
 #include "program_texts.h"
 #include "qpainter_surface.h"
 
@@ -51,7 +52,7 @@ protected:
     Surface.SetPen(Pen);
   }
 
-  TQPainterSurface Surface;
+  TQPainterSurface Surface{ProgramChartFonts()};
 };
 
 TEST_F(QPainterSurfaceTest, ImageIsKeptWhileTheSizeStays) {
@@ -238,19 +239,21 @@ TEST_F(QPainterSurfaceTest, ClipPolygonRestrictsDrawing) {
   EXPECT_EQ(InkBounds(), (TRect{0, 0, 60, 40}));
 }
 
-TEST_F(QPainterSurfaceTest, FontsComeFromTheResolverByFaceName) {
+TEST_F(QPainterSurfaceTest, FontsComeFromTheProgramsFontTable) {
   TSurfaceFont Font;
   Font.Name = Texts().PGothicFace;
   Font.Height = 21;
-  QFontInfo Info(DefaultFontResolver(Font));
+  QFontInfo Info(ProgramChartFonts()(Font));
   EXPECT_EQ(Info.family().toStdString(), "IPAPGothic");
   EXPECT_EQ(Info.pixelSize(), 21);
+  EXPECT_EQ(QFontInfo(ProgramChartFonts(1.5)(Font)).pixelSize(), 32);  // 31.5, away from zero
   Font.Name = Texts().PMinchoFace;
-  EXPECT_EQ(QFontInfo(DefaultFontResolver(Font)).family().toStdString(), "IPAPMincho");
-  Font.Name = Texts().GothicFace;
-  EXPECT_EQ(QFontInfo(DefaultFontResolver(Font)).family().toStdString(), "IPAGothic");
+  Font.Height = 12;
+  EXPECT_EQ(QFontInfo(ProgramChartFonts()(Font)).family().toStdString(), "IPAPMincho");
+  Font.Bold = true;
+  EXPECT_TRUE(QFontInfo(ProgramChartFonts()(Font)).bold());
 
-  // A surface made with another resolver measures with that resolver's fonts.
+  // The surface measures with the fonts its resolver gives.
   int Calls = 0;
   TQPainterSurface Other([&Calls](const TSurfaceFont& F) {
     ++Calls;
@@ -260,7 +263,9 @@ TEST_F(QPainterSurfaceTest, FontsComeFromTheResolverByFaceName) {
   });
   Other.SetFont(Font);
   EXPECT_GT(Calls, 0);
-  EXPECT_GE(Other.TextExtent("W").Height, 42);
+  EXPECT_GE(Other.TextExtent("W").Height, 24);
+  Surface.SetFont(Font);
+  EXPECT_LT(Surface.TextExtent("W").Height, 20);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "app_error.h"
 #include "chart.h"
+#include "chart_fonts.h"
 #include "chart_test_history.h"
 #include "qpainter_surface.h"
 #include "result_chart.h"
@@ -17,7 +18,7 @@ protected:
   TChartSeries& Bars() { return Chart.Series(0); }
   TChartSeries& Line() { return Chart.Series(1); }
 
-  TQPainterSurface Surface;
+  TQPainterSurface Surface{ProgramChartFonts()};
   TChart Chart{Surface};
 };
 
@@ -67,7 +68,7 @@ TEST_F(ResultChartFillTest, BadSecondsKeepTheBarOfThatLineAndEverythingBefore) {
 
 TEST_F(ResultChartFillTest, BadPercentStopsBeforeThatLine) {
   std::vector<std::string> Lines = MakeHistory({{80, 120}, {90, 130}}).Lines();
-  Lines[1].replace(24, 3, " x1");  // bytes 25-27
+  Lines[1].replace(24, 3, "8O5");  // bytes 25-27, a letter O for a zero
   EXPECT_THROW(FillResultChart(Chart, HistoryOf(Lines)), EConvertError);
   EXPECT_EQ(Bars().PointCount(), 1);
   EXPECT_EQ(Line().PointCount(), 1);

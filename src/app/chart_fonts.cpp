@@ -1,0 +1,25 @@
+#include "chart_fonts.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "font_table.h"
+
+TFontResolver ProgramChartFonts(double Scale) {
+  return [Scale](const TSurfaceFont& Font) {
+    const int Height = std::max(1, static_cast<int>(std::lround(Font.Height * Scale)));
+    QFont Result = ProgramFont(Font.Name, Height);
+    Result.setBold(Font.Bold);
+    Result.setItalic(Font.Italic);
+    return Result;
+  };
+}
+
+void UseDesktopButtonColors(const QPalette& Palette) {
+  auto Rgb = [](const QColor& C) {
+    return RGB(static_cast<unsigned>(C.red()), static_cast<unsigned>(C.green()), static_cast<unsigned>(C.blue()));
+  };
+  SetSystemColor(clBtnFace, Rgb(Palette.color(QPalette::Active, QPalette::Button)));
+  SetSystemColor(clBtnHighlight, Rgb(Palette.color(QPalette::Active, QPalette::Light)));
+  SetSystemColor(clBtnShadow, Rgb(Palette.color(QPalette::Active, QPalette::Dark)));
+}

@@ -1,0 +1,128 @@
+// The graph window's chart: rebuilt from the history at every showing, an
+// error box for a damaged line with the points before it kept, and a zoom
+// that outlives closing the window.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "app_test_support.h"
+#include "chart_widget.h"
+#include "form2.h"
+#include "sjis.h"
+
+// form1.h names colours of its own; only the button is needed from it.
+class TForm1;
+QPushButton* ScoreChartButton(TForm1& Form);
+
+namespace {
+
+void WriteHistory(const std::string& Path, const std::string& Bytes) {
+  QFile File(QString::fromStdString(Path));
+  ASSERT_TRUE(File.open(QIODevice::WriteOnly));
+  File.write(Bytes.data(), static_cast<qint64>(Bytes.size()));
+}
+
+const std::string LineA = ToSjis("所要時間 03分12秒 正答率 85%  2024/03/14 20:01");
+const std::string LineB = ToSjis("所要時間 04分40秒 正答率100%  2024/03/15 08:30");
+const std::string LineC = ToSjis("所要時間 02分5x秒 正答率 70%  2024/03/15 09:30");
+const std::string LineD = ToSjis("所要時間 02分55秒 正答率 60%  2024/03/15 10:30");
+
+int RedPixels(const QImage& Image) {
+  int N = 0;
+  for (int Y = 0; Y < Image.height(); ++Y) {
+    for (int X = 0; X < Image.width(); ++X) N += Image.pixel(X, Y) == qRgb(255, 0, 0) ? 1 : 0;
+  }
+  return N;
+}
+
+TEST(GraphWindowChart, ShowingTheWindowDrawsTheHistory) {
+  TProgramFixture Program;
+  WriteHistory(Program.HistoryPath(), LineA + "\r\n" + LineB + "\r\n");
+  Program.Create();
+  TChart& Chart = Program.Form2().ChartWidget().Chart();
+  int Bars = -1, Points = -1, Red = 0;
+  double Last = 0;
+  TModalWatch Watch([&](QWidget*) {
+    Bars = Chart.Series(0).PointCount();
+    Points = Chart.Series(1).PointCount();
+    Last = Chart.Series(1).YValues.ValueAt(1);
+    Red = RedPixels(Program.Form2().Chart1->grab().toImage());
+  });
+  ScoreChartButton(Program.Form1())->click();
+  ASSERT_TRUE(Watch.Done());
+  EXPECT_EQ(Bars, 2);
+  EXPECT_EQ(Points, 2);
+  EXPECT_EQ(Last, 4 * 60 + 40);
+  EXPECT_GT(Red, 1000);
+
+  // A drill finished meanwhile is there at the next showing, nothing doubled.
+  Program.Form2().StoreSummary(LineA);
+  TModalWatch Again([&](QWidget*) { Bars = Chart.Series(0).PointCount(); });
+  ScoreChartButton(Program.Form1())->click();
+  ASSERT_TRUE(Again.Done());
+  EXPECT_EQ(Bars, 3);
+}
+
+TEST(GraphWindowChart, ADamagedLineGivesAnErrorBoxAndTheWindowOpensWithTheLinesBefore) {
+  TProgramFixture Program;
+  WriteHistory(Program.HistoryPath(), LineA + "\r\n" + LineB + "\r\n" + LineC + "\r\n" + LineD + "\r\n");
+  Program.Create();
+  TChart& Chart = Program.Form2().ChartWidget().Chart();
+  QString Text;
+  bool WindowShown = false;
+  int Bars = -1, Points = -1;
+  std::unique_ptr<TModalWatch> Window;
+  TModalWatch Box([&](QWidget* Modal) {
+    if (auto* MessageBox = qobject_cast<QMessageBox*>(Modal)) Text = MessageBox->text();
+    Window = std::make_unique<TModalWatch>([&](QWidget* Shown) {
+      WindowShown = Shown == &Program.Form2();
+      Bars = Chart.Series(0).PointCount();
+      Points = Chart.Series(1).PointCount();
+    });
+  });
+  ScoreChartButton(Program.Form1())->click();
+  ASSERT_TRUE(Box.Done());
+  EXPECT_EQ(Text, U("'5x' は整数ではありません."));
+  ASSERT_TRUE(Window && Window->Done());
+  EXPECT_TRUE(WindowShown);
+  EXPECT_EQ(Bars, 3);    // the damaged line keeps its bar
+  EXPECT_EQ(Points, 2);  // but has no line point
+}
+
+TEST(GraphWindowChart, AZoomOutlivesClosingTheWindow) {
+  TProgramFixture Program;
+  WriteHistory(Program.HistoryPath(), LineA + "\r\n" + LineB + "\r\n" + LineD + "\r\n");
+  Program.Create();
+  TChart& Chart = Program.Form2().ChartWidget().Chart();
+  TModalWatch Zoom([&](QWidget*) {
+    Program.Form2().Chart1->grab();  // laid out
+    const TRect P = Chart.PlotRect;
+    Chart.MouseDown(mbLeft, P.Left + 50, P.Top + 50);
+    Chart.MouseMove(P.Left + 200, P.Top + 200);
+    Chart.MouseUp(mbLeft, P.Left + 200, P.Top + 200);
+  });
+  ScoreChartButton(Program.Form1())->click();
+  ASSERT_TRUE(Zoom.Done());
+  ASSERT_TRUE(Chart.ZoomScroll.IsZoomedIn());
+  const double Min = Chart.LeftAxis.Minimum, Max = Chart.LeftAxis.Maximum;
+  EXPECT_LT(Max - Min, 100);
+
+  bool Zoomed = false;
+  int Bars = 0;
+  TModalWatch Again([&](QWidget*) {
+    Program.Form2().Chart1->grab();
+    Zoomed = Chart.ZoomScroll.IsZoomedIn();
+    Bars = Chart.Series(0).PointCount();
+  });
+  ScoreChartButton(Program.Form1())->click();
+  ASSERT_TRUE(Again.Done());
+  EXPECT_TRUE(Zoomed);
+  EXPECT_EQ(Bars, 3);
+  EXPECT_EQ(Chart.LeftAxis.Minimum, Min);
+  EXPECT_EQ(Chart.LeftAxis.Maximum, Max);
+  EXPECT_EQ(Chart.LeftAxis.RangeMin, Min);
+}
+
+}  // namespace

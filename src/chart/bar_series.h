@@ -1,0 +1,50 @@
+#pragma once
+// The bar series: one 3D box per point from the origin to its value, with a
+// value mark above each bar.
+#include "chart_series.h"
+
+enum TMultiBar { mbNone, mbSide, mbStacked, mbStacked100 };
+
+class TBarSeries : public TChartSeries {
+public:
+  explicit TBarSeries(TChart& Owner);
+
+  // Refused outside 1..100 with "棒の幅は 1% から 100% でなければなりません".
+  void SetBarWidthPercent(int Value);
+  int BarWidthPercent() const { return FBarWidthPercent; }
+  // Refused outside -100..100 with "棒の位置は -100% から 100% でなければなりません".
+  void SetOffsetPercent(int Value);
+  int OffsetPercent() const { return FOffsetPercent; }
+
+  int CustomBarWidth = 0;
+  bool AutoBarSize = false;
+  bool SideMargins = true;
+  TMultiBar MultiBar = mbSide;
+  bool Dark3D = true;
+  bool UseYOrigin = true;
+  double YOrigin = 0.0;
+  TChartPen BarPen;
+  TChartBrush BarBrush;
+
+  double LowestY() const override;
+  double HighestY() const override;
+  void HorizontalMargins(int& Left, int& Right) override;
+  void VerticalMargins(int& Top, int& Bottom) override;
+  void DrawPoint(int Index) override;
+  void DrawMarks() override;
+  std::optional<int> Clicked(int X, int Y) const override;
+
+  // Width of one bar in pixels, recomputed at every layout of the bottom axis.
+  void UpdateBarPixelWidth();
+  int BarPixelWidth() const { return FBarPixelWidth; }
+  // Left and right edge of bar Index, in chart pixels before projection.
+  int BarLeft(int Index) const;
+
+private:
+  int SideBySideCount() const;
+  int BarOrderPosition() const;
+
+  int FBarWidthPercent = 70;
+  int FOffsetPercent = 0;
+  int FBarPixelWidth = 0;
+};

@@ -1,0 +1,133 @@
+#pragma once
+// The chart panel: its settings, title, walls, five axes and series, the layout
+// that turns the panel's size into the plot box, and the paint sequence.
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "canvas3d.h"
+#include "chart_axis.h"
+#include "chart_pens.h"
+#include "chart_series.h"
+#include "chart_zoom.h"
+
+struct TChartTitle {
+  std::vector<std::string> Text;  // lines, Shift_JIS
+  TSurfaceFont Font;              // default colour blue
+  bool Visible = true;
+  bool AdjustFrame = true;
+  TChartBrush Brush{clAutoColor, bsSolid};
+  TColor Color = clAutoColor;
+  TChartPen Frame{clBlack, 1, psSolid, false, false};
+};
+
+struct TChartWall {
+  TChartBrush Brush{clAutoColor, bsSolid};
+  TColor Color = clAutoColor;
+  bool Dark3D = true;
+  TChartPen Pen{clBlack, 1, psSolid, true, false};
+  int Size = 0;
+};
+
+enum TPanelBevel { bvNone, bvLowered, bvRaised };
+
+class TChart {
+public:
+  explicit TChart(TSurface2D& Surface);
+  TChart(const TChart&) = delete;
+  TChart& operator=(const TChart&) = delete;
+
+  // --- panel settings ---
+  TColor Color = clBtnFace;
+  TPanelBevel BevelOuter = bvRaised;
+  TPanelBevel BevelInner = bvNone;
+  int BevelWidth = 1;
+  int BorderWidth = 0;
+  int MarginLeft = 3, MarginTop = 4, MarginRight = 3, MarginBottom = 4;  // per cent
+  TChartTitle Title;
+  TChartTitle Foot;
+  bool LegendVisible = true;
+  TChartWall BackWall, LeftWall, BottomWall;
+  bool View3D = true;
+  int Chart3DPercent = 15;
+  bool View3DWalls = true;
+  bool AxisVisible = true;
+  bool ClipPoints = true;
+  bool AllowZoom = true;
+  TPanningMode AllowPanning = pmBoth;
+
+  TChartAxis BottomAxis, TopAxis, LeftAxis, RightAxis, DepthAxis;
+  // In creation order: bottom, top, left, right, depth.
+  std::array<TChartAxis*, 5> Axes();
+  TChartAxis& Axis(TAxisKind Kind);
+
+  TCanvas3D Canvas;
+  TChartZoomScroll ZoomScroll{*this};
+
+  // --- series, in creation order ---
+  // The chart owns the series.
+  template <typename TSeries>
+  TSeries& AddSeries() {
+    auto Series = std::make_unique<TSeries>(*this);
+    TSeries& Result = *Series;
+    FSeries.push_back(std::move(Series));
+    Invalidate();
+    return Result;
+  }
+  int SeriesCount() const { return static_cast<int>(FSeries.size()); }
+  TChartSeries& Series(int Index) const { return *FSeries.at(static_cast<size_t>(Index)); }
+
+  // --- geometry of the current paint ---
+  TRect PanelBounds;
+  TRect PlotRect;
+  int PlotWidth() const { return PlotRect.Right - PlotRect.Left; }
+  int PlotHeight() const { return PlotRect.Bottom - PlotRect.Top; }
+  int DepthPerSeries = 0;
+  int TotalDepth = 0;
+  void NormalizePlotRect();
+
+  // --- painting ---
+  // The client size of the panel (705 x 569 for the result chart).
+  void SetSize(int Width, int Height);
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  // Paint request: copies the kept image when nothing changed, else lays out
+  // and draws everything.
+  void Paint();
+  // Marks the image dirty and asks the window for a paint (OnInvalidate);
+  // any number of requests merge into one paint.
+  void Invalidate();
+  std::function<void()> OnInvalidate;
+  // Number of full layouts drawn so far (the copy-only path does not count).
+  int FullPaintCount() const { return FFullPaintCount; }
+
+  // --- mouse ---
+  void MouseDown(TMouseButton Button, int X, int Y) { ZoomScroll.MouseDown(Button, X, Y); }
+  void MouseMove(int X, int Y) { ZoomScroll.MouseMove(X, Y); }
+  void MouseUp(TMouseButton Button, int X, int Y) { ZoomScroll.MouseUp(Button, X, Y); }
+
+  // True when the series is active and plotted against this axis.
+  bool SeriesUsesAxis(const TChartSeries& Series, const TChartAxis& Axis) const;
+  // Hit tests used by the mouse handling.
+  bool TitleContains(int X, int Y) const;
+  bool FootContains(int X, int Y) const;
+
+private:
+  void DrawAll();
+  void DrawPanel();
+  void DrawTitles();
+  void CalcDepthSlots();
+  void LayoutChart();
+  void ApplySeriesMargins();
+  void DrawWalls();
+  void DrawSeries();
+
+  int FWidth = 0;
+  int FHeight = 0;
+  int FFullPaintCount = 0;
+  TRect FTitleRect;
+  TRect FFootRect;
+  std::vector<std::unique_ptr<TChartSeries>> FSeries;
+};

@@ -1,0 +1,98 @@
+#pragma once
+// One axis of the chart: its settings, its range, the mapping between values
+// and pixels, and its drawing (title, labels, line, ticks, grid, minor ticks).
+#include <string>
+#include <vector>
+
+#include "chart_pens.h"
+#include "chart_series.h"
+#include "surface.h"
+
+class TChart;
+
+// 1, 2, 5, 10, 20, 50, ...: the next nice label step after S.
+double NextNiceStep(double S);
+// Formats a value with a "#,##0.###" style pattern (thousands separator, at
+// least one integer digit, up to three decimals without trailing zeros).
+std::string FormatAxisValue(double Value, const std::string& Format);
+
+struct TChartAxisTitle {
+  int Angle = 0;
+  std::string Caption;  // Shift_JIS
+  TSurfaceFont Font;
+};
+
+class TChartAxis {
+public:
+  TChartAxis(TChart& Owner, TAxisKind Kind);
+
+  // --- settings ---
+  bool Automatic = true;
+  bool AutomaticMinimum = true;
+  bool AutomaticMaximum = true;
+  double Minimum = 0;
+  double Maximum = 0;
+  double Increment = 0;
+  std::string AxisValuesFormat = "#,##0.###";
+  bool Labels = true;
+  int LabelsAngle = 0;
+  TSurfaceFont LabelsFont;
+  bool LabelsOnAxis = true;
+  int LabelsSeparation = 10;
+  int LabelsSize = 0;
+  int TitleSize = 0;
+  bool RoundFirstLabel = true;
+  int TickLength = 4;
+  int TickInnerLength = 0;
+  int MinorTickLength = 2;
+  int MinorTickCount = 3;
+  bool TickOnLabelsOnly = true;
+  TChartPen Axis{clBlack, 2, psSolid, true, false};
+  TChartPen Ticks{clGray, 1, psSolid, true, false};
+  TChartPen TicksInner{clGray, 1, psSolid, true, false};
+  TChartPen MinorTicks{clGray, 1, psSolid, true, false};
+  TChartPen Grid{clGray, 1, psDot, true, true};
+  TChartPen MinorGrid{clGray, 1, psSolid, false, false};
+  bool GridCentered = false;
+  TChartAxisTitle Title;
+  bool Visible = true;
+  int StartPosition = 0;
+  int EndPosition = 100;
+  int PositionPercent = 0;
+
+  TAxisKind Kind() const { return FKind; }
+  bool RunsHorizontally() const { return FKind == akBottom || FKind == akTop; }
+  bool OnFarSide() const { return FKind == akTop || FKind == akRight || FKind == akDepth; }
+  // Stops being automatic; the smaller value becomes Minimum, the larger
+  // Maximum, at least 1e-10 apart.
+  void FixAxisRange(double A, double B);
+
+  // --- working values of the current paint ---
+  double RangeMin = 0;
+  double RangeMax = 0;
+  double Range() const { return RangeMax - RangeMin; }
+  int StartPixel = 0;
+  int EndPixel = 0;
+  int AxisLength = 0;
+  int CenterPixel = 0;
+  int AxisLine = 0;
+  int LabelsEdge = 0;
+  int TitleEdge = 0;
+  double LabelStep = 0;
+  std::vector<int> TickPositions;  // at most 2000 per paint
+
+  int ValueToPixel(double Value) const;
+  double PixelToValue(int Pixel) const;
+
+  // --- used by the chart's layout and paint ---
+  bool IsVisibleInChart() const;  // drawn and reserves space
+  void CalcRange();               // automatic range from the series
+  void ReserveSpace(TRect& R);    // shrinks R by the title, labels and ticks
+  void SetPixels(const TRect& PlotRect);
+  double CalcLabelStep();
+  void Draw();
+
+private:
+  TChart& FOwner;
+  TAxisKind FKind;
+};

@@ -1,0 +1,87 @@
+#pragma once
+// A series of the chart: its points in four parallel lists (x, y, colour,
+// label), the operations that fill, empty and read them, and what the axes and
+// the paint ask of every series. Bar and line series derive from it.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "chart_types.h"
+#include "chart_values.h"
+#include "series_marks.h"
+
+class TChart;
+class TChartAxis;
+
+enum TAxisKind { akBottom, akTop, akLeft, akRight, akDepth };
+
+class TChartSeries {
+public:
+  explicit TChartSeries(TChart& Owner);
+  virtual ~TChartSeries() = default;
+  TChartSeries(const TChartSeries&) = delete;
+  TChartSeries& operator=(const TChartSeries&) = delete;
+
+  // --- settings ---
+  TColor SeriesColor = clRed;
+  std::string Title;  // Shift_JIS
+  bool Active = true;
+  bool ColorEachPoint = false;
+  TAxisKind HorizAxis = akBottom;
+  TAxisKind VertAxis = akLeft;
+  TChartValueList XValues{"X", loAscending};
+  TChartValueList YValues{"Y", loNone};
+  TSeriesMarks Marks;
+  std::string ValueFormat = "#,##0.###";
+
+  // --- points ---
+  // Inserts the point where the x order asks, asks the chart for a repaint,
+  // returns its index.
+  int AddPoint(double X, double Y, const std::string& Label, TColor Color);
+  void ClearPoints();
+  int PointCount() const { return XValues.ValueCount(); }
+  TColor PointColor(int Index) const;
+  std::string PointLabel(int Index) const;
+
+  // --- asked by the axes ---
+  virtual double LowestX() const { return XValues.LowestValue(); }
+  virtual double HighestX() const { return XValues.HighestValue(); }
+  virtual double LowestY() const { return YValues.LowestValue(); }
+  virtual double HighestY() const { return YValues.HighestValue(); }
+  // Pixels to keep free at the ends of the axes; both start at 0.
+  virtual void HorizontalMargins(int& Left, int& Right) { Left = Right = 0; }
+  virtual void VerticalMargins(int& Top, int& Bottom) { Top = Bottom = 0; }
+
+  // --- drawing, called by the chart's paint in this order ---
+  // First and last visible point index (-1 when none), from the bottom axis's range.
+  void CalcVisibleRange();
+  int FirstVisible = -1;
+  int LastVisible = -1;
+  // Draws every visible point (DrawPoint), inside the chart's clip.
+  virtual void DrawAllPoints();
+  virtual void DrawPoint(int Index) = 0;
+  // Draws the marks of the visible points (does nothing when hidden).
+  virtual void DrawMarks() {}
+  // The index of the point drawn at (X, Y), if any (mouse hit test).
+  virtual std::optional<int> Clicked(int X, int Y) const { (void)X; (void)Y; return std::nullopt; }
+
+  // Depth slot of this paint and the depth range it gives.
+  int DepthSlot = 0;
+  int StartZ = 0;   // zStart
+  int EndZ = 0;     // zEnd
+  int MiddleZ = 0;  // zMiddle
+  void SetDepthSlot(int Slot, int DepthPerSeries);
+
+  TChart& ParentChart() const { return FOwner; }
+  TChartAxis& GetHorizAxis() const;
+  TChartAxis& GetVertAxis() const;
+  bool IsBarSeries() const { return FIsBar; }
+
+protected:
+  bool FIsBar = false;
+
+private:
+  TChart& FOwner;
+  std::vector<TColor> FColors;
+  std::vector<std::optional<std::string>> FLabels;
+};

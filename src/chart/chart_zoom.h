@@ -1,0 +1,56 @@
+#pragma once
+// Zoom and scroll by mouse: a left-button drag to the right and down zooms into
+// its rectangle, any other left drag undoes the zoom, a right-button drag
+// scrolls the axes. Only the axes' ranges change; the points are never touched.
+#include "chart_types.h"
+
+class TChart;
+
+struct TZoomPanningRecord {
+  bool Dragging = false;
+  int StartX = 0, StartY = 0;
+  int LastX = 0, LastY = 0;
+  void StartDrag(int X, int Y);
+  void OrderCorners();
+};
+
+enum TPanningMode { pmNone, pmHorizontal, pmVertical, pmBoth };
+
+struct TSavedAxisRange {
+  bool Automatic = true, AutomaticMinimum = true, AutomaticMaximum = true;
+  double Minimum = 0, Maximum = 0;
+};
+
+class TChartZoomScroll {
+public:
+  explicit TChartZoomScroll(TChart& Owner) : FOwner(Owner) {}
+
+  static constexpr int ClickTolerance = 3;
+  static constexpr int MinimalDrag = 16;
+
+  void MouseDown(TMouseButton Button, int X, int Y);
+  void MouseMove(int X, int Y);
+  void MouseUp(TMouseButton Button, int X, int Y);
+
+  // Draws the zoom rectangle with the inverting pen while a zoom drag is on
+  // (the chart's paint calls it over the finished picture).
+  void DrawZoomRectangle();
+
+  bool IsZoomedIn() const { return FIsZoomedIn; }
+  bool RangesRestored() const { return FRangesRestored; }
+  const TZoomPanningRecord& Zoom() const { return FZoom; }
+  const TZoomPanningRecord& Panning() const { return FPanning; }
+
+  void ZoomRect();  // zoom into the (ordered) zoom record's rectangle
+  void UndoZoom();
+
+private:
+  void SaveRanges();
+
+  TChart& FOwner;
+  TZoomPanningRecord FZoom;
+  TZoomPanningRecord FPanning;
+  TSavedAxisRange FSaved[4];  // top, bottom, left, right
+  bool FRangesRestored = true;
+  bool FIsZoomedIn = false;
+};

@@ -1,0 +1,74 @@
+#pragma once
+// The 2D raster surface that the chart's canvas draws on: an off-screen image
+// with a pen, a brush, a font and a clip region. The window draws with QPainter
+// on a QImage; tests record every call with its exact coordinates.
+//
+// Coordinates follow the classic raster conventions the chart geometry is
+// computed for: Rectangle and FillRect cover Left..Right-1 and Top..Bottom-1;
+// LineTo draws up to, not including, its end point; Polygon fills and outlines.
+#include <string>
+#include <vector>
+
+#include "chart_types.h"
+
+enum TPenStyle { psSolid, psDot, psClear };  // psDot: 1-pixel pen that sets every other pixel
+enum TPenMode { pmCopy, pmNotXor };          // pmNotXor inverts: drawn twice, it is gone
+enum TBrushStyle { bsSolid, bsClear };
+enum TBackgroundMode { bkTransparent, bkOpaque };
+enum THorizTextAlign { htaLeft, htaCenter, htaRight };
+enum TVertTextAlign { vtaTop, vtaBottom, vtaBaseline };
+
+struct TSurfacePen {
+  TColor Color = clBlack;  // RGB (system colours already resolved)
+  int Width = 1;
+  TPenStyle Style = psSolid;
+  TPenMode Mode = pmCopy;
+  friend bool operator==(const TSurfacePen&, const TSurfacePen&) = default;
+};
+
+struct TSurfaceBrush {
+  TColor Color = clWhite;
+  TBrushStyle Style = bsSolid;
+  friend bool operator==(const TSurfaceBrush&, const TSurfaceBrush&) = default;
+};
+
+struct TSurfaceFont {
+  std::string Name;        // face name, Shift_JIS ("ＭＳ Ｐゴシック")
+  int Height = 13;         // character height in pixels
+  TColor Color = clBlack;
+  int Escapement = 0;      // text angle in tenths of a degree, counter-clockwise
+  bool Bold = false;
+  bool Italic = false;
+  friend bool operator==(const TSurfaceFont&, const TSurfaceFont&) = default;
+};
+
+class TSurface2D {
+public:
+  virtual ~TSurface2D() = default;
+
+  // Makes the off-screen image Width x Height; it is kept while the size stays.
+  virtual void EnsureImageSize(int Width, int Height) = 0;
+  // Copies the whole image to the window.
+  virtual void Present() = 0;
+
+  virtual void SetPen(const TSurfacePen& Pen) = 0;
+  virtual void SetBrush(const TSurfaceBrush& Brush) = 0;
+  virtual void SetFont(const TSurfaceFont& Font) = 0;
+  virtual void SetBackground(TBackgroundMode Mode, TColor Color) = 0;
+  // Where the reference point of TextOut lies on the text's box.
+  virtual void SetTextAlign(THorizTextAlign Horiz, TVertTextAlign Vert) = 0;
+
+  virtual void Polygon(const std::vector<TPoint>& Points) = 0;
+  virtual void Polyline(const std::vector<TPoint>& Points) = 0;
+  virtual void MoveTo(int X, int Y) = 0;
+  virtual void LineTo(int X, int Y) = 0;
+  virtual void Rectangle(const TRect& R) = 0;             // outlined with the pen, filled with the brush
+  virtual void FillRect(const TRect& R, TColor Color) = 0;  // filled, no outline
+  // Draws Shift_JIS text in the current font, rotated by the font's escapement.
+  virtual void TextOut(int X, int Y, const std::string& Text) = 0;
+  // Width and height of the text's box in the current font (unrotated).
+  virtual TSize TextExtent(const std::string& Text) = 0;
+
+  virtual void SetClipPolygon(const std::vector<TPoint>& Points) = 0;
+  virtual void ClearClip() = 0;
+};

@@ -30,20 +30,20 @@ QWidget* AsWidget(THintTarget Target) { return static_cast<QWidget*>(const_cast<
 
 }  // namespace
 
-THintFilter::THintFilter(QApplication& App, THintTexts Hints, std::unique_ptr<THintTimer> Timer,
+THintFilter::THintFilter(QApplication& App, THintTexts Hints, THintPauses Pauses, std::unique_ptr<THintTimer> Timer,
                          THintWindowClass WindowClass)
     : QObject(&App), FHints(std::move(Hints)), FWindowClass(std::move(WindowClass)), FTimer(std::move(Timer)) {
   if (!FWindowClass) FWindowClass = [] { return std::make_unique<TMyHintWindow>(); };
-  if (!FTimer) FTimer = std::make_unique<TEventLoopHintTimer>([this] { FController->TimerExpired(); });
+  if (!FTimer) FTimer = std::make_unique<TEventLoopHintTimer>([this] { FState->TimerExpired(); });
   FWindow = FWindowClass();
   FWindowFont = QToolTip::font();
   THintHost& Host = *this;
   THintDisplay& Display = *this;
-  FController = std::make_unique<THintController>(Host, *FTimer, Display);
+  FState = std::make_unique<THintState>(Host, *FTimer, Display, Pauses);
   for (const auto& [Widget, Text] : FHints) {
     // A widget that goes away takes its hint with it.
     connect(Widget, &QObject::destroyed, this, [this, Widget] {
-      if (FController->HintControl() == Widget) FController->CancelHint();
+      if (FState->HintControl() == Widget) FState->CancelHint();
       FHints.erase(Widget);
     });
   }
@@ -51,14 +51,14 @@ THintFilter::THintFilter(QApplication& App, THintTexts Hints, std::unique_ptr<TH
 }
 
 THintFilter::~THintFilter() {
-  // Hints off: the timer stops before the controller and the window go.
-  if (FController) FController->SetShowHints(false);
+  // Hints off: the timer stops before the hint state and the window go.
+  if (FState) FState->SetShowHints(false);
 }
 
 void THintFilter::RecreateHintWindow() {
-  FController->SetShowHints(false);
+  FState->SetShowHints(false);
   ReplaceHintWindow();
-  FController->SetShowHints(true);
+  FState->SetShowHints(true);
 }
 
 void THintFilter::FollowHintFont() {
@@ -77,7 +77,7 @@ void THintFilter::ReplaceHintWindow() {
 bool THintFilter::eventFilter(QObject* Watched, QEvent* Event) {
   if (FReplacing || !FWindow) return false;
   if (!Watched->isWidgetType()) {
-    if (Watched == qApp && FWindow->IsHintMsg(*Event)) FController->CancelHint();
+    if (Watched == qApp && FWindow->IsHintMsg(*Event)) FState->CancelHint();
     return false;
   }
   auto* Widget = static_cast<QWidget*>(Watched);
@@ -86,9 +86,9 @@ bool THintFilter::eventFilter(QObject* Watched, QEvent* Event) {
     MouseMoved(Widget, *static_cast<QMouseEvent*>(Event));
   } else if (Event->type() == QEvent::Leave && Widget->isWindow()) {
     // The pointer left the window for a place where no control of ours is.
-    FController->CancelHint();
+    FState->CancelHint();
   } else if (FWindow->IsHintMsg(*Event)) {
-    FController->CancelHint();
+    FState->CancelHint();
   }
   return false;
 }
@@ -101,7 +101,7 @@ void THintFilter::MouseMoved(QWidget* Receiver, const QMouseEvent& Event) {
   FLastMovePos = P;
   // The first receiver is the widget under the pointer, unless a pressed button holds the mouse.
   QWidget* Control = Receiver->rect().contains(Receiver->mapFromGlobal(P)) ? Receiver : WidgetAt(P);
-  FController->MouseMove(Control, P);
+  FState->MouseMove(Control, P);
 }
 
 QWidget* THintFilter::WidgetAt(QPoint P) const {
@@ -164,4 +164,6 @@ void THintFilter::HideHint() { FWindow->hide(); }
 
 bool THintFilter::HintVisible() const { return FWindow->isVisible(); }
 
-THintFilter* InstallHints(QApplication& App, const THintTexts& Hints) { return new THintFilter(App, Hints); }
+THintFilter* InstallHints(QApplication& App, const THintTexts& Hints, THintPauses Pauses) {
+  return new THintFilter(App, Hints, Pauses);
+}

@@ -1,5 +1,5 @@
 #pragma once
-// Connects the application's events to the hint controller: every mouse move over
+// Connects the application's events to the hint state: every mouse move over
 // one of the application's widgets, the events that remove a hint, the hint timer
 // and the one hint window. Installed on the application object; lives as long as it.
 #include <QFont>
@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "hint_controller.h"
+#include "hint_state.h"
 #include "hint_window.h"
 
 class QApplication;
@@ -25,11 +25,11 @@ public:
   using THintWindowClass = std::function<std::unique_ptr<THintWindow>()>;
 
   // Timer: nullptr for the event loop's own timer.
-  THintFilter(QApplication& App, THintTexts Hints, std::unique_ptr<THintTimer> Timer = nullptr,
-              THintWindowClass WindowClass = nullptr);
+  THintFilter(QApplication& App, THintTexts Hints, THintPauses Pauses = {},
+              std::unique_ptr<THintTimer> Timer = nullptr, THintWindowClass WindowClass = nullptr);
   ~THintFilter() override;
 
-  THintController& Controller() { return *FController; }
+  THintState& State() { return *FState; }
   THintWindow& HintWindow() { return *FWindow; }
 
   // Switches hints off and on: the hint window is made anew, in the current hint font.
@@ -67,7 +67,7 @@ private:
   QFont FWindowFont;
   bool FReplacing = false;  // while the hint window is made anew  // the desktop's hint font when FWindow was made
   std::unique_ptr<THintTimer> FTimer;
-  std::unique_ptr<THintController> FController;
+  std::unique_ptr<THintState> FState;
   // A move reaches the filter once per widget it passes on its way to the window.
   quint64 FLastMoveTime = 0;
   QPoint FLastMovePos{-1, -1};
@@ -76,4 +76,4 @@ private:
 
 // Gives the widgets their hints: from now on they show them in the program's
 // enlarged hint window. Returns the filter, owned by App.
-THintFilter* InstallHints(QApplication& App, const THintTexts& Hints);
+THintFilter* InstallHints(QApplication& App, const THintTexts& Hints, THintPauses Pauses = {});

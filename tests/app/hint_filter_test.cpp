@@ -1,4 +1,4 @@
-// Hints on real widgets: the application's events reach the controller, the
+// Hints on real widgets: the application's events reach the hint state, the
 // program's hint window shows the text, keys and buttons remove it.
 #include <gtest/gtest.h>
 
@@ -39,7 +39,7 @@ protected:
     Label->setGeometry(10, 100, 100, 30);
     auto Timer = std::make_unique<TManualTimer>();
     ManualTimer = Timer.get();
-    Filter = new THintFilter(*qApp, {{Button1, Texts().StartHint}}, std::move(Timer));
+    Filter = new THintFilter(*qApp, {{Button1, Texts().StartHint}}, THintPauses{}, std::move(Timer));
     Window.show();
     Window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Window));
@@ -57,7 +57,7 @@ protected:
   void ShowHintOnButton1() {
     MoveOver(Button1, {20, 10});
     ASSERT_EQ(ManualTimer->Started.back(), 500);
-    Filter->Controller().TimerExpired();
+    Filter->State().TimerExpired();
     ASSERT_TRUE(Filter->HintWindow().isVisible());
   }
 
@@ -106,7 +106,7 @@ TEST_F(HintFilterTest, AControlWithoutHintOrTheWindowItselfCancels) {
   ShowHintOnButton1();
   MoveOver(Label, {5, 5});
   EXPECT_FALSE(Filter->HintWindow().isVisible());
-  EXPECT_EQ(Filter->Controller().HintControl(), nullptr);
+  EXPECT_EQ(Filter->State().HintControl(), nullptr);
   ShowHintOnButton1();
   MoveOver(&Window, {300, 150});
   EXPECT_FALSE(Filter->HintWindow().isVisible());
@@ -122,7 +122,7 @@ TEST_F(HintFilterTest, NoHintWhenNoWindowOfTheApplicationIsActive) {
   // Make the application inactive as a whole, as when another program's window is active.
   QApplication::setActiveWindow(nullptr);
   QCursor::setPos(Button1->mapToGlobal(QPoint(20, 10)));
-  Filter->Controller().TimerExpired();
+  Filter->State().TimerExpired();
   EXPECT_FALSE(Filter->HintWindow().isVisible());
 }
 
@@ -139,7 +139,7 @@ TEST_F(HintFilterTest, ANewHintFontMakesANewHintWindowFiveLargerAgain) {
 TEST_F(HintFilterTest, AWidgetThatGoesAwayTakesItsHintWithIt) {
   ShowHintOnButton1();
   delete Button1;
-  EXPECT_EQ(Filter->Controller().HintControl(), nullptr);
+  EXPECT_EQ(Filter->State().HintControl(), nullptr);
   EXPECT_FALSE(Filter->HintWindow().isVisible());
 }
 

@@ -141,6 +141,22 @@ class Session:
                 return window
         return None
 
+    def hint_window(self):
+        for window, _, kind in self.windows():
+            if "TOOLTIP" in kind:
+                return window
+        return None
+
+    def geometry(self, window):
+        shell = self.xdo("getwindowgeometry", "--shell", window)
+        values = dict(line.split("=", 1) for line in shell.splitlines() if "=" in line)
+        return {key: int(values[key]) for key in ("X", "Y", "WIDTH", "HEIGHT")}
+
+    def pointer(self):
+        shell = self.xdo("getmouselocation", "--shell")
+        values = dict(line.split("=", 1) for line in shell.splitlines() if "=" in line)
+        return int(values["X"]), int(values["Y"])
+
     def keys(self, *names):
         self.xdo("key", "--delay", str(KEY_DELAY_MS), *names)
 
@@ -253,12 +269,39 @@ def case_history_directory_gives_error_box(session):
     check(session.exit_code() == 0, "exit code not 0")
 
 
+def case_hint_on_start_button(session):
+    """The pointer rests on the start button: the hint comes just below the pointer,
+    goes after a while and stays away while the pointer stays; a key removes it."""
+    session.start()
+    check(session.hint_window() is None, "a hint before the pointer came")
+    session.xdo("mousemove", "--window", session.main, *START_BUTTON_CENTRE)
+    hint = wait_for("the hint", session.hint_window, timeout=10)
+    x, y = session.pointer()
+    box = session.geometry(hint)
+    check(box["X"] == x, "hint at x %d, pointer at %d" % (box["X"], x))
+    check(y < box["Y"] <= y + 64, "hint at y %d, not just below the pointer at %d" % (box["Y"], y))
+    check(box["HEIGHT"] >= 19 + 6 and box["WIDTH"] > 9 * 19, "hint of %(WIDTH)d x %(HEIGHT)d" % box)
+    wait_for("the hint to go", lambda: session.hint_window() is None, timeout=10)
+    session.xdo("mousemove_relative", "--", "3", "1")
+    time.sleep(1.0)
+    check(session.hint_window() is None, "the hint came back on the same control")
+    # Away over the log, back to the button: a new hint, and a key takes it away.
+    session.xdo("mousemove", "--window", session.main, "300", "300")
+    session.xdo("mousemove", "--window", session.main, *START_BUTTON_CENTRE)
+    wait_for("the hint again", session.hint_window, timeout=10)
+    session.keys("shift")
+    wait_for("a key to remove the hint", lambda: session.hint_window() is None, timeout=1.5)
+    session.close_box(session.main)
+    check(session.exit_code() == 0, "exit code not 0")
+
+
 CASES = {
     "first_drill": case_first_drill,
     "three_drills": case_three_drills,
     "lf_history_rewritten_with_crlf": case_lf_history_rewritten_with_crlf,
     "close_box_during_drill_writes_nothing": case_close_box_during_drill_writes_nothing,
     "history_directory_gives_error_box": case_history_directory_gives_error_box,
+    "hint_on_start_button": case_hint_on_start_button,
 }
 
 

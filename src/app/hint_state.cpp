@@ -1,14 +1,14 @@
-#include "hint_controller.h"
+#include "hint_state.h"
 
-THintController::THintController(THintHost& Host, THintTimer& Timer, THintDisplay& Display)
-    : FHost(Host), FTimer(Timer), FDisplay(Display) {}
+THintState::THintState(THintHost& Host, THintTimer& Timer, THintDisplay& Display, THintPauses Pauses)
+    : FHost(Host), FTimer(Timer), FDisplay(Display), FPauses(Pauses) {}
 
-void THintController::SetShowHints(bool Show) {
+void THintState::SetShowHints(bool Show) {
   if (!Show) CancelHint();
   FShowHints = Show;
 }
 
-void THintController::MouseMove(THintTarget Control, QPoint P) {
+void THintState::MouseMove(THintTarget Control, QPoint P) {
   THintTarget Owner = Control ? FHost.HintOwnerOf(Control) : nullptr;
   if (!Owner) {
     CancelHint();
@@ -17,7 +17,7 @@ void THintController::MouseMove(THintTarget Control, QPoint P) {
   // Still on the control whose hint was shown last: leave the hint (or its absence) alone.
   if (Owner == FHintControl && FHintControlRect.contains(P)) return;
 
-  const int Pause = FRecentlyActive ? HintShortPause : HintPause;
+  const int Pause = FRecentlyActive ? FPauses.ShortPause : FPauses.Pause;
   if (!FRecentlyActive || Pause != 0) {
     const bool WasRecentlyActive = FRecentlyActive;
     CancelHint();
@@ -31,7 +31,7 @@ void THintController::MouseMove(THintTarget Control, QPoint P) {
   }
 }
 
-void THintController::TimerExpired() {
+void THintState::TimerExpired() {
   const TTimerMode Mode = FTimerMode;
   StopTimer();
   if (Mode == TTimerMode::Show) {
@@ -42,7 +42,7 @@ void THintController::TimerExpired() {
   }
 }
 
-void THintController::CancelHint() {
+void THintState::CancelHint() {
   if (!FHintControl) return;
   if (FDisplay.HintVisible()) FDisplay.HideHint();
   FHintControl = nullptr;
@@ -50,18 +50,18 @@ void THintController::CancelHint() {
   StopTimer();
 }
 
-void THintController::StartTimer(int Milliseconds, TTimerMode Mode) {
+void THintState::StartTimer(int Milliseconds, TTimerMode Mode) {
   FTimerMode = Mode;
   FTimer.Start(Milliseconds);
 }
 
-void THintController::StopTimer() {
+void THintState::StopTimer() {
   if (FTimerMode == TTimerMode::Stopped) return;
   FTimerMode = TTimerMode::Stopped;
   FTimer.Stop();
 }
 
-void THintController::ActivateHint(QPoint P) {
+void THintState::ActivateHint(QPoint P) {
   FRecentlyActive = false;
   const bool StillOver = FHintControl && FHost.HintOwnerOf(FHost.ControlAt(P)) == FHintControl;
   if (!FShowHints || !FHintControl || !FHost.ApplicationActive() || !StillOver) {
@@ -77,7 +77,7 @@ void THintController::ActivateHint(QPoint P) {
   FHintControlRect = FHost.ScreenBoundsOf(FHintControl);
   FDisplay.ActivateHint(Rect, Text);
   FRecentlyActive = true;
-  StartTimer(HintHidePause, TTimerMode::Hide);
+  StartTimer(FPauses.HidePause, TTimerMode::Hide);
 }
 
 std::string ShortHint(const std::string& SjisHint) {

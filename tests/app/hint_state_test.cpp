@@ -4,7 +4,7 @@
 #include <map>
 #include <optional>
 
-#include "hint_controller.h"
+#include "hint_state.h"
 #include "program_texts.h"
 
 namespace {
@@ -67,7 +67,7 @@ public:
   long Now = 0;
   std::optional<long> Due;
   std::vector<int> Started;
-  THintController* Controller = nullptr;
+  THintState* State = nullptr;
 
   void Start(int Ms) override {
     Started.push_back(Ms);
@@ -79,13 +79,13 @@ public:
     while (Due && *Due <= Until) {
       Now = *Due;
       Due.reset();
-      Controller->TimerExpired();
+      State->TimerExpired();
     }
     Now = Until;
   }
 };
 
-class HintControllerTest : public ::testing::Test {
+class HintStateTest : public ::testing::Test {
 protected:
   // Two buttons apart, a check box right below the first one (no gap), a window around them.
   TFakeControl Window{QRect(0, 0, 800, 600), "", nullptr};
@@ -96,19 +96,19 @@ protected:
   TFakeHost Host;
   TFakeDisplay Display;
   TTestTimer Timer;
-  THintController Controller{Host, Timer, Display};
+  THintState State{Host, Timer, Display};
 
   void SetUp() override {
     Host.Controls = {&Button1, &CheckBox1, &Button3, &Label, &Window};
-    Timer.Controller = &Controller;
+    Timer.State = &State;
   }
   void MoveTo(QPoint P) {
     Host.Pointer = P;
-    Controller.MouseMove(Host.ControlAt(P), P);
+    State.MouseMove(Host.ControlAt(P), P);
   }
 };
 
-TEST_F(HintControllerTest, HintComesAfterRestingHalfASecondJustBelowThePointer) {
+TEST_F(HintStateTest, HintComesAfterRestingHalfASecondJustBelowThePointer) {
   MoveTo({120, 110});
   EXPECT_EQ(Timer.Started, std::vector<int>{500});
   Timer.Advance(499);
@@ -118,10 +118,10 @@ TEST_F(HintControllerTest, HintComesAfterRestingHalfASecondJustBelowThePointer) 
   EXPECT_EQ(Display.Text, Texts().StartHint);
   EXPECT_EQ(Display.Rect.topLeft(), QPoint(120, 130));  // pointer y + cursor margin
   EXPECT_EQ(Display.MaxWidthAsked, 1024);
-  EXPECT_TRUE(Controller.RecentlyActive());
+  EXPECT_TRUE(State.RecentlyActive());
 }
 
-TEST_F(HintControllerTest, EveryMoveBeforeTheFirstShowingRestartsTheWait) {
+TEST_F(HintStateTest, EveryMoveBeforeTheFirstShowingRestartsTheWait) {
   MoveTo({120, 110});
   Timer.Advance(300);
   MoveTo({125, 112});
@@ -132,7 +132,7 @@ TEST_F(HintControllerTest, EveryMoveBeforeTheFirstShowingRestartsTheWait) {
   EXPECT_EQ(Display.Rect.topLeft(), QPoint(125, 132));
 }
 
-TEST_F(HintControllerTest, HiddenAfterTwoAndAHalfSecondsAndNotBackWhileOnTheSameControl) {
+TEST_F(HintStateTest, HiddenAfterTwoAndAHalfSecondsAndNotBackWhileOnTheSameControl) {
   MoveTo({120, 110});
   Timer.Advance(500);
   Timer.Advance(2499);
@@ -147,14 +147,14 @@ TEST_F(HintControllerTest, HiddenAfterTwoAndAHalfSecondsAndNotBackWhileOnTheSame
   EXPECT_EQ(Display.Showings, 1);
   // Leaving over a place without a hint and coming back starts afresh.
   MoveTo({300, 250});
-  EXPECT_EQ(Controller.HintControl(), nullptr);
+  EXPECT_EQ(State.HintControl(), nullptr);
   MoveTo({120, 110});
   Timer.Advance(500);
   EXPECT_TRUE(Display.Visible);
   EXPECT_EQ(Display.Showings, 2);
 }
 
-TEST_F(HintControllerTest, NextControlsHintComesAtOnceWhileAHintIsActive) {
+TEST_F(HintStateTest, NextControlsHintComesAtOnceWhileAHintIsActive) {
   MoveTo({120, 110});
   Timer.Advance(500);
   MoveTo({120, 140});  // straight onto the check box below
@@ -169,19 +169,19 @@ TEST_F(HintControllerTest, NextControlsHintComesAtOnceWhileAHintIsActive) {
   EXPECT_EQ(Display.Text, Texts().StartHint);
 }
 
-TEST_F(HintControllerTest, PassingOverAPlaceWithoutHintMeansTheFullWaitAgain) {
+TEST_F(HintStateTest, PassingOverAPlaceWithoutHintMeansTheFullWaitAgain) {
   MoveTo({120, 110});
   Timer.Advance(500);
   MoveTo({300, 110});  // window background
   EXPECT_FALSE(Display.Visible);
-  EXPECT_FALSE(Controller.RecentlyActive());
+  EXPECT_FALSE(State.RecentlyActive());
   MoveTo({420, 110});
   EXPECT_FALSE(Display.Visible);
   Timer.Advance(500);
   EXPECT_EQ(Display.Text, Texts().ScoreChartHint);
 }
 
-TEST_F(HintControllerTest, LabelWithoutHintCancelsAHintThatIsUp) {
+TEST_F(HintStateTest, LabelWithoutHintCancelsAHintThatIsUp) {
   MoveTo({120, 110});
   Timer.Advance(500);
   MoveTo({310, 305});
@@ -190,26 +190,26 @@ TEST_F(HintControllerTest, LabelWithoutHintCancelsAHintThatIsUp) {
   EXPECT_EQ(Display.Showings, 1);
 }
 
-TEST_F(HintControllerTest, CancelRemovesTheHintAndStopsTheTimer) {
+TEST_F(HintStateTest, CancelRemovesTheHintAndStopsTheTimer) {
   MoveTo({120, 110});
   Timer.Advance(500);
-  Controller.CancelHint();  // a key, a click
+  State.CancelHint();  // a key, a click
   EXPECT_FALSE(Display.Visible);
   EXPECT_FALSE(Timer.Due.has_value());
-  EXPECT_EQ(Controller.HintControl(), nullptr);
-  EXPECT_FALSE(Controller.RecentlyActive());
+  EXPECT_EQ(State.HintControl(), nullptr);
+  EXPECT_FALSE(State.RecentlyActive());
   // A cancel while waiting: nothing comes.
   MoveTo({130, 110});
   Timer.Advance(200);
-  Controller.CancelHint();
+  State.CancelHint();
   Timer.Advance(5000);
   EXPECT_EQ(Display.Showings, 1);
 }
 
-TEST_F(HintControllerTest, AfterACancelTheWaitRunsFromTheFirstMoveBackOnTheLastHintsControl) {
+TEST_F(HintStateTest, AfterACancelTheWaitRunsFromTheFirstMoveBackOnTheLastHintsControl) {
   MoveTo({120, 110});
   Timer.Advance(500);
-  Controller.CancelHint();
+  State.CancelHint();
   MoveTo({130, 110});
   Timer.Advance(300);
   MoveTo({140, 112});  // inside the rectangle recorded with the last showing: no restart
@@ -218,46 +218,67 @@ TEST_F(HintControllerTest, AfterACancelTheWaitRunsFromTheFirstMoveBackOnTheLastH
   EXPECT_EQ(Display.Rect.topLeft(), QPoint(140, 132));  // at the pointer as it is at expiry
 }
 
-TEST_F(HintControllerTest, NoHintWhileAnotherApplicationIsActive) {
+TEST_F(HintStateTest, NoHintWhileAnotherApplicationIsActive) {
   Host.Active = false;
   MoveTo({120, 110});
   Timer.Advance(500);
   EXPECT_FALSE(Display.Visible);
-  EXPECT_EQ(Controller.HintControl(), nullptr);
+  EXPECT_EQ(State.HintControl(), nullptr);
 }
 
-TEST_F(HintControllerTest, NoHintWhenThePointerHasLeftTheControlUnreported) {
+TEST_F(HintStateTest, NoHintWhenThePointerHasLeftTheControlUnreported) {
   MoveTo({120, 110});
   Host.Pointer = {700, 500};
   Timer.Advance(500);
   EXPECT_FALSE(Display.Visible);
-  EXPECT_EQ(Controller.HintControl(), nullptr);
+  EXPECT_EQ(State.HintControl(), nullptr);
 }
 
-TEST_F(HintControllerTest, AControlWithoutItsOwnHintShowsItsParents) {
+TEST_F(HintStateTest, AControlWithoutItsOwnHintShowsItsParents) {
   TFakeControl Inner{QRect(410, 105, 10, 10), "", &Button3};
   Host.Controls.insert(Host.Controls.begin(), &Inner);
   MoveTo({412, 107});
   Timer.Advance(500);
   EXPECT_EQ(Display.Text, Texts().ScoreChartHint);
-  EXPECT_EQ(Controller.HintControl(), &Button3);
+  EXPECT_EQ(State.HintControl(), &Button3);
 }
 
-TEST_F(HintControllerTest, HintsSwitchedOffShowNothing) {
-  Controller.SetShowHints(false);
+TEST_F(HintStateTest, HintsSwitchedOffShowNothing) {
+  State.SetShowHints(false);
   MoveTo({120, 110});
   Timer.Advance(500);
   EXPECT_FALSE(Display.Visible);
-  Controller.SetShowHints(true);
+  State.SetShowHints(true);
   MoveTo({121, 110});
   Timer.Advance(500);
   EXPECT_TRUE(Display.Visible);
 }
 
-TEST_F(HintControllerTest, EmptyShortHintShowsNothing) {
+TEST_F(HintStateTest, EmptyShortHintShowsNothing) {
   Button1.Hint = "|only the long part";
   MoveTo({120, 110});
   Timer.Advance(500);
+  EXPECT_FALSE(Display.Visible);
+}
+
+TEST_F(HintStateTest, AShortPauseOtherThanZeroIsWaitedFor) {
+  THintState Slow{Host, Timer, Display, THintPauses{.Pause = 800, .ShortPause = 100, .HidePause = 1000}};
+  Timer.State = &Slow;
+  Host.Pointer = {120, 110};
+  Slow.MouseMove(&Button1, Host.Pointer);
+  Timer.Advance(799);
+  EXPECT_FALSE(Display.Visible);
+  Timer.Advance(1);
+  EXPECT_TRUE(Display.Visible);
+  Host.Pointer = {120, 140};
+  Slow.MouseMove(&CheckBox1, Host.Pointer);
+  EXPECT_FALSE(Display.Visible);  // the old hint goes while the next one waits
+  EXPECT_TRUE(Slow.RecentlyActive());
+  Timer.Advance(100);
+  EXPECT_EQ(Display.Text, Texts().UntilCorrectHint);
+  Timer.Advance(999);
+  EXPECT_TRUE(Display.Visible);
+  Timer.Advance(1);
   EXPECT_FALSE(Display.Visible);
 }
 

@@ -7,10 +7,10 @@
 #include <QRect>
 #include <string>
 
-// A control as the controller sees it: an identity only.
+// A control as the hint state sees it: an identity only.
 using THintTarget = const void*;
 
-// What the controller asks of the windows and the pointer.
+// What the hint state asks of the windows and the pointer.
 class THintHost {
 public:
   virtual ~THintHost() = default;
@@ -40,7 +40,7 @@ public:
   virtual void Stop() = 0;
 };
 
-// The hint window as the controller drives it.
+// The hint window as the hint state drives it.
 class THintDisplay {
 public:
   virtual ~THintDisplay() = default;
@@ -52,13 +52,16 @@ public:
   virtual bool HintVisible() const = 0;
 };
 
-class THintController {
-public:
-  static constexpr int HintPause = 500;
-  static constexpr int HintShortPause = 0;
-  static constexpr int HintHidePause = 2500;
+// The application's hint pauses, in milliseconds.
+struct THintPauses {
+  int Pause = 500;       // rest over a control before its hint
+  int ShortPause = 0;    // before the next control's hint while one is active
+  int HidePause = 2500;  // how long a hint stays
+};
 
-  THintController(THintHost& Host, THintTimer& Timer, THintDisplay& Display);
+class THintState {
+public:
+  THintState(THintHost& Host, THintTimer& Timer, THintDisplay& Display, THintPauses Pauses = {});
 
   // The pointer moved to screen point P over Control (nullptr: over no control).
   void MouseMove(THintTarget Control, QPoint P);
@@ -83,6 +86,7 @@ private:
   THintHost& FHost;
   THintTimer& FTimer;
   THintDisplay& FDisplay;
+  THintPauses FPauses;
   bool FShowHints = true;
   THintTarget FHintControl = nullptr;
   bool FRecentlyActive = false;

@@ -109,7 +109,7 @@ void THintWindow::hideEvent(QHideEvent* Event) {
   QWidget::hideEvent(Event);
 }
 
-bool THintWindow::IsHintMsg(const QEvent& Event) const {
+bool THintWindow::IsHintMsg(const QEvent& Event) {
   switch (Event.type()) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease:

@@ -27,9 +27,9 @@ public:
   virtual QRect CalcHintRect(int MaxWidth, const std::string& Text) const;
   // Shows Text at Rect (as CalcHintRect made it, moved to its place), clamped to the desktop.
   virtual void ActivateHint(QRect Rect, const std::string& Text);
-  // True for the events that remove a hint: keys, mouse buttons and wheel,
-  // the frame, activation of the application's windows.
-  virtual bool IsHintMsg(const QEvent& Event) const;
+  // True for the events that remove a hint, whatever they are for: keys, mouse
+  // buttons and wheel, the window frame, activation of the application's windows.
+  static bool IsHintMsg(const QEvent& Event);
 
   void SetColor(QColor Color) { FColor = Color; }
   QColor Color() const { return FColor; }

@@ -150,20 +150,19 @@ TEST_F(HintWindowTest, PaintsTextOnTheHintColourInsideARaisedBorder) {
 }
 
 TEST(HintWindowEventsTest, KeysMouseButtonsWheelAndActivationCancelButMovesDoNot) {
-  THintWindow Window;
   QKeyEvent Key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
   QKeyEvent AltKey(QEvent::KeyRelease, Qt::Key_F4, Qt::AltModifier);
   QMouseEvent Press(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
   QMouseEvent Move(QEvent::MouseMove, QPointF(1, 1), QPointF(1, 1), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
   QWheelEvent Wheel(QPointF(1, 1), QPointF(1, 1), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-  EXPECT_TRUE(Window.IsHintMsg(Key));
-  EXPECT_TRUE(Window.IsHintMsg(AltKey));
-  EXPECT_TRUE(Window.IsHintMsg(Press));
-  EXPECT_TRUE(Window.IsHintMsg(Wheel));
-  EXPECT_TRUE(Window.IsHintMsg(QEvent(QEvent::WindowDeactivate)));
-  EXPECT_FALSE(Window.IsHintMsg(Move));
-  EXPECT_FALSE(Window.IsHintMsg(QEvent(QEvent::Paint)));
-  EXPECT_FALSE(Window.IsHintMsg(QEvent(QEvent::Timer)));
+  EXPECT_TRUE(THintWindow::IsHintMsg(Key));
+  EXPECT_TRUE(THintWindow::IsHintMsg(AltKey));
+  EXPECT_TRUE(THintWindow::IsHintMsg(Press));
+  EXPECT_TRUE(THintWindow::IsHintMsg(Wheel));
+  EXPECT_TRUE(THintWindow::IsHintMsg(QEvent(QEvent::WindowDeactivate)));
+  EXPECT_FALSE(THintWindow::IsHintMsg(Move));
+  EXPECT_FALSE(THintWindow::IsHintMsg(QEvent(QEvent::Paint)));
+  EXPECT_FALSE(THintWindow::IsHintMsg(QEvent(QEvent::Timer)));
 }
 
 TEST(HintAnimationTest, OnlyAfterAPauseForShortTextsWhenTheDesktopAsksForIt) {

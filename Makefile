@@ -40,7 +40,8 @@ test: unit-test asan-test
 
 # The pictures in docs/: the main window during a drill and a hint, made under Xvfb.
 screenshots: build
-	bash tools/screenshot-main.sh $(BUILD)/src/app/surasura docs
+	bash tools/screenshot-main-window.sh $(BUILD)/src/app/surasura docs/main-window-drill.png
+	bash tools/screenshot-hint.sh $(BUILD)/src/app/surasura docs/hint-start-button.png
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

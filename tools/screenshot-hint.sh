@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Renders the main window in the middle of a drill, and the start button's hint,
-# on an X server of its own: docs/main-window.png and docs/hint.png.
-# usage: tools/screenshot-main.sh [PROGRAM] [OUTPUT_DIR]
+# Takes a picture of the start button's hint: starts the program on an X server
+# of its own, lets the pointer rest on the start button and crops the window's
+# top-right corner with the hint below the pointer.
+# usage: tools/screenshot-hint.sh [PROGRAM] [OUTPUT.png]
 set -euo pipefail
 
 root_dir="$(cd "$(dirname "$0")/.." && pwd)"
 program="$(realpath "${1:-$root_dir/build/src/app/surasura}")"
-out_dir="$(realpath -m "${2:-$root_dir/docs}")"
-mkdir -p "$out_dir"
+output="$(realpath -m "${2:-$root_dir/docs/hint-start-button.png}")"
 
 tmp="$(mktemp -d)"
 mkdir -m 700 "$tmp/runtime"
@@ -15,8 +15,8 @@ mkdir "$tmp/work"
 xvfb_pid=""
 program_pid=""
 cleanup() {
-  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null && wait "$program_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  if [ -n "$program_pid" ]; then kill "$program_pid" 2>/dev/null || true; wait "$program_pid" 2>/dev/null || true; fi
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
   rm -rf "$tmp"
 }
 trap cleanup EXIT
@@ -43,21 +43,8 @@ done
 xdotool windowfocus --sync "$window"
 eval "$(xdotool getwindowgeometry --shell "$window")"   # X, Y, WIDTH, HEIGHT
 
-# A drill under way: a dozen answers, some of them right by chance, then the clock runs on a little.
-xdotool key Return
-for answer in 12 7 0 15 3 21 9 11 4 18 6 13; do
-  xdotool type --delay 40 "$answer"
-  xdotool key Return
-  sleep 0.15
-done
-xdotool type --delay 40 "1"
-sleep 2.2
-import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out_dir/main-window.png"
-
-# The start button's hint: it shows during a drill too, once the pointer rests on the button.
+# The pointer rests on the start button (607, 52, 166 x 38); the hint comes after half a second.
 xdotool mousemove --window "$window" 690 71
-sleep 0.3
-xdotool mousemove --window "$window" 692 72
 sleep 1.2
-import -window root -crop "420x140+$((X + 520))+$((Y + 30))" +repage "$out_dir/hint.png"
-echo "screenshot: wrote $out_dir/main-window.png and $out_dir/hint.png"
+import -window root -crop "340x90+$((X + 560))+$((Y + 40))" +repage "$output"
+echo "screenshot: wrote $output"

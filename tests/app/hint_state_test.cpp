@@ -181,15 +181,6 @@ TEST_F(HintStateTest, PassingOverAPlaceWithoutHintMeansTheFullWaitAgain) {
   EXPECT_EQ(Display.Text, Texts().ScoreChartHint);
 }
 
-TEST_F(HintStateTest, LabelWithoutHintCancelsAHintThatIsUp) {
-  MoveTo({120, 110});
-  Timer.Advance(500);
-  MoveTo({310, 305});
-  EXPECT_FALSE(Display.Visible);
-  Timer.Advance(5000);
-  EXPECT_EQ(Display.Showings, 1);
-}
-
 TEST_F(HintStateTest, CancelRemovesTheHintAndStopsTheTimer) {
   MoveTo({120, 110});
   Timer.Advance(500);

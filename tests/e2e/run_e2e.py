@@ -4,6 +4,7 @@ in a fresh working directory on an X server of its own and drives it with xdotoo
 as a user would, then looks at what the program left in "HIST_ZV.DAT".
 
 usage: run_e2e.py PROGRAM CASE"""
+import ctypes
 import datetime
 import os
 import shutil
@@ -22,6 +23,16 @@ MAIN_TITLE = "すらすら算数帳"
 BOX_TITLE = "surasura"   # the application title: the caption of every error box
 KEY_DELAY_MS = 12
 START_BUTTON_CENTRE = ("690", "71")  # the start button: 607, 52, 166 x 38 in the window
+
+
+_LIBC = ctypes.CDLL(None, use_errno=True)
+_PR_SET_PDEATHSIG = 1
+
+
+def _die_with_parent():
+    """Run in each child before exec: a test killed on timeout takes its X server
+    and program with it."""
+    _LIBC.prctl(_PR_SET_PDEATHSIG, signal.SIGKILL)
 
 
 class TestFailure(Exception):
@@ -83,7 +94,8 @@ class Session:
         read_end, write_end = os.pipe()
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            preexec_fn=_die_with_parent)
         os.close(write_end)
         with os.fdopen(read_end) as pipe:
             number = pipe.readline().strip()
@@ -97,7 +109,7 @@ class Session:
     def start(self):
         self.log = open(os.path.join(self.root, "program.log"), "wb")
         self.proc = subprocess.Popen([self.program], cwd=self.work, env=self.env,
-                                     stdout=self.log, stderr=subprocess.STDOUT)
+                                     stdout=self.log, stderr=subprocess.STDOUT, preexec_fn=_die_with_parent)
         self.main = wait_for("the main window", lambda: self.window_named(MAIN_TITLE))
         self.xdo("windowfocus", "--sync", self.main)
 

@@ -7,7 +7,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSURASURA_WERROR=ON
 
-.PHONY: deps configure build run test unit-test asan-test clean
+.PHONY: deps configure build run test unit-test asan-test screenshots clean
 
 deps:
 	bash tools/install-deps.sh
@@ -37,6 +37,11 @@ asan-test: deps
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
 test: unit-test asan-test
+
+# The pictures in docs/: the main window during a drill and a hint, made under Xvfb.
+screenshots: build
+	bash tools/screenshot-main-window.sh $(BUILD)/src/app/surasura docs/main-window-drill.png
+	bash tools/screenshot-hint.sh $(BUILD)/src/app/surasura docs/hint-start-button.png
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -15,11 +15,14 @@ packages=(
   fonts-ipafont-gothic
   fonts-ipafont-mincho
   fontconfig
+  libx11-dev
+  libxfixes-dev
   xvfb
   xauth
   xdotool
   x11-utils
   imagemagick
+  python3
   util-linux
 )
 

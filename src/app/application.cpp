@@ -12,6 +12,7 @@
 #include <cmath>
 
 #include "font_table.h"
+#include "hint_window.h"
 #include "program_texts.h"
 #include "sjis.h"
 
@@ -147,13 +148,8 @@ bool TApplication::eventFilter(QObject* Watched, QEvent* Event) {
     case QEvent::Leave:
       if (Watched->isWindowType()) FHintController->PointerOutside();
       break;
-    case QEvent::KeyPress:
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::NonClientAreaMouseButtonPress:
-      FHintController->CancelHint();
-      break;
     default:
+      if (THintWindow::IsHintMsg(*Event)) FHintController->CancelHint();
       break;
   }
   return false;

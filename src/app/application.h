@@ -37,7 +37,8 @@ public:
   virtual void PointerMoved(QWidget* Control, const QPoint& GlobalPos) = 0;
   // The pointer left the application's windows.
   virtual void PointerOutside() = 0;
-  // A key or a mouse button was pressed: any hint on display goes away.
+  // An event that removes a hint came (a key, a mouse button, the wheel, a window
+  // activated or deactivated: THintWindow::IsHintMsg): any hint goes away.
   virtual void CancelHint() = 0;
 };
 

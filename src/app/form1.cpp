@@ -20,6 +20,7 @@
 #include "font_table.h"
 #include "form1_layout.h"
 #include "form2.h"
+#include "hint_driver.h"
 #include "logo.h"
 #include "program_texts.h"
 #include "sjis.h"
@@ -219,6 +220,8 @@ void TForm1::FormCreate() {
   activateWindow();
   Button1->setFocus(Qt::ActiveWindowFocusReason);
   FShownBefore = true;
+  // From now on hints show in the program's enlarged hint window.
+  FApplication.InstallHintController(std::make_unique<THintDriver>(FApplication.HintSettings()));
 }
 
 void TForm1::CentreOnDesktop() {

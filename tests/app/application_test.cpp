@@ -159,9 +159,10 @@ private:
 }  // namespace
 
 TEST(HintHook, ForwardsPointerMovesAndCancellingInput) {
+  // The recorder writes here until the program is gone (its windows deactivate on the way out).
+  std::vector<THintEvent> Events;
   TProgramFixture Program;
   Program.Create();
-  std::vector<THintEvent> Events;
   Program.App().InstallHintController(std::make_unique<TRecordingHints>(Events));
   TForm1& Form = Program.Form1();
 

@@ -1,0 +1,135 @@
+#include "hint_driver.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QScreen>
+#include <QTimer>
+#include <QToolTip>
+#include <QWidget>
+
+#include "cursor_margin.h"
+#include "sjis.h"
+
+namespace {
+
+// The hint timer as a single-shot timer of the event loop's thread.
+class TEventLoopHintTimer : public THintTimer {
+public:
+  explicit TEventLoopHintTimer(std::function<void()> OnExpiry) {
+    FTimer.setSingleShot(true);
+    QObject::connect(&FTimer, &QTimer::timeout, [OnExpiry = std::move(OnExpiry)] { OnExpiry(); });
+  }
+  void Start(int Milliseconds) override { FTimer.start(Milliseconds); }
+  void Stop() override { FTimer.stop(); }
+
+private:
+  QTimer FTimer;
+};
+
+QWidget* AsWidget(THintTarget Target) { return static_cast<QWidget*>(const_cast<void*>(Target)); }
+
+}  // namespace
+
+THintDriver::THintDriver(const THintSettings& Settings, std::unique_ptr<THintTimer> Timer,
+                         THintWindowClass WindowClass)
+    : FWindowClass(std::move(WindowClass)), FTimer(std::move(Timer)) {
+  if (!FWindowClass) FWindowClass = [] { return std::make_unique<TMyHintWindow>(); };
+  if (!FTimer) FTimer = std::make_unique<TEventLoopHintTimer>([this] { FState->TimerExpired(); });
+  FWindow = FWindowClass();
+  FWindowFont = QToolTip::font();
+  THintHost& Host = *this;
+  THintDisplay& Display = *this;
+  FState = std::make_unique<THintState>(Host, *FTimer, Display,
+                                        THintPauses{Settings.PauseMs, Settings.ShortPauseMs, Settings.HidePauseMs});
+}
+
+THintDriver::~THintDriver() {
+  // Hints off: the timer stops before the hint state and the window go.
+  FState->SetShowHints(false);
+}
+
+void THintDriver::PointerMoved(QWidget* Control, const QPoint& GlobalPos) {
+  if (Control && Control->window() == FWindow.get()) Control = WidgetAt(GlobalPos);
+  FState->MouseMove(Control, GlobalPos);
+}
+
+void THintDriver::PointerOutside() { FState->CancelHint(); }
+
+void THintDriver::CancelHint() { FState->CancelHint(); }
+
+void THintDriver::RecreateHintWindow() {
+  FState->SetShowHints(false);
+  ReplaceHintWindow();
+  FState->SetShowHints(true);
+}
+
+void THintDriver::FollowHintFont() {
+  if (QToolTip::font() != FWindowFont) ReplaceHintWindow();
+}
+
+void THintDriver::ReplaceHintWindow() {
+  FWindow.reset();
+  FWindow = FWindowClass();
+  FWindowFont = QToolTip::font();
+}
+
+QWidget* THintDriver::WidgetAt(QPoint P) const {
+  QWidget* Found = QApplication::widgetAt(P);
+  if (Found && Found->window() != FWindow.get()) return Found;
+  // Where the window system counts the hint window as there, look below it.
+  const auto Windows = QApplication::topLevelWidgets();
+  for (QWidget* Window : Windows) {
+    if (Window == FWindow.get() || !Window->isVisible() || !Window->geometry().contains(P)) continue;
+    QWidget* Child = Window->childAt(Window->mapFromGlobal(P));
+    return Child ? Child : Window;
+  }
+  return nullptr;
+}
+
+THintTarget THintDriver::HintOwnerOf(THintTarget Control) const {
+  for (QWidget* Widget = AsWidget(Control); Widget; Widget = Widget->parentWidget()) {
+    if (!TApplication::HintOf(Widget).isEmpty()) return Widget;
+    if (Widget->isWindow()) break;
+  }
+  return nullptr;
+}
+
+THintTarget THintDriver::ControlAt(QPoint P) const { return WidgetAt(P); }
+
+std::string THintDriver::HintOf(THintTarget Control) const {
+  return ToSjis(TApplication::HintOf(AsWidget(Control)).toStdString());
+}
+
+QRect THintDriver::ScreenBoundsOf(THintTarget Control) const {
+  const QWidget* Widget = AsWidget(Control);
+  return QRect(Widget->mapToGlobal(QPoint(0, 0)), Widget->size());
+}
+
+bool THintDriver::ApplicationActive() const { return QApplication::activeWindow() != nullptr; }
+
+QPoint THintDriver::CursorPos() const { return QCursor::pos(); }
+
+int THintDriver::CursorMargin() const { return CurrentCursorMargin(WidgetAt(QCursor::pos())); }
+
+int THintDriver::PrimaryScreenWidth() const {
+  const QScreen* Screen = QGuiApplication::primaryScreen();
+  return Screen ? Screen->geometry().width() : 0;
+}
+
+QRect THintDriver::CalcHintRect(int MaxWidth, const std::string& Text) {
+  // Every showing starts here: a hint after a change of the desktop's fonts uses the new one.
+  FollowHintFont();
+  return FWindow->CalcHintRect(MaxWidth, Text);
+}
+
+void THintDriver::ActivateHint(QRect Rect, const std::string& Text) {
+  // The hint colour is the tool-tip background as the desktop has it now.
+  FWindow->SetColor(QToolTip::palette().color(QPalette::Active, QPalette::ToolTipBase));
+  FWindow->ActivateHint(Rect, Text);
+}
+
+void THintDriver::HideHint() {
+  if (FWindow) FWindow->hide();
+}
+
+bool THintDriver::HintVisible() const { return FWindow && FWindow->isVisible(); }

@@ -1,0 +1,161 @@
+// Hints on real widgets: the application object's event watch reaches the hint
+// state, the program's hint window shows the text, keys and buttons remove it.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QToolTip>
+
+#include "application.h"
+#include "cursor_margin.h"
+#include "hint_driver.h"
+#include "hint_window.h"
+#include "program_texts.h"
+#include "sjis.h"
+
+namespace {
+
+class TManualTimer : public THintTimer {
+public:
+  std::vector<int> Started;
+  bool Running = false;
+  void Start(int Ms) override {
+    Started.push_back(Ms);
+    Running = true;
+  }
+  void Stop() override { Running = false; }
+};
+
+QString U(const std::string& Sjis) { return QString::fromStdString(FromSjis(Sjis)); }
+
+class HintDriverTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    Window.setGeometry(100, 100, 400, 200);
+    Button1 = new QPushButton(QStringLiteral("開始"), &Window);
+    Button1->setGeometry(10, 10, 100, 30);
+    Button1->setProperty(TApplication::HintProperty, U(Texts().StartHint));
+    Label = new QLabel(QStringLiteral("label"), &Window);
+    Label->setGeometry(10, 100, 100, 30);
+    Window.show();
+    Window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Window));
+  }
+
+  // Hints fed by the application object, as in the program.
+  THintDriver& InstallDriver() {
+    auto Timer = std::make_unique<TManualTimer>();
+    ManualTimer = Timer.get();
+    auto Driver = std::make_unique<THintDriver>(THintSettings{}, std::move(Timer));
+    THintDriver& Result = *Driver;
+    App.InstallHintController(std::move(Driver));
+    return Result;
+  }
+
+  // A move of the pointer to Local in Widget, as the window system reports it.
+  void MoveOver(QWidget* Widget, QPoint Local) {
+    QCursor::setPos(Widget->mapToGlobal(Local));
+    QTest::mouseMove(Widget, Local);
+  }
+  void ShowHintOnButton1(THintDriver& Driver) {
+    MoveOver(Label, {5, 5});
+    MoveOver(Button1, {20, 10});
+    ASSERT_FALSE(ManualTimer->Started.empty());
+    ASSERT_EQ(ManualTimer->Started.back(), 500);
+    Driver.State().TimerExpired();
+    ASSERT_TRUE(Driver.HintWindow().isVisible());
+  }
+
+  TApplication App{*qApp, "surasura"};
+  QWidget Window;
+  QPushButton* Button1 = nullptr;
+  QLabel* Label = nullptr;
+  TManualTimer* ManualTimer = nullptr;
+};
+
+TEST_F(HintDriverTest, RestingOnAButtonShowsItsHintJustBelowThePointer) {
+  THintDriver& Driver = InstallDriver();
+  ShowHintOnButton1(Driver);
+  THintWindow& Hint = Driver.HintWindow();
+  EXPECT_NE(dynamic_cast<TMyHintWindow*>(&Hint), nullptr);
+  EXPECT_EQ(Hint.Text(), QStringLiteral("ドリルを開始します"));
+  const QPoint Pointer = Button1->mapToGlobal(QPoint(20, 10));
+  // No pointer image to read off-screen: the default cursor height is the margin.
+  const int Margin = DefaultCursorHeight(QGuiApplication::primaryScreen()->logicalDotsPerInchY());
+  EXPECT_EQ(Hint.geometry().topLeft(), Pointer + QPoint(0, Margin));
+  EXPECT_EQ(Hint.Color(), QToolTip::palette().color(QPalette::Active, QPalette::ToolTipBase));
+  EXPECT_EQ(ManualTimer->Started.back(), 2500);
+}
+
+TEST_F(HintDriverTest, AnyKeyAnyMouseButtonOrTheWheelRemovesTheHint) {
+  THintDriver& Driver = InstallDriver();
+  ShowHintOnButton1(Driver);
+  QKeyEvent Release(QEvent::KeyRelease, Qt::Key_Shift, Qt::NoModifier);
+  QApplication::sendEvent(Button1, &Release);
+  EXPECT_FALSE(Driver.HintWindow().isVisible());
+  EXPECT_FALSE(ManualTimer->Running);
+
+  ShowHintOnButton1(Driver);
+  QTest::mouseRelease(Button1, Qt::RightButton, Qt::NoModifier, QPoint(20, 10));
+  EXPECT_FALSE(Driver.HintWindow().isVisible());
+
+  ShowHintOnButton1(Driver);
+  QWheelEvent Wheel(QPointF(20, 10), Button1->mapToGlobal(QPointF(20, 10)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(Button1, &Wheel);
+  EXPECT_FALSE(Driver.HintWindow().isVisible());
+
+  ShowHintOnButton1(Driver);
+  QTest::keyClick(Button1, Qt::Key_A, Qt::AltModifier);
+  EXPECT_FALSE(Driver.HintWindow().isVisible());
+}
+
+TEST_F(HintDriverTest, AControlWithoutHintOrTheWindowItselfCancels) {
+  THintDriver& Driver = InstallDriver();
+  ShowHintOnButton1(Driver);
+  MoveOver(Label, {5, 5});
+  EXPECT_FALSE(Driver.HintWindow().isVisible());
+  EXPECT_EQ(Driver.State().HintControl(), nullptr);
+  ShowHintOnButton1(Driver);
+  MoveOver(&Window, {300, 150});
+  EXPECT_FALSE(Driver.HintWindow().isVisible());
+}
+
+TEST_F(HintDriverTest, NoHintWhenNoWindowOfTheApplicationIsActive) {
+  THintDriver& Driver = InstallDriver();
+  MoveOver(Label, {5, 5});
+  MoveOver(Button1, {20, 10});
+  // As when another program's window has become the active one.
+  QApplication::setActiveWindow(nullptr);
+  Driver.State().TimerExpired();
+  EXPECT_FALSE(Driver.HintWindow().isVisible());
+}
+
+TEST_F(HintDriverTest, ANewHintFontGivesANewHintWindowFiveLargerAgain) {
+  THintDriver& Driver = InstallDriver();
+  const QFont Saved = QToolTip::font();
+  QToolTip::setFont(QFont(QStringLiteral("IPAGothic"), 12));
+  ShowHintOnButton1(Driver);
+  const double Dpi = QGuiApplication::primaryScreen()->logicalDotsPerInchY();
+  EXPECT_EQ(Driver.HintWindow().CanvasFont().pixelSize(), PointsToPixels(17, Dpi));
+  EXPECT_EQ(Driver.HintWindow().Text(), QStringLiteral("ドリルを開始します"));
+  QToolTip::setFont(Saved);
+}
+
+TEST_F(HintDriverTest, SwitchingHintsOffAndOnMakesANewWindowAndDropsTheHint) {
+  THintDriver& Driver = InstallDriver();
+  ShowHintOnButton1(Driver);
+  QPointer<THintWindow> Before = &Driver.HintWindow();
+  Driver.RecreateHintWindow();
+  EXPECT_TRUE(Before.isNull());
+  EXPECT_FALSE(Driver.HintWindow().isVisible());
+  EXPECT_EQ(Driver.State().HintControl(), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,342 @@
+#!/usr/bin/env python3
+"""End-to-end tests of the surasura executable: each case starts the real program
+in a fresh working directory on an X server of its own and drives it with xdotool
+as a user would, then looks at what the program left in "HIST_ZV.DAT".
+
+usage: run_e2e.py PROGRAM CASE"""
+import ctypes
+import datetime
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import x11_close  # noqa: E402
+
+HISTORY = "HIST_ZV.DAT"
+LINE_BYTES = 48          # 46 bytes of summary and CR LF
+MAIN_TITLE = "すらすら算数帳"
+BOX_TITLE = "surasura"   # the application title: the caption of every error box
+KEY_DELAY_MS = 12
+START_BUTTON_CENTRE = ("690", "71")  # the start button: 607, 52, 166 x 38 in the window
+
+
+_LIBC = ctypes.CDLL(None, use_errno=True)
+_PR_SET_PDEATHSIG = 1
+
+
+def _die_with_parent():
+    """Run in each child before exec: a test killed on timeout takes its X server
+    and program with it."""
+    _LIBC.prctl(_PR_SET_PDEATHSIG, signal.SIGKILL)
+
+
+class TestFailure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise TestFailure(message)
+
+
+def wait_for(what, condition, timeout=30.0, step=0.05):
+    end = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > end:
+            raise TestFailure("timed out waiting for " + what)
+        time.sleep(step)
+
+
+class Session:
+    """A working directory, an X server and the program, for one test."""
+
+    def __init__(self, program):
+        self.program = os.path.abspath(program)
+        self.proc = None
+        self.xvfb = None
+
+    def __enter__(self):
+        self.root = tempfile.mkdtemp(prefix="surasura-e2e-")
+        self.work = os.path.join(self.root, "work")
+        os.mkdir(self.work)
+        runtime = os.path.join(self.root, "runtime")
+        os.mkdir(runtime, 0o700)
+        self._start_x_server()
+        self.env = {k: v for k, v in os.environ.items()
+                    if k not in ("QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "XAUTHORITY")}
+        self.env.update(DISPLAY=self.display, XDG_RUNTIME_DIR=runtime)
+        return self
+
+    def __exit__(self, *exc):
+        if self.proc and self.proc.poll() is None:
+            self.proc.kill()
+            self.proc.wait()
+        if self.xvfb:
+            self.xvfb.terminate()
+            try:
+                self.xvfb.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                self.xvfb.kill()
+                self.xvfb.wait()
+        shutil.rmtree(self.root, ignore_errors=True)
+        return False
+
+    def _start_x_server(self):
+        # Xvfb picks a free display number itself and tells it through a pipe.
+        read_end, write_end = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            preexec_fn=_die_with_parent)
+        os.close(write_end)
+        with os.fdopen(read_end) as pipe:
+            number = pipe.readline().strip()
+        check(number.isdigit(), "Xvfb did not start")
+        self.display = ":" + number
+
+    def path(self, name):
+        return os.path.join(self.work, name)
+
+    # The program.
+    def start(self):
+        self.log = open(os.path.join(self.root, "program.log"), "wb")
+        self.proc = subprocess.Popen([self.program], cwd=self.work, env=self.env,
+                                     stdout=self.log, stderr=subprocess.STDOUT, preexec_fn=_die_with_parent)
+        self.main = wait_for("the main window", lambda: self.window_named(MAIN_TITLE))
+        self.xdo("windowfocus", "--sync", self.main)
+
+    def exit_code(self, timeout=10.0):
+        try:
+            return self.proc.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise TestFailure("the program did not end")
+
+    def output(self):
+        self.log.flush()
+        with open(os.path.join(self.root, "program.log"), "rb") as log:
+            return log.read().decode(errors="replace")
+
+    # The X server.
+    def xdo(self, *args):
+        result = subprocess.run(["xdotool", *args], env=self.env, capture_output=True, text=True)
+        return result.stdout.strip() if result.returncode == 0 else ""
+
+    def windows(self):
+        """The program's mapped windows as (id, name, type)."""
+        found = []
+        ids = self.xdo("search", "--all", "--onlyvisible", "--pid", str(self.proc.pid), "")
+        for window in ids.split():
+            name = self.xdo("getwindowname", window)
+            kind = subprocess.run(["xprop", "-id", window, "_NET_WM_WINDOW_TYPE"], env=self.env,
+                                  capture_output=True, text=True).stdout
+            found.append((window, name, kind))
+        return found
+
+    def window_named(self, name):
+        for window, window_name, kind in self.windows():
+            # Hint windows carry the application's name too, but are tool tips.
+            if name in window_name and "TOOLTIP" not in kind:
+                return window
+        return None
+
+    def error_box(self):
+        for window, name, kind in self.windows():
+            if name == BOX_TITLE and "TOOLTIP" not in kind:
+                return window
+        return None
+
+    def hint_window(self):
+        for window, _, kind in self.windows():
+            if "TOOLTIP" in kind:
+                return window
+        return None
+
+    def geometry(self, window):
+        shell = self.xdo("getwindowgeometry", "--shell", window)
+        values = dict(line.split("=", 1) for line in shell.splitlines() if "=" in line)
+        return {key: int(values[key]) for key in ("X", "Y", "WIDTH", "HEIGHT")}
+
+    def pointer(self):
+        shell = self.xdo("getmouselocation", "--shell")
+        values = dict(line.split("=", 1) for line in shell.splitlines() if "=" in line)
+        return int(values["X"]), int(values["Y"])
+
+    def keys(self, *names):
+        self.xdo("key", "--delay", str(KEY_DELAY_MS), *names)
+
+    def close_box(self, window):
+        x11_close.request_close(self.display, int(window))
+
+    # The history.
+    def history(self):
+        try:
+            with open(self.path(HISTORY), "rb") as file:
+                return file.read()
+        except (FileNotFoundError, IsADirectoryError):
+            return None
+
+    def run_drill(self, lines_after):
+        """Starts a drill from the focused start button and answers all 100 questions
+        with an empty box; waits until the history holds lines_after lines."""
+        self.keys("Return")
+        self.keys(*["Return"] * 100)
+        wait_for("%d lines in %s" % (lines_after, HISTORY),
+                 lambda: (self.history() or b"").count(b"\r\n") >= lines_after)
+
+
+def summary_line(minutes, seconds, percent, when):
+    text = "所要時間 %02d分%02d秒 正答率%3d%%  %s" % (minutes, seconds, percent, when)
+    line = text.encode("cp932")
+    assert len(line) == 46
+    return line
+
+
+def check_no_answer_line(line):
+    check(len(line) == LINE_BYTES, "line of %d bytes: %r" % (len(line), line))
+    check(line.endswith(b"\r\n"), "line not ended by CR LF: %r" % line)
+    check(line[:8] == "所要時間".encode("cp932"), "not a summary line: %r" % line)
+    check(line[24:27] == b"  0", "percentage %r, expected '  0'" % line[24:27])
+    year = str(datetime.date.today().year).encode()
+    check(line[30:34] == year, "date %r does not start with %r" % (line[30:46], year))
+
+
+# The cases.
+
+def case_first_drill(session):
+    """Start with Enter, 100 empty answers: one line, 0 %, today's date."""
+    session.start()
+    session.run_drill(1)
+    data = session.history()
+    check(len(data) == LINE_BYTES, "history of %d bytes: %r" % (len(data), data))
+    check_no_answer_line(data)
+    session.close_box(session.main)
+    check(session.exit_code() == 0, "exit code not 0")
+
+
+def case_three_drills(session):
+    session.start()
+    for count in (1, 2, 3):
+        session.run_drill(count)
+    data = session.history()
+    check(len(data) == 3 * LINE_BYTES, "history of %d bytes" % len(data))
+    for i in range(3):
+        check_no_answer_line(data[i * LINE_BYTES:(i + 1) * LINE_BYTES])
+    session.close_box(session.main)
+    check(session.exit_code() == 0, "exit code not 0")
+
+
+def case_lf_history_rewritten_with_crlf(session):
+    old = [summary_line(1, 40, 50, "2024/01/02 03:04"), summary_line(2, 5, 100, "2024/01/03 10:11")]
+    with open(session.path(HISTORY), "wb") as file:
+        file.write(b"\n".join(old) + b"\n")
+    session.start()
+    session.run_drill(3)
+    data = session.history()
+    lines = data.split(b"\r\n")
+    check(len(data) == 3 * LINE_BYTES and lines[-1] == b"", "history %r" % data)
+    check(lines[0] == old[0] and lines[1] == old[1], "old lines changed: %r" % data)
+    check_no_answer_line(lines[2] + b"\r\n")
+    session.close_box(session.main)
+    check(session.exit_code() == 0, "exit code not 0")
+
+
+def case_close_box_during_drill_writes_nothing(session):
+    session.start()
+    session.keys("Return")
+    session.keys(*["Return"] * 30)
+    session.close_box(session.main)
+    check(session.exit_code() == 0, "exit code not 0")
+    check(os.listdir(session.work) == [], "files left: %r" % os.listdir(session.work))
+
+
+def case_history_directory_gives_error_box(session):
+    os.mkdir(session.path(HISTORY))
+    session.start()
+    session.keys("Return")
+    session.keys(*["Return"] * 100)
+    wait_for("the error box", session.error_box)
+    check(session.proc.poll() is None, "the program ended")
+    session.keys("Return")  # the box has the focus and closes on Enter
+    wait_for("the box to close", lambda: session.error_box() is None)
+    # The program goes on: the start button (the focus stayed in the answer box)
+    # starts the next drill, whose end fails the same way.
+    session.xdo("windowfocus", "--sync", session.main)
+    session.xdo("mousemove", "--window", session.main, *START_BUTTON_CENTRE)
+    session.xdo("click", "1")
+    session.keys(*["Return"] * 100)
+    wait_for("the error box again", session.error_box)
+    session.keys("Return")
+    wait_for("the box to close", lambda: session.error_box() is None)
+    check(os.path.isdir(session.path(HISTORY)), "the directory went away")
+    check(os.listdir(session.path(HISTORY)) == [], "something was written into the directory")
+    session.close_box(session.main)
+    check(session.exit_code() == 0, "exit code not 0")
+
+
+def case_hint_on_start_button(session):
+    """The pointer rests on the start button: the hint comes just below the pointer,
+    goes after a while and stays away while the pointer stays; a key removes it."""
+    session.start()
+    check(session.hint_window() is None, "a hint before the pointer came")
+    session.xdo("mousemove", "--window", session.main, *START_BUTTON_CENTRE)
+    hint = wait_for("the hint", session.hint_window, timeout=10)
+    x, y = session.pointer()
+    box = session.geometry(hint)
+    check(box["X"] == x, "hint at x %d, pointer at %d" % (box["X"], x))
+    check(y < box["Y"] <= y + 64, "hint at y %d, not just below the pointer at %d" % (box["Y"], y))
+    check(box["HEIGHT"] >= 19 + 6 and box["WIDTH"] > 9 * 19, "hint of %(WIDTH)d x %(HEIGHT)d" % box)
+    wait_for("the hint to go", lambda: session.hint_window() is None, timeout=10)
+    session.xdo("mousemove_relative", "--", "3", "1")
+    time.sleep(1.0)
+    check(session.hint_window() is None, "the hint came back on the same control")
+    # Away over the log, back to the button: a new hint, and a key takes it away.
+    session.xdo("mousemove", "--window", session.main, "300", "300")
+    session.xdo("mousemove", "--window", session.main, *START_BUTTON_CENTRE)
+    wait_for("the hint again", session.hint_window, timeout=10)
+    session.keys("shift")
+    wait_for("a key to remove the hint", lambda: session.hint_window() is None, timeout=10)
+    # A cancel, unlike the hide after a while, lets the next move on the button bring it back.
+    session.xdo("mousemove_relative", "--", "2", "1")
+    wait_for("the hint after the cancel", session.hint_window, timeout=10)
+    session.close_box(session.main)
+    check(session.exit_code() == 0, "exit code not 0")
+
+
+CASES = {
+    "first_drill": case_first_drill,
+    "three_drills": case_three_drills,
+    "lf_history_rewritten_with_crlf": case_lf_history_rewritten_with_crlf,
+    "close_box_during_drill_writes_nothing": case_close_box_during_drill_writes_nothing,
+    "history_directory_gives_error_box": case_history_directory_gives_error_box,
+    "hint_on_start_button": case_hint_on_start_button,
+}
+
+
+def main():
+    if len(sys.argv) != 3 or sys.argv[2] not in CASES:
+        print(__doc__ + "\ncases: " + ", ".join(CASES), file=sys.stderr)
+        return 2
+    program, case = sys.argv[1], sys.argv[2]
+    with Session(program) as session:
+        try:
+            CASES[case](session)
+        except TestFailure as failure:
+            print("FAILED: %s" % failure, file=sys.stderr)
+            if session.proc:
+                print("program output:\n" + session.output(), file=sys.stderr)
+            return 1
+    print("passed: " + case)
+    return 0
+
+
+if __name__ == "__main__":
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
+    sys.exit(main())

@@ -310,6 +310,60 @@ def case_hint_on_start_button(session):
     check(session.exit_code() == 0, "exit code not 0")
 
 
+GRAPH_TITLE = "結果グラフ"
+SCORE_CHART_BUTTON_CENTRE = ("523", "543")  # the score chart button: 440, 524, 166 x 38
+
+
+def case_graph_window_zoom_and_undo(session):
+    """The graph window on a history of 30 drills: a left drag to the right and
+    down zooms (the picture changes), a drag up and to the left undoes it (the
+    picture is the one from before, pixel for pixel), Enter closes the window."""
+    lines = [summary_line((150 + 4 * i) // 60, (150 + 4 * i) % 60, 20 + (7 * i) % 41, "2024/03/15 09:05")
+             for i in range(30)]
+    with open(session.path(HISTORY), "wb") as file:
+        file.write(b"".join(line + b"\r\n" for line in lines))
+    session.start()
+    session.xdo("mousemove", "--window", session.main, *SCORE_CHART_BUTTON_CENTRE)
+    session.xdo("click", "1")
+    graph = wait_for("the graph window", lambda: session.window_named(GRAPH_TITLE))
+
+    def picture():
+        box = session.geometry(graph)
+        shot = subprocess.run(["import", "-window", "root", "-crop",
+                               "%(WIDTH)dx%(HEIGHT)d+%(X)d+%(Y)d" % box, "-depth", "8", "rgb:-"],
+                              env=session.env, capture_output=True)
+        check(shot.returncode == 0 and shot.stdout, "no screenshot")
+        return shot.stdout
+
+    def settled():
+        """The picture once two shots a moment apart agree."""
+        first = picture()
+        time.sleep(0.2)
+        return first if picture() == first else None
+
+    before = wait_for("a drawn chart", settled)
+
+    def drag(start, end):
+        session.xdo("mousemove", "--window", graph, *map(str, start))
+        session.xdo("mousedown", "1")
+        for step in range(1, 5):
+            x = start[0] + (end[0] - start[0]) * step // 4
+            y = start[1] + (end[1] - start[1]) * step // 4
+            session.xdo("mousemove", "--window", graph, str(x), str(y))
+            time.sleep(0.05)
+        session.xdo("mouseup", "1")
+
+    drag((200, 150), (400, 350))
+    wait_for("the zoomed picture", lambda: (settled() or before) != before, timeout=10)
+    drag((400, 350), (200, 150))
+    wait_for("the picture from before the zoom", lambda: picture() == before, timeout=10)
+    session.keys("Return")
+    wait_for("the graph window to close", lambda: session.window_named(GRAPH_TITLE) is None)
+    check(session.proc.poll() is None, "the program ended")
+    session.close_box(session.main)
+    check(session.exit_code() == 0, "exit code not 0")
+
+
 CASES = {
     "first_drill": case_first_drill,
     "three_drills": case_three_drills,
@@ -317,6 +371,7 @@ CASES = {
     "close_box_during_drill_writes_nothing": case_close_box_during_drill_writes_nothing,
     "history_directory_gives_error_box": case_history_directory_gives_error_box,
     "hint_on_start_button": case_hint_on_start_button,
+    "graph_window_zoom_and_undo": case_graph_window_zoom_and_undo,
 }
 
 

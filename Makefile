@@ -42,6 +42,7 @@ test: unit-test asan-test
 screenshots: build
 	bash tools/screenshot-main-window.sh $(BUILD)/src/app/surasura docs/main-window-drill.png
 	bash tools/screenshot-hint.sh $(BUILD)/src/app/surasura docs/hint-start-button.png
+	bash tools/screenshot-graph-window.sh $(BUILD)/src/app/surasura docs/graph-window.png
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -4,6 +4,7 @@
 #include "chart_zoom.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <utility>
 
@@ -16,9 +17,9 @@ std::array<TChartAxis*, 4> SavedAxes(TChart& Chart) {
   return {&Chart.TopAxis, &Chart.BottomAxis, &Chart.LeftAxis, &Chart.RightAxis};
 }
 
-// The band of an axis that answers a press: from its line to the outer edge of
-// its labels, widened by the click tolerance on the line's side, along the whole
-// length of the axis.
+// The band of an axis that answers a press: from its line to its labels edge
+// (the ticks' room), widened by the click tolerance on the line's side, along
+// the whole length of the axis.
 bool AxisBandContains(const TChartAxis& Axis, int X, int Y) {
   const int Tolerance = TChartZoomScroll::ClickTolerance;
   int Near = Axis.AxisLine;

@@ -91,6 +91,7 @@ public:
   void Rectangle(const TRect& R);
   void Line(int X0, int Y0, int X1, int Y1);
   void Polygon(const std::vector<TPoint>& Points);
+  void Polyline(const std::vector<TPoint>& Points);
   void TextOut(int X, int Y, const std::string& Text);
   void RotatedText(int X, int Y, int Angle, const std::string& Text);
 
@@ -105,6 +106,13 @@ public:
   TSurface2D& Surface() { return FSurface; }
 
 private:
+  // Hands the brush to the surface; a solid brush makes the text background
+  // opaque in its colour, any other brush makes it transparent.
+  void ApplyBrush();
+  // Draws Text at (X, Y) with a temporary copy of the current font, scaled by
+  // the zoom when zoomed text is on, and turned by Escapement tenths of a degree.
+  void TextWithFont(int X, int Y, const std::string& Text, int Escapement);
+
   TSurface2D& FSurface;
   bool FDepthOn = true;
   bool FSavedDepthOn = true;

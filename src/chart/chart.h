@@ -123,10 +123,14 @@ private:
   void ApplySeriesMargins();
   void DrawWalls();
   void DrawSeries();
+  // Draws the title (or, with Foot, the foot) and takes its room from the PlotRect.
+  void DrawTitle(const TChartTitle& Which, bool IsFoot, TRect& Bounds);
+  void DrawWall(const TChartWall& Wall);
 
   int FWidth = 0;
   int FHeight = 0;
   int FFullPaintCount = 0;
+  int FHighestSlot = 0;  // of this paint's depth slots
   TRect FTitleRect;
   TRect FFootRect;
   std::vector<std::unique_ptr<TChartSeries>> FSeries;

@@ -66,6 +66,13 @@ public:
   // Stops being automatic; the smaller value becomes Minimum, the larger
   // Maximum, at least 1e-10 apart.
   void FixAxisRange(double A, double B);
+  // Automatic covers both ends: these set or clear all three flags together.
+  void SetAutomatic(bool Value);
+  // A fixed range: not automatic at either end, Minimum and Maximum as given.
+  void SetMinMax(double Min, double Max);
+  // Whether each end takes its value from the series (Automatic and the end's own flag).
+  bool MinimumIsAutomatic() const { return Automatic && AutomaticMinimum; }
+  bool MaximumIsAutomatic() const { return Automatic && AutomaticMaximum; }
 
   // --- working values of the current paint ---
   double RangeMin = 0;
@@ -92,7 +99,30 @@ public:
   double CalcLabelStep();
   void Draw();
 
+  // Tick positions beyond this many are not kept.
+  static constexpr size_t MaxTickPositions = 2000;
+
 private:
+  // Moves the edge of R on the axis's side inward by Amount and returns it.
+  int ShrinkEdge(TRect& R, int Amount) const;
+  int PositionOffset() const;
+  int LabelsWidth();
+  // Title or labels band size when not fixed: along the side one letter
+  // height, across it the text width.
+  bool TextRunsAlongSide(int Angle) const;
+  // Draws one label or title text (lines) at (X, Y) with Angle, aligned and
+  // at the depth of the axis's side.
+  void DrawAxisText(int X, int Y, int Angle, const std::string& Text);
+  void DrawValueLabels();
+  void DrawLabel(double Value);
+  // A tick of Length at pixel P, starting Offset pixels outside the axis line
+  // (a negative Length points into the plot box).
+  void DrawTick(int P, int Offset, int Length);
+  void DrawGrid();
+  void DrawMinorTicks();
+  int SideWallSize() const;
+  int Depth() const;
+
   TChart& FOwner;
   TAxisKind FKind;
 };

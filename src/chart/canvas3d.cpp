@@ -1,0 +1,320 @@
+// The chart's canvas: oblique projection, drawing state and the primitives
+// with depth, all drawn onto the off-screen surface.
+#include "canvas3d.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Chart geometry rounds to the nearest integer, halves to even (the default
+// floating-point rounding mode).
+int RoundHalfEven(double V) { return static_cast<int>(std::nearbyint(V)); }
+
+TColor ResolveAuto(TColor Color, TColor PanelColor) {
+  return ColorToRGB(Color == clAutoColor ? PanelColor : Color);
+}
+
+}  // namespace
+
+TColor Darken(TColor Color, int Amount) {
+  const TColor Rgb = ColorToRGB(Color);
+  auto Less = [Amount](unsigned Component) -> unsigned {
+    return static_cast<int>(Component) > Amount ? Component - static_cast<unsigned>(Amount) : 0u;
+  };
+  return RGB(Less(RedOf(Rgb)), Less(GreenOf(Rgb)), Less(BlueOf(Rgb)));
+}
+
+TCanvas3D::TCanvas3D(TSurface2D& Surface) : FSurface(Surface) {}
+
+// --- per paint ---
+
+TRect TCanvas3D::StartDrawing(int Width, int Height, bool View3D) {
+  FDepthOn = View3D;
+  FSavedDepthOn = View3D;
+  if (View3D) {
+    FObliqueOn = View3DOptions.Orthogonal;
+    FZoomFactor = View3DOptions.Zoom * 0.01;
+    FZoomText = View3DOptions.ZoomText;
+  } else {
+    FObliqueOn = false;
+    FZoomFactor = 1.0;
+  }
+  FWidth = Width;
+  FHeight = Height;
+  FSurface.EnsureImageSize(Width, Height);
+  // A re-created image starts from scratch: hand it the whole drawing state.
+  FSurface.SetPen(FPen);
+  FSurface.SetBrush(FBrush);
+  FSurface.SetFont(FFont);
+  FSurface.SetBackground(FBackgroundMode, FBackgroundColor);
+  FSurface.SetTextAlign(htaLeft, vtaTop);
+  return TRect{0, 0, Width, Height};
+}
+
+void TCanvas3D::SetProjection(int TotalDepth, const TRect& PanelBounds, const TRect& PlotRect) {
+  (void)PanelBounds;
+  FXCenter = (PlotRect.Left + PlotRect.Right) / 2;
+  FYCenter = (PlotRect.Top + PlotRect.Bottom) / 2;
+  FXCenterOffset = FXCenter + View3DOptions.HorizOffset;
+  FYCenterOffset = FYCenter + View3DOptions.VertOffset;
+  FDepthCenter = TotalDepth / 2;
+}
+
+void TCanvas3D::PresentImage() {
+  FSurface.Present();
+  FDirty = false;
+}
+
+void TCanvas3D::ResetDrawingState() {
+  SetPen(TSurfacePen{});
+  FBrush = TSurfaceBrush{clWhite, bsSolid};
+  FSurface.SetBrush(FBrush);
+  FFont.Color = clBlack;
+  FFont.Height = 13;  // 10 points at 96 pixels per inch
+  FFont.Escapement = 0;
+  FSurface.SetFont(FFont);
+  SetBackground(bkTransparent, clWhite);
+}
+
+bool TCanvas3D::RedrawFromBuffer() {
+  if (FDirty) return false;
+  FSurface.Present();
+  return true;
+}
+
+// --- projection and measurement ---
+
+TPoint TCanvas3D::ProjectPoint(int X, int Y, int Z) const {
+  if (!FDepthOn) return TPoint{X, Y};
+  // The oblique view: z pixels deep is z to the right and z up. The rotated
+  // view is not used by this chart and falls back to the same projection.
+  return TPoint{RoundHalfEven((X - FXCenter + Z) * FZoomFactor) + FXCenterOffset,
+                RoundHalfEven((Y - FYCenter - Z) * FZoomFactor) + FYCenterOffset};
+}
+
+int TCanvas3D::TextPixelWidth(const std::string& Text) { return FSurface.TextExtent(Text).Width; }
+
+int TCanvas3D::TextPixelHeight(const std::string& Text) { return FSurface.TextExtent(Text).Height; }
+
+int TCanvas3D::LetterHeight() { return TextPixelHeight("W"); }
+
+// --- drawing state ---
+
+void TCanvas3D::UseChartPen(const TChartPen& Pen) {
+  TSurfacePen P;
+  if (!Pen.Visible) {
+    P.Style = psClear;
+    P.Color = ColorToRGB(Pen.Color);
+    P.Width = Pen.Width;
+  } else if (Pen.SmallDots && Pen.Width == 1) {
+    P = TSurfacePen{ColorToRGB(Pen.Color), 1, psDot, pmCopy};
+  } else {
+    P = TSurfacePen{ColorToRGB(Pen.Color), Pen.Width, Pen.Style, pmCopy};
+  }
+  SetPen(P);
+}
+
+void TCanvas3D::SetPen(const TSurfacePen& Pen) {
+  FPen = Pen;
+  FPen.Color = ColorToRGB(Pen.Color);
+  FSurface.SetPen(FPen);
+}
+
+void TCanvas3D::ApplyBrush() {
+  FSurface.SetBrush(FBrush);
+  if (FBrush.Style == bsSolid)
+    SetBackground(bkOpaque, FBrush.Color);
+  else
+    SetBackground(bkTransparent, FBackgroundColor);
+}
+
+void TCanvas3D::PrepareBrush(TColor AreaColor, TBrushStyle Style, TColor BrushOwnColor) {
+  TColor Area = ResolveAuto(AreaColor, PanelColor);
+  if (Style == bsSolid) {
+    FBrush = TSurfaceBrush{Area, Style};
+    ApplyBrush();
+    SetBackground(bkTransparent, FBackgroundColor);
+    return;
+  }
+  // A hatched or clear brush shows its own colour as the background; an area
+  // of that very colour would vanish, so it turns black (white on black).
+  const TColor Back = ResolveAuto(BrushOwnColor, PanelColor);
+  if (Area == Back) Area = Back == clBlack ? clWhite : clBlack;
+  FBrush = TSurfaceBrush{Area, Style};
+  ApplyBrush();
+  SetBackground(bkOpaque, Back);
+}
+
+void TCanvas3D::SetBrushColor(TColor Color) {
+  FBrush.Color = ResolveAuto(Color, PanelColor);
+  ApplyBrush();
+}
+
+void TCanvas3D::SetBrushClear() {
+  FBrush.Style = bsClear;
+  ApplyBrush();
+}
+
+void TCanvas3D::SetFont(const TSurfaceFont& Font) {
+  FFont = Font;
+  FFont.Color = ColorToRGB(Font.Color);
+  FSurface.SetFont(FFont);
+}
+
+void TCanvas3D::SetBackground(TBackgroundMode Mode, TColor Color) {
+  FBackgroundMode = Mode;
+  FBackgroundColor = ResolveAuto(Color, PanelColor);
+  FSurface.SetBackground(FBackgroundMode, FBackgroundColor);
+}
+
+void TCanvas3D::SetTextAlign(THorizTextAlign Horiz, TVertTextAlign Vert) { FSurface.SetTextAlign(Horiz, Vert); }
+
+// --- primitives with depth ---
+
+void TCanvas3D::RectangleAtZ(const TRect& R, int Z) {
+  FSurface.Polygon({ProjectPoint(R.Left, R.Top, Z), ProjectPoint(R.Right, R.Top, Z),
+                    ProjectPoint(R.Right, R.Bottom, Z), ProjectPoint(R.Left, R.Bottom, Z)});
+}
+
+void TCanvas3D::PlaneAtX(int X, int Top, int Bottom, int Z0, int Z1) {
+  FSurface.Polygon({ProjectPoint(X, Top, Z0), ProjectPoint(X, Top, Z1), ProjectPoint(X, Bottom, Z1),
+                    ProjectPoint(X, Bottom, Z0)});
+}
+
+void TCanvas3D::PlaneAtY(int Left, int Y, int Right, int Z0, int Z1) {
+  FSurface.Polygon({ProjectPoint(Left, Y, Z0), ProjectPoint(Right, Y, Z0), ProjectPoint(Right, Y, Z1),
+                    ProjectPoint(Left, Y, Z1)});
+}
+
+void TCanvas3D::Box(int Left, int Right, int Top, int Bottom, int Z0, int Z1, bool DarkSides) {
+  const bool Solid = FBrush.Style == bsSolid;
+  const TColor Fill = Solid ? FBrush.Color : FBackgroundColor;
+  // Each darker face starts from the fill colour, not from the previous face.
+  auto UseFaceColor = [&](TColor Color) {
+    if (Solid)
+      SetBrushColor(Color);
+    else
+      SetBackground(FBackgroundMode, Color);
+  };
+
+  RectangleAtZ(TRect{Left, Top, Right, Bottom}, Z0);
+
+  const TPoint BackBottomRight = ProjectPoint(Right, Bottom, Z1);
+  const TPoint FrontBottomRight = ProjectPoint(Right, Bottom, Z0);
+  if (BackBottomRight.X > FrontBottomRight.X) {
+    if (DarkSides) UseFaceColor(Darken(Fill, 128));
+    FSurface.Polygon({ProjectPoint(Right, Top, Z0), ProjectPoint(Right, Top, Z1), BackBottomRight, FrontBottomRight});
+  } else {
+    const TPoint BackBottomLeft = ProjectPoint(Left, Bottom, Z1);
+    const TPoint FrontBottomLeft = ProjectPoint(Left, Bottom, Z0);
+    if (BackBottomLeft.X < FrontBottomLeft.X) {
+      if (DarkSides) UseFaceColor(Darken(Fill, 128));
+      FSurface.Polygon({ProjectPoint(Left, Top, Z0), ProjectPoint(Left, Top, Z1), BackBottomLeft, FrontBottomLeft});
+    }
+  }
+
+  const TPoint BackTopLeft = ProjectPoint(Left, Top, Z1);
+  const TPoint FrontTopRight = ProjectPoint(Right, Top, Z0);
+  if (BackTopLeft.Y < FrontTopRight.Y) {
+    if (DarkSides) UseFaceColor(Darken(Fill, 64));
+    FSurface.Polygon({ProjectPoint(Left, Top, Z0), FrontTopRight, ProjectPoint(Right, Top, Z1), BackTopLeft});
+  }
+}
+
+void TCanvas3D::Ribbon(TPoint A, TPoint B, int Z0, int Z1) {
+  FSurface.Polygon({ProjectPoint(A.X, A.Y, Z0), ProjectPoint(B.X, B.Y, Z0), ProjectPoint(B.X, B.Y, Z1),
+                    ProjectPoint(A.X, A.Y, Z1)});
+}
+
+void TCanvas3D::LineAtZ(int X0, int Y0, int X1, int Y1, int Z) {
+  MoveToAtZ(X0, Y0, Z);
+  LineToAtZ(X1, Y1, Z);
+}
+
+void TCanvas3D::MoveToAtZ(int X, int Y, int Z) {
+  const TPoint P = ProjectPoint(X, Y, Z);
+  FSurface.MoveTo(P.X, P.Y);
+}
+
+void TCanvas3D::LineToAtZ(int X, int Y, int Z) {
+  const TPoint P = ProjectPoint(X, Y, Z);
+  FSurface.LineTo(P.X, P.Y);
+}
+
+void TCanvas3D::HorizLineAtZ(int Left, int Right, int Y, int Z) { LineAtZ(Left, Y, Right, Y, Z); }
+
+void TCanvas3D::VertLineAtZ(int X, int Top, int Bottom, int Z) { LineAtZ(X, Top, X, Bottom, Z); }
+
+void TCanvas3D::DepthLine(int X, int Y, int Z0, int Z1) {
+  MoveToAtZ(X, Y, Z0);
+  LineToAtZ(X, Y, Z1);
+}
+
+void TCanvas3D::TextWithFont(int X, int Y, const std::string& Text, int Escapement) {
+  const bool Scaled = FZoomText && FZoomFactor != 1.0;
+  if (!Scaled && Escapement == FFont.Escapement) {
+    FSurface.TextOut(X, Y, Text);
+    return;
+  }
+  // A temporary font for this one text; the current font comes back after it.
+  TSurfaceFont Temporary = FFont;
+  Temporary.Escapement = Escapement;
+  if (Scaled) Temporary.Height = std::max(1, RoundHalfEven(FFont.Height * FZoomFactor));
+  FSurface.SetFont(Temporary);
+  FSurface.TextOut(X, Y, Text);
+  FSurface.SetFont(FFont);
+}
+
+void TCanvas3D::TextAtZ(int X, int Y, int Z, const std::string& Text) {
+  const TPoint P = ProjectPoint(X, Y, Z);
+  TextWithFont(P.X, P.Y, Text, FFont.Escapement);
+}
+
+void TCanvas3D::RotatedTextAtZ(int X, int Y, int Z, int Angle, const std::string& Text) {
+  const TPoint P = ProjectPoint(X, Y, Z);
+  RotatedText(P.X, P.Y, Angle, Text);
+}
+
+// --- flat primitives ---
+
+void TCanvas3D::FillRect(const TRect& R, TColor Color) { FSurface.FillRect(R, ResolveAuto(Color, PanelColor)); }
+
+void TCanvas3D::Rectangle(const TRect& R) { FSurface.Rectangle(R); }
+
+void TCanvas3D::Line(int X0, int Y0, int X1, int Y1) {
+  FSurface.MoveTo(X0, Y0);
+  FSurface.LineTo(X1, Y1);
+}
+
+void TCanvas3D::Polygon(const std::vector<TPoint>& Points) { FSurface.Polygon(Points); }
+
+void TCanvas3D::Polyline(const std::vector<TPoint>& Points) { FSurface.Polyline(Points); }
+
+void TCanvas3D::TextOut(int X, int Y, const std::string& Text) { FSurface.TextOut(X, Y, Text); }
+
+void TCanvas3D::RotatedText(int X, int Y, int Angle, const std::string& Text) {
+  SetBrushClear();
+  if (Angle > 360) Angle -= 360;
+  TextWithFont(X, Y, Text, Angle * 10);
+}
+
+void TCanvas3D::BeginFlat() {
+  FSavedDepthOn = FDepthOn;
+  FDepthOn = false;
+}
+
+void TCanvas3D::EndFlat() { FDepthOn = FSavedDepthOn; }
+
+void TCanvas3D::ClipBox(const TRect& R, int Z0, int Z1) {
+  if (FDepthOn) {
+    FSurface.SetClipPolygon({ProjectPoint(R.Left, R.Bottom, Z0), ProjectPoint(R.Left, R.Top, Z0),
+                             ProjectPoint(R.Left, R.Top, Z1), ProjectPoint(R.Right, R.Top, Z1),
+                             ProjectPoint(R.Right, R.Bottom, Z1), ProjectPoint(R.Right, R.Bottom, Z0)});
+  } else {
+    FSurface.SetClipPolygon({TPoint{R.Left + 1, R.Top + 1}, TPoint{R.Right, R.Top + 1}, TPoint{R.Right, R.Bottom - 1},
+                             TPoint{R.Left + 1, R.Bottom - 1}});
+  }
+}
+
+void TCanvas3D::Unclip() { FSurface.ClearClip(); }

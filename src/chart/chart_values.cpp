@@ -1,0 +1,79 @@
+// One list of numbers of a series: ordered insertion and lazily cached extremes.
+#include "chart_values.h"
+
+#include "app_error.h"
+#include "program_texts.h"
+
+namespace {
+
+[[noreturn]] void ThrowIndexError(int Index) {
+  std::string Message = Texts().ListIndexOutOfRange;
+  const auto At = Message.find("%d");
+  if (At != std::string::npos) Message.replace(At, 2, std::to_string(Index));
+  throw EAppError(Message);
+}
+
+}  // namespace
+
+void TChartValueList::SetMultiplier(double Value) {
+  FMultiplier = Value;
+  FStatsStale = true;
+}
+
+double TChartValueList::ValueAt(int Index) const {
+  if (Index < 0 || Index >= ValueCount()) ThrowIndexError(Index);
+  return FValues[static_cast<size_t>(Index)] * FMultiplier;
+}
+
+int TChartValueList::AddValue(double V) {
+  FStatsStale = true;
+  const int Count = ValueCount();
+  int At = Count;
+  if (Order == loAscending) {
+    // Walk back past every stored value greater than V: equal values keep
+    // their arrival order.
+    while (At > 0 && FValues[static_cast<size_t>(At - 1)] > V) --At;
+  } else if (Order == loDescending) {
+    while (At > 0 && FValues[static_cast<size_t>(At - 1)] < V) --At;
+  }
+  FValues.insert(FValues.begin() + At, V);
+  return At;
+}
+
+void TChartValueList::InsertValue(int Index, double V) {
+  if (Index < 0 || Index > ValueCount()) ThrowIndexError(Index);
+  FValues.insert(FValues.begin() + Index, V);
+  FStatsStale = true;
+}
+
+void TChartValueList::RemoveAllValues() {
+  // Swap with an empty vector so that the storage goes back too.
+  std::vector<double>().swap(FValues);
+  FStatsStale = true;
+}
+
+double TChartValueList::LowestValue() const {
+  if (FStatsStale) RecomputeExtremes();
+  return FLowest;
+}
+
+double TChartValueList::HighestValue() const {
+  if (FStatsStale) RecomputeExtremes();
+  return FHighest;
+}
+
+void TChartValueList::RecomputeExtremes() const {
+  FLowest = 0;
+  FHighest = 0;
+  if (!FValues.empty()) {
+    FLowest = FHighest = FValues[0] * FMultiplier;
+    for (size_t I = 1; I < FValues.size(); ++I) {
+      const double V = FValues[I] * FMultiplier;
+      if (V < FLowest)
+        FLowest = V;
+      else if (V > FHighest)
+        FHighest = V;
+    }
+  }
+  FStatsStale = false;
+}

@@ -286,6 +286,23 @@ TEST_F(BarSeriesTest, MarkTextLabelFirstThenValue) {
   EXPECT_EQ(Surface.TextsOf("ok").size(), 0u);
 }
 
+TEST_F(BarSeriesTest, MarksFontScalesWithTheZoomedText) {
+  NineDrillsFirstShown(85);
+  LayOut();
+  Chart.Canvas.View3DOptions.Zoom = 150;
+  Draw();
+  auto Texts85 = Surface.TextsOf("85");
+  ASSERT_EQ(Texts85.size(), 1u);
+  EXPECT_EQ(Texts85[0].Font.Height, 24);
+
+  Surface.Clear();
+  Chart.Canvas.View3DOptions.ZoomText = false;
+  Draw();
+  Texts85 = Surface.TextsOf("85");
+  ASSERT_EQ(Texts85.size(), 1u);
+  EXPECT_EQ(Texts85[0].Font.Height, 16);
+}
+
 TEST_F(BarSeriesTest, HiddenMarksAndNullPointsDrawNothingOfTheirOwn) {
   NineDrillsFirstShown(85);
   LayOut();

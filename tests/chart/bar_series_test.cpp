@@ -483,4 +483,23 @@ TEST_F(ResultChartTest, OutOfRangeDurationIsCutAtThePlotBox) {
   EXPECT_GT(MaxY, Chart.PlotRect.Bottom);
 }
 
+TEST_F(ResultChartTest, BottomAxisKeepsABarWidthFreeAtBothEnds) {
+  for (int I = 0; I < 9; ++I) AddDrill(I, 50 + I, 150 + 10 * I);
+  Chart.Paint();
+  const int Width = Bars.BarPixelWidth();
+  ASSERT_GT(Width, 0);
+  EXPECT_EQ(Width % 2, 0);
+  // The outermost x values stand one bar width inside the plot box's ends.
+  EXPECT_EQ(Bars.BarLeft(0) + Width / 2 - Chart.PlotRect.Left, Width);
+  EXPECT_NEAR(Chart.PlotRect.Right - (Bars.BarLeft(8) + Width / 2), Width, 1);
+  // Front faces (red) lie at the bar slot's front depth, inside the plot box.
+  for (const auto& Call : Surface.Calls) {
+    if (Call.Op != "Polygon" || Call.Brush.Color != clRed) continue;
+    for (const TPoint& P : Call.Points) {
+      EXPECT_GE(P.X, Chart.PlotRect.Left + Bars.StartZ);
+      EXPECT_LE(P.X, Chart.PlotRect.Right + Bars.StartZ);
+    }
+  }
+}
+
 }  // namespace

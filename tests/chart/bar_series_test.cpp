@@ -151,17 +151,9 @@ TEST_F(BarSeriesTest, MarginsAndWidthVariants) {
   EXPECT_EQ(Right, 23);
 
   Bars.SideMargins = true;
-  Bars.SetBarWidthPercent(50);  // room 60: 30
-  Bars.HorizontalMargins(Left, Right);
-  EXPECT_EQ(Bars.BarPixelWidth(), 30);
-  Bars.SetBarWidthPercent(25);  // 15, made even
+  Bars.SetBarWidthPercent(25);  // room 60: 15, made even
   Bars.HorizontalMargins(Left, Right);
   EXPECT_EQ(Bars.BarPixelWidth(), 16);
-
-  Bars.CustomBarWidth = 33;
-  Bars.HorizontalMargins(Left, Right);
-  EXPECT_EQ(Bars.BarPixelWidth(), 33);
-  EXPECT_EQ(Left, 33);
 }
 
 TEST_F(BarSeriesTest, SettingsOutOfRangeAreRefused) {
@@ -183,15 +175,6 @@ TEST_F(BarSeriesTest, SettingsOutOfRangeAreRefused) {
   EXPECT_THROW(Bars.SetOffsetPercent(-101), EAppError);
   Bars.SetOffsetPercent(-100);
   EXPECT_EQ(Bars.OffsetPercent(), -100);
-}
-
-TEST_F(BarSeriesTest, OffsetShiftsTheBarByAShareOfItsWidth) {
-  NineDrillsFirstShown(85);
-  LayOut();
-  Bars.SetOffsetPercent(50);  // 21 pixels to the right
-  EXPECT_EQ(Bars.BarLeft(0), 321);
-  Bars.SetOffsetPercent(-25);  // -10.5, halves to even: -10
-  EXPECT_EQ(Bars.BarLeft(0), 290);
 }
 
 TEST_F(BarSeriesTest, VerticalMarginsLeaveRoomForTheMarks) {
@@ -286,23 +269,6 @@ TEST_F(BarSeriesTest, MarkTextLabelFirstThenValue) {
   EXPECT_EQ(Surface.TextsOf("ok").size(), 0u);
 }
 
-TEST_F(BarSeriesTest, MarksFontScalesWithTheZoomedText) {
-  NineDrillsFirstShown(85);
-  LayOut();
-  Chart.Canvas.View3DOptions.Zoom = 150;
-  Draw();
-  auto Texts85 = Surface.TextsOf("85");
-  ASSERT_EQ(Texts85.size(), 1u);
-  EXPECT_EQ(Texts85[0].Font.Height, 24);
-
-  Surface.Clear();
-  Chart.Canvas.View3DOptions.ZoomText = false;
-  Draw();
-  Texts85 = Surface.TextsOf("85");
-  ASSERT_EQ(Texts85.size(), 1u);
-  EXPECT_EQ(Texts85[0].Font.Height, 16);
-}
-
 TEST_F(BarSeriesTest, HiddenMarksAndNullPointsDrawNothingOfTheirOwn) {
   NineDrillsFirstShown(85);
   LayOut();
@@ -312,22 +278,6 @@ TEST_F(BarSeriesTest, HiddenMarksAndNullPointsDrawNothingOfTheirOwn) {
   EXPECT_TRUE(Surface.CallsOf("Rectangle").empty());
   EXPECT_TRUE(Surface.CallsOf("TextOut").empty());
   EXPECT_TRUE(DrawnLines(Surface).empty());
-}
-
-TEST_F(BarSeriesTest, MultiLineMarkStacksItsLines) {
-  Bars.AddPoint(300, 85, "ab\rc", clAutoColor);
-  LayOut();
-  Draw();
-  // Widest line "ab" 16 + "W" 14 + frame; two lines of 16 + frame.
-  const TSeriesMarkPosition& P = Bars.Marks.Positions.at(0);
-  EXPECT_EQ(P.Width, 32);
-  EXPECT_EQ(P.Height, 34);
-  auto First = Surface.TextsOf("ab");
-  auto Second = Surface.TextsOf("c");
-  ASSERT_EQ(First.size(), 1u);
-  ASSERT_EQ(Second.size(), 1u);
-  EXPECT_EQ(Second[0].Points[0].Y, First[0].Points[0].Y + 16);
-  EXPECT_EQ(Second[0].Points[0].X, First[0].Points[0].X);
 }
 
 TEST_F(BarSeriesTest, ArrowAvoidsThePointAndPanelColours) {

@@ -1,8 +1,7 @@
 #include "format_template.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 #include "app_error.h"
 
@@ -50,13 +49,17 @@ std::string FormatFixed(double Value, int Decimals) {
   if (std::isnan(Value)) return "NAN";
   if (std::isinf(Value)) return Value < 0 ? "-INF" : "INF";
 
-  // 18 significant digits, correctly rounded (ties to even) by the C library:
+  // 18 significant digits, correctly rounded (ties to even):
   // "d.ddddddddddddddddde+XX".
+  // std::to_chars is exact and ignores the locale's decimal separator.
   char Buffer[64];
-  std::snprintf(Buffer, sizeof Buffer, "%.17e", std::fabs(Value));
+  const auto End = std::to_chars(Buffer, Buffer + sizeof Buffer, std::fabs(Value),
+                                 std::chars_format::scientific, 17).ptr;
   std::string Digits(1, Buffer[0]);
   Digits.append(Buffer + 2, 17);
-  int Point = std::atoi(Buffer + 20) + 1;  // digits before the decimal point
+  int Exponent = 0;
+  std::from_chars(Buffer + 20 + (Buffer[20] == '+'), End, Exponent);
+  int Point = Exponent + 1;  // digits before the decimal point
 
   // Leading zeros so that at least one digit stands before the point, trailing
   // zeros so that the digit after the last kept decimal exists.

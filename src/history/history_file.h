@@ -14,10 +14,14 @@ public:
   // Fills the list from the file if it is present. Throws EFileError with the
   // user's message when the file is present but cannot be read.
   void Load();
-  // Adds the newest drill's summary line at the end.
+  // Adds the newest drill's summary line at the end. Throws EListError when
+  // the list cannot take another line.
   void Append(const std::string& Line);
-  // Writes the whole list to the file. Throws EFileError on failure; the old
-  // file is then left as it was and the list keeps every line.
+  // Writes the whole list to the file, each line followed by CR LF. Throws
+  // EFileError on failure; the old file is then left as it was and the list
+  // keeps every line. When Load did not read the whole file, the old file is
+  // first kept beside it (HIST_ZV.DAT.bak, .bak.1, ...) so that the bytes the
+  // list lacks are not lost.
   void Save();
 
   std::size_t Count() const { return FLines.size(); }
@@ -32,4 +36,7 @@ public:
 private:
   std::string FFileName;
   std::vector<std::string> FLines;
+  // The file on disk holds bytes that the list lacks (Load failed or stopped
+  // at a NUL byte); the next Save keeps the old file before replacing it.
+  bool FFileNotReadWhole = false;
 };

@@ -20,3 +20,9 @@ class EFileError : public EAppError {
 public:
   using EAppError::EAppError;
 };
+
+// A list cannot take another line ("行を挿入できません").
+class EListError : public EAppError {
+public:
+  using EAppError::EAppError;
+};

@@ -1,1 +1,311 @@
+#include "drill_run.h"
+
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app_error.h"
+#include "drill_texts.h"
+#include "program_texts.h"
+
+namespace {
+
+// Records every display operation, in order, as one readable string each.
+class TRecordingView : public TDrillView {
+public:
+  std::vector<std::string> Trace;
+  std::vector<std::string> Log;  // the list box: top line first
+  std::vector<std::string> Stored;
+  std::string Answer;
+  bool ClockRunning = false;
+  bool TimerAvailable = true;
+  bool StoreFails = false;
+
+  void ClearLog() override { Log.clear(); Trace.push_back("ClearLog"); }
+  void InsertLogLine(const std::string& Line) override {
+    Log.insert(Log.begin(), Line);
+    Trace.push_back("InsertLogLine " + Line);
+  }
+  void ClearAnswer() override { Answer.clear(); Trace.push_back("ClearAnswer"); }
+  void FocusAnswer() override { Trace.push_back("FocusAnswer"); }
+  void ShowQuestion(const std::string& L, const std::string& G, const std::string& R) override {
+    Trace.push_back("ShowQuestion " + L + " " + G + " " + R);
+  }
+  void ClearQuestion() override { Trace.push_back("ClearQuestion"); }
+  void ShowClock(const std::string& Text) override { Trace.push_back("ShowClock " + Text); }
+  void FocusStart() override { Trace.push_back("FocusStart"); }
+  void ShowError(const std::string& Message) override { Trace.push_back("ShowError " + Message); }
+  void StoreSummary(const std::string& Line) override {
+    Trace.push_back("StoreSummary " + Line);
+    if (StoreFails) throw EFileError("disk full");
+    Stored.push_back(Line);
+  }
+  bool StartClock() override {
+    Trace.push_back("StartClock");
+    if (!TimerAvailable) return false;
+    ClockRunning = true;
+    return true;
+  }
+  void StopClock() override { ClockRunning = false; Trace.push_back("StopClock"); }
+  void UpdateDisplay() override { Trace.push_back("UpdateDisplay"); }
+
+  size_t Count(const std::string& Prefix) const {
+    size_t N = 0;
+    for (const auto& T : Trace) N += T.rfind(Prefix, 0) == 0;
+    return N;
+  }
+};
+
+// The tick count read inside an event returns the event's own Now unless a test moves it.
+class TTestClock : public TDrillClock {
+public:
+  uint32_t Now = 0;
+  uint64_t Counter = 12345;
+  TDateTime When{2024, 3, 15, 9, 5, 0};
+  uint32_t TickCount() override { return Now; }
+  std::optional<uint64_t> PerformanceCounter() override { return Counter; }
+  TDateTime LocalDateTime() override { return When; }
+};
+
+class DrillRunTest : public ::testing::Test {
+protected:
+  TRecordingView View;
+  TTestClock Clock;
+  TDrillRun Run{View, Clock};
+
+  void StartAt(uint32_t Now) {
+    Clock.Now = Now;
+    Run.Start(Now);
+  }
+  void Enter(const std::string& Text, uint32_t Now, bool UntilCorrect = false) {
+    Clock.Now = Now;
+    Run.EnterPressed(Text, UntilCorrect, Now);
+  }
+  std::string RightAnswer() const { return std::to_string(Run.CurrentQuestion().Answer); }
+  std::string WrongAnswer() const { return std::to_string(Run.CurrentQuestion().Answer + 1); }
+  std::string Summary() const { return View.Log.front(); }
+};
+
+const std::string& Minute() { static const std::string S = "\x95\xAA"; return S; }
+const std::string& Second() { static const std::string S = "\x95\x62"; return S; }
+
+}  // namespace
+
+TEST_F(DrillRunTest, StartShowsTheFirstQuestionInOrder) {
+  StartAt(1000);
+  // Seed 12345: the first question is 7 x 5.
+  std::vector<std::string> Expected = {"ClearLog", "StartClock", "ClearAnswer", "FocusAnswer",
+                                       "ShowQuestion 7 \x81\x7E 5", "UpdateDisplay"};
+  EXPECT_EQ(View.Trace, Expected);
+  EXPECT_EQ(Run.State(), rsAsking);
+  EXPECT_EQ(Run.QuestionNo(), 1);
+  EXPECT_EQ(Run.CurrentQuestion().Answer, 35);
+  EXPECT_EQ(Run.RandomSource().Seed, 1242767767u);  // reseeded from the counter, two draws taken
+}
+
+TEST_F(DrillRunTest, HundredEmptyAnswersGiveZeroPercent) {
+  StartAt(0);
+  for (int I = 1; I <= 100; ++I) Enter("", I * 1000u);
+  ASSERT_EQ(View.Log.size(), 101u);
+  EXPECT_EQ(Run.CorrectCount(), 0);
+  EXPECT_EQ(Summary().substr(24, 4), "  0%");
+  EXPECT_EQ(View.Log[1].substr(0, 3), "100");  // question numbers count down from the top
+  EXPECT_EQ(View.Log[100].substr(0, 3), "  1");
+  for (size_t I = 1; I <= 100; ++I) {
+    EXPECT_EQ(View.Log[I].substr(16, 3), "   ");  // no answer given
+    EXPECT_EQ(View.Log[I].substr(34), "00" + Minute() + "01" + Second() + "000");
+  }
+  EXPECT_EQ(View.Stored, std::vector<std::string>{Summary()});
+  EXPECT_EQ(Run.State(), rsIdle);
+  EXPECT_FALSE(Run.ClockEnabled());
+  EXPECT_FALSE(View.ClockRunning);
+}
+
+TEST_F(DrillRunTest, AllRightGivesHundredPercentAndTheFinishSequence) {
+  StartAt(0);
+  Run.Tick(500);
+  Run.Tick(1000);
+  for (int I = 1; I <= 100; ++I) Enter(RightAnswer(), 1000u + I);
+  EXPECT_EQ(Run.CorrectCount(), 100);
+  EXPECT_EQ(Summary(), SummaryLine("00" + Minute() + "01" + Second(), 100.0, "2024/03/15 09:05"));
+  EXPECT_EQ(Summary().substr(24, 3), "100");
+  // The last operations of a finished run, in order.
+  std::vector<std::string> Tail(View.Trace.end() - 7, View.Trace.end());
+  std::vector<std::string> Expected = {"InsertLogLine " + View.Log[1], "StopClock", "ClearQuestion",
+                                       "InsertLogLine " + Summary(), "StoreSummary " + Summary(),
+                                       "ShowClock " + Texts().ClockAtRest, "FocusStart"};
+  EXPECT_EQ(Tail, Expected);
+}
+
+TEST_F(DrillRunTest, SummaryTakesTheLastTickNotTheTrueTotal) {
+  StartAt(0);
+  Run.Tick(299500);  // 04分59秒
+  for (int I = 1; I <= 100; ++I) Enter("", 299800u);
+  EXPECT_EQ(Summary().substr(9, 8), "04" + Minute() + "59" + Second());
+}
+
+TEST_F(DrillRunTest, EachQuestionTimeRunsFromThePreviousCommit) {
+  StartAt(10000);
+  Enter(WrongAnswer(), 13042);
+  Clock.Now = 13100;  // the tick count read again inside the commit
+  EXPECT_EQ(View.Log.front().substr(34), "00" + Minute() + "03" + Second() + "042");
+  Enter("", 20000);
+  EXPECT_EQ(View.Log.front().substr(34), "00" + Minute() + "06" + Second() + "958");
+}
+
+TEST_F(DrillRunTest, WrongAnswerLineNamesBothAnswers) {
+  StartAt(0);
+  Enter("36", 4310);  // 7 x 5 = 35
+  EXPECT_EQ(View.Log.front(), WrongLine(1, 7, "\x81\x7E", 5, 36, 35, QuestionTimeText(4310)));
+  EXPECT_EQ(Run.QuestionNo(), 2);
+}
+
+TEST_F(DrillRunTest, TimeAcrossTheTickWrapIs512Milliseconds) {
+  StartAt(0xFFFFFF00u);
+  Enter("35", 0x00000100u);
+  EXPECT_EQ(View.Log.front().substr(34), "00" + Minute() + "00" + Second() + "512");
+  Run.Tick(0x00000100u + 60000u);
+  EXPECT_EQ(Run.ClockText(), "01" + Minute() + "00" + Second());
+}
+
+TEST_F(DrillRunTest, QuestionOfHundredMinutesHasThreeMinuteDigits) {
+  StartAt(0);
+  Enter("35", 6001234u);
+  EXPECT_EQ(View.Log.front().size(), 46u);
+  EXPECT_EQ(View.Log.front().substr(34), "100" + Minute() + "01" + Second() + "234");
+}
+
+TEST_F(DrillRunTest, UntilCorrectKeepsTheQuestionUntilRight) {
+  StartAt(0);
+  View.Trace.clear();
+  Enter("", 100, true);  // nothing happens
+  EXPECT_TRUE(View.Trace.empty());
+  Enter("  \t", 150, true);  // blanks and control characters count as empty
+  EXPECT_TRUE(View.Trace.empty());
+  Enter("34", 200, true);  // wrong: the box is emptied, same question
+  EXPECT_EQ(View.Trace, std::vector<std::string>{"ClearAnswer"});
+  EXPECT_EQ(Run.QuestionNo(), 1);
+  Enter("35", 2500, true);
+  EXPECT_EQ(Run.QuestionNo(), 2);
+  EXPECT_EQ(View.Log.front(), CorrectLine(1, 7, "\x81\x7E", 5, 35, QuestionTimeText(2500)));
+}
+
+TEST_F(DrillRunTest, UntilCorrectReportsANonNumberAndGoesOn) {
+  StartAt(0);
+  View.Trace.clear();
+  Enter("3a", 100, true);
+  ASSERT_EQ(View.Trace.size(), 1u);
+  EXPECT_EQ(View.Trace[0].substr(0, 15), "ShowError '3a' ");
+  EXPECT_EQ(Run.State(), rsAsking);
+  EXPECT_EQ(Run.QuestionNo(), 1);
+}
+
+TEST_F(DrillRunTest, AWholeUntilCorrectDrillLogsOnlyCorrectLines) {
+  StartAt(0);
+  for (int I = 1; I <= 100; ++I) {
+    Enter(WrongAnswer(), I * 10u, true);
+    Enter(RightAnswer(), I * 10u + 5, true);
+  }
+  ASSERT_EQ(View.Log.size(), 101u);
+  for (size_t I = 1; I <= 100; ++I) EXPECT_EQ(View.Log[I].substr(21, 4), "\x90\xB3\x89\xF0");
+  EXPECT_EQ(Summary().substr(24, 3), "100");
+}
+
+TEST_F(DrillRunTest, PastedNonNumberHaltsTheRunButTheClockGoesOn) {
+  StartAt(0);
+  Enter("35", 1000);
+  const size_t LinesBefore = View.Log.size();
+  Enter("1x", 2000);
+  EXPECT_EQ(Run.State(), rsHalted);
+  EXPECT_EQ(View.Log.size(), LinesBefore);
+  EXPECT_EQ(View.Trace.back().substr(0, 15), "ShowError '1x' ");
+  Run.Tick(65000);
+  EXPECT_EQ(Run.ClockText(), "01" + Minute() + "05" + Second());
+  EXPECT_TRUE(Run.ClockEnabled());
+  Enter("12", 66000);  // no effect while halted
+  EXPECT_EQ(View.Log.size(), LinesBefore);
+  StartAt(70000);  // a fresh run with an empty log
+  EXPECT_EQ(Run.State(), rsAsking);
+  EXPECT_EQ(Run.QuestionNo(), 1);
+  EXPECT_TRUE(View.Log.empty());
+  EXPECT_TRUE(View.Stored.empty());
+}
+
+TEST_F(DrillRunTest, StartDuringARunAbandonsItWithoutTrace) {
+  StartAt(0);
+  for (int I = 1; I <= 50; ++I) Enter("", I * 10u);
+  View.Trace.clear();
+  StartAt(5000);
+  EXPECT_EQ(View.Trace.front(), "ClearLog");
+  EXPECT_EQ(View.Count("StartClock"), 0u);  // the clock was still running: same pace
+  EXPECT_EQ(Run.QuestionNo(), 1);
+  EXPECT_TRUE(View.Log.empty());
+  Run.Tick(5500);
+  EXPECT_EQ(Run.ClockText(), "00" + Minute() + "00" + Second());
+  for (int I = 1; I <= 100; ++I) Enter("", 6000u + I);
+  EXPECT_EQ(View.Stored.size(), 1u);
+  EXPECT_EQ(View.Log.size(), 101u);
+}
+
+TEST_F(DrillRunTest, AbortDuringARunStoresNothing) {
+  StartAt(0);
+  for (int I = 1; I <= 99; ++I) Enter("", I * 10u);
+  View.Trace.clear();
+  Run.Abort();
+  EXPECT_EQ(View.Trace, std::vector<std::string>{"StopClock"});
+  EXPECT_EQ(Run.State(), rsIdle);
+  EXPECT_FALSE(Run.ClockEnabled());
+  EXPECT_TRUE(View.Stored.empty());
+  EXPECT_EQ(View.Log.size(), 99u);
+  Enter("", 5000);  // the abandoned question 100 gets no line
+  EXPECT_EQ(View.Log.size(), 99u);
+}
+
+TEST_F(DrillRunTest, EnterOutsideARunDoesNothingInNormalMode) {
+  Enter("abc", 10);
+  EXPECT_TRUE(View.Trace.empty());
+  Enter("5", 10, true);  // until-correct against the last expected answer (0): a mismatch empties the box
+  EXPECT_EQ(View.Trace, std::vector<std::string>{"ClearAnswer"});
+  View.Trace.clear();
+  Enter("0", 10, true);  // a match commits nothing outside a run
+  EXPECT_TRUE(View.Trace.empty());
+}
+
+TEST_F(DrillRunTest, NoTimerLeftShowsTheErrorAndAsksNothing) {
+  View.TimerAvailable = false;
+  StartAt(0);
+  std::vector<std::string> Expected = {"ClearLog", "StartClock", "ShowError " + Texts().NoTimer};
+  EXPECT_EQ(View.Trace, Expected);
+  EXPECT_EQ(Run.State(), rsIdle);
+  EXPECT_FALSE(Run.ClockEnabled());
+}
+
+TEST_F(DrillRunTest, FailingStoreSkipsClockResetAndFocus) {
+  View.StoreFails = true;
+  StartAt(0);
+  Run.Tick(42000);
+  for (int I = 1; I <= 100; ++I) Enter("", 42100);
+  EXPECT_EQ(View.Trace.back(), "ShowError disk full");
+  EXPECT_EQ(View.Count("FocusStart"), 0u);
+  EXPECT_EQ(Run.ClockText(), "00" + Minute() + "42" + Second());
+  EXPECT_EQ(Run.State(), rsIdle);
+  EXPECT_EQ(View.Log.front().substr(0, 8), "\x8F\x8A\x97\x76\x8E\x9E\x8A\xD4");  // the summary is on top
+}
+
+TEST_F(DrillRunTest, KeyFilterLetsDigitsAndBackspaceThrough) {
+  for (int C = 0; C < 256; ++C) {
+    bool Expected = (C >= '0' && C <= '9') || C == 8;
+    EXPECT_EQ(Run.FilterKey(static_cast<char>(C)), Expected) << C;
+  }
+}
+
+TEST_F(DrillRunTest, TicksOnlyWhileTheClockIsEnabled) {
+  Run.Tick(5000);
+  EXPECT_TRUE(View.Trace.empty());
+  StartAt(1000);
+  Run.Tick(1500);
+  EXPECT_EQ(View.Trace.back(), "ShowClock " + Texts().ClockAtRest);
+  Run.Tick(324400);
+  EXPECT_EQ(Run.ClockText(), "05" + Minute() + "23" + Second());
+}

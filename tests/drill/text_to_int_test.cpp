@@ -1,1 +1,63 @@
+#include "text_to_int.h"
+
 #include <gtest/gtest.h>
+
+#include <optional>
+
+#include "app_error.h"
+#include "sjis_bytes.h"
+
+namespace {
+
+std::optional<int32_t> Read(std::string_view Text) {
+  int32_t Value = 0;
+  if (!TryTextToInt(Text, Value)) return std::nullopt;
+  return Value;
+}
+
+}  // namespace
+
+TEST(TextToInt, AcceptsDecimalWithLeadingBlanksAndOneSign) {
+  EXPECT_EQ(Read(" 87"), 87);
+  EXPECT_EQ(Read("05"), 5);
+  EXPECT_EQ(Read("007"), 7);
+  EXPECT_EQ(Read("  -12"), -12);
+  EXPECT_EQ(Read("+3"), 3);
+  EXPECT_EQ(Read("100"), 100);
+  EXPECT_EQ(Read("2147483647"), 2147483647);
+  EXPECT_EQ(Read("-2147483648"), INT32_MIN);
+}
+
+TEST(TextToInt, AcceptsHexadecimalForms) {
+  EXPECT_EQ(Read("x1F"), 31);
+  EXPECT_EQ(Read("$ff"), 255);
+  EXPECT_EQ(Read("0X10"), 16);
+  EXPECT_EQ(Read("$FFFFFFFF"), -1);
+  EXPECT_EQ(Read("-$10"), -16);
+  EXPECT_EQ(Read("$80000000"), INT32_MIN);
+}
+
+TEST(TextToInt, RejectsEverythingElse) {
+  for (std::string_view Bad : {"", "87 ", "-", "+", " ", "\t5", "--5", "+-5", "1.0", "1a", "x", "$", "0x",
+                               "2147483648", "-2147483649", "99999999999", "$100000000", "\x82\x54"}) {
+    EXPECT_FALSE(Read(Bad).has_value()) << "'" << Bad << "'";
+  }
+}
+
+TEST(TextToInt, FailureMessageQuotesTheWholeText) {
+  try {
+    TextToInt("12 ");
+    FAIL() << "no error";
+  } catch (const EConvertError& Error) {
+    // '12 ' は整数ではありません
+    EXPECT_EQ(std::string(Error.what()),
+              "'12 '" + Bytes("0x20 0x82 0xCD 0x90 0xAE 0x90 0x94 0x82 0xC5 0x82 0xCD 0x82 0xA0 0x82 0xE8 0x82 0xDC "
+                              "0x82 0xB9 0x82 0xF1"));
+  }
+  try {
+    TextToInt("");
+    FAIL() << "no error";
+  } catch (const EConvertError& Error) {
+    EXPECT_EQ(std::string(Error.what()).substr(0, 3), "'' ");
+  }
+}

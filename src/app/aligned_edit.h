@@ -1,0 +1,34 @@
+#pragma once
+// A single-line edit box with an alignment of its text (left, centre, right).
+// It selects all its text when it gets the focus other than by a left mouse
+// click, and can refuse the input method so that keys arrive as typed.
+#include <QLineEdit>
+
+enum TAlignment { taLeftJustify, taCenter, taRightJustify };
+
+class TAlignedEdit : public QLineEdit {
+public:
+  explicit TAlignedEdit(QWidget* Parent = nullptr);
+
+  void SetAlignment(TAlignment Alignment);
+  TAlignment Alignment() const { return FAlignment; }
+
+  // Keys reach the box directly, with no composition of the input method.
+  void SetDirectKeys(bool Direct);
+  bool DirectKeys() const { return FDirectKeys; }
+
+  // Read-only boxes take the focus but refuse changes.
+  void SetReadOnly(bool ReadOnly);
+
+protected:
+  void focusInEvent(QFocusEvent* Event) override;
+  void changeEvent(QEvent* Event) override;
+  void inputMethodEvent(QInputMethodEvent* Event) override;
+
+private:
+  void ApplyAlignment();
+  void ApplyInputMethod();
+
+  TAlignment FAlignment = taLeftJustify;
+  bool FDirectKeys = false;
+};

@@ -1,0 +1,160 @@
+#include "application.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+#include <cmath>
+
+#include "font_table.h"
+#include "program_texts.h"
+#include "sjis.h"
+
+namespace {
+
+bool IsSjisLeadByte(unsigned char C) { return (C >= 0x81 && C <= 0x9F) || (C >= 0xE0 && C <= 0xFC); }
+
+// Length of the character that starts at Text[Pos]: 2 for a lead byte with a
+// byte after it, else 1.
+std::size_t CharLength(const std::string& Text, std::size_t Pos) {
+  return IsSjisLeadByte(static_cast<unsigned char>(Text[Pos])) && Pos + 1 < Text.size() ? 2 : 1;
+}
+
+}  // namespace
+
+std::string ApplicationTitle(const std::string& SjisFileName) {
+  // The directory ends at the last "/"; no trail byte of a double-byte
+  // character has that value.
+  const std::size_t Slash = SjisFileName.rfind('/');
+  std::string Name = Slash == std::string::npos ? SjisFileName : SjisFileName.substr(Slash + 1);
+  for (std::size_t Pos = 0; Pos < Name.size(); Pos += CharLength(Name, Pos)) {
+    if (Name[Pos] == '.') {
+      Name.erase(Pos);
+      break;
+    }
+  }
+  // Letters after the first byte go to lower case. Double-byte characters are
+  // left whole: lowering a trail byte would turn it into another character.
+  for (std::size_t Pos = 0; Pos < Name.size();) {
+    const std::size_t Length = CharLength(Name, Pos);
+    if (Pos > 0 && Length == 1 && Name[Pos] >= 'A' && Name[Pos] <= 'Z') Name[Pos] = static_cast<char>(Name[Pos] - 'A' + 'a');
+    Pos += Length;
+  }
+  return Name;
+}
+
+std::string ErrorBoxText(const std::string& SjisMessage) {
+  if (SjisMessage.empty()) return SjisMessage;
+  std::size_t Last = 0;
+  for (std::size_t Pos = 0; Pos < SjisMessage.size(); Pos += CharLength(SjisMessage, Pos)) Last = Pos;
+  const std::string LastChar = SjisMessage.substr(Last);
+  // std::string compares its bytes as unsigned char.
+  return LastChar > std::string(".") ? SjisMessage + "." : SjisMessage;
+}
+
+double LayoutScaleFor(double Dpi) {
+  constexpr int DesignTextHeight = 19;
+  // The character height of the window font once scaled to the screen; a font
+  // of N pixels is N pixels high, so this is also the measured height.
+  const int Measured = static_cast<int>(std::lround(DesignTextHeight * Dpi / 96.0));
+  if (Measured <= 0 || Measured == DesignTextHeight) return 1.0;
+  return static_cast<double>(Measured) / DesignTextHeight;
+}
+
+QString TApplication::HintOf(const QWidget* Control) {
+  if (Control == nullptr) return QString();
+  return Control->property(HintProperty).toString();
+}
+
+TApplication::TApplication(QApplication& Toolkit, const std::string& SjisExecutablePath)
+    : FToolkit(Toolkit), FTitle(ApplicationTitle(SjisExecutablePath)) {
+  InstallFontSubstitutes();
+  // The standard buttons of message boxes read in Japanese.
+  if (FTranslator.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    FTranslatorInstalled = QCoreApplication::installTranslator(&FTranslator);
+  }
+  // The program ends when the main window is closed, not when windows hide.
+  QApplication::setQuitOnLastWindowClosed(false);
+  // Where the toolkit scales the layout itself the logical density stays 96.
+  if (const QScreen* Screen = QGuiApplication::primaryScreen()) FScreenDpi = Screen->logicalDotsPerInch();
+  FToolkit.installEventFilter(this);
+}
+
+TApplication::~TApplication() {
+  FToolkit.removeEventFilter(this);
+  if (FTranslatorInstalled) QCoreApplication::removeTranslator(&FTranslator);
+}
+
+void TApplication::ShowError(const std::string& SjisMessage) noexcept {
+  try {
+    if (QWidget* Grabber = QWidget::mouseGrabber()) Grabber->releaseMouse();
+    QWidget* Parent = QApplication::activeModalWidget();
+    if (Parent == nullptr) Parent = QApplication::activeWindow();
+    if (Parent == nullptr && FMainWindow != nullptr && FMainWindow->isVisible()) Parent = FMainWindow;
+    QMessageBox Box(QMessageBox::Critical, QString::fromStdString(FromSjis(FTitle)),
+                    QString::fromStdString(FromSjis(ErrorBoxText(SjisMessage))), QMessageBox::Ok, Parent);
+    Box.setTextFormat(Qt::PlainText);
+    Box.exec();
+  } catch (...) {
+    // Nothing sensible is left to show an error with.
+  }
+}
+
+int TApplication::ShowModal(QDialog& Window) {
+  if (Window.isVisible() || !Window.isEnabled()) throw EAppError(Texts().CannotMakeVisibleWindowModal);
+  if (QWidget* Grabber = QWidget::mouseGrabber()) Grabber->releaseMouse();
+  const QPointer<QWidget> WasActive = QApplication::activeWindow();
+  Window.exec();
+  Window.hide();
+  const QWidget* NowActive = QApplication::activeWindow();
+  if (WasActive != nullptr && (NowActive == nullptr || NowActive == &Window)) WasActive->activateWindow();
+  constexpr int ModalResultCancel = 2;
+  return ModalResultCancel;
+}
+
+void TApplication::PumpEvents() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+
+void TApplication::Terminate() {
+  FTerminated = true;
+  QCoreApplication::exit(0);
+}
+
+int TApplication::Run() {
+  if (!FTerminated) FToolkit.exec();
+  return 0;
+}
+
+void TApplication::InstallHintController(std::unique_ptr<THintController> Controller) {
+  FHintController = std::move(Controller);
+}
+
+bool TApplication::eventFilter(QObject* Watched, QEvent* Event) {
+  if (FHintController == nullptr) return false;
+  switch (Event->type()) {
+    case QEvent::MouseMove:
+      // A window sees every move once, before its widgets (which see moves
+      // only when they track the mouse).
+      if (Watched->isWindowType()) {
+        const QPoint Global = static_cast<QMouseEvent*>(Event)->globalPosition().toPoint();
+        FHintController->PointerMoved(QApplication::widgetAt(Global), Global);
+      }
+      break;
+    case QEvent::Leave:
+      if (Watched->isWindowType()) FHintController->PointerOutside();
+      break;
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::NonClientAreaMouseButtonPress:
+      FHintController->CancelHint();
+      break;
+    default:
+      break;
+  }
+  return false;
+}

@@ -1,0 +1,133 @@
+#pragma once
+// The application object: the title, the error display, the modal display, the
+// event pump, the end of the program, and the hook through which the hint
+// controller learns what the pointer and the keyboard do. One per process.
+#include <QObject>
+#include <QPointer>
+#include <QTranslator>
+#include <QWidget>
+#include <memory>
+#include <string>
+
+class QApplication;
+class QDialog;
+class QPoint;
+
+// The title: the executable's file name (Shift_JIS) without its directory and
+// without everything from its first "." on, every letter after the first byte
+// in lower case. Double-byte characters are stepped over whole.
+std::string ApplicationTitle(const std::string& SjisFileName);
+
+// The text of an error box: a "." is appended when the message's last character
+// compares greater than "." byte by byte, unsigned.
+std::string ErrorBoxText(const std::string& SjisMessage);
+
+// The layout scale on a screen of Dpi logical pixels per inch: the window
+// font's height, 19 pixels at 96 per inch, is scaled and rounded first, and
+// every size grows by that rounded height over 19.
+double LayoutScaleFor(double Dpi);
+
+// What the hint controller is told. The application object watches every event
+// of its windows and forwards the ones that matter to hints; the controller
+// decides what to show and when.
+class THintController {
+public:
+  virtual ~THintController() = default;
+  // The pointer moved; Control is the widget under it (may be null).
+  virtual void PointerMoved(QWidget* Control, const QPoint& GlobalPos) = 0;
+  // The pointer left the application's windows.
+  virtual void PointerOutside() = 0;
+  // A key or a mouse button was pressed: any hint on display goes away.
+  virtual void CancelHint() = 0;
+};
+
+// The hint settings of the application.
+struct THintSettings {
+  int PauseMs = 500;       // rest over a control before its first hint
+  int ShortPauseMs = 0;    // delay of the next control's hint while one is up
+  int HidePauseMs = 2500;  // time a hint stays up
+};
+
+class TApplication : public QObject {
+public:
+  // A control's hint text is kept in this property (QString); a control shows
+  // hints when the property is set and not empty.
+  static constexpr const char* HintProperty = "surasuraHint";
+  static QString HintOf(const QWidget* Control);
+
+  // Sets up the toolkit side: the title from the executable's path, the font
+  // table, the Japanese texts of the standard dialog buttons, the event watch.
+  TApplication(QApplication& Toolkit, const std::string& SjisExecutablePath);
+  ~TApplication() override;
+  TApplication(const TApplication&) = delete;
+  TApplication& operator=(const TApplication&) = delete;
+
+  const std::string& Title() const { return FTitle; }
+  const THintSettings& HintSettings() const { return FHintSettings; }
+
+  // The layout scale of the screen the program runs on (see LayoutScaleFor).
+  // The density is the primary screen's logical one, read at start; windows
+  // created after SetScreenDpi are laid out for the density given there.
+  double LayoutScale() const { return LayoutScaleFor(FScreenDpi); }
+  void SetScreenDpi(double Dpi) { FScreenDpi = Dpi; }
+
+  // The main window: closing it ends the program; error boxes open over it
+  // when no other window of the program is active.
+  void SetMainWindow(QWidget* Window) { FMainWindow = Window; }
+  QWidget* MainWindow() const { return FMainWindow; }
+
+  // Runs one event handler. An error that escapes it ends the handler there and
+  // is shown in the error box; the program goes on.
+  template <typename THandler>
+  void Guard(THandler&& Handler) noexcept;
+
+  // The error box: modal, captioned with the title, stop icon, one OK button.
+  void ShowError(const std::string& SjisMessage) noexcept;
+
+  // Shows Window modally until it is closed; the other windows take no input
+  // meanwhile but repaint, and timers keep running. Returns 2 (cancel), the
+  // only result that closing the window gives.
+  int ShowModal(QDialog& Window);
+
+  // Handles the events that are pending and returns at once. Keyboard and
+  // mouse input waits for the loop, so no handler of the user's runs inside.
+  void PumpEvents();
+
+  // Asks the event loops to end; the program then ends with exit code 0.
+  void Terminate();
+  bool Terminated() const { return FTerminated; }
+
+  // Runs the main event loop until Terminate; returns the exit code.
+  int Run();
+
+  // The hint controller that the event watch feeds (none until installed).
+  void InstallHintController(std::unique_ptr<THintController> Controller);
+  THintController* HintController() const { return FHintController.get(); }
+
+protected:
+  bool eventFilter(QObject* Watched, QEvent* Event) override;
+
+private:
+  QApplication& FToolkit;
+  std::string FTitle;
+  THintSettings FHintSettings;
+  double FScreenDpi = 96.0;
+  QPointer<QWidget> FMainWindow;
+  bool FTerminated = false;
+  QTranslator FTranslator;
+  bool FTranslatorInstalled = false;
+  std::unique_ptr<THintController> FHintController;
+};
+
+#include <exception>
+
+#include "app_error.h"
+
+template <typename THandler>
+void TApplication::Guard(THandler&& Handler) noexcept {
+  try {
+    Handler();
+  } catch (const std::exception& Error) {
+    ShowError(Error.what());
+  }
+}

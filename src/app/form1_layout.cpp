@@ -1,0 +1,64 @@
+#include "form1_layout.h"
+
+#include <stdexcept>
+
+using T = TProgramTexts;
+
+const TFormLayout& Form1Window() {
+  static const TFormLayout Window{&T::Form1Caption, 792, 566, clMoneyGreen, &T::PGothicFace, 19, 33};
+  return Window;
+}
+
+const std::vector<TControlLayout>& Form1Controls() {
+  static const std::vector<TControlLayout> Controls{
+      {.Name = "Edit1", .Kind = kdAlignedEdit, .Left = 8, .Top = 8, .Width = 111, .Height = 105,
+       .Face = &T::GothicFace, .FontHeight = 104, .FontColour = clNavy, .Background = clInfoBk,
+       .TabOrder = 5, .Alignment = taCenter, .ReadOnly = true},
+      {.Name = "Edit4", .Kind = kdAlignedEdit, .Left = 129, .Top = 8, .Width = 114, .Height = 105,
+       .Face = &T::GothicFace, .FontHeight = 104, .FontColour = clNavy, .Background = clInfoBk,
+       .TabOrder = 6, .Alignment = taCenter, .ReadOnly = true},
+      {.Name = "Edit2", .Kind = kdAlignedEdit, .Left = 252, .Top = 8, .Width = 111, .Height = 105,
+       .Face = &T::GothicFace, .FontHeight = 104, .FontColour = clNavy, .Background = clInfoBk,
+       .TabOrder = 7, .Alignment = taCenter, .ReadOnly = true},
+      {.Name = "Label2", .Kind = kdLabel, .Left = 371, .Top = 10, .Width = 52, .Height = 104,
+       .AutoSize = true, .Caption = &T::EqualsCaption, .Face = &T::GothicFace, .FontHeight = 104,
+       .FontColour = clBlack},
+      {.Name = "Edit3", .Kind = kdAlignedEdit, .Left = 429, .Top = 8, .Width = 164, .Height = 105,
+       .Face = &T::GothicFace, .FontHeight = 104, .FontColour = clWindowText, .Background = clWindow,
+       .TabOrder = 8, .Alignment = taRightJustify, .MaxLength = 3},
+      {.Name = "Label1", .Kind = kdLabel, .Left = 615, .Top = 8, .Width = 152, .Height = 37,
+       .AutoSize = true, .Caption = &T::ClockAtRest, .Face = &T::GothicFace, .FontHeight = 37,
+       .FontColour = clBlue},
+      {.Name = "Button1", .Kind = kdPushButton, .Left = 607, .Top = 52, .Width = 166, .Height = 38,
+       .Caption = &T::StartCaption, .Face = &T::PGothicFace, .FontHeight = 29, .Background = clBtnFace,
+       .TabOrder = 0, .Hint = &T::StartHint},
+      {.Name = "CheckBox1", .Kind = kdCheckBox, .Left = 608, .Top = 92, .Width = 174, .Height = 26,
+       .Caption = &T::UntilCorrectCaption, .Face = &T::PGothicFace, .FontHeight = 29,
+       .TabOrder = 4, .Hint = &T::UntilCorrectHint},
+      {.Name = "ListBox1", .Kind = kdListBox, .Left = 12, .Top = 121, .Width = 765, .Height = 398,
+       .Face = &T::GothicFace, .FontHeight = 32, .FontColour = clTeal, .Background = clInfoBk,
+       .TabOrder = 2},
+      {.Name = "Image1", .Kind = kdImage, .Left = 18, .Top = 528, .Width = 192, .Height = 27,
+       .AutoSize = true},
+      {.Name = "Label3", .Kind = kdLabel, .Left = 214, .Top = 524, .Width = 0, .Height = 19,
+       .AutoSize = true, .Caption = &T::MakerCaption, .Face = &T::PGothicFace, .FontHeight = 19,
+       .FontColour = clTeal},
+      {.Name = "Label4", .Kind = kdLabel, .Left = 214, .Top = 545, .Width = 143, .Height = 19,
+       .AutoSize = true, .Caption = &T::AuthorCaption, .Face = &T::PGothicFace, .FontHeight = 19,
+       .FontColour = clTeal},
+      {.Name = "Button3", .Kind = kdPushButton, .Left = 440, .Top = 524, .Width = 166, .Height = 38,
+       .Caption = &T::ScoreChartCaption, .Face = &T::PGothicFace, .FontHeight = 29,
+       .Background = clBtnFace, .TabOrder = 3, .Hint = &T::ScoreChartHint},
+      {.Name = "Button2", .Kind = kdPushButton, .Left = 614, .Top = 524, .Width = 166, .Height = 38,
+       .Caption = &T::EndCaption, .Face = &T::PGothicFace, .FontHeight = 29, .Background = clBtnFace,
+       .TabOrder = 1, .Hint = &T::EndHint},
+  };
+  return Controls;
+}
+
+const TControlLayout& Form1Control(const std::string& Name) {
+  for (const TControlLayout& Control : Form1Controls()) {
+    if (Name == Control.Name) return Control;
+  }
+  throw std::out_of_range("no control " + Name + " in the main window's layout");
+}

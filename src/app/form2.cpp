@@ -1,0 +1,106 @@
+#include "form2.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <algorithm>
+#include <cmath>
+
+#include "application.h"
+#include "font_table.h"
+#include "program_texts.h"
+#include "sjis.h"
+
+namespace {
+
+QString FromSjisText(const std::string& Sjis) { return QString::fromStdString(FromSjis(Sjis)); }
+
+}  // namespace
+
+TForm2::TForm2(TApplication& Application, QWidget* MainWindow, std::string HistoryFileName)
+    : QDialog(MainWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                              Qt::MSWindowsFixedSizeDialogHint),
+      FApplication(Application),
+      FHistory(std::move(HistoryFileName)) {
+  const double Scale = Application.LayoutScale();
+  auto Scaled = [Scale](int Pixels) { return static_cast<int>(std::lround(Pixels * Scale)); };
+
+  setObjectName(QStringLiteral("Form2"));
+  setWindowTitle(FromSjisText(Texts().Form2Caption));
+  setFixedSize(Scaled(792), Scaled(573));
+  setFont(ProgramFont(Texts().PGothicFace, Scaled(21)));
+  QPalette Palette = palette();
+  Palette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+  setPalette(Palette);
+  setAutoFillBackground(true);
+
+  Chart1 = new QWidget(this);
+  Chart1->setObjectName(QStringLiteral("Chart1"));
+  Chart1->setGeometry(0, 0, Scaled(705), Scaled(569));
+  Chart1->setFocusPolicy(Qt::NoFocus);
+
+  ListBox1 = new QListWidget(Chart1);
+  ListBox1->setObjectName(QStringLiteral("ListBox1"));
+  ListBox1->setGeometry(Scaled(216), Scaled(168), Scaled(201), Scaled(97));
+  ListBox1->setFrameShape(QFrame::NoFrame);
+  ListBox1->setFocusPolicy(Qt::NoFocus);
+  ListBox1->hide();
+
+  Button1 = new QPushButton(FromSjisText(Texts().CloseCaption), this);
+  Button1->setObjectName(QStringLiteral("Button1"));
+  Button1->setGeometry(Scaled(712), Scaled(8), Scaled(75), Scaled(33));
+  Button1->setFocusPolicy(Qt::StrongFocus);
+  Button1->setAutoDefault(true);  // Enter and Space close the window
+  connect(Button1, &QPushButton::clicked, this, [this] { reject(); });
+}
+
+void TForm2::FormCreate() {
+  // Whatever was read before a failure stays in the list.
+  try {
+    FHistory.Load();
+  } catch (...) {
+    ShowHistoryLines();
+    throw;
+  }
+  ShowHistoryLines();
+}
+
+void TForm2::StoreSummary(const std::string& Line) {
+  FHistory.Append(Line);
+  ListBox1->addItem(FromSjisText(Line));
+  FHistory.Save();
+}
+
+void TForm2::ShowHistoryLines() {
+  ListBox1->clear();
+  for (const std::string& Line : FHistory.Lines()) ListBox1->addItem(FromSjisText(Line));
+}
+
+void TForm2::showEvent(QShowEvent* Event) {
+  if (!FShownBefore) {
+    // Centred on the desktop the first time; later showings keep the place.
+    FShownBefore = true;
+    if (const QScreen* Screen = QGuiApplication::primaryScreen()) {
+      const QRect Desktop = Screen->virtualGeometry();
+      const QSize Outer = frameGeometry().size();
+      move(std::max(0, (Desktop.width() - Outer.width()) / 2), std::max(0, (Desktop.height() - Outer.height()) / 2));
+    }
+  }
+  FApplication.Guard([this] { FormShow(); });
+  QDialog::showEvent(Event);
+}
+
+void TForm2::FormShow() {
+  // The chart is not drawn yet: the window shows its place, empty.
+}
+
+void TForm2::keyPressEvent(QKeyEvent* Event) {
+  // The window has no cancel button: Escape does nothing.
+  if (Event->key() == Qt::Key_Escape && Event->modifiers() == Qt::NoModifier) {
+    Event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(Event);
+}

@@ -1,0 +1,44 @@
+#pragma once
+// The result graph window: holds the results history (loaded at creation,
+// kept in the hidden list box) and shows the chart of it, modally.
+#include <QDialog>
+#include <string>
+
+#include "history_file.h"
+
+class QListWidget;
+class QPushButton;
+class TApplication;
+
+class TForm2 : public QDialog {
+public:
+  // Creates the window hidden, owned by the main window.
+  TForm2(TApplication& Application, QWidget* MainWindow, std::string HistoryFileName = "./HIST_ZV.DAT");
+
+  // Loads the history file into the history list, if the file is there.
+  void FormCreate();
+
+  // A finished drill: its summary line joins the history, and the whole
+  // history is written to the file. Throws EFileError when writing fails.
+  void StoreSummary(const std::string& Line);
+
+  const THistoryFile& History() const { return FHistory; }
+
+  QWidget* Chart1 = nullptr;  // the chart's place
+  QListWidget* ListBox1 = nullptr;  // the history lines, never visible
+  QPushButton* Button1 = nullptr;  // "閉じる"
+
+protected:
+  void showEvent(QShowEvent* Event) override;
+  void keyPressEvent(QKeyEvent* Event) override;
+
+private:
+  // Runs each time the window is shown, before it is first painted: the chart
+  // rebuilds its series from the history here.
+  void FormShow();
+  void ShowHistoryLines();
+
+  TApplication& FApplication;
+  THistoryFile FHistory;
+  bool FShownBefore = false;
+};

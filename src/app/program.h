@@ -1,0 +1,25 @@
+#pragma once
+// The start of the program: the two windows, created in their fixed order.
+#include <memory>
+#include <string>
+
+#include "drill_clock.h"
+
+class TApplication;
+class TForm1;
+class TForm2;
+
+struct TProgramWindows {
+  std::unique_ptr<TForm1> Form1;
+  std::unique_ptr<TForm2> Form2;
+  TProgramWindows();
+  TProgramWindows(TProgramWindows&&) noexcept;
+  TProgramWindows& operator=(TProgramWindows&&) noexcept;
+  ~TProgramWindows();
+};
+
+// Creates and shows the main window, then creates the result graph window,
+// which reads the history. So the main window is on screen while the history
+// is read, and an error in reading it opens its box over the main window.
+TProgramWindows CreateWindows(TApplication& Application, TDrillClock& Clock,
+                              const std::string& HistoryFileName = "./HIST_ZV.DAT");

@@ -1,0 +1,329 @@
+#include "files.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fcntl.h>
+#include <langinfo.h>
+#include <locale.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+#include "sjis.h"
+
+namespace {
+
+// Names tried for the kept old file before giving up.
+constexpr unsigned MaxKeptCopies = 10000;
+// The longest system error text a message carries.
+constexpr size_t MaxErrorTextBytes = 256;
+
+// A file descriptor that is closed when it goes out of scope.
+class TFd {
+public:
+  explicit TFd(int Fd) : FFd(Fd) {}
+  ~TFd() {
+    if (FFd >= 0) ::close(FFd);
+  }
+  TFd(const TFd&) = delete;
+  TFd& operator=(const TFd&) = delete;
+
+  int Get() const { return FFd; }
+  bool IsOpen() const { return FFd >= 0; }
+  // Closes now; returns 0 or the errno of close.
+  int Close() {
+    int Fd = FFd;
+    FFd = -1;
+    return ::close(Fd) == 0 ? 0 : errno;
+  }
+
+private:
+  int FFd;
+};
+
+// A file this module made that goes away again unless it is kept.
+class TNewFile {
+public:
+  TNewFile() = default;
+  ~TNewFile() {
+    if (!FName.empty()) ::unlink(FName.c_str());
+  }
+  TNewFile(const TNewFile&) = delete;
+  TNewFile& operator=(const TNewFile&) = delete;
+
+  void Own(const std::string& Name) { FName = Name; }
+  const std::string& Name() const { return FName; }
+  void Keep() { FName.clear(); }
+
+private:
+  std::string FName;
+};
+
+// Writes every byte, going on after short writes and interruptions. Returns 0
+// or the errno that stopped it.
+int WriteAll(int Fd, std::string_view Bytes) {
+  size_t Done = 0;
+  while (Done < Bytes.size()) {
+    ssize_t N = ::write(Fd, Bytes.data() + Done, Bytes.size() - Done);
+    if (N < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (N == 0) return ENOSPC;  // the file takes nothing more
+    Done += static_cast<size_t>(N);
+  }
+  return 0;
+}
+
+std::string DirectoryOf(const std::string& Path) {
+  size_t Slash = Path.rfind('/');
+  if (Slash == std::string::npos) return ".";
+  if (Slash == 0) return "/";
+  return Path.substr(0, Slash);
+}
+
+// The file that a name stands for: a link is followed to the file it points to.
+std::string FileBehind(const std::string& Name) {
+  struct stat St;
+  if (::lstat(Name.c_str(), &St) == 0 && S_ISLNK(St.st_mode)) {
+    if (char* Real = ::realpath(Name.c_str(), nullptr)) {
+      std::string Result(Real);
+      std::free(Real);
+      return Result;
+    }
+  }
+  return Name;
+}
+
+// Creates a file that did not exist, named Base plus a fresh suffix, open for
+// writing. Returns the descriptor, or -1 with errno set.
+int CreateBesideExclusively(const std::string& Base, mode_t Mode, std::string& CreatedName) {
+  static unsigned Counter = 0;
+  for (int Attempt = 0; Attempt < 100; ++Attempt) {
+    timespec Now{};
+    ::clock_gettime(CLOCK_REALTIME, &Now);
+    char Suffix[64];
+    std::snprintf(Suffix, sizeof Suffix, ".new-%ld-%u-%lx", static_cast<long>(::getpid()), Counter++,
+                  static_cast<unsigned long>(Now.tv_nsec));
+    std::string Candidate = Base + Suffix;
+    int Fd = ::open(Candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, Mode);
+    if (Fd >= 0) {
+      CreatedName = Candidate;
+      return Fd;
+    }
+    if (errno != EEXIST) return -1;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
+// Flushes a directory's entries to the disk. Some file systems cannot; the
+// entries are then as safe as that file system makes them, so no error.
+void SyncDirectory(const std::string& Directory) {
+  int Fd = ::open(Directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (Fd < 0) return;
+  ::fsync(Fd);
+  ::close(Fd);
+}
+
+// Copies From into the new file To, which must not exist yet.
+TReplaceResult CopyToNewFile(const std::string& From, const std::string& To) {
+  TFd Source(::open(From.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
+  if (!Source.IsOpen()) return {TReplaceStep::Create, errno};
+  struct stat St;
+  if (::fstat(Source.Get(), &St) != 0) return {TReplaceStep::Create, errno};
+  TFd Copy(::open(To.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, St.st_mode & 07777));
+  if (!Copy.IsOpen()) return {TReplaceStep::Create, errno};
+  TNewFile Made;
+  Made.Own(To);
+  char Buffer[65536];
+  for (;;) {
+    ssize_t N = ::read(Source.Get(), Buffer, sizeof Buffer);
+    if (N < 0) {
+      if (errno == EINTR) continue;
+      return {TReplaceStep::Create, errno};
+    }
+    if (N == 0) break;
+    if (int Error = WriteAll(Copy.Get(), std::string_view(Buffer, static_cast<size_t>(N)))) {
+      return {TReplaceStep::Write, Error};
+    }
+  }
+  if (::fsync(Copy.Get()) != 0) return {TReplaceStep::Write, errno};
+  if (int Error = Copy.Close()) return {TReplaceStep::Write, Error};
+  Made.Keep();
+  return {};
+}
+
+// Keeps the file Target under the first free name Target.bak, Target.bak.1, ...
+// A second name for the same file when the file system allows it, else a copy.
+// KeptName stays empty when there is no old file to keep.
+TReplaceResult KeepOldFile(const std::string& Target, std::string& KeptName) {
+  KeptName.clear();
+  bool Copying = false;
+  for (unsigned I = 0; I < MaxKeptCopies; ++I) {
+    std::string Candidate = Target + ".bak";
+    if (I > 0) Candidate += "." + std::to_string(I);
+    if (!Copying) {
+      if (::link(Target.c_str(), Candidate.c_str()) == 0) {
+        KeptName = Candidate;
+        return {};
+      }
+      if (errno == EEXIST) continue;
+      struct stat St;
+      if (::lstat(Target.c_str(), &St) != 0 && errno == ENOENT) return {};
+      Copying = true;
+    }
+    TReplaceResult Result = CopyToNewFile(Target, Candidate);
+    if (Result.Step == TReplaceStep::Done) {
+      KeptName = Candidate;
+      return Result;
+    }
+    if (Result.Step == TReplaceStep::Create && Result.Error == EEXIST) continue;
+    return Result;
+  }
+  return {TReplaceStep::Create, EEXIST};
+}
+
+bool IsSjisLeadByte(unsigned char C) { return (C >= 0x81 && C <= 0x9F) || (C >= 0xE0 && C <= 0xFC); }
+
+}  // namespace
+
+bool FileIsPresent(const std::string& Name) {
+  struct stat St;
+  if (::lstat(Name.c_str(), &St) != 0) return false;
+  if (S_ISLNK(St.st_mode)) {
+    struct stat Pointed;
+    if (::stat(Name.c_str(), &Pointed) == 0) return !S_ISDIR(Pointed.st_mode);
+    return true;
+  }
+  return !S_ISDIR(St.st_mode);
+}
+
+int ReadWholeFile(const std::string& Name, std::string& Bytes) {
+  Bytes.clear();
+  TFd File(::open(Name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
+  if (!File.IsOpen()) return errno;
+  struct stat St;
+  if (::fstat(File.Get(), &St) == 0 && S_ISREG(St.st_mode) && St.st_size > 0) {
+    Bytes.reserve(static_cast<size_t>(St.st_size));
+  }
+  char Buffer[65536];
+  for (;;) {
+    ssize_t N = ::read(File.Get(), Buffer, sizeof Buffer);
+    if (N < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (N == 0) break;
+    Bytes.append(Buffer, static_cast<size_t>(N));
+  }
+  return 0;
+}
+
+TReplaceResult ReplaceFileContents(const std::string& Name, std::string_view Bytes, bool KeepOld,
+                                   std::string* KeptAs) {
+  if (KeptAs) KeptAs->clear();
+  const std::string Target = FileBehind(Name);
+  struct stat Old;
+  const bool OldFile = ::stat(Target.c_str(), &Old) == 0 && !S_ISDIR(Old.st_mode);
+
+  std::string NewName;
+  TFd New(CreateBesideExclusively(Target, 0666, NewName));
+  if (!New.IsOpen()) return {TReplaceStep::Create, errno};
+  TNewFile Made;
+  Made.Own(NewName);
+  if (OldFile && ::fchmod(New.Get(), Old.st_mode & 07777) != 0) {
+    // The new file keeps the usual permissions; its content matters more.
+  }
+  if (int Error = WriteAll(New.Get(), Bytes)) return {TReplaceStep::Write, Error};
+  if (::fsync(New.Get()) != 0) return {TReplaceStep::Write, errno};
+  if (int Error = New.Close()) return {TReplaceStep::Write, Error};
+
+  std::string Kept;
+  if (OldFile) {
+    // A file its owner made read-only is not to be replaced.
+    if (::faccessat(AT_FDCWD, Target.c_str(), W_OK, AT_EACCESS) != 0) return {TReplaceStep::Create, errno};
+    if (KeepOld) {
+      TReplaceResult Result = KeepOldFile(Target, Kept);
+      if (Result.Step != TReplaceStep::Done) return Result;
+    }
+  }
+  if (::rename(NewName.c_str(), Target.c_str()) != 0) {
+    int Error = errno;
+    if (!Kept.empty()) ::unlink(Kept.c_str());
+    return {TReplaceStep::Create, Error};
+  }
+  Made.Keep();
+  SyncDirectory(DirectoryOf(Target));
+  if (KeptAs) *KeptAs = Kept;
+  return {};
+}
+
+std::string ExpandFileName(const std::string& Name) {
+  std::vector<std::string> Parts;
+  auto AddParts = [&Parts](const std::string& Path) {
+    size_t Start = 0;
+    while (Start <= Path.size()) {
+      size_t End = Path.find('/', Start);
+      if (End == std::string::npos) End = Path.size();
+      std::string Part = Path.substr(Start, End - Start);
+      if (Part == "..") {
+        if (!Parts.empty()) Parts.pop_back();
+      } else if (!Part.empty() && Part != ".") {
+        Parts.push_back(Part);
+      }
+      Start = End + 1;
+    }
+  };
+  if (Name.empty() || Name[0] != '/') {
+    char* Cwd = ::getcwd(nullptr, 0);
+    if (!Cwd) return Name;
+    std::string Directory(Cwd);
+    std::free(Cwd);
+    AddParts(Directory);
+  }
+  AddParts(Name);
+  std::string Result;
+  for (const std::string& Part : Parts) Result += "/" + Part;
+  return Result.empty() ? "/" : Result;
+}
+
+std::string OsErrorText(int Error) {
+  char Buffer[1024];
+  std::string Text = ::strerror_r(Error, Buffer, sizeof Buffer);
+  bool Ascii = true;
+  for (char C : Text) Ascii = Ascii && static_cast<unsigned char>(C) < 0x80;
+  if (!Ascii) {
+    if (std::strcmp(::nl_langinfo(CODESET), "UTF-8") == 0) {
+      Text = ToSjis(Text);
+    } else if (locale_t C = ::newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0))) {
+      // A text in an encoding of its own: the plain English one instead.
+      Text = ::strerror_l(Error, C);
+      ::freelocale(C);
+    } else {
+      Text = "Error " + std::to_string(Error);
+    }
+  }
+  return FitErrorText(std::move(Text));
+}
+
+std::string FitErrorText(std::string Text) {
+  if (Text.size() > MaxErrorTextBytes) {
+    size_t Cut = 0;
+    while (Cut < Text.size()) {
+      size_t Length = IsSjisLeadByte(static_cast<unsigned char>(Text[Cut])) ? 2 : 1;
+      if (Cut + Length > MaxErrorTextBytes) break;
+      Cut += Length;
+    }
+    Text.resize(Cut);
+  }
+  // No trail byte of a double-byte character is a blank, a line end or ".".
+  while (!Text.empty() && (static_cast<unsigned char>(Text.back()) <= 0x20 || Text.back() == '.')) {
+    Text.pop_back();
+  }
+  return Text;
+}

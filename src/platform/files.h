@@ -1,0 +1,55 @@
+#pragma once
+// Files in the working directory: presence test, reading a file whole,
+// replacing a file's content whole without ever leaving a half-written file,
+// and the operating system's text for an error. Knows nothing of what the
+// files hold.
+#include <string>
+#include <string_view>
+
+// True when a directory entry of that name exists and is not a directory. A
+// link counts as what it points to; a link that points nowhere is present
+// (opening it then fails with the system's reason).
+bool FileIsPresent(const std::string& Name);
+
+// Reads every byte of the file into Bytes. Returns 0, or the errno of the call
+// that failed.
+int ReadWholeFile(const std::string& Name, std::string& Bytes);
+
+// The step at which ReplaceFileContents gave up.
+enum class TReplaceStep {
+  Done,    // the file holds the new bytes
+  Create,  // the new file could not be made or put in place of the old one
+  Write,   // fewer bytes could be written or flushed than were given
+};
+
+struct TReplaceResult {
+  TReplaceStep Step = TReplaceStep::Done;
+  int Error = 0;  // errno of the call that failed
+};
+
+// Makes the file hold exactly Bytes. The bytes go to a new file beside it
+// (created exclusively), are flushed to the disk and the new file is renamed
+// over the old one; the directory is flushed last. On any failure the old file
+// is left byte for byte as it was and nothing new stays behind. A read-only
+// old file is not replaced. A link is followed: the file it points to gets the
+// new bytes. The new file takes the old one's permission bits.
+//
+// When KeepOld is set, the old file (if there is one) is first kept under the
+// first name of Name.bak, Name.bak.1, Name.bak.2, ... that does not exist yet;
+// an existing file is never overwritten. KeptAs then receives that name.
+TReplaceResult ReplaceFileContents(const std::string& Name, std::string_view Bytes, bool KeepOld,
+                                   std::string* KeptAs = nullptr);
+
+// Name expanded against the current directory, with "." and ".." taken out:
+// "./HIST_ZV.DAT" in /home/u gives "/home/u/HIST_ZV.DAT". The bytes are the
+// file system's, not converted.
+std::string ExpandFileName(const std::string& Name);
+
+// The operating system's text for an errno, as Shift_JIS, made fit by
+// FitErrorText.
+std::string OsErrorText(int Error);
+
+// A system error text as a message carries it: at most 256 bytes (a
+// double-byte character is never cut in two), without trailing blanks, line
+// ends and ".".
+std::string FitErrorText(std::string Text);

@@ -1,0 +1,41 @@
+#include "app_test_support.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QTest>
+#include <QTimer>
+
+#include "form1.h"
+#include "form2.h"
+#include "sjis.h"
+
+QString U(const char* Utf8) { return QString::fromUtf8(Utf8); }
+
+TModalWatch::TModalWatch(std::function<void(QWidget*)> Inspect) : FTimer(new QTimer) {
+  FTimer->setInterval(10);
+  QObject::connect(FTimer, &QTimer::timeout, [Timer = FTimer, Done = FDone, Inspect] {
+    QWidget* Modal = QApplication::activeModalWidget();
+    if (Modal == nullptr || *Done) return;
+    *Done = true;
+    Timer->stop();
+    Inspect(Modal);
+    if (auto* Dialog = qobject_cast<QDialog*>(Modal)) Dialog->reject();
+  });
+  FTimer->start();
+}
+
+TModalWatch::~TModalWatch() { delete FTimer; }
+
+TProgramFixture::TProgramFixture(double ScreenDpi) {
+  FApp = std::make_unique<TApplication>(*qApp, ToSjis(QCoreApplication::applicationFilePath().toStdString()));
+  if (ScreenDpi > 0) FApp->SetScreenDpi(ScreenDpi);
+}
+
+void TProgramFixture::Create() {
+  FWindows = CreateWindows(*FApp, Clock, HistoryPath());
+  if (!QTest::qWaitForWindowActive(FWindows.Form1.get())) qWarning("the main window did not become active");
+}
+
+TProgramFixture::~TProgramFixture() = default;
+
+std::string TProgramFixture::HistoryPath() const { return Dir.filePath(QStringLiteral("HIST_ZV.DAT")).toStdString(); }

@@ -1,0 +1,117 @@
+// The result graph window's shell: frame, controls, the history it holds.
+#include <QApplication>
+#include <QFile>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "app_test_support.h"
+#include "form1.h"
+#include "form2.h"
+#include "sjis.h"
+
+namespace {
+
+void WriteFile(const std::string& Path, const std::string& Bytes) {
+  QFile File(QString::fromStdString(Path));
+  ASSERT_TRUE(File.open(QIODevice::WriteOnly));
+  File.write(Bytes.data(), static_cast<qint64>(Bytes.size()));
+}
+
+const std::string LineA = ToSjis("所要時間 03分12秒 正答率 85%  2024/03/14 20:01");
+const std::string LineB = ToSjis("所要時間 04分40秒 正答率100%  2024/03/15 08:30");
+
+}  // namespace
+
+TEST(GraphWindow, HasItsFrameAndOneFocusableButton) {
+  TProgramFixture Program;
+  Program.Create();
+  TForm2& Form = Program.Form2();
+  EXPECT_FALSE(Form.isVisible());
+  EXPECT_EQ(Form.windowTitle(), U("結果グラフ"));
+  EXPECT_EQ(Form.size(), QSize(792, 573));
+  EXPECT_EQ(Form.minimumSize(), Form.maximumSize());
+  EXPECT_EQ(Form.Chart1->geometry(), QRect(0, 0, 705, 569));
+  EXPECT_EQ(Form.ListBox1->parentWidget(), Form.Chart1);
+  EXPECT_EQ(Form.ListBox1->geometry(), QRect(216, 168, 201, 97));
+  EXPECT_EQ(Form.Button1->geometry(), QRect(712, 8, 75, 33));
+  EXPECT_EQ(Form.Button1->text(), U("閉じる"));
+  int Focusable = 0;
+  for (QWidget* Child : Form.findChildren<QWidget*>()) {
+    if (Child->focusPolicy() != Qt::NoFocus && Child->isVisibleTo(&Form)) ++Focusable;
+  }
+  EXPECT_EQ(Focusable, 1);
+}
+
+TEST(GraphWindow, LoadsTheHistoryIntoItsHiddenListAtCreation) {
+  TProgramFixture Program;
+  WriteFile(Program.HistoryPath(), LineA + "\r\n" + LineB + "\r\n");
+  Program.Create();
+  TForm2& Form = Program.Form2();
+  ASSERT_EQ(Form.ListBox1->count(), 2);
+  EXPECT_EQ(Form.ListBox1->item(0)->text().toStdString(), FromSjis(LineA));
+  EXPECT_EQ(Form.ListBox1->item(1)->text().toStdString(), FromSjis(LineB));
+  EXPECT_FALSE(Form.ListBox1->isVisibleTo(&Form));
+  EXPECT_EQ(Form.History().Count(), 2u);
+}
+
+TEST(GraphWindow, AStoredSummaryJoinsTheListAndTheFile) {
+  TProgramFixture Program;
+  WriteFile(Program.HistoryPath(), LineA + "\r\n");
+  Program.Create();
+  Program.Form2().StoreSummary(LineB);
+  EXPECT_EQ(Program.Form2().ListBox1->count(), 2);
+  QFile File(QString::fromStdString(Program.HistoryPath()));
+  ASSERT_TRUE(File.open(QIODevice::ReadOnly));
+  EXPECT_EQ(File.readAll().toStdString(), LineA + "\r\n" + LineB + "\r\n");
+}
+
+TEST(GraphWindow, AHistoryThatCannotBeReadGivesABoxOverTheShownMainWindow) {
+  TProgramFixture Program;
+  // A link to itself: the file is there but cannot be opened (root reads
+  // every file, whatever its permissions).
+  const QString Path = QString::fromStdString(Program.HistoryPath());
+  ASSERT_TRUE(QFile::link(Path, Path));
+  QString Text;
+  bool MainVisible = false;
+  QWidget* Parent = nullptr;
+  TModalWatch Watch([&](QWidget* Modal) {
+    Text = static_cast<QMessageBox*>(Modal)->text();
+    Parent = Modal->parentWidget();
+    MainVisible = Parent != nullptr && Parent->isVisible();
+  });
+  Program.Create();
+  ASSERT_TRUE(Watch.Done());
+  EXPECT_TRUE(Text.startsWith(U("ファイル \"%1\". ").arg(Path))) << Text.toStdString();
+  EXPECT_TRUE(Text.endsWith(U("は開けません."))) << Text.toStdString();
+  EXPECT_EQ(Parent, &Program.Form1());
+  EXPECT_TRUE(MainVisible);
+  // The program runs on: a drill can be started.
+  QTest::keyClick(Program.Form1().Button1, Qt::Key_Return);
+  EXPECT_EQ(Program.Form1().Run().State(), rsAsking);
+}
+
+TEST(GraphWindow, EnterRightAfterOpeningClosesItAndEscapeDoesNot) {
+  TProgramFixture Program;
+  Program.Create();
+  bool EscapeKeptIt = false;
+  bool ClosedByEnter = false;
+  QWidget* FocusInside = nullptr;
+  TModalWatch Watch([&](QWidget* Modal) {
+    (void)QTest::qWaitForWindowActive(Modal);
+    FocusInside = QApplication::focusWidget();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EscapeKeptIt = Modal->isVisible();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ClosedByEnter = !Modal->isVisible();
+  });
+  Program.Form1().Button3->click();
+  EXPECT_EQ(FocusInside, Program.Form2().Button1);
+  EXPECT_TRUE(EscapeKeptIt);
+  EXPECT_TRUE(ClosedByEnter);
+  // The main window is activated again through the window system.
+  EXPECT_EQ(Program.Form1().focusWidget(), Program.Form1().Button1);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == Program.Form1().Button1; }));
+}

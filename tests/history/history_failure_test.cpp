@@ -1,0 +1,268 @@
+// What can go wrong around the history file: a directory in its place, a
+// full disk, a damaged file, a file or directory the user may not touch. Each
+// case checks the message byte for byte and that the old file survives.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "app_error.h"
+#include "child_process.h"
+#include "drill_texts.h"
+#include "history_file.h"
+#include "program_texts.h"
+#include "sjis.h"
+#include "temp_work_dir.h"
+
+namespace {
+
+using TNames = std::set<std::string>;
+
+const std::string FileName = "HIST_ZV.DAT";
+const std::string Kept = "HIST_ZV.DAT.bak";
+const std::string Crlf = "\r\n";
+
+std::string Summary(const std::string& Date, double Percent = 87) {
+  return SummaryLine(ToSjis("05分23秒"), Percent, Date);
+}
+const std::string A = Summary("2024/03/15 09:05");
+const std::string B = Summary("2024/03/16 10:15", 90);
+const std::string C = Summary("2024/03/17 11:25", 95);
+const std::string D = Summary("2024/03/18 12:35", 100);
+const std::string E = Summary("2024/03/19 13:45", 100);
+
+std::string LoadError(THistoryFile& History) {
+  try {
+    History.Load();
+  } catch (const EFileError& Error) {
+    return Error.what();
+  }
+  return "no error";
+}
+
+std::string SaveError(THistoryFile& History) {
+  try {
+    History.Save();
+  } catch (const EFileError& Error) {
+    return Error.what();
+  }
+  return "no error";
+}
+
+std::string CurrentDir() {
+  char* Cwd = ::getcwd(nullptr, 0);
+  std::string Result = Cwd ? Cwd : "?";
+  std::free(Cwd);
+  return Result;
+}
+
+class HistoryFailureTest : public ::testing::Test {
+protected:
+  std::string FullPath() const { return CurrentDir() + "/" + FileName; }
+  std::string OpenMessage(const std::string& SystemText) const {
+    return ToSjis("ファイル \"" + FullPath() + "\". " + SystemText + " は開けません");
+  }
+  std::string CreateMessage(const std::string& SystemText) const {
+    return ToSjis("ファイル \"" + FullPath() + "\". " + SystemText + " を作成できません");
+  }
+
+  // Runs Body in a child process as a user that permissions apply to. The
+  // first text of the result is empty, or says why the case could not run.
+  static std::vector<std::string> AsTestUser(const std::function<std::vector<std::string>()>& Body) {
+    return RunInChild([&Body]() -> std::vector<std::string> {
+      const std::string Why = BecomeUnprivileged();
+      if (!Why.empty()) return {"cannot run as an unprivileged user: " + Why};
+      std::vector<std::string> Report = Body();
+      Report.insert(Report.begin(), "");
+      return Report;
+    });
+  }
+
+  TTempWorkDir Dir;
+};
+
+TEST_F(HistoryFailureTest, DirectoryInPlaceOfTheFile) {
+  ASSERT_EQ(::mkdir(FileName.c_str(), 0755), 0);
+  THistoryFile History;
+  EXPECT_EQ(LoadError(History), "no error");
+  EXPECT_EQ(History.Count(), 0u);
+
+  History.Append(A);
+  EXPECT_EQ(SaveError(History), CreateMessage("Is a directory"));
+  History.Append(B);
+  EXPECT_EQ(SaveError(History), CreateMessage("Is a directory")) << "every Save fails";
+  EXPECT_EQ(EntriesOf("."), TNames{FileName}) << "nothing may stay behind";
+  EXPECT_EQ(EntriesOf(FileName), TNames{});
+
+  // The lines stay in the list; the next Save that can, stores them.
+  EXPECT_EQ(History.Count(), 2u);
+  ASSERT_EQ(::rmdir(FileName.c_str()), 0);
+  EXPECT_EQ(SaveError(History), "no error");
+  EXPECT_EQ(ReadBytes(FileName), A + Crlf + B + Crlf);
+}
+
+TEST_F(HistoryFailureTest, ShortWriteLeavesTheOldFileAsItWas) {
+  const std::string Plain = A + Crlf + B + Crlf + C + Crlf;
+  const std::string Damaged = A + Crlf + B + Crlf + std::string("x\0y", 3) + Crlf + C + Crlf;
+  // No byte can be written, or the first 100 bytes but not the rest (the new
+  // content is 192 or 147 bytes).
+  for (rlim_t Limit : {rlim_t{0}, rlim_t{100}}) {
+    for (const std::string& Old : {Plain, Damaged}) {
+      SCOPED_TRACE("file size limit " + std::to_string(Limit) + (Old == Plain ? ", plain file" : ", file with NUL"));
+      WriteBytes(FileName, Old);
+      std::vector<std::string> Report = RunInChild([Limit]() -> std::vector<std::string> {
+        THistoryFile History;
+        History.Load();
+        History.Append(D);
+        rlimit Size{};
+        if (::getrlimit(RLIMIT_FSIZE, &Size) != 0) return {"getrlimit failed"};
+        Size.rlim_cur = Limit;
+        if (::setrlimit(RLIMIT_FSIZE, &Size) != 0) return {"setrlimit failed"};
+        ::signal(SIGXFSZ, SIG_IGN);
+        std::string Message = SaveError(History);
+        return {Message, std::to_string(History.Count())};
+      });
+      ASSERT_EQ(Report.size(), 2u) << Report.at(0);
+      EXPECT_EQ(Report[0], Texts().StreamWriteError);
+      EXPECT_EQ(Report[1], "4") << "the new line stays in the list";
+      EXPECT_EQ(ReadBytes(FileName), Old);
+      EXPECT_EQ(EntriesOf("."), TNames{FileName}) << "no new file and no kept copy may stay behind";
+    }
+  }
+}
+
+TEST_F(HistoryFailureTest, NulByteInTheMiddleKeepsTheOldFileOnce) {
+  const std::string Old = A + Crlf + B + Crlf + std::string("ab\0cd", 5) + Crlf + C + Crlf;
+  WriteBytes(FileName, Old);
+  THistoryFile History;
+  History.Load();
+  EXPECT_EQ(History.Lines(), (std::vector<std::string>{A, B, "ab"}));
+
+  History.Append(D);
+  History.Save();
+  EXPECT_EQ(ReadBytes(FileName), A + Crlf + B + Crlf + "ab" + Crlf + D + Crlf);
+  EXPECT_EQ(ReadBytes(Kept), Old);
+
+  History.Append(E);
+  History.Save();
+  EXPECT_EQ(ReadBytes(FileName), A + Crlf + B + Crlf + "ab" + Crlf + D + Crlf + E + Crlf);
+  EXPECT_EQ(EntriesOf("."), (TNames{FileName, Kept})) << "the old file is kept once, not at every Save";
+  EXPECT_EQ(ReadBytes(Kept), Old);
+}
+
+TEST_F(HistoryFailureTest, KeptCopyNeverOverwritesAnEarlierOne) {
+  const std::string Old = A + Crlf + std::string("\0", 1) + B + Crlf;
+  WriteBytes(FileName, Old);
+  WriteBytes(Kept, "earlier");
+  WriteBytes(Kept + ".1", "earlier too");
+  THistoryFile History;
+  History.Load();
+  History.Append(C);
+  History.Save();
+  EXPECT_EQ(ReadBytes(FileName), A + Crlf + C + Crlf);
+  EXPECT_EQ(ReadBytes(Kept), "earlier");
+  EXPECT_EQ(ReadBytes(Kept + ".1"), "earlier too");
+  EXPECT_EQ(ReadBytes(Kept + ".2"), Old);
+  EXPECT_EQ(EntriesOf("."), (TNames{FileName, Kept, Kept + ".1", Kept + ".2"}));
+}
+
+TEST_F(HistoryFailureTest, LinkThatPointsNowhereCannotBeOpened) {
+  ASSERT_EQ(::symlink("nowhere", FileName.c_str()), 0);
+  THistoryFile History;
+  EXPECT_EQ(LoadError(History), OpenMessage("No such file or directory"));
+  EXPECT_EQ(History.Count(), 0u);
+  // No bytes are lost by replacing it.
+  History.Append(A);
+  EXPECT_EQ(SaveError(History), "no error");
+  EXPECT_EQ(ReadBytes(FileName), A + Crlf);
+  EXPECT_EQ(EntriesOf("."), TNames{FileName});
+}
+
+TEST_F(HistoryFailureTest, FileThatCannotBeOpenedIsNeitherReadNorReplaced) {
+  const std::string Old = A + Crlf + B + Crlf;
+  ASSERT_EQ(::chmod(".", 0777), 0);
+  WriteBytes(FileName, Old);
+  ASSERT_EQ(::chmod(FileName.c_str(), 0), 0);
+  std::vector<std::string> Report = AsTestUser([] {
+    THistoryFile History;
+    std::string Loaded = LoadError(History);
+    std::string Count = std::to_string(History.Count());
+    History.Append(C);
+    return std::vector<std::string>{Loaded, Count, SaveError(History)};
+  });
+  ASSERT_EQ(Report.size(), 4u) << Report.at(0);
+  EXPECT_EQ(Report[1], OpenMessage("Permission denied"));
+  EXPECT_EQ(Report[2], "0") << "the list stays empty";
+  EXPECT_EQ(Report[3], CreateMessage("Permission denied"));
+  ASSERT_EQ(::chmod(FileName.c_str(), 0644), 0);
+  EXPECT_EQ(ReadBytes(FileName), Old);
+  EXPECT_EQ(EntriesOf("."), TNames{FileName});
+}
+
+TEST_F(HistoryFailureTest, UnreadableFileIsKeptBeforeTheFirstSave) {
+  // The user's own file, writable but not readable.
+  const std::string Old = A + Crlf + B + Crlf;
+  ASSERT_EQ(::chmod(".", 0777), 0);
+  WriteBytes(FileName, Old);
+  GiveToTestUser(FileName);
+  ASSERT_EQ(::chmod(FileName.c_str(), 0200), 0);
+  std::vector<std::string> Report = AsTestUser([] {
+    THistoryFile History;
+    std::string Loaded = LoadError(History);
+    History.Append(C);
+    std::string First = SaveError(History);
+    History.Append(D);
+    return std::vector<std::string>{Loaded, First, SaveError(History)};
+  });
+  ASSERT_EQ(Report.size(), 4u) << Report.at(0);
+  EXPECT_EQ(Report[1], OpenMessage("Permission denied"));
+  EXPECT_EQ(Report[2], "no error");
+  EXPECT_EQ(Report[3], "no error");
+  struct stat St;
+  ASSERT_EQ(::stat(FileName.c_str(), &St), 0);
+  EXPECT_EQ(St.st_mode & 07777, 0200u) << "the new file keeps the old one's permissions";
+  ASSERT_EQ(::chmod(FileName.c_str(), 0644), 0);
+  ASSERT_EQ(::chmod(Kept.c_str(), 0644), 0);
+  EXPECT_EQ(ReadBytes(Kept), Old);
+  EXPECT_EQ(ReadBytes(FileName), C + Crlf + D + Crlf);
+  EXPECT_EQ(EntriesOf("."), (TNames{FileName, Kept}));
+}
+
+TEST_F(HistoryFailureTest, ReadOnlyDirectory) {
+  const std::string Old = A + Crlf + B + Crlf;
+  WriteBytes(FileName, Old);
+  ASSERT_EQ(::chmod(".", 0555), 0);
+  std::vector<std::string> Report = AsTestUser([] {
+    THistoryFile History;
+    std::string Loaded = LoadError(History);
+    History.Append(C);
+    return std::vector<std::string>{Loaded, std::to_string(History.Count()), SaveError(History)};
+  });
+  ASSERT_EQ(Report.size(), 4u) << Report.at(0);
+  EXPECT_EQ(Report[1], "no error");
+  EXPECT_EQ(Report[2], "3");
+  EXPECT_EQ(Report[3], CreateMessage("Permission denied"));
+  EXPECT_EQ(ReadBytes(FileName), Old);
+  EXPECT_EQ(EntriesOf("."), TNames{FileName});
+}
+
+TEST_F(HistoryFailureTest, ReadOnlyFile) {
+  const std::string Old = A + Crlf;
+  ASSERT_EQ(::chmod(".", 0777), 0);
+  WriteBytes(FileName, Old);
+  ASSERT_EQ(::chmod(FileName.c_str(), 0444), 0);
+  std::vector<std::string> Report = AsTestUser([] {
+    THistoryFile History;
+    std::string Loaded = LoadError(History);
+    History.Append(B);
+    return std::vector<std::string>{Loaded, SaveError(History)};
+  });
+  ASSERT_EQ(Report.size(), 3u) << Report.at(0);
+  EXPECT_EQ(Report[1], "no error");
+  EXPECT_EQ(Report[2], CreateMessage("Permission denied"));
+  EXPECT_EQ(ReadBytes(FileName), Old);
+  EXPECT_EQ(EntriesOf("."), TNames{FileName});
+}
+
+}  // namespace

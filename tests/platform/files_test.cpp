@@ -1,0 +1,111 @@
+// The file layer on the real file system: presence, full paths, error texts,
+// and replacing a file's content.
+#include "files.h"
+
+#include <cerrno>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "temp_work_dir.h"
+
+namespace {
+
+using TNames = std::set<std::string>;
+
+class FilesTest : public ::testing::Test {
+protected:
+  TTempWorkDir Dir;
+};
+
+TEST_F(FilesTest, PresentMeansAnEntryThatIsNotADirectory) {
+  EXPECT_FALSE(FileIsPresent("F"));
+  WriteBytes("F", "");
+  EXPECT_TRUE(FileIsPresent("F")) << "an empty file is present";
+  ASSERT_EQ(::mkdir("D", 0755), 0);
+  EXPECT_FALSE(FileIsPresent("D"));
+  ASSERT_EQ(::symlink("D", "ToD"), 0);
+  EXPECT_FALSE(FileIsPresent("ToD"));
+  ASSERT_EQ(::symlink("F", "ToF"), 0);
+  EXPECT_TRUE(FileIsPresent("ToF"));
+  ASSERT_EQ(::symlink("nowhere", "Dangling"), 0);
+  EXPECT_TRUE(FileIsPresent("Dangling"));
+}
+
+TEST_F(FilesTest, ExpandsAgainstTheCurrentDirectory) {
+  char* Cwd = ::getcwd(nullptr, 0);
+  const std::string Here = Cwd;
+  std::free(Cwd);
+  EXPECT_EQ(ExpandFileName("./HIST_ZV.DAT"), Here + "/HIST_ZV.DAT");
+  EXPECT_EQ(ExpandFileName("HIST_ZV.DAT"), Here + "/HIST_ZV.DAT");
+  EXPECT_EQ(ExpandFileName("a/./b/../c"), Here + "/a/c");
+  EXPECT_EQ(ExpandFileName("/x//y/../z"), "/x/z");
+  ASSERT_EQ(::chdir("/"), 0);
+  EXPECT_EQ(ExpandFileName("./HIST_ZV.DAT"), "/HIST_ZV.DAT");
+  EXPECT_EQ(ExpandFileName("."), "/");
+}
+
+TEST(ErrorTexts, SystemTextIsTrimmedAndCut) {
+  EXPECT_EQ(OsErrorText(EACCES), "Permission denied");
+  EXPECT_EQ(FitErrorText("Access is denied.\r\n"), "Access is denied");
+  EXPECT_EQ(FitErrorText("Done. . \t"), "Done");
+  EXPECT_EQ(FitErrorText("..."), "");
+  EXPECT_EQ(FitErrorText(std::string(300, 'a')), std::string(256, 'a'));
+  // A double-byte character across byte 256 is left out whole.
+  const std::string Wide = "\x82\xA0";  // "あ"
+  std::string Long = std::string(255, 'a') + Wide + Wide;
+  EXPECT_EQ(FitErrorText(Long), std::string(255, 'a'));
+  Long = std::string(254, 'a') + Wide + Wide;
+  EXPECT_EQ(FitErrorText(Long), std::string(254, 'a') + Wide);
+}
+
+TEST_F(FilesTest, ReadsEveryByte) {
+  std::string Big;
+  for (int I = 0; I < 200000; ++I) Big += static_cast<char>(I * 7);
+  WriteBytes("F", Big);
+  std::string Bytes = "left over";
+  EXPECT_EQ(ReadWholeFile("F", Bytes), 0);
+  EXPECT_EQ(Bytes, Big);
+  EXPECT_EQ(ReadWholeFile("missing", Bytes), ENOENT);
+}
+
+TEST_F(FilesTest, ReplacesTheContentWhole) {
+  WriteBytes("F", "old content");
+  std::string KeptAs = "x";
+  TReplaceResult Result = ReplaceFileContents("./F", "new", false, &KeptAs);
+  EXPECT_EQ(Result.Step, TReplaceStep::Done);
+  EXPECT_EQ(KeptAs, "");
+  EXPECT_EQ(ReadBytes("F"), "new");
+  EXPECT_EQ(EntriesOf("."), TNames{"F"});
+  Result = ReplaceFileContents("./F", "", false);
+  EXPECT_EQ(Result.Step, TReplaceStep::Done);
+  EXPECT_EQ(ReadBytes("F"), "");
+}
+
+TEST_F(FilesTest, KeepsTheOldFileWhenAsked) {
+  std::string KeptAs;
+  EXPECT_EQ(ReplaceFileContents("./F", "first", true, &KeptAs).Step, TReplaceStep::Done);
+  EXPECT_EQ(KeptAs, "") << "no old file, nothing to keep";
+  EXPECT_EQ(ReplaceFileContents("./F", "second", true, &KeptAs).Step, TReplaceStep::Done);
+  EXPECT_EQ(KeptAs, "./F.bak");
+  EXPECT_EQ(ReplaceFileContents("./F", "third", true, &KeptAs).Step, TReplaceStep::Done);
+  EXPECT_EQ(KeptAs, "./F.bak.1");
+  EXPECT_EQ(ReadBytes("F"), "third");
+  EXPECT_EQ(ReadBytes("F.bak"), "first");
+  EXPECT_EQ(ReadBytes("F.bak.1"), "second");
+  EXPECT_EQ(EntriesOf("."), (TNames{"F", "F.bak", "F.bak.1"}));
+}
+
+TEST_F(FilesTest, ReportsTheStepThatFailed) {
+  ASSERT_EQ(::mkdir("D", 0755), 0);
+  TReplaceResult Result = ReplaceFileContents("D", "x", true);
+  EXPECT_EQ(Result.Step, TReplaceStep::Create);
+  EXPECT_EQ(Result.Error, EISDIR);
+  Result = ReplaceFileContents("missing/F", "x", false);
+  EXPECT_EQ(Result.Step, TReplaceStep::Create);
+  EXPECT_EQ(Result.Error, ENOENT);
+  EXPECT_EQ(EntriesOf("."), TNames{"D"});
+  EXPECT_EQ(EntriesOf("D"), TNames{});
+}
+
+}  // namespace

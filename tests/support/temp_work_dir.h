@@ -1,0 +1,29 @@
+#pragma once
+// A fresh directory for one test to work in: it becomes the working directory
+// on construction; on destruction the previous working directory comes back
+// and the directory goes away with everything in it.
+#include <set>
+#include <string>
+#include <string_view>
+
+class TTempWorkDir {
+public:
+  TTempWorkDir();
+  ~TTempWorkDir();
+  TTempWorkDir(const TTempWorkDir&) = delete;
+  TTempWorkDir& operator=(const TTempWorkDir&) = delete;
+
+  // The directory's absolute path.
+  const std::string& Path() const { return FPath; }
+
+private:
+  std::string FPath;
+  std::string FPreviousDir;
+};
+
+// Every byte of a file; throws std::runtime_error when it cannot be read.
+std::string ReadBytes(const std::string& Name);
+// Creates or truncates the file and writes Bytes; throws std::runtime_error on failure.
+void WriteBytes(const std::string& Name, std::string_view Bytes);
+// The names in a directory, without "." and "..".
+std::set<std::string> EntriesOf(const std::string& Directory);

@@ -350,6 +350,7 @@ double TChartAxis::CalcLabelStep() {
 
 void TChartAxis::DrawAxisText(int X, int Y, int Angle, const std::string& Text) {
   TCanvas3D& Canvas = FOwner.Canvas;
+  Canvas.SetBrushColor(FOwner.Color);
   Canvas.SetBrushClear();
   Canvas.SetBackground(bkTransparent, FOwner.Color);
   const int Z = Depth();

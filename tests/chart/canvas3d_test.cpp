@@ -65,13 +65,6 @@ TEST_F(TCanvasTest, BoxShowsFrontRightSideAndTopWithDarkerFaces) {
   EXPECT_EQ(P[2].Brush.Color, RGB(191, 0, 0));  // from red, not from the side's colour
 }
 
-TEST_F(TCanvasTest, BoxWithoutDarkSidesKeepsOneColour) {
-  Canvas.PrepareBrush(clBlue, bsSolid, clAutoColor);
-  Canvas.Box(0, 10, 0, 10, 0, 5, false);
-  for (const auto& Call : Surface.CallsOf("Polygon")) EXPECT_EQ(Call.Brush.Color, clBlue);
-  EXPECT_EQ(Surface.CallsOf("Polygon").size(), 3u);
-}
-
 TEST_F(TCanvasTest, FlatBoxDrawsTheFrontFaceOnly) {
   Canvas.PrepareBrush(clRed, bsSolid, clAutoColor);
   Canvas.Box(300, 342, 200, 400, 10, 10, true);
@@ -203,19 +196,6 @@ TEST_F(TCanvasTest, KeptImageIsCopiedOnlyWhileNothingChanged) {
   C.MarkDirty();
   EXPECT_FALSE(C.RedrawFromBuffer());
   EXPECT_EQ(Fresh.CallsOf("Present").size(), 2u);
-}
-
-TEST_F(TCanvasTest, ResetDrawingStateAfterAPaint) {
-  Canvas.UseChartPen(TChartPen{clRed, 3, psSolid, true, false});
-  Canvas.PrepareBrush(clBlue, bsClear, clRed);
-  Canvas.ResetDrawingState();
-  Canvas.Polygon({});
-  const auto P = Surface.CallsOf("Polygon")[0];
-  EXPECT_EQ(P.Pen, (TSurfacePen{clBlack, 1, psSolid, pmCopy}));
-  EXPECT_EQ(P.Brush, (TSurfaceBrush{clWhite, bsSolid}));
-  EXPECT_EQ(P.BackgroundMode, bkTransparent);
-  EXPECT_EQ(P.BackgroundColor, clWhite);
-  EXPECT_EQ(P.Font.Color, clBlack);
 }
 
 }  // namespace

@@ -151,13 +151,4 @@ TEST_F(TSeriesPoints, ClearingForgetsLabelsColoursAndMarkPositions) {
   EXPECT_EQ(Series.PointColor(0), clRed);
 }
 
-TEST_F(TSeriesPoints, DepthRangeFromSlot) {
-  Series.SetDepthSlot(1, 10);
-  EXPECT_EQ(Series.StartZ, 10);
-  EXPECT_EQ(Series.EndZ, 20);
-  EXPECT_EQ(Series.MiddleZ, 15);
-  Series.SetDepthSlot(0, 7);
-  EXPECT_EQ(Series.MiddleZ, 3);  // toward zero
-}
-
 }  // namespace

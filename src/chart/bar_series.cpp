@@ -208,6 +208,8 @@ void TBarSeries::DrawBar(TColor Color, int Left, int Right, int Top, int Bottom)
   Canvas.Box(Left, Right, Top, Bottom, StartZ, EndZ, Dark3D);
 }
 
+// Drawn after all bars, and not clipped unless the marks ask for it (the
+// chart's paint takes care of that).
 void TBarSeries::DrawMarks() {
   if (!Marks.Visible || FirstVisible < 0) return;
   TChart& Chart = ParentChart();
@@ -218,7 +220,6 @@ void TBarSeries::DrawMarks() {
   if (Chart.View3D && View.ZoomText && View.Zoom != 100) {
     Font.Height = static_cast<int>(std::max<long long>(1, RoundHalfEven(Font.Height * View.Zoom * 0.01)));
   }
-  if (Marks.Clip) Canvas.ClipBox(Chart.PlotRect, 0, Chart.TotalDepth);
 
   const int Last = std::min(LastVisible, PointCount() - 1);
   for (int Index = FirstVisible; Index <= Last; ++Index) {
@@ -254,8 +255,6 @@ void TBarSeries::DrawMarks() {
 
     Marks.DrawMark(Canvas, Index, Text, Position, MiddleZ, Color, Chart.Color);
   }
-
-  if (Marks.Clip) Canvas.Unclip();
 }
 
 std::optional<int> TBarSeries::Clicked(int X, int Y) const {

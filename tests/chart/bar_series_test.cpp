@@ -151,17 +151,9 @@ TEST_F(BarSeriesTest, MarginsAndWidthVariants) {
   EXPECT_EQ(Right, 23);
 
   Bars.SideMargins = true;
-  Bars.SetBarWidthPercent(50);  // room 60: 30
-  Bars.HorizontalMargins(Left, Right);
-  EXPECT_EQ(Bars.BarPixelWidth(), 30);
-  Bars.SetBarWidthPercent(25);  // 15, made even
+  Bars.SetBarWidthPercent(25);  // room 60: 15, made even
   Bars.HorizontalMargins(Left, Right);
   EXPECT_EQ(Bars.BarPixelWidth(), 16);
-
-  Bars.CustomBarWidth = 33;
-  Bars.HorizontalMargins(Left, Right);
-  EXPECT_EQ(Bars.BarPixelWidth(), 33);
-  EXPECT_EQ(Left, 33);
 }
 
 TEST_F(BarSeriesTest, SettingsOutOfRangeAreRefused) {
@@ -183,15 +175,6 @@ TEST_F(BarSeriesTest, SettingsOutOfRangeAreRefused) {
   EXPECT_THROW(Bars.SetOffsetPercent(-101), EAppError);
   Bars.SetOffsetPercent(-100);
   EXPECT_EQ(Bars.OffsetPercent(), -100);
-}
-
-TEST_F(BarSeriesTest, OffsetShiftsTheBarByAShareOfItsWidth) {
-  NineDrillsFirstShown(85);
-  LayOut();
-  Bars.SetOffsetPercent(50);  // 21 pixels to the right
-  EXPECT_EQ(Bars.BarLeft(0), 321);
-  Bars.SetOffsetPercent(-25);  // -10.5, halves to even: -10
-  EXPECT_EQ(Bars.BarLeft(0), 290);
 }
 
 TEST_F(BarSeriesTest, VerticalMarginsLeaveRoomForTheMarks) {
@@ -295,22 +278,6 @@ TEST_F(BarSeriesTest, HiddenMarksAndNullPointsDrawNothingOfTheirOwn) {
   EXPECT_TRUE(Surface.CallsOf("Rectangle").empty());
   EXPECT_TRUE(Surface.CallsOf("TextOut").empty());
   EXPECT_TRUE(DrawnLines(Surface).empty());
-}
-
-TEST_F(BarSeriesTest, MultiLineMarkStacksItsLines) {
-  Bars.AddPoint(300, 85, "ab\rc", clAutoColor);
-  LayOut();
-  Draw();
-  // Widest line "ab" 16 + "W" 14 + frame; two lines of 16 + frame.
-  const TSeriesMarkPosition& P = Bars.Marks.Positions.at(0);
-  EXPECT_EQ(P.Width, 32);
-  EXPECT_EQ(P.Height, 34);
-  auto First = Surface.TextsOf("ab");
-  auto Second = Surface.TextsOf("c");
-  ASSERT_EQ(First.size(), 1u);
-  ASSERT_EQ(Second.size(), 1u);
-  EXPECT_EQ(Second[0].Points[0].Y, First[0].Points[0].Y + 16);
-  EXPECT_EQ(Second[0].Points[0].X, First[0].Points[0].X);
 }
 
 TEST_F(BarSeriesTest, ArrowAvoidsThePointAndPanelColours) {
@@ -464,6 +431,25 @@ TEST_F(ResultChartTest, OutOfRangeDurationIsCutAtThePlotBox) {
     }
   EXPECT_LT(MinY, Chart.PlotRect.Top);
   EXPECT_GT(MaxY, Chart.PlotRect.Bottom);
+}
+
+TEST_F(ResultChartTest, BottomAxisKeepsABarWidthFreeAtBothEnds) {
+  for (int I = 0; I < 9; ++I) AddDrill(I, 50 + I, 150 + 10 * I);
+  Chart.Paint();
+  const int Width = Bars.BarPixelWidth();
+  ASSERT_GT(Width, 0);
+  EXPECT_EQ(Width % 2, 0);
+  // The outermost x values stand one bar width inside the plot box's ends.
+  EXPECT_EQ(Bars.BarLeft(0) + Width / 2 - Chart.PlotRect.Left, Width);
+  EXPECT_NEAR(Chart.PlotRect.Right - (Bars.BarLeft(8) + Width / 2), Width, 1);
+  // Front faces (red) lie at the bar slot's front depth, inside the plot box.
+  for (const auto& Call : Surface.Calls) {
+    if (Call.Op != "Polygon" || Call.Brush.Color != clRed) continue;
+    for (const TPoint& P : Call.Points) {
+      EXPECT_GE(P.X, Chart.PlotRect.Left + Bars.StartZ);
+      EXPECT_LE(P.X, Chart.PlotRect.Right + Bars.StartZ);
+    }
+  }
 }
 
 }  // namespace

@@ -161,23 +161,6 @@ TEST_F(LineSeriesTest, SlotWithoutDepthStillDarkensSteepPieces) {
   EXPECT_EQ(DoubleArea(Drawn[0].Points), 0);
 }
 
-TEST_F(LineSeriesTest, MarginsOnlyForAVisibleInflatingPointer) {
-  int A = -1, B = -1;
-  Line.HorizontalMargins(A, B);
-  EXPECT_EQ(A, 0);
-  EXPECT_EQ(B, 0);
-  Line.VerticalMargins(A, B);
-  EXPECT_EQ(A, 0);
-  EXPECT_EQ(B, 0);
-  Line.Pointer.Visible = true;
-  Line.HorizontalMargins(A, B);
-  EXPECT_EQ(A, 5);
-  EXPECT_EQ(B, 5);
-  Line.Pointer.InflateMargins = false;
-  Line.VerticalMargins(A, B);
-  EXPECT_EQ(A, 0);
-}
-
 TEST_F(LineSeriesTest, ClickedNearAPieceNamesTheNearerPoint) {
   AddScreenPoint(340, 330);
   AddScreenPoint(400, 250);

@@ -24,6 +24,9 @@ packages=(
   imagemagick
   python3
   util-linux
+  clang
+  libclang-rt-14-dev
+  valgrind
 )
 
 missing=()

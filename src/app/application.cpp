@@ -14,6 +14,7 @@
 #include "font_table.h"
 #include "hint_window.h"
 #include "program_texts.h"
+#include "qt_colors.h"
 #include "sjis.h"
 
 namespace {
@@ -75,6 +76,7 @@ QString TApplication::HintOf(const QWidget* Control) {
 TApplication::TApplication(QApplication& Toolkit, const std::string& SjisExecutablePath)
     : FToolkit(Toolkit), FTitle(ApplicationTitle(SjisExecutablePath)) {
   InstallFontSubstitutes();
+  UseDesktopColors(QApplication::palette());
   // The standard buttons of message boxes read in Japanese.
   if (FTranslator.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
     FTranslatorInstalled = QCoreApplication::installTranslator(&FTranslator);

@@ -23,6 +23,7 @@
 #include "hint_driver.h"
 #include "logo.h"
 #include "program_texts.h"
+#include "qt_colors.h"
 #include "sjis.h"
 
 namespace {
@@ -30,18 +31,6 @@ namespace {
 QString FromSjisText(const std::string& Sjis) { return QString::fromStdString(FromSjis(Sjis)); }
 
 std::string ToSjisText(const QString& Text) { return ToSjis(Text.toStdString()); }
-
-QColor ColourOf(const TColour& Colour, const QPalette& System) {
-  switch (Colour.Kind) {
-    case ckRgb: return QColor(Colour.Red, Colour.Green, Colour.Blue);
-    case ckInfoBk: return System.color(QPalette::ToolTipBase);
-    case ckWindow: return System.color(QPalette::Base);
-    case ckWindowText: return System.color(QPalette::WindowText);
-    case ckButtonFace: return System.color(QPalette::Button);
-    case ckFormBackground: break;
-  }
-  return QColor();
-}
 
 // Rows of the drill log are all one height, that of the layout.
 class TRowHeightDelegate : public QStyledItemDelegate {
@@ -72,7 +61,7 @@ TForm1::TForm1(TApplication& Application, TDrillClock& Clock)
   setFixedSize(Scaled(Window.ClientWidth), Scaled(Window.ClientHeight));
   setFont(ProgramFont(Texts().*Window.Face, Scaled(Window.FontHeight)));
   QPalette Palette = palette();
-  Palette.setColor(QPalette::Window, ColourOf(Window.Background, QApplication::palette()));
+  Palette.setColor(QPalette::Window, ToQColor(Window.Background));
   setPalette(Palette);
   setAutoFillBackground(true);
 
@@ -131,8 +120,8 @@ QWidget* TForm1::CreateControl(const TControlLayout& Layout) {
   const QString Caption = Layout.Caption ? FromSjisText(Texts().*Layout.Caption) : QString();
   QWidget* Control = nullptr;
   QPalette Palette = palette();
-  const QColor Text = ColourOf(Layout.FontColour, System);
-  const QColor Back = ColourOf(Layout.Background, System);
+  const QColor Text = ToQColor(Layout.FontColour);
+  const QColor Back = ToQColor(Layout.Background);
   switch (Layout.Kind) {
     case kdAlignedEdit: {
       auto* Edit = new TAlignedEdit(this);

@@ -10,6 +10,7 @@
 
 #include "application.h"
 #include "chart_fonts.h"
+#include "qt_colors.h"
 #include "chart_widget.h"
 #include "font_table.h"
 #include "program_texts.h"
@@ -39,7 +40,7 @@ TForm2::TForm2(TApplication& Application, QWidget* MainWindow, std::string Histo
   setPalette(Palette);
   setAutoFillBackground(true);
 
-  UseDesktopButtonColors(QApplication::palette());
+  UseDesktopColors(QApplication::palette());
   FChartWidget = new TChartWidget(this, ProgramChartFonts(Scale));
   ConfigureResultChart(FChartWidget->Chart());
   Chart1 = FChartWidget;

@@ -7,7 +7,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSURASURA_WERROR=ON
 
-.PHONY: deps configure build run test unit-test asan-test screenshots clean
+.PHONY: deps configure build run test unit-test asan-test screenshots package clean
 
 deps:
 	bash tools/install-deps.sh
@@ -43,6 +43,10 @@ screenshots: build
 	bash tools/screenshot-main-window.sh $(BUILD)/src/app/surasura docs/main-window-drill.png
 	bash tools/screenshot-hint.sh $(BUILD)/src/app/surasura docs/hint-start-button.png
 	bash tools/screenshot-graph-window.sh $(BUILD)/src/app/surasura docs/graph-window.png
+
+# The Debian package, in build/package/ (the package test in `make test` makes its own).
+package: build
+	cpack --config $(BUILD)/CPackConfig.cmake -B $(BUILD)/package
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -24,6 +24,13 @@ packages=(
   imagemagick
   python3
   util-linux
+  desktop-file-utils
+  appstream
+  librsvg2-bin
+  dpkg-dev
+  file
+  qt6-qpa-plugins
+  qt6-base-private-dev
 )
 
 missing=()

@@ -14,6 +14,7 @@
 #include <cmath>
 #include <map>
 
+#include "accessibility.h"
 #include "aligned_edit.h"
 #include "app_error.h"
 #include "application.h"
@@ -64,6 +65,7 @@ TForm1::TForm1(TApplication& Application, TDrillClock& Clock)
   Palette.setColor(QPalette::Window, ToQColor(Window.Background));
   setPalette(Palette);
   setAutoFillBackground(true);
+  SetAccessibleTexts(*this, Texts().*Window.AccessibleName, Texts().*Window.AccessibleDescription);
 
   std::map<std::string, QWidget*> Created;
   for (const TControlLayout& Layout : Form1Controls()) Created[Layout.Name] = CreateControl(Layout);
@@ -81,6 +83,8 @@ TForm1::TForm1(TApplication& Application, TDrillClock& Clock)
   Button3 = static_cast<QPushButton*>(Created.at("Button3"));
   CheckBox1 = static_cast<QCheckBox*>(Created.at("CheckBox1"));
   ListBox1 = static_cast<QListWidget*>(Created.at("ListBox1"));
+  // The clock is read out as "経過時間" with the time as its value.
+  ShowTextAsValue(*Label1);
 
   // The tab order of the layout.
   std::vector<const TControlLayout*> TabStops;
@@ -180,6 +184,9 @@ QWidget* TForm1::CreateControl(const TControlLayout& Layout) {
   if (Layout.Face != nullptr) Control->setFont(ProgramFont(Texts().*Layout.Face, Scaled(Layout.FontHeight)));
   Control->setFocusPolicy(Layout.TabOrder >= 0 ? Qt::StrongFocus : Qt::NoFocus);
   if (Layout.Hint != nullptr) Control->setProperty(TApplication::HintProperty, FromSjisText(Texts().*Layout.Hint));
+  if (Layout.AccessibleName != nullptr) {
+    SetAccessibleTexts(*Control, Texts().*Layout.AccessibleName, Texts().*Layout.AccessibleDescription);
+  }
   PlaceControl(Control, Layout);
   return Control;
 }
@@ -309,7 +316,11 @@ bool TForm1::ButtonKey(QWidget* Control, QKeyEvent* Key) {
 
 void TForm1::ClearLog() { ListBox1->clear(); }
 
-void TForm1::InsertLogLine(const std::string& Line) { ListBox1->insertItem(0, FromSjisText(Line)); }
+void TForm1::InsertLogLine(const std::string& Line) {
+  const QString Text = FromSjisText(Line);
+  ListBox1->insertItem(0, Text);
+  AnnounceValue(*ListBox1, Text);
+}
 
 void TForm1::ClearAnswer() { Edit3->clear(); }
 
@@ -328,7 +339,13 @@ void TForm1::ClearQuestion() {
   Edit4->clear();
 }
 
-void TForm1::ShowClock(const std::string& Text) { Label1->setText(FromSjisText(Text)); }
+void TForm1::ShowClock(const std::string& Text) {
+  // The clock is set twice a second but its text changes once: only a change
+  // is announced.
+  const QString Before = Label1->text();
+  Label1->setText(FromSjisText(Text));
+  if (Label1->text() != Before) AnnounceLabelText(*Label1, Before);
+}
 
 void TForm1::FocusStart() { FocusControl(Button1); }
 

@@ -31,6 +31,8 @@ struct TControlLayout {
   TAlignment Alignment = taLeftJustify;
   bool ReadOnly = false;
   int MaxLength = 0;             // 0: no limit
+  TTextField AccessibleName = nullptr;         // what assistive technology calls it
+  TTextField AccessibleDescription = nullptr;  // and what it says the control is for
 };
 
 struct TFormLayout {
@@ -40,6 +42,8 @@ struct TFormLayout {
   TTextField Face;
   int FontHeight;
   int ListRowHeight;  // rows of the drill log at design
+  TTextField AccessibleName;
+  TTextField AccessibleDescription;
 };
 
 const TFormLayout& Form1Window();

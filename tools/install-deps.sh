@@ -20,6 +20,7 @@ packages=(
   xvfb
   xauth
   xdotool
+  xclip
   x11-utils
   imagemagick
   python3

@@ -7,7 +7,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSURASURA_WERROR=ON
 
-.PHONY: deps configure build run test unit-test asan-test screenshots package clean
+.PHONY: deps configure build run test unit-test asan-test screenshots clean
 
 deps:
 	bash tools/install-deps.sh
@@ -38,16 +38,17 @@ asan-test: deps
 
 test: unit-test asan-test
 
+# The Debian package, in build/package/ (the package test in `make test` makes its own).
+.PHONY: package
+package: build
+	cpack --config $(BUILD)/CPackConfig.cmake -B $(BUILD)/package
+
 # The pictures in docs/, made under Xvfb: the main window at rest, during and at
 # the end of a drill and at 120 pixels per inch, the graph window plain and
 # zoomed, and a hint.
 screenshots: build
 	python3 tools/screenshots.py $(BUILD)/src/app/surasura docs
 	bash tools/screenshot-hint.sh $(BUILD)/src/app/surasura docs/hint-start-button.png
-
-# The Debian package, in build/package/ (the package test in `make test` makes its own).
-package: build
-	cpack --config $(BUILD)/CPackConfig.cmake -B $(BUILD)/package
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

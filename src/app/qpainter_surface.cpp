@@ -8,14 +8,10 @@
 #include <cstdlib>
 #include <utility>
 
+#include "qt_colors.h"
 #include "sjis.h"
 
 namespace {
-
-QColor ToQColor(TColor Color) {
-  TColor Rgb = ColorToRGB(Color);
-  return QColor(static_cast<int>(RedOf(Rgb)), static_cast<int>(GreenOf(Rgb)), static_cast<int>(BlueOf(Rgb)));
-}
 
 QString ToQString(const std::string& Sjis) { return QString::fromStdString(FromSjis(Sjis)); }
 

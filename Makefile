@@ -64,7 +64,7 @@ fuzz: fuzz-build
 fuzz-smoke: fuzz-build
 	bash tools/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SMOKE_SECONDS)
 
-test: unit-test asan-test fuzz-smoke
+test: unit-test asan-test fuzz-smoke check-memory
 
 check-memory: build
 	bash tools/check-memory.sh $(BUILD)

@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>

@@ -106,7 +106,8 @@ std::string NotAnInteger(const std::string& Field) {
   return Message;
 }
 
-void CheckReader(int32_t (*Reader)(const std::string&), const std::string& Line, size_t First, size_t Width) {
+template <typename TReader>
+void CheckReader(TReader Reader, const std::string& Line, size_t First, size_t Width) {
   const std::string Field = Line.size() < First ? std::string() : Line.substr(First - 1, Width);
   int32_t Expected = 0;
   const bool IsNumber = TryTextToInt(Field, Expected);

@@ -147,21 +147,21 @@ void WellFormedTemplate(TFuzzInput& In) {
     const bool HasPrecision = In.Bool();
     const int Precision = HasPrecision ? In.Range(0, 300) : -1;
     const bool Lower = In.Bool();
-    std::string Spec = "%";
-    if (Left) Spec += '-';
-    if (HasWidth) Spec += std::to_string(Width);
-    if (HasPrecision) Spec += "." + std::to_string(Precision);
+    std::string Conversion = "%";
+    if (Left) Conversion += '-';
+    if (HasWidth) Conversion += std::to_string(Width);
+    if (HasPrecision) Conversion += "." + std::to_string(Precision);
     const char* CFormat = Left ? "%-*.*" : "%*.*";
     if (Kind == 1 || Kind == 2) {
       const int32_t N = static_cast<int32_t>(In.U32());
-      Template += Spec + (Lower ? "d" : "D");
+      Template += Conversion + (Lower ? "d" : "D");
       Args.push_back(N);
       // C writes no digit for a zero of precision 0; this formatter writes "0".
       const int CPrecision = (HasPrecision && !(Precision == 0 && N == 0)) ? Precision : -1;
       Expected += CField((std::string(CFormat) + "d").c_str(), Width, CPrecision, N);
     } else if (Kind == 3) {
       const std::string S = In.Text(40, '\0');
-      Template += Spec + (Lower ? "s" : "S");
+      Template += Conversion + (Lower ? "s" : "S");
       Args.push_back(S);
       Expected += CField((std::string(CFormat) + "s").c_str(), Width, Precision, S);
     } else {
@@ -169,7 +169,7 @@ void WellFormedTemplate(TFuzzInput& In) {
       const int Decimals = HasPrecision ? Precision : 2;
       const std::string Field = FormatFixed(Value, Decimals);
       CheckFixed(Value, Decimals, Field);
-      Template += Spec + (Lower ? "f" : "F");
+      Template += Conversion + (Lower ? "f" : "F");
       Args.push_back(Value);
       const size_t Fill = static_cast<size_t>(Width) > Field.size() ? static_cast<size_t>(Width) - Field.size() : 0;
       Expected += Left ? Field + std::string(Fill, ' ') : std::string(Fill, ' ') + Field;

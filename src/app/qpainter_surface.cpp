@@ -1,11 +1,8 @@
 #include "qpainter_surface.h"
 
-#include <QFontMetrics>
-#include <QPainter>
-#include <QRegion>
-#include <QString>
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 
 #include "sjis.h"
@@ -15,6 +12,12 @@ namespace {
 QColor ToQColor(TColor Color) {
   TColor Rgb = ColorToRGB(Color);
   return QColor(static_cast<int>(RedOf(Rgb)), static_cast<int>(GreenOf(Rgb)), static_cast<int>(BlueOf(Rgb)));
+}
+
+// The pixel value an opaque colour leaves in an RGB32 image.
+QRgb ToPixel(TColor Color) {
+  TColor Rgb = ColorToRGB(Color);
+  return qRgb(static_cast<int>(RedOf(Rgb)), static_cast<int>(GreenOf(Rgb)), static_cast<int>(BlueOf(Rgb)));
 }
 
 QString ToQString(const std::string& Sjis) { return QString::fromStdString(FromSjis(Sjis)); }
@@ -64,16 +67,22 @@ QPainter::CompositionMode CompositionOf(TPenMode Mode) {
   return Mode == pmNotXor ? QPainter::RasterOp_NotSourceXorDestination : QPainter::CompositionMode_SourceOver;
 }
 
+void PreparePainter(QPainter& Painter) {
+  Painter.setRenderHint(QPainter::Antialiasing, false);
+  Painter.setRenderHint(QPainter::TextAntialiasing, true);
+}
+
 }  // namespace
 
-TQPainterSurface::TQPainterSurface(TFontResolver Resolver) : FResolver(std::move(Resolver)) {
-  FQFont = FResolver(FFont);
-}
+TQPainterSurface::TQPainterSurface(TFontResolver Resolver) : FResolver(std::move(Resolver)) { SetFont(FFont); }
+
+TQPainterSurface::~TQPainterSurface() { EndPainting(); }
 
 void TQPainterSurface::EnsureImageSize(int Width, int Height) {
   Width = std::max(Width, 0);
   Height = std::max(Height, 0);
   if (FImage.width() == Width && FImage.height() == Height && !FImage.isNull()) return;
+  EndPainting();
   if (Width == 0 || Height == 0) {
     FImage = QImage();
   } else {
@@ -84,13 +93,48 @@ void TQPainterSurface::EnsureImageSize(int Width, int Height) {
 }
 
 void TQPainterSurface::Present() {
+  EndPainting();
   if (OnPresent) OnPresent(FImage);
 }
 
+QPainter* TQPainterSurface::Painter(TPenMode Mode) {
+  if (FImage.isNull()) return nullptr;
+  if (!FPainter.isActive()) {
+    // The image's pixels become this image's own before the painter opens;
+    // while it is open a copy of the image is a copy of the pixels.
+    FBits = reinterpret_cast<QRgb*>(FImage.bits());
+    FStride = FImage.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+    if (!FPainter.begin(&FImage)) {
+      FBits = nullptr;
+      return nullptr;
+    }
+    FBits = reinterpret_cast<QRgb*>(const_cast<uchar*>(FImage.constBits()));
+    PreparePainter(FPainter);
+    FPainterMode = pmCopy;
+    FPainter.setCompositionMode(CompositionOf(pmCopy));
+    if (FClipped) FPainter.setClipRegion(FClipRegion);
+  }
+  if (Mode != FPainterMode) {
+    FPainterMode = Mode;
+    FPainter.setCompositionMode(CompositionOf(Mode));
+  }
+  return &FPainter;
+}
+
+void TQPainterSurface::EndPainting() {
+  if (FPainter.isActive()) FPainter.end();
+  FBits = nullptr;
+}
+
 void TQPainterSurface::SetFont(const TSurfaceFont& Font) {
-  if (Font == FFont) return;
+  if (Font == FFont && FFontEntry != nullptr) return;
   FFont = Font;
-  FQFont = FResolver(Font);
+  auto Key = std::make_tuple(Font.Name, Font.Height, Font.Escapement, Font.Bold, Font.Italic);
+  auto It = FFonts.find(Key);
+  if (It == FFonts.end()) {
+    It = FFonts.emplace(std::move(Key), std::make_unique<TFontEntry>(FResolver(Font))).first;
+  }
+  FFontEntry = It->second.get();
 }
 
 void TQPainterSurface::SetBackground(TBackgroundMode Mode, TColor Color) {
@@ -103,35 +147,104 @@ void TQPainterSurface::SetTextAlign(THorizTextAlign Horiz, TVertTextAlign Vert) 
   FVertAlign = Vert;
 }
 
-bool TQPainterSurface::Begin(QPainter& Painter, TPenMode Mode) {
-  if (FImage.isNull()) return false;
-  if (!Painter.begin(&FImage)) return false;
-  Painter.setRenderHint(QPainter::Antialiasing, false);
-  Painter.setRenderHint(QPainter::TextAntialiasing, true);
-  Painter.setCompositionMode(CompositionOf(Mode));
-  if (FClipped) Painter.setClipRegion(QRegion(FClip, Qt::OddEvenFill));
+// --- pixels ---
+
+bool TQPainterSurface::InsideClip(int X, int Y) const {
+  if (!FClipped) return true;
+  const int Row = Y - FClipTop;
+  if (Row < 0 || Row >= static_cast<int>(FClipRowRange.size())) return false;
+  const auto [First, End] = FClipRowRange[static_cast<size_t>(Row)];
+  for (int I = First; I < End; ++I) {
+    const auto& Span = FClipSpans[static_cast<size_t>(I)];
+    if (X >= Span.first && X <= Span.second) return true;
+  }
+  return false;
+}
+
+bool TQPainterSurface::RectInsideClip(const QRect& R) const {
+  if (!FClipped) return true;
+  for (int Y = R.top(); Y <= R.bottom(); ++Y) {
+    const int Row = Y - FClipTop;
+    if (Row < 0 || Row >= static_cast<int>(FClipRowRange.size())) return false;
+    const auto [First, End] = FClipRowRange[static_cast<size_t>(Row)];
+    bool Inside = false;
+    for (int I = First; I < End && !Inside; ++I) {
+      const auto& Span = FClipSpans[static_cast<size_t>(I)];
+      Inside = R.left() >= Span.first && R.right() <= Span.second;
+    }
+    if (!Inside) return false;
+  }
   return true;
+}
+
+void TQPainterSurface::PutPixel(int X, int Y, QRgb Color) {
+  if (X < 0 || Y < 0 || X >= FImage.width() || Y >= FImage.height() || !InsideClip(X, Y)) return;
+  FBits[static_cast<qsizetype>(Y) * FStride + X] = Color;
+}
+
+void TQPainterSurface::FillArea(int Left, int Top, int Right, int Bottom, QRgb Color) {
+  Left = std::max(Left, 0);
+  Top = std::max(Top, 0);
+  Right = std::min(Right, FImage.width() - 1);
+  Bottom = std::min(Bottom, FImage.height() - 1);
+  for (int Y = Top; Y <= Bottom; ++Y) {
+    QRgb* Row = FBits + static_cast<qsizetype>(Y) * FStride;
+    if (!FClipped) {
+      if (Left <= Right) std::fill(Row + Left, Row + Right + 1, Color);
+      continue;
+    }
+    const int ClipRow = Y - FClipTop;
+    if (ClipRow < 0 || ClipRow >= static_cast<int>(FClipRowRange.size())) continue;
+    const auto [First, End] = FClipRowRange[static_cast<size_t>(ClipRow)];
+    for (int I = First; I < End; ++I) {
+      const auto& Span = FClipSpans[static_cast<size_t>(I)];
+      const int From = std::max(Left, Span.first), To = std::min(Right, Span.second);
+      if (From <= To) std::fill(Row + From, Row + To + 1, Color);
+    }
+  }
 }
 
 // One 1-pixel pen stroke, pixel by pixel, so that every pixel is set exactly
 // once (the inverting pen relies on it); a wider pen is stroked by QPainter.
-void TQPainterSurface::StrokeLine(QPainter& Painter, TPoint A, TPoint B, bool LastPixel) const {
+void TQPainterSurface::StrokeLine(TPoint A, TPoint B, bool LastPixel) {
   if (FPen.Style == psClear) return;
+  QPainter* P = Painter(FPen.Mode);
+  if (P == nullptr) return;
   if (FPen.Width > 1) {
     QPen Pen(ToQColor(FPen.Color));
     Pen.setWidth(FPen.Width);
     Pen.setCapStyle(Qt::FlatCap);
     Pen.setJoinStyle(Qt::MiterJoin);
     if (FPen.Style == psDot) Pen.setStyle(Qt::DotLine);
-    Painter.setPen(Pen);
-    Painter.setBrush(Qt::NoBrush);
-    Painter.drawLine(A.X, A.Y, B.X, B.Y);
+    P->setPen(Pen);
+    P->setBrush(Qt::NoBrush);
+    P->drawLine(A.X, A.Y, B.X, B.Y);
+    return;
+  }
+  const bool Dotted = FPen.Style == psDot;
+  const bool GapShows = Dotted && FBackgroundMode == bkOpaque;
+  if (FPen.Mode == pmCopy) {
+    // Opaque pixels: written straight into the image. The gaps of a dotted
+    // line come first, then the dots, as QPainter would draw them.
+    const QRgb On = ToPixel(FPen.Color);
+    if (GapShows) {
+      const QRgb Gap = ToPixel(FBackgroundColor);
+      int Index = 0;
+      LinePixels(A, B, LastPixel, [&](int X, int Y) {
+        if (Index++ % 2 == 1) PutPixel(X, Y, Gap);
+      });
+    }
+    int Index = 0;
+    LinePixels(A, B, LastPixel, [&](int X, int Y) {
+      if (!Dotted || Index % 2 == 0) PutPixel(X, Y, On);
+      ++Index;
+    });
     return;
   }
   QPolygon On, Gap;
   int Index = 0;
   LinePixels(A, B, LastPixel, [&](int X, int Y) {
-    if (FPen.Style == psDot && Index % 2 == 1) {
+    if (Dotted && Index % 2 == 1) {
       Gap << QPoint(X, Y);
     } else {
       On << QPoint(X, Y);
@@ -141,37 +254,37 @@ void TQPainterSurface::StrokeLine(QPainter& Painter, TPoint A, TPoint B, bool La
   QPen Pen;
   Pen.setWidth(0);
   Pen.setCapStyle(Qt::SquareCap);
-  Painter.setBrush(Qt::NoBrush);
-  if (!Gap.isEmpty() && FBackgroundMode == bkOpaque) {
+  P->setBrush(Qt::NoBrush);
+  if (!Gap.isEmpty() && GapShows) {
     Pen.setColor(ToQColor(FBackgroundColor));
-    Painter.setPen(Pen);
-    Painter.drawPoints(Gap);
+    P->setPen(Pen);
+    P->drawPoints(Gap);
   }
   Pen.setColor(ToQColor(FPen.Color));
-  Painter.setPen(Pen);
-  Painter.drawPoints(On);
+  P->setPen(Pen);
+  P->drawPoints(On);
 }
 
 void TQPainterSurface::StrokeOpenPath(const std::vector<TPoint>& Points, bool LastPixel) {
-  QPainter Painter;
-  if (!Begin(Painter, FPen.Mode)) return;
   for (size_t I = 1; I < Points.size(); ++I) {
-    StrokeLine(Painter, Points[I - 1], Points[I], LastPixel && I + 1 == Points.size());
+    StrokeLine(Points[I - 1], Points[I], LastPixel && I + 1 == Points.size());
   }
 }
 
+// --- shapes ---
+
 void TQPainterSurface::Polygon(const std::vector<TPoint>& Points) {
   if (Points.size() < 2) return;
-  QPainter Painter;
-  if (!Begin(Painter, FPen.Mode)) return;
+  QPainter* P = Painter(FPen.Mode);
+  if (P == nullptr) return;
   if (FBrush.Style == bsSolid) {
-    Painter.setPen(Qt::NoPen);
-    Painter.setBrush(ToQColor(FBrush.Color));
-    Painter.drawPolygon(ToQPolygon(Points), Qt::OddEvenFill);
+    P->setPen(Qt::NoPen);
+    P->setBrush(ToQColor(FBrush.Color));
+    P->drawPolygon(ToQPolygon(Points), Qt::OddEvenFill);
   }
   // Closed outline: each edge leaves out its end, which is the next edge's start.
   for (size_t I = 0; I < Points.size(); ++I) {
-    StrokeLine(Painter, Points[I], Points[(I + 1) % Points.size()], false);
+    StrokeLine(Points[I], Points[(I + 1) % Points.size()], false);
   }
 }
 
@@ -183,79 +296,202 @@ void TQPainterSurface::Polyline(const std::vector<TPoint>& Points) {
 void TQPainterSurface::MoveTo(int X, int Y) { FPenPos = TPoint{X, Y}; }
 
 void TQPainterSurface::LineTo(int X, int Y) {
-  StrokeOpenPath({FPenPos, TPoint{X, Y}}, false);
+  StrokeLine(FPenPos, TPoint{X, Y}, false);
   FPenPos = TPoint{X, Y};
 }
 
 void TQPainterSurface::Rectangle(const TRect& R) {
   int L = std::min(R.Left, R.Right), Rt = std::max(R.Left, R.Right);
   int T = std::min(R.Top, R.Bottom), B = std::max(R.Top, R.Bottom);
-  QPainter Painter;
-  if (!Begin(Painter, FPen.Mode)) return;
+  QPainter* P = Painter(FPen.Mode);
+  if (P == nullptr) return;
   const bool Outline = FPen.Style != psClear;
   if (FBrush.Style == bsSolid) {
     // Without an outline the filled area is one pixel smaller each way.
     QRect Fill = Outline ? QRect(QPoint(L + 1, T + 1), QPoint(Rt - 2, B - 2)) : QRect(QPoint(L, T), QPoint(Rt - 2, B - 2));
-    if (Fill.isValid()) Painter.fillRect(Fill, ToQColor(FBrush.Color));
+    if (Fill.isValid()) {
+      if (FPen.Mode == pmCopy) {
+        FillArea(Fill.left(), Fill.top(), Fill.right(), Fill.bottom(), ToPixel(FBrush.Color));
+      } else {
+        P->fillRect(Fill, ToQColor(FBrush.Color));
+      }
+    }
   }
   if (!Outline || Rt - L < 1 || B - T < 1) return;
   if (FPen.Width > 1) {
-    StrokeLine(Painter, {L, T}, {Rt - 1, T}, false);
-    StrokeLine(Painter, {Rt - 1, T}, {Rt - 1, B - 1}, false);
-    StrokeLine(Painter, {Rt - 1, B - 1}, {L, B - 1}, false);
-    StrokeLine(Painter, {L, B - 1}, {L, T}, false);
+    StrokeLine({L, T}, {Rt - 1, T}, false);
+    StrokeLine({Rt - 1, T}, {Rt - 1, B - 1}, false);
+    StrokeLine({Rt - 1, B - 1}, {L, B - 1}, false);
+    StrokeLine({L, B - 1}, {L, T}, false);
     return;
   }
   // The ring Left..Right-1 x Top..Bottom-1, each pixel once.
   if (Rt - L == 1 || B - T == 1) {
-    StrokeLine(Painter, {L, T}, {Rt - 1, B - 1}, true);
+    StrokeLine({L, T}, {Rt - 1, B - 1}, true);
     return;
   }
-  StrokeLine(Painter, {L, T}, {Rt - 1, T}, false);
-  StrokeLine(Painter, {Rt - 1, T}, {Rt - 1, B - 1}, false);
-  StrokeLine(Painter, {Rt - 1, B - 1}, {L, B - 1}, false);
-  StrokeLine(Painter, {L, B - 1}, {L, T}, false);
+  StrokeLine({L, T}, {Rt - 1, T}, false);
+  StrokeLine({Rt - 1, T}, {Rt - 1, B - 1}, false);
+  StrokeLine({Rt - 1, B - 1}, {L, B - 1}, false);
+  StrokeLine({L, B - 1}, {L, T}, false);
 }
 
 void TQPainterSurface::FillRect(const TRect& R, TColor Color) {
-  QPainter Painter;
-  if (!Begin(Painter, pmCopy)) return;
-  QRect Area(QPoint(std::min(R.Left, R.Right), std::min(R.Top, R.Bottom)),
-             QPoint(std::max(R.Left, R.Right) - 1, std::max(R.Top, R.Bottom) - 1));
-  if (Area.isValid()) Painter.fillRect(Area, ToQColor(Color));
+  if (Painter(pmCopy) == nullptr) return;
+  FillArea(std::min(R.Left, R.Right), std::min(R.Top, R.Bottom), std::max(R.Left, R.Right) - 1,
+           std::max(R.Top, R.Bottom) - 1, ToPixel(Color));
+}
+
+// --- text ---
+
+TQPainterSurface::TTextInfo& TQPainterSurface::TextInfo(const std::string& Text) {
+  auto& Texts = FFontEntry->Texts;
+  auto It = Texts.find(Text);
+  if (It != Texts.end()) return It->second;
+  // A chart has a few hundred different texts at most; a flood of new ones
+  // (a label per point of a huge range) must not grow this without end.
+  if (Texts.size() >= 4096) Texts.clear();
+  TTextInfo Info;
+  Info.Chars = ToQString(Text);
+  Info.Width = FFontEntry->Metrics.horizontalAdvance(Info.Chars);
+  return Texts.emplace(Text, std::move(Info)).first->second;
+}
+
+// The box that the text's ink can touch, relative to the pen position: drawn
+// dark on light and light on dark, every pixel that changes in either, and
+// one pixel more on each side.
+void TQPainterSurface::FindInk(TTextInfo& Info) {
+  Info.InkKnown = true;
+  const int Height = FFontEntry->Ascent + FFontEntry->Descent;
+  const int MarginX = 2 * Height + 8, MarginY = 2 * Height + 8;
+  const QSize Size(Info.Width + 2 * MarginX, Height + 2 * MarginY);
+  const QPoint Pen(MarginX, MarginY + FFontEntry->Ascent);
+  QRect Ink;
+  for (const auto& [Ground, Ink1] : {std::pair{Qt::white, Qt::black}, std::pair{Qt::black, Qt::white}}) {
+    QImage Probe(Size, QImage::Format_RGB32);
+    Probe.fill(Ground);
+    const QRgb Plain = Probe.pixel(0, 0);
+    QPainter P(&Probe);
+    PreparePainter(P);
+    P.setFont(FFontEntry->Font);
+    P.setPen(QColor(Ink1));
+    P.drawText(Pen, Info.Chars);
+    P.end();
+    for (int Y = 0; Y < Size.height(); ++Y) {
+      const QRgb* Row = reinterpret_cast<const QRgb*>(Probe.constScanLine(Y));
+      for (int X = 0; X < Size.width(); ++X) {
+        if (Row[X] != Plain) Ink |= QRect(X, Y, 1, 1);
+      }
+    }
+  }
+  if (Ink.isEmpty()) {
+    Info.Ink = QRect();
+    return;
+  }
+  // Ink at the edge of the probe may have run past it: no picture then.
+  if (Ink.left() <= 1 || Ink.top() <= 1 || Ink.right() >= Size.width() - 2 || Ink.bottom() >= Size.height() - 2) {
+    Info.InkKnown = false;
+    return;
+  }
+  Info.Ink = Ink.adjusted(-1, -1, 1, 1).translated(-Pen);
+}
+
+bool TQPainterSurface::CopyTextPicture(TTextInfo& Info, int PenX, int PenY) {
+  if (FFont.Escapement % 3600 != 0 || FBits == nullptr) return false;
+  if (!Info.InkKnown && Info.Ink.isNull()) FindInk(Info);
+  if (!Info.InkKnown) return false;
+  if (Info.Ink.isEmpty()) return true;  // nothing to see
+  const QRect Box = Info.Ink.translated(PenX, PenY);
+  if (!FImage.rect().contains(Box) || !RectInsideClip(Box)) return false;
+  const QRgb Ground = FBits[static_cast<qsizetype>(Box.top()) * FStride + Box.left()];
+  for (int Y = Box.top(); Y <= Box.bottom(); ++Y) {
+    const QRgb* Row = FBits + static_cast<qsizetype>(Y) * FStride;
+    for (int X = Box.left(); X <= Box.right(); ++X) {
+      if (Row[X] != Ground) return false;
+    }
+  }
+  const QRgb TextColor = ToPixel(FFont.Color);
+  QImage& Picture = Info.Pictures[{TextColor, Ground}];
+  if (Picture.isNull()) {
+    Picture = QImage(Box.size(), QImage::Format_RGB32);
+    Picture.fill(QColor::fromRgb(Ground));
+    QPainter P(&Picture);
+    PreparePainter(P);
+    P.setFont(FFontEntry->Font);
+    P.setPen(QColor::fromRgb(TextColor));
+    P.drawText(-Info.Ink.left(), -Info.Ink.top(), Info.Chars);
+  }
+  for (int Y = 0; Y < Box.height(); ++Y) {
+    std::memcpy(FBits + static_cast<qsizetype>(Box.top() + Y) * FStride + Box.left(), Picture.constScanLine(Y),
+                static_cast<size_t>(Box.width()) * sizeof(QRgb));
+  }
+  return true;
 }
 
 void TQPainterSurface::TextOut(int X, int Y, const std::string& Text) {
-  QPainter Painter;
-  if (!Begin(Painter, pmCopy)) return;
-  QString Str = ToQString(Text);
-  QFontMetrics Metrics(FQFont);
-  int Width = Metrics.horizontalAdvance(Str);
-  int Ascent = Metrics.ascent(), Descent = Metrics.descent();
-  int Dx = FHorizAlign == htaLeft ? 0 : FHorizAlign == htaCenter ? -Width / 2 : -Width;
-  int Baseline = FVertAlign == vtaTop ? Ascent : FVertAlign == vtaBottom ? -Descent : 0;
-  // The text box turns around the reference point.
-  Painter.translate(X, Y);
-  if (FFont.Escapement % 3600 != 0) Painter.rotate(-FFont.Escapement / 10.0);
+  QPainter* P = Painter(pmCopy);
+  if (P == nullptr) return;
+  TTextInfo& Info = TextInfo(Text);
+  const int Width = Info.Width;
+  const int Ascent = FFontEntry->Ascent, Descent = FFontEntry->Descent;
+  const int Dx = FHorizAlign == htaLeft ? 0 : FHorizAlign == htaCenter ? -Width / 2 : -Width;
+  const int Baseline = FVertAlign == vtaTop ? Ascent : FVertAlign == vtaBottom ? -Descent : 0;
+  const bool Turned = FFont.Escapement % 3600 != 0;
   if (FBackgroundMode == bkOpaque) {
-    Painter.fillRect(QRect(Dx, Baseline - Ascent, Width, Ascent + Descent), ToQColor(FBackgroundColor));
+    if (!Turned) {
+      FillArea(X + Dx, Y + Baseline - Ascent, X + Dx + Width - 1, Y + Baseline + Descent - 1,
+               ToPixel(FBackgroundColor));
+    } else {
+      P->save();
+      P->translate(X, Y);
+      P->rotate(-FFont.Escapement / 10.0);
+      P->fillRect(QRect(Dx, Baseline - Ascent, Width, Ascent + Descent), ToQColor(FBackgroundColor));
+      P->restore();
+    }
   }
-  Painter.setFont(FQFont);
-  Painter.setPen(ToQColor(FFont.Color));
-  Painter.drawText(Dx, Baseline, Str);
+  if (!Turned && CopyTextPicture(Info, X + Dx, Y + Baseline)) return;
+  // The text box turns around the reference point.
+  P->save();
+  P->translate(X, Y);
+  if (Turned) P->rotate(-FFont.Escapement / 10.0);
+  P->setFont(FFontEntry->Font);
+  P->setPen(ToQColor(FFont.Color));
+  P->drawText(Dx, Baseline, Info.Chars);
+  P->restore();
 }
 
 TSize TQPainterSurface::TextExtent(const std::string& Text) {
-  QFontMetrics Metrics(FQFont);
-  return TSize{Metrics.horizontalAdvance(ToQString(Text)), Metrics.ascent() + Metrics.descent()};
+  return TSize{TextInfo(Text).Width, FFontEntry->Ascent + FFontEntry->Descent};
 }
 
+// --- clip ---
+
 void TQPainterSurface::SetClipPolygon(const std::vector<TPoint>& Points) {
-  FClip = ToQPolygon(Points);
+  FClipRegion = QRegion(ToQPolygon(Points), Qt::OddEvenFill);
   FClipped = true;
+  FClipSpans.clear();
+  FClipRowRange.clear();
+  const QRect Bounds = FClipRegion.boundingRect();
+  FClipTop = Bounds.top();
+  if (!Bounds.isEmpty()) {
+    // The region's rectangles come in bands of rows, left to right.
+    std::vector<std::vector<std::pair<int, int>>> Rows(static_cast<size_t>(Bounds.height()));
+    for (const QRect& R : FClipRegion) {
+      for (int Y = R.top(); Y <= R.bottom(); ++Y) Rows[static_cast<size_t>(Y - FClipTop)].push_back({R.left(), R.right()});
+    }
+    for (const auto& Row : Rows) {
+      const int First = static_cast<int>(FClipSpans.size());
+      FClipSpans.insert(FClipSpans.end(), Row.begin(), Row.end());
+      FClipRowRange.push_back({First, static_cast<int>(FClipSpans.size())});
+    }
+  }
+  if (FPainter.isActive()) FPainter.setClipRegion(FClipRegion);
 }
 
 void TQPainterSurface::ClearClip() {
-  FClip.clear();
+  FClipRegion = QRegion();
   FClipped = false;
+  FClipSpans.clear();
+  FClipRowRange.clear();
+  if (FPainter.isActive()) FPainter.setClipping(false);
 }

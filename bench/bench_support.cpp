@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "drill_texts.h"
+#include "chart_test_history.h"
 
 double NowMs() {
   using namespace std::chrono;
@@ -38,17 +38,7 @@ double TimeMs(const std::function<void()>& Body) {
   return NowMs() - Start;
 }
 
-std::string HistoryLine(std::size_t I) {
-  // Deterministic spread: a slow climb of the percentage with noise, and
-  // durations that wander between 100 and 320 seconds.
-  const unsigned Mix = static_cast<unsigned>(I) * 2654435761u;
-  const int Percent = static_cast<int>((I * 7 + (Mix >> 27)) % 101);
-  const int Seconds = 100 + static_cast<int>((I * 13 + (Mix >> 20) % 97) % 221);
-  const int Day = 1 + static_cast<int>(I % 28);
-  char Date[32];
-  std::snprintf(Date, sizeof Date, "2024/03/%02d 09:%02d", Day, static_cast<int>(I % 60));
-  return SummaryLine(ClockLabelText(Seconds * 1000), Percent, Date);
-}
+std::string HistoryLine(std::size_t I) { return MadeUpHistoryLine(I); }
 
 std::string HistoryBytes(std::size_t N) {
   std::string Bytes;

@@ -26,8 +26,8 @@ std::vector<double> RunAlternating(const std::vector<TBenchSide>& Sides, int War
 // Times Body once, in milliseconds.
 double TimeMs(const std::function<void()>& Body);
 
-// Drill I of a made-up history: varied percentages (0..100) and durations
-// (1:40 to 5:20), 46 bytes like every summary line.
+// Drill I of the made-up history that the chart tests' reference pictures
+// show too: percentages 0..100, durations 1:40 to 5:20, 46-byte lines.
 std::string HistoryLine(std::size_t I);
 // N such lines, each followed by CR LF: the bytes of a history file.
 std::string HistoryBytes(std::size_t N);

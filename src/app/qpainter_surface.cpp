@@ -442,22 +442,22 @@ void TQPainterSurface::TextOut(int X, int Y, const std::string& Text) {
       FillArea(X + Dx, Y + Baseline - Ascent, X + Dx + Width - 1, Y + Baseline + Descent - 1,
                ToPixel(FBackgroundColor));
     } else {
-      P->save();
       P->translate(X, Y);
       P->rotate(-FFont.Escapement / 10.0);
       P->fillRect(QRect(Dx, Baseline - Ascent, Width, Ascent + Descent), ToQColor(FBackgroundColor));
-      P->restore();
+      P->resetTransform();
     }
   }
   if (!Turned && CopyTextPicture(Info, X + Dx, Y + Baseline)) return;
-  // The text box turns around the reference point.
-  P->save();
+  // The text box turns around the reference point. (Only the transform is
+  // undone afterwards: a saved and restored painter state would bring back
+  // the clip of that moment and undo a clip set later.)
   P->translate(X, Y);
   if (Turned) P->rotate(-FFont.Escapement / 10.0);
   P->setFont(FFontEntry->Font);
   P->setPen(ToQColor(FFont.Color));
   P->drawText(Dx, Baseline, Info.Chars);
-  P->restore();
+  P->resetTransform();
 }
 
 TSize TQPainterSurface::TextExtent(const std::string& Text) {
@@ -485,7 +485,9 @@ void TQPainterSurface::SetClipPolygon(const std::vector<TPoint>& Points) {
       FClipRowRange.push_back({First, static_cast<int>(FClipSpans.size())});
     }
   }
-  if (FPainter.isActive()) FPainter.setClipRegion(FClipRegion);
+  // The painter opens again with the new clip. (An open painter that had its
+  // clip switched off does not take the same clip back from setClipRegion.)
+  EndPainting();
 }
 
 void TQPainterSurface::ClearClip() {
@@ -493,5 +495,5 @@ void TQPainterSurface::ClearClip() {
   FClipped = false;
   FClipSpans.clear();
   FClipRowRange.clear();
-  if (FPainter.isActive()) FPainter.setClipping(false);
+  EndPainting();
 }

@@ -230,6 +230,50 @@ TEST_F(QPainterSurfaceTest, OpaqueTextFillsItsBox) {
   EXPECT_FALSE(Ink(3, 4));
 }
 
+// Every kind of drawing keeps to the clip, set before the first drawing or
+// between drawings, and all of it comes back when the clip goes.
+TEST_F(QPainterSurfaceTest, ClipHoldsForFillsLinesAndTextAlike) {
+  Surface.FillRect(TRect{0, 0, 2, 2}, clWhite);
+  Surface.SetClipPolygon({{10, 10}, {30, 10}, {30, 20}, {10, 20}});
+  Surface.SetPen(TSurfacePen{clBlue, 1, psSolid, pmCopy});
+  Surface.SetBrush(TSurfaceBrush{clRed, bsSolid});
+  Surface.Polygon({{0, 0}, {59, 0}, {59, 39}, {0, 39}});
+  EXPECT_EQ(InkBounds(), (TRect{10, 10, 30, 20}));
+  Surface.MoveTo(0, 15);
+  Surface.LineTo(60, 15);
+  Surface.SetBackground(bkOpaque, RGB(0, 255, 0));
+  Surface.TextOut(0, 5, "WWWWWWWW");
+  Surface.Rectangle(TRect{5, 5, 50, 30});
+  EXPECT_EQ(InkBounds(), (TRect{10, 10, 30, 20}));
+  // The same clip again after drawing without one, turned text among it.
+  Surface.ClearClip();
+  TSurfaceFont Turned;
+  Turned.Name = Texts().PGothicFace;
+  Turned.Escapement = 900;
+  Surface.SetFont(Turned);
+  Surface.TextOut(40, 30, "W");
+  Surface.FillRect(TRect{0, 0, 60, 40}, Paper);
+  Surface.SetClipPolygon({{10, 10}, {30, 10}, {30, 20}, {10, 20}});
+  Surface.Polygon({{0, 0}, {59, 0}, {59, 39}, {0, 39}});
+  EXPECT_EQ(InkBounds(), (TRect{10, 10, 30, 20}));
+  // A slanted clip (the chart's box), set, taken off and set again.
+  const std::vector<TPoint> Box{{5, 35}, {5, 10}, {15, 2}, {55, 2}, {55, 27}, {45, 35}};
+  for (int Round = 0; Round < 2; ++Round) {
+    Surface.SetClipPolygon(Box);
+    Surface.FillRect(TRect{0, 0, 60, 40}, Paper);
+    Surface.ClearClip();
+    Surface.MoveTo(0, 0);
+    Surface.LineTo(59, 0);
+  }
+  Surface.FillRect(TRect{0, 0, 60, 40}, Paper);
+  Surface.SetClipPolygon(Box);
+  Surface.Polygon({{0, 0}, {59, 0}, {59, 39}, {0, 39}});
+  EXPECT_EQ(InkBounds(), (TRect{5, 2, 55, 35}));
+  Surface.ClearClip();
+  Surface.Polygon({{0, 0}, {59, 0}, {59, 39}, {0, 39}});
+  EXPECT_EQ(InkBounds(), (TRect{0, 0, 60, 40}));
+}
+
 TEST_F(QPainterSurfaceTest, ClipPolygonRestrictsDrawing) {
   Surface.SetClipPolygon({{10, 10}, {30, 10}, {30, 20}, {10, 20}});
   Surface.FillRect(TRect{0, 0, 60, 40}, clRed);

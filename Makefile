@@ -4,10 +4,12 @@
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+BENCH_BUILD ?= build-bench
+BENCH_REPS ?= 20
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSURASURA_WERROR=ON
 
-.PHONY: deps configure build run test unit-test asan-test screenshots clean
+.PHONY: deps configure build run test unit-test asan-test screenshots bench clean
 
 deps:
 	bash tools/install-deps.sh
@@ -44,5 +46,14 @@ screenshots: build
 	bash tools/screenshot-hint.sh $(BUILD)/src/app/surasura docs/hint-start-button.png
 	bash tools/screenshot-graph-window.sh $(BUILD)/src/app/surasura docs/graph-window.png
 
+# Benchmarks (not tests: they print figures and fail on no time). Installs the
+# two charting libraries the chart is compared with; the program never links them.
+bench: deps
+	bash tools/install-bench-deps.sh
+	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BENCH_BUILD) -j $(JOBS) --target chart_bench history_bench drill_bench \
+	  startup_probe empty_window startup_bench bench_plot
+	bash bench/run-bench.sh $(BENCH_BUILD) $(BENCH_REPS)
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)

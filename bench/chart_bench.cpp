@@ -3,6 +3,7 @@
 // opening (FormShow and its first paint); the copy-only repaint.
 //
 //   chart_bench [--reps R] [--warmup W] [--sizes 10,100,...] [--out DIR] [--reference DIR]
+//               [--profile ROUNDS]
 //
 // --out keeps the three pictures of each size; --reference compares our
 // pictures with ones kept before (a change of the drawing code must not move
@@ -49,6 +50,7 @@ struct TOptions {
   std::vector<int> Sizes{10, 100, 1000, 10000, 100000};
   QString OutDir;
   QString ReferenceDir;
+  int ProfileRounds = 0;  // > 0: only paints our chart that many times (for a profiler)
 };
 
 TOptions ParseOptions(int argc, char** argv) {
@@ -66,6 +68,8 @@ TOptions ParseOptions(int argc, char** argv) {
       while (std::getline(List, Item, ',')) Options.Sizes.push_back(std::atoi(Item.c_str()));
     } else if (Key == "--out") {
       Options.OutDir = QString::fromStdString(Value);
+    } else if (Key == "--profile") {
+      Options.ProfileRounds = std::atoi(Value.c_str());
     } else if (Key == "--reference") {
       Options.ReferenceDir = QString::fromStdString(Value);
     }
@@ -311,6 +315,10 @@ int main(int argc, char** argv) {
     const TSeriesData Data = DataOf(History);
 
     TOurs Ours(History);
+    if (Options.ProfileRounds > 0) {
+      for (int I = 0; I < Options.ProfileRounds; ++I) Ours.PaintOnce();
+      continue;
+    }
     TQtChartsSide QtCharts(Data, Font21, Font21);
     TQCustomPlotSide QCustomPlot(Data, Font21, Font21);
     const std::vector<double> Paint =

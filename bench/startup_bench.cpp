@@ -2,11 +2,13 @@
 // turn, each a fresh process, and takes the time from just before the process
 // is started to its first paint, and its peak resident memory.
 //
-//   startup_bench PROBE EMPTY START_DIR GRAPH_DIR [STARTS]
+//   startup_bench PROBE EMPTY WORK_DIR [STARTS]
 //
-// START_DIR holds the history of the start-up figure, GRAPH_DIR the one of the
-// memory figure (the probe opens the graph window there). Needs a display.
+// Makes WORK_DIR/start with a history of 10,000 drills (the start-up figure)
+// and WORK_DIR/graph with 100,000 (the memory figure: the probe opens the
+// graph window there). Needs a display.
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -64,17 +67,34 @@ TStart StartOnce(const std::string& Program, const std::string& Mode, const std:
   return TStart{(Painted - Start) / 1e6, PeakKb / 1024.0};
 }
 
+std::string MakeHistoryDir(const std::string& Work, const char* Name, std::size_t Lines) {
+  const std::string Dir = Work + "/" + Name;
+  ::mkdir(Work.c_str(), 0755);
+  ::mkdir(Dir.c_str(), 0755);
+  std::ofstream File(Dir + "/HIST_ZV.DAT", std::ios::binary | std::ios::trunc);
+  File << HistoryBytes(Lines);
+  return Dir;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 5) {
-    std::fprintf(stderr, "usage: startup_bench PROBE EMPTY START_DIR GRAPH_DIR [STARTS]\n");
+  if (argc < 4) {
+    std::fprintf(stderr, "usage: startup_bench PROBE EMPTY WORK_DIR [STARTS]\n");
     return 2;
   }
-  const std::string Probe = argv[1], Empty = argv[2], StartDir = argv[3], GraphDir = argv[4];
-  const int Starts = argc > 5 ? std::atoi(argv[5]) : 10;
+  // The programs start in the history's directory: their paths must not be relative.
+  auto Absolute = [](const char* Path) {
+    char* Real = ::realpath(Path, nullptr);
+    std::string Result = Real ? Real : Path;
+    std::free(Real);
+    return Result;
+  };
+  const std::string Probe = Absolute(argv[1]), Empty = Absolute(argv[2]), Work = argv[3];
+  const int Starts = argc > 4 ? std::atoi(argv[4]) : 10;
+  const std::string StartDir = MakeHistoryDir(Work, "start", 10000);
+  const std::string GraphDir = MakeHistoryDir(Work, "graph", 100000);
 
-  TStart Last;
   const std::vector<double> Startup =
       RunAlternating({{"ours", [&] { return StartOnce(Probe, "", StartDir).Ms; }},
                       {"floor", [&] { return StartOnce(Empty, "", StartDir).Ms; }}},

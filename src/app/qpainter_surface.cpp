@@ -1,6 +1,7 @@
 #include "qpainter_surface.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -109,6 +110,8 @@ QPainter* TQPainterSurface::Painter(TPenMode Mode) {
       return nullptr;
     }
     FBits = reinterpret_cast<QRgb*>(const_cast<uchar*>(FImage.constBits()));
+    FImageWidth = FImage.width();
+    FImageHeight = FImage.height();
     PreparePainter(FPainter);
     FPainterMode = pmCopy;
     FPainter.setCompositionMode(CompositionOf(pmCopy));
@@ -177,24 +180,32 @@ bool TQPainterSurface::RectInsideClip(const QRect& R) const {
   return true;
 }
 
-void TQPainterSurface::PutPixel(int X, int Y, QRgb Color) {
-  if (X < 0 || Y < 0 || X >= FImage.width() || Y >= FImage.height() || !InsideClip(X, Y)) return;
+inline void TQPainterSurface::PutPixel(int X, int Y, QRgb Color) {
+  if (static_cast<unsigned>(X) >= static_cast<unsigned>(FImageWidth) ||
+      static_cast<unsigned>(Y) >= static_cast<unsigned>(FImageHeight) || (FClipped && !InsideClip(X, Y))) {
+    return;
+  }
   FBits[static_cast<qsizetype>(Y) * FStride + X] = Color;
 }
 
 void TQPainterSurface::FillArea(int Left, int Top, int Right, int Bottom, QRgb Color) {
   Left = std::max(Left, 0);
   Top = std::max(Top, 0);
-  Right = std::min(Right, FImage.width() - 1);
-  Bottom = std::min(Bottom, FImage.height() - 1);
+  Right = std::min(Right, FImageWidth - 1);
+  Bottom = std::min(Bottom, FImageHeight - 1);
+  if (Left > Right || Top > Bottom) return;
+  if (!FClipped) {
+    // One row filled, the others copied from it.
+    QRgb* First = FBits + static_cast<qsizetype>(Top) * FStride + Left;
+    std::fill(First, First + (Right - Left + 1), Color);
+    const size_t Bytes = static_cast<size_t>(Right - Left + 1) * sizeof(QRgb);
+    for (int Y = Top + 1; Y <= Bottom; ++Y) std::memcpy(FBits + static_cast<qsizetype>(Y) * FStride + Left, First, Bytes);
+    return;
+  }
   for (int Y = Top; Y <= Bottom; ++Y) {
-    QRgb* Row = FBits + static_cast<qsizetype>(Y) * FStride;
-    if (!FClipped) {
-      if (Left <= Right) std::fill(Row + Left, Row + Right + 1, Color);
-      continue;
-    }
     const int ClipRow = Y - FClipTop;
     if (ClipRow < 0 || ClipRow >= static_cast<int>(FClipRowRange.size())) continue;
+    QRgb* Row = FBits + static_cast<qsizetype>(Y) * FStride;
     const auto [First, End] = FClipRowRange[static_cast<size_t>(ClipRow)];
     for (int I = First; I < End; ++I) {
       const auto& Span = FClipSpans[static_cast<size_t>(I)];
@@ -227,6 +238,17 @@ void TQPainterSurface::StrokeLine(TPoint A, TPoint B, bool LastPixel) {
     // Opaque pixels: written straight into the image. The gaps of a dotted
     // line come first, then the dots, as QPainter would draw them.
     const QRgb On = ToPixel(FPen.Color);
+    if (!Dotted && (A.X == B.X || A.Y == B.Y)) {
+      // A level or upright line is a span of pixels.
+      int X0 = A.X, Y0 = A.Y, X1 = B.X, Y1 = B.Y;
+      if (!LastPixel) {
+        if (A.X == B.X && A.Y == B.Y) return;
+        if (A.Y == B.Y) X1 += X1 > X0 ? -1 : 1;
+        else Y1 += Y1 > Y0 ? -1 : 1;
+      }
+      FillArea(std::min(X0, X1), std::min(Y0, Y1), std::max(X0, X1), std::max(Y0, Y1), On);
+      return;
+    }
     if (GapShows) {
       const QRgb Gap = ToPixel(FBackgroundColor);
       int Index = 0;
@@ -361,6 +383,7 @@ TQPainterSurface::TTextInfo& TQPainterSurface::TextInfo(const std::string& Text)
 // dark on light and light on dark, every pixel that changes in either, and
 // one pixel more on each side.
 void TQPainterSurface::FindInk(TTextInfo& Info) {
+  Info.InkTried = true;
   Info.InkKnown = true;
   const int Height = FFontEntry->Ascent + FFontEntry->Descent;
   const int MarginX = 2 * Height + 8, MarginY = 2 * Height + 8;
@@ -398,7 +421,7 @@ void TQPainterSurface::FindInk(TTextInfo& Info) {
 
 bool TQPainterSurface::CopyTextPicture(TTextInfo& Info, int PenX, int PenY) {
   if (FFont.Escapement % 3600 != 0 || FBits == nullptr) return false;
-  if (!Info.InkKnown && Info.Ink.isNull()) FindInk(Info);
+  if (!Info.InkTried) FindInk(Info);
   if (!Info.InkKnown) return false;
   if (Info.Ink.isEmpty()) return true;  // nothing to see
   const QRect Box = Info.Ink.translated(PenX, PenY);
@@ -474,15 +497,20 @@ void TQPainterSurface::SetClipPolygon(const std::vector<TPoint>& Points) {
   const QRect Bounds = FClipRegion.boundingRect();
   FClipTop = Bounds.top();
   if (!Bounds.isEmpty()) {
-    // The region's rectangles come in bands of rows, left to right.
-    std::vector<std::vector<std::pair<int, int>>> Rows(static_cast<size_t>(Bounds.height()));
+    // The region's rectangles come in bands of rows, left to right within a
+    // band: each band's spans are stored once, and its rows point at them.
+    FClipRowRange.assign(static_cast<size_t>(Bounds.height()), {0, 0});
+    int BandTop = INT_MIN;
+    int BandFirst = 0;
     for (const QRect& R : FClipRegion) {
-      for (int Y = R.top(); Y <= R.bottom(); ++Y) Rows[static_cast<size_t>(Y - FClipTop)].push_back({R.left(), R.right()});
-    }
-    for (const auto& Row : Rows) {
-      const int First = static_cast<int>(FClipSpans.size());
-      FClipSpans.insert(FClipSpans.end(), Row.begin(), Row.end());
-      FClipRowRange.push_back({First, static_cast<int>(FClipSpans.size())});
+      if (R.top() != BandTop) {
+        BandTop = R.top();
+        BandFirst = static_cast<int>(FClipSpans.size());
+      }
+      FClipSpans.push_back({R.left(), R.right()});
+      for (int Y = R.top(); Y <= R.bottom(); ++Y) {
+        FClipRowRange[static_cast<size_t>(Y - FClipTop)] = {BandFirst, static_cast<int>(FClipSpans.size())};
+      }
     }
   }
   // The painter opens again with the new clip. (An open painter that had its

@@ -65,6 +65,7 @@ private:
   struct TTextInfo {
     QString Chars;
     int Width = 0;
+    bool InkTried = false;
     bool InkKnown = false;
     QRect Ink;
     // Pictures of the ink box, keyed by text colour and background colour.
@@ -104,6 +105,7 @@ private:
   TPenMode FPainterMode = pmCopy;
   QRgb* FBits = nullptr;  // the image's pixels while the painter is open
   qsizetype FStride = 0;  // pixels per row
+  int FImageWidth = 0, FImageHeight = 0;
   TSurfacePen FPen;
   TSurfaceBrush FBrush;
   TSurfaceFont FFont;

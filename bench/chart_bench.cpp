@@ -92,7 +92,7 @@ struct TSeriesData {
 TSeriesData DataOf(const THistoryFile& History) {
   TSeriesData Data;
   for (std::size_t I = 0; I < History.Count(); ++I) {
-    const std::string& Line = History.Line(I);
+    const std::string_view Line = History.Line(I);
     Data.X.push_back(static_cast<double>(I));
     Data.Percent.push_back(THistoryFile::PercentOf(Line));
     Data.Seconds.push_back(THistoryFile::MinutesOf(Line) * 60.0 + THistoryFile::SecondsOf(Line));

@@ -18,7 +18,32 @@
 
 namespace {
 
-QString FromSjisText(const std::string& Sjis) { return QString::fromStdString(FromSjis(Sjis)); }
+QString FromSjisText(std::string_view Sjis) { return QString::fromStdString(FromSjis(Sjis)); }
+
+// Every history line as the list box shows it. The lines are converted as one
+// text, LF between them, which costs far less than a conversion per line; a
+// line whose end is cut in the middle of a character would take the LF with
+// it, and then each line is converted on its own.
+QStringList DisplayLines(const THistoryFile& History) {
+  QStringList Result;
+  Result.reserve(static_cast<qsizetype>(History.Count()));
+  std::string Joined;
+  bool Separable = true;
+  for (std::size_t I = 0; I < History.Count() && Separable; ++I) {
+    const std::string_view Line = History.Line(I);
+    Separable = Line.find('\n') == std::string_view::npos;
+    if (I > 0) Joined += '\n';
+    Joined += Line;
+  }
+  if (Separable && History.Count() > 0) {
+    const QString All = QString::fromStdString(FromSjis(Joined));
+    Result = All.split(QLatin1Char('\n'));
+    if (static_cast<std::size_t>(Result.size()) == History.Count()) return Result;
+    Result.clear();
+  }
+  for (std::size_t I = 0; I < History.Count(); ++I) Result.append(FromSjisText(History.Line(I)));
+  return Result;
+}
 
 }  // namespace
 
@@ -80,7 +105,7 @@ void TForm2::StoreSummary(const std::string& Line) {
 
 void TForm2::ShowHistoryLines() {
   ListBox1->clear();
-  for (const std::string& Line : FHistory.Lines()) ListBox1->addItem(FromSjisText(Line));
+  ListBox1->addItems(DisplayLines(FHistory));
 }
 
 void TForm2::showEvent(QShowEvent* Event) {

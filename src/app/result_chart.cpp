@@ -89,7 +89,7 @@ void FillResultChart(TChart& Chart, const THistoryFile& History) {
   Bars.ClearPoints();
   Line.ClearPoints();
   for (std::size_t I = 0; I < History.Count(); ++I) {
-    const std::string& Entry = History.Line(I);
+    const std::string_view Entry = History.Line(I);
     const double X = static_cast<double>(I);
     const int32_t Percent = THistoryFile::PercentOf(Entry);
     Bars.AddPoint(X, Percent, "", clAutoColor);

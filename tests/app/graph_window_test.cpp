@@ -57,6 +57,20 @@ TEST(GraphWindow, LoadsTheHistoryIntoItsHiddenListAtCreation) {
   EXPECT_EQ(Form.History().Count(), 2u);
 }
 
+// A line cut in the middle of a double-byte character shows as that line
+// alone would, and the lines after it keep their places.
+TEST(GraphWindow, ALineEndingInHalfACharacterStaysItsOwnItem) {
+  TProgramFixture Program;
+  const std::string Cut = LineA.substr(0, 9) + "\x95";
+  WriteFile(Program.HistoryPath(), Cut + "\r\n" + LineB + "\r\n" + Cut + "\r\n");
+  Program.Create();
+  TForm2& Form = Program.Form2();
+  ASSERT_EQ(Form.ListBox1->count(), 3);
+  EXPECT_EQ(Form.ListBox1->item(0)->text().toStdString(), FromSjis(Cut));
+  EXPECT_EQ(Form.ListBox1->item(1)->text().toStdString(), FromSjis(LineB));
+  EXPECT_EQ(Form.ListBox1->item(2)->text().toStdString(), FromSjis(Cut));
+}
+
 TEST(GraphWindow, AStoredSummaryJoinsTheListAndTheFile) {
   TProgramFixture Program;
   WriteFile(Program.HistoryPath(), LineA + "\r\n");

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <algorithm>
@@ -12,38 +11,14 @@
 #include "chart_fonts.h"
 #include "chart_widget.h"
 #include "font_table.h"
+#include "history_list_box.h"
 #include "program_texts.h"
 #include "result_chart.h"
 #include "sjis.h"
 
 namespace {
 
-QString FromSjisText(std::string_view Sjis) { return QString::fromStdString(FromSjis(Sjis)); }
-
-// Every history line as the list box shows it. The lines are converted as one
-// text, LF between them, which costs far less than a conversion per line; a
-// line whose end is cut in the middle of a character would take the LF with
-// it, and then each line is converted on its own.
-QStringList DisplayLines(const THistoryFile& History) {
-  QStringList Result;
-  Result.reserve(static_cast<qsizetype>(History.Count()));
-  std::string Joined;
-  bool Separable = true;
-  for (std::size_t I = 0; I < History.Count() && Separable; ++I) {
-    const std::string_view Line = History.Line(I);
-    Separable = Line.find('\n') == std::string_view::npos;
-    if (I > 0) Joined += '\n';
-    Joined += Line;
-  }
-  if (Separable && History.Count() > 0) {
-    const QString All = QString::fromStdString(FromSjis(Joined));
-    Result = All.split(QLatin1Char('\n'));
-    if (static_cast<std::size_t>(Result.size()) == History.Count()) return Result;
-    Result.clear();
-  }
-  for (std::size_t I = 0; I < History.Count(); ++I) Result.append(FromSjisText(History.Line(I)));
-  return Result;
-}
+QString FromSjisText(const std::string& Sjis) { return QString::fromStdString(FromSjis(Sjis)); }
 
 }  // namespace
 
@@ -71,7 +46,7 @@ TForm2::TForm2(TApplication& Application, QWidget* MainWindow, std::string Histo
   Chart1->setObjectName(QStringLiteral("Chart1"));
   Chart1->setGeometry(0, 0, Scaled(705), Scaled(569));
 
-  ListBox1 = new QListWidget(Chart1);
+  ListBox1 = new THistoryListBox(Chart1, FHistory);
   ListBox1->setObjectName(QStringLiteral("ListBox1"));
   ListBox1->setGeometry(Scaled(216), Scaled(168), Scaled(201), Scaled(97));
   ListBox1->setFrameShape(QFrame::NoFrame);
@@ -99,13 +74,12 @@ void TForm2::FormCreate() {
 
 void TForm2::StoreSummary(const std::string& Line) {
   FHistory.Append(Line);
-  ListBox1->addItem(FromSjisText(Line));
+  ListBox1->LineAppended();
   FHistory.Save();
 }
 
 void TForm2::ShowHistoryLines() {
-  ListBox1->clear();
-  ListBox1->addItems(DisplayLines(FHistory));
+  ListBox1->LinesReplaced();
 }
 
 void TForm2::showEvent(QShowEvent* Event) {

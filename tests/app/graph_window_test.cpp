@@ -10,6 +10,7 @@
 #include "app_test_support.h"
 #include "form1.h"
 #include "form2.h"
+#include "history_list_box.h"
 #include "sjis.h"
 
 namespace {
@@ -51,8 +52,8 @@ TEST(GraphWindow, LoadsTheHistoryIntoItsHiddenListAtCreation) {
   Program.Create();
   TForm2& Form = Program.Form2();
   ASSERT_EQ(Form.ListBox1->count(), 2);
-  EXPECT_EQ(Form.ListBox1->item(0)->text().toStdString(), FromSjis(LineA));
-  EXPECT_EQ(Form.ListBox1->item(1)->text().toStdString(), FromSjis(LineB));
+  EXPECT_EQ(Form.ListBox1->ItemText(0).toStdString(), FromSjis(LineA));
+  EXPECT_EQ(Form.ListBox1->ItemText(1).toStdString(), FromSjis(LineB));
   EXPECT_FALSE(Form.ListBox1->isVisibleTo(&Form));
   EXPECT_EQ(Form.History().Count(), 2u);
 }
@@ -66,9 +67,9 @@ TEST(GraphWindow, ALineEndingInHalfACharacterStaysItsOwnItem) {
   Program.Create();
   TForm2& Form = Program.Form2();
   ASSERT_EQ(Form.ListBox1->count(), 3);
-  EXPECT_EQ(Form.ListBox1->item(0)->text().toStdString(), FromSjis(Cut));
-  EXPECT_EQ(Form.ListBox1->item(1)->text().toStdString(), FromSjis(LineB));
-  EXPECT_EQ(Form.ListBox1->item(2)->text().toStdString(), FromSjis(Cut));
+  EXPECT_EQ(Form.ListBox1->ItemText(0).toStdString(), FromSjis(Cut));
+  EXPECT_EQ(Form.ListBox1->ItemText(1).toStdString(), FromSjis(LineB));
+  EXPECT_EQ(Form.ListBox1->ItemText(2).toStdString(), FromSjis(Cut));
 }
 
 TEST(GraphWindow, AStoredSummaryJoinsTheListAndTheFile) {

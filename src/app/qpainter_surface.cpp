@@ -64,6 +64,20 @@ void LinePixels(TPoint A, TPoint B, bool LastPixel, TVisit&& Visit) {
   }
 }
 
+// True when every point lies on one straight line: such a polygon encloses no
+// area, and QPainter fills no pixel of it (a bar or a face seen edge-on).
+bool EnclosesNothing(const std::vector<TPoint>& Points) {
+  const TPoint A = Points.front();
+  size_t Other = 1;
+  while (Other < Points.size() && Points[Other].X == A.X && Points[Other].Y == A.Y) ++Other;
+  if (Other == Points.size()) return true;
+  const long long Dx = Points[Other].X - A.X, Dy = Points[Other].Y - A.Y;
+  for (size_t I = Other + 1; I < Points.size(); ++I) {
+    if (Dx * (Points[I].Y - A.Y) != Dy * (Points[I].X - A.X)) return false;
+  }
+  return true;
+}
+
 QPainter::CompositionMode CompositionOf(TPenMode Mode) {
   return Mode == pmNotXor ? QPainter::RasterOp_NotSourceXorDestination : QPainter::CompositionMode_SourceOver;
 }
@@ -299,7 +313,7 @@ void TQPainterSurface::Polygon(const std::vector<TPoint>& Points) {
   if (Points.size() < 2) return;
   QPainter* P = Painter(FPen.Mode);
   if (P == nullptr) return;
-  if (FBrush.Style == bsSolid) {
+  if (FBrush.Style == bsSolid && !EnclosesNothing(Points)) {
     P->setPen(Qt::NoPen);
     P->setBrush(ToQColor(FBrush.Color));
     P->drawPolygon(ToQPolygon(Points), Qt::OddEvenFill);

@@ -274,6 +274,25 @@ TEST_F(QPainterSurfaceTest, ClipHoldsForFillsLinesAndTextAlike) {
   EXPECT_EQ(InkBounds(), (TRect{0, 0, 60, 40}));
 }
 
+// A polygon whose corners lie on one line (a bar of no width seen from the
+// front) fills nothing: only its outline shows, as QPainter would draw it.
+TEST_F(QPainterSurfaceTest, PolygonOnOneLineShowsOnlyItsOutline) {
+  Surface.SetBrush(TSurfaceBrush{clRed, bsSolid});
+  UsePen(clBlue);
+  Surface.Polygon({{10, 30}, {10, 5}, {10, 5}, {10, 30}});
+  Surface.Polygon({{20, 30}, {30, 20}, {40, 10}, {25, 25}});
+  int Red = 0;
+  for (int Y = 0; Y < 40; ++Y) {
+    for (int X = 0; X < 60; ++X) Red += At(X, Y) == qRgb(255, 0, 0) ? 1 : 0;
+  }
+  EXPECT_EQ(Red, 0);
+  EXPECT_EQ(At(10, 17), qRgb(0, 0, 255));
+  EXPECT_EQ(At(30, 20), qRgb(0, 0, 255));
+  UsePen(clBlack, psClear);
+  Surface.Polygon({{10, 10}, {30, 10}, {30, 30}, {10, 30}});
+  EXPECT_EQ(At(20, 20), qRgb(255, 0, 0)) << "a polygon with an area is filled";
+}
+
 TEST_F(QPainterSurfaceTest, ClipPolygonRestrictsDrawing) {
   Surface.SetClipPolygon({{10, 10}, {30, 10}, {30, 20}, {10, 20}});
   Surface.FillRect(TRect{0, 0, 60, 40}, clRed);

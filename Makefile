@@ -40,11 +40,17 @@ asan-test: deps
 
 test: unit-test asan-test
 
-# The pictures in docs/: the main window during a drill and a hint, made under Xvfb.
+# The Debian package, in build/package/ (the package test in `make test` makes its own).
+.PHONY: package
+package: build
+	cpack --config $(BUILD)/CPackConfig.cmake -B $(BUILD)/package
+
+# The pictures in docs/, made under Xvfb: the main window at rest, during and at
+# the end of a drill and at 120 pixels per inch, the graph window plain and
+# zoomed, and a hint.
 screenshots: build
-	bash tools/screenshot-main-window.sh $(BUILD)/src/app/surasura docs/main-window-drill.png
+	python3 tools/screenshots.py $(BUILD)/src/app/surasura docs
 	bash tools/screenshot-hint.sh $(BUILD)/src/app/surasura docs/hint-start-button.png
-	bash tools/screenshot-graph-window.sh $(BUILD)/src/app/surasura docs/graph-window.png
 
 # Benchmarks (not tests: they print figures and fail on no time). Installs the
 # two charting libraries the chart is compared with; the program never links them.

@@ -289,8 +289,7 @@ int main(int argc, char** argv) {
   QApplication Toolkit(argc, argv);
   const TOptions Options = ParseOptions(argc, argv);
   TApplication App(Toolkit, "chart_bench");
-  // The chart's panel takes the desktop's button colours, as in the program.
-  UseDesktopButtonColors(QApplication::palette());
+  // (The application object gives the chart the desktop's colours, as in the program.)
   QWidget MainWindow;
   if (!Options.OutDir.isEmpty()) QDir().mkpath(Options.OutDir);
   QTemporaryDir Work;

@@ -20,10 +20,18 @@ packages=(
   xvfb
   xauth
   xdotool
+  xclip
   x11-utils
   imagemagick
   python3
   util-linux
+  desktop-file-utils
+  appstream
+  librsvg2-bin
+  dpkg-dev
+  file
+  qt6-qpa-plugins
+  qt6-base-private-dev
 )
 
 missing=()

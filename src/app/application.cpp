@@ -11,9 +11,12 @@
 #include <QWindow>
 #include <cmath>
 
+#include "accessibility.h"
 #include "font_table.h"
 #include "hint_window.h"
+#include "program_icon.h"
 #include "program_texts.h"
+#include "qt_colors.h"
 #include "sjis.h"
 
 namespace {
@@ -75,6 +78,12 @@ QString TApplication::HintOf(const QWidget* Control) {
 TApplication::TApplication(QApplication& Toolkit, const std::string& SjisExecutablePath)
     : FToolkit(Toolkit), FTitle(ApplicationTitle(SjisExecutablePath)) {
   InstallFontSubstitutes();
+  UseDesktopColors(QApplication::palette());
+  // The taskbar and both windows show the program's icon; the desktop matches
+  // the running program to its desktop entry by this name.
+  QApplication::setWindowIcon(ProgramIcon());
+  QGuiApplication::setDesktopFileName(ApplicationId());
+  InstallAccessibleInterfaces();
   // The standard buttons of message boxes read in Japanese.
   if (FTranslator.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
     FTranslatorInstalled = QCoreApplication::installTranslator(&FTranslator);

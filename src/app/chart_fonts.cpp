@@ -14,12 +14,3 @@ TFontResolver ProgramChartFonts(double Scale) {
     return Result;
   };
 }
-
-void UseDesktopButtonColors(const QPalette& Palette) {
-  auto Rgb = [](const QColor& C) {
-    return RGB(static_cast<unsigned>(C.red()), static_cast<unsigned>(C.green()), static_cast<unsigned>(C.blue()));
-  };
-  SetSystemColor(clBtnFace, Rgb(Palette.color(QPalette::Active, QPalette::Button)));
-  SetSystemColor(clBtnHighlight, Rgb(Palette.color(QPalette::Active, QPalette::Light)));
-  SetSystemColor(clBtnShadow, Rgb(Palette.color(QPalette::Active, QPalette::Dark)));
-}

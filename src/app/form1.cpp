@@ -14,6 +14,7 @@
 #include <cmath>
 #include <map>
 
+#include "accessibility.h"
 #include "aligned_edit.h"
 #include "app_error.h"
 #include "application.h"
@@ -23,6 +24,7 @@
 #include "hint_driver.h"
 #include "logo.h"
 #include "program_texts.h"
+#include "qt_colors.h"
 #include "sjis.h"
 
 namespace {
@@ -30,18 +32,6 @@ namespace {
 QString FromSjisText(const std::string& Sjis) { return QString::fromStdString(FromSjis(Sjis)); }
 
 std::string ToSjisText(const QString& Text) { return ToSjis(Text.toStdString()); }
-
-QColor ColourOf(const TColour& Colour, const QPalette& System) {
-  switch (Colour.Kind) {
-    case ckRgb: return QColor(Colour.Red, Colour.Green, Colour.Blue);
-    case ckInfoBk: return System.color(QPalette::ToolTipBase);
-    case ckWindow: return System.color(QPalette::Base);
-    case ckWindowText: return System.color(QPalette::WindowText);
-    case ckButtonFace: return System.color(QPalette::Button);
-    case ckFormBackground: break;
-  }
-  return QColor();
-}
 
 // Rows of the drill log are all one height, that of the layout.
 class TRowHeightDelegate : public QStyledItemDelegate {
@@ -72,9 +62,10 @@ TForm1::TForm1(TApplication& Application, TDrillClock& Clock)
   setFixedSize(Scaled(Window.ClientWidth), Scaled(Window.ClientHeight));
   setFont(ProgramFont(Texts().*Window.Face, Scaled(Window.FontHeight)));
   QPalette Palette = palette();
-  Palette.setColor(QPalette::Window, ColourOf(Window.Background, QApplication::palette()));
+  Palette.setColor(QPalette::Window, ToQColor(Window.Background));
   setPalette(Palette);
   setAutoFillBackground(true);
+  SetAccessibleTexts(*this, Texts().*Window.AccessibleName, Texts().*Window.AccessibleDescription);
 
   std::map<std::string, QWidget*> Created;
   for (const TControlLayout& Layout : Form1Controls()) Created[Layout.Name] = CreateControl(Layout);
@@ -92,6 +83,8 @@ TForm1::TForm1(TApplication& Application, TDrillClock& Clock)
   Button3 = static_cast<QPushButton*>(Created.at("Button3"));
   CheckBox1 = static_cast<QCheckBox*>(Created.at("CheckBox1"));
   ListBox1 = static_cast<QListWidget*>(Created.at("ListBox1"));
+  // The clock is read out as "経過時間" with the time as its value.
+  ShowTextAsValue(*Label1);
 
   // The tab order of the layout.
   std::vector<const TControlLayout*> TabStops;
@@ -131,8 +124,8 @@ QWidget* TForm1::CreateControl(const TControlLayout& Layout) {
   const QString Caption = Layout.Caption ? FromSjisText(Texts().*Layout.Caption) : QString();
   QWidget* Control = nullptr;
   QPalette Palette = palette();
-  const QColor Text = ColourOf(Layout.FontColour, System);
-  const QColor Back = ColourOf(Layout.Background, System);
+  const QColor Text = ToQColor(Layout.FontColour);
+  const QColor Back = ToQColor(Layout.Background);
   switch (Layout.Kind) {
     case kdAlignedEdit: {
       auto* Edit = new TAlignedEdit(this);
@@ -191,6 +184,9 @@ QWidget* TForm1::CreateControl(const TControlLayout& Layout) {
   if (Layout.Face != nullptr) Control->setFont(ProgramFont(Texts().*Layout.Face, Scaled(Layout.FontHeight)));
   Control->setFocusPolicy(Layout.TabOrder >= 0 ? Qt::StrongFocus : Qt::NoFocus);
   if (Layout.Hint != nullptr) Control->setProperty(TApplication::HintProperty, FromSjisText(Texts().*Layout.Hint));
+  if (Layout.AccessibleName != nullptr) {
+    SetAccessibleTexts(*Control, Texts().*Layout.AccessibleName, Texts().*Layout.AccessibleDescription);
+  }
   PlaceControl(Control, Layout);
   return Control;
 }
@@ -320,7 +316,11 @@ bool TForm1::ButtonKey(QWidget* Control, QKeyEvent* Key) {
 
 void TForm1::ClearLog() { ListBox1->clear(); }
 
-void TForm1::InsertLogLine(const std::string& Line) { ListBox1->insertItem(0, FromSjisText(Line)); }
+void TForm1::InsertLogLine(const std::string& Line) {
+  const QString Text = FromSjisText(Line);
+  ListBox1->insertItem(0, Text);
+  AnnounceValue(*ListBox1, Text);
+}
 
 void TForm1::ClearAnswer() { Edit3->clear(); }
 
@@ -339,7 +339,13 @@ void TForm1::ClearQuestion() {
   Edit4->clear();
 }
 
-void TForm1::ShowClock(const std::string& Text) { Label1->setText(FromSjisText(Text)); }
+void TForm1::ShowClock(const std::string& Text) {
+  // The clock is set twice a second but its text changes once: only a change
+  // is announced.
+  const QString Before = Label1->text();
+  Label1->setText(FromSjisText(Text));
+  if (Label1->text() != Before) AnnounceLabelText(*Label1, Before);
+}
 
 void TForm1::FocusStart() { FocusControl(Button1); }
 

@@ -6,34 +6,11 @@
 #include <vector>
 
 #include "aligned_edit.h"
+#include "colors.h"
 #include "program_texts.h"
 
-// A colour: a fixed RGB value or one of the platform's current colours.
-enum TColourKind {
-  ckRgb,             // the RGB value given
-  ckInfoBk,          // tool-tip background
-  ckWindow,          // background of edit boxes
-  ckWindowText,      // text of windows and controls
-  ckButtonFace,      // face of push buttons
-  ckFormBackground,  // the window's own background shows through
-};
-
-struct TColour {
-  TColourKind Kind = ckFormBackground;
-  int Red = 0, Green = 0, Blue = 0;
-};
-
-constexpr TColour RgbColour(int Red, int Green, int Blue) { return TColour{ckRgb, Red, Green, Blue}; }
-constexpr TColour clNavy = RgbColour(0, 0, 128);
-constexpr TColour clBlack = RgbColour(0, 0, 0);
-constexpr TColour clBlue = RgbColour(0, 0, 255);
-constexpr TColour clTeal = RgbColour(0, 128, 128);
-constexpr TColour clMoneyGreen = RgbColour(192, 220, 192);
-constexpr TColour clInfoBk{ckInfoBk};
-constexpr TColour clWindow{ckWindow};
-constexpr TColour clWindowText{ckWindowText};
-constexpr TColour clBtnFace{ckButtonFace};
-constexpr TColour clFormBackground{ckFormBackground};
+// The window's own background shows through a control with no colour of its own.
+constexpr TColor clFormBackground = clNone;
 
 enum TControlKind { kdAlignedEdit, kdLabel, kdPushButton, kdCheckBox, kdListBox, kdImage };
 
@@ -47,22 +24,26 @@ struct TControlLayout {
   TTextField Caption = nullptr;  // text at start; none when null
   TTextField Face = nullptr;     // font face; none for the picture
   int FontHeight = 0;            // character height in pixels
-  TColour FontColour = clWindowText;
-  TColour Background = clFormBackground;
+  TColor FontColour = clWindowText;
+  TColor Background = clFormBackground;
   int TabOrder = -1;             // -1: takes no focus
   TTextField Hint = nullptr;     // hint text; hint off when null
   TAlignment Alignment = taLeftJustify;
   bool ReadOnly = false;
   int MaxLength = 0;             // 0: no limit
+  TTextField AccessibleName = nullptr;         // what assistive technology calls it
+  TTextField AccessibleDescription = nullptr;  // and what it says the control is for
 };
 
 struct TFormLayout {
   TTextField Caption;
   int ClientWidth, ClientHeight;
-  TColour Background;
+  TColor Background;
   TTextField Face;
   int FontHeight;
   int ListRowHeight;  // rows of the drill log at design
+  TTextField AccessibleName;
+  TTextField AccessibleDescription;
 };
 
 const TFormLayout& Form1Window();

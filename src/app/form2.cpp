@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "accessibility.h"
 #include "application.h"
 #include "chart_fonts.h"
+#include "qt_colors.h"
 #include "chart_widget.h"
 #include "font_table.h"
 #include "history_list_box.h"
@@ -38,13 +40,15 @@ TForm2::TForm2(TApplication& Application, QWidget* MainWindow, std::string Histo
   Palette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
   setPalette(Palette);
   setAutoFillBackground(true);
+  SetAccessibleTexts(*this, Texts().Form2Caption, Texts().Form2Description);
 
-  UseDesktopButtonColors(QApplication::palette());
+  UseDesktopColors(QApplication::palette());
   FChartWidget = new TChartWidget(this, ProgramChartFonts(Scale));
   ConfigureResultChart(FChartWidget->Chart());
   Chart1 = FChartWidget;
   Chart1->setObjectName(QStringLiteral("Chart1"));
   Chart1->setGeometry(0, 0, Scaled(705), Scaled(569));
+  SetAccessibleTexts(*Chart1, Texts().ChartName, Texts().ChartDescription);
 
   ListBox1 = new THistoryListBox(Chart1, FHistory);
   ListBox1->setObjectName(QStringLiteral("ListBox1"));
@@ -52,12 +56,14 @@ TForm2::TForm2(TApplication& Application, QWidget* MainWindow, std::string Histo
   ListBox1->setFrameShape(QFrame::NoFrame);
   ListBox1->setFocusPolicy(Qt::NoFocus);
   ListBox1->hide();
+  SetAccessibleTexts(*ListBox1, Texts().HistoryListName, Texts().HistoryListDescription);
 
   Button1 = new QPushButton(FromSjisText(Texts().CloseCaption), this);
   Button1->setObjectName(QStringLiteral("Button1"));
   Button1->setGeometry(Scaled(712), Scaled(8), Scaled(75), Scaled(33));
   Button1->setFocusPolicy(Qt::StrongFocus);
   Button1->setAutoDefault(true);  // Enter and Space close the window
+  SetAccessibleTexts(*Button1, Texts().CloseCaption, Texts().CloseDescription);
   connect(Button1, &QPushButton::clicked, this, [this] { reject(); });
 }
 

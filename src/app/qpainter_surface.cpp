@@ -6,20 +6,13 @@
 #include <cstring>
 #include <utility>
 
+#include "qt_colors.h"
 #include "sjis.h"
 
 namespace {
 
-QColor ToQColor(TColor Color) {
-  TColor Rgb = ColorToRGB(Color);
-  return QColor(static_cast<int>(RedOf(Rgb)), static_cast<int>(GreenOf(Rgb)), static_cast<int>(BlueOf(Rgb)));
-}
-
 // The pixel value an opaque colour leaves in an RGB32 image.
-QRgb ToPixel(TColor Color) {
-  TColor Rgb = ColorToRGB(Color);
-  return qRgb(static_cast<int>(RedOf(Rgb)), static_cast<int>(GreenOf(Rgb)), static_cast<int>(BlueOf(Rgb)));
-}
+QRgb ToPixel(TColor Color) { return ToQColor(Color).rgb(); }
 
 QString ToQString(const std::string& Sjis) { return QString::fromStdString(FromSjis(Sjis)); }
 

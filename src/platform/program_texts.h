@@ -58,6 +58,37 @@ struct TProgramTexts {
   std::string LineSeriesTitle = FixedSjis("所要時間");
   std::string BarYValuesName = FixedSjis("縦棒");
 
+  // What assistive technology says about each control: its name, and what it
+  // is for. Controls with a hint take the hint as their description.
+  std::string Form1AccessibleName = FixedSjis("すらすら算数帳");
+  std::string Form1Description = FixedSjis("100問の暗算ドリルの画面です");
+  std::string LeftOperandName = FixedSjis("左の数");
+  std::string LeftOperandDescription = FixedSjis("問題の左側の数です");
+  std::string OperatorName = FixedSjis("演算子");
+  std::string OperatorDescription = FixedSjis("問題の計算の記号です（＋、－、×）");
+  std::string RightOperandName = FixedSjis("右の数");
+  std::string RightOperandDescription = FixedSjis("問題の右側の数です");
+  std::string EqualsName = FixedSjis("等号");
+  std::string EqualsDescription = FixedSjis("問題と答えの間の等号です");
+  std::string AnswerName = FixedSjis("答え");
+  std::string AnswerDescription = FixedSjis("答えを数字で入れ、Enter キーで確定します");
+  std::string ClockName = FixedSjis("経過時間");
+  std::string ClockDescription = FixedSjis("ドリルを始めてからの時間です");
+  std::string LogName = FixedSjis("記録");
+  std::string LogDescription = FixedSjis("答えた問題の記録です。新しいものが一番上に入ります");
+  std::string LogoName = FixedSjis("ロゴ");
+  std::string LogoDescription = FixedSjis("制作者のロゴです");
+  std::string MakerDescription = FixedSjis("制作者の名前です");
+  std::string AuthorDescription = FixedSjis("作者の名前です");
+  std::string Form2Description = FixedSjis("これまでのドリルの成績のグラフの画面です");
+  std::string ChartName = FixedSjis("成績グラフ");
+  std::string ChartDescription = FixedSjis(
+      "ドリルごとに、赤い棒が正答率、青い帯が所要時間を表します。"
+      "左ボタンで右下へドラッグすると拡大、逆向きで元に戻り、右ボタンのドラッグで動きます");
+  std::string CloseDescription = FixedSjis("グラフの画面を閉じます");
+  std::string HistoryListName = FixedSjis("成績履歴");
+  std::string HistoryListDescription = FixedSjis("終えたドリルごとの結果の行です");
+
   // Font face names as the windows ask for them.
   std::string GothicFace = FixedSjis("ＭＳ ゴシック");
   std::string PGothicFace = FixedSjis("ＭＳ Ｐゴシック");

@@ -1,4 +1,4 @@
-#include "chart_types.h"
+#include "colors.h"
 
 #include <array>
 

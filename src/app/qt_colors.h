@@ -1,0 +1,14 @@
+#pragma once
+// The program's colour values on screen.
+#include <QColor>
+#include <QPalette>
+
+#include "colors.h"
+
+// The colour as Qt draws it; a system colour through the desktop's table;
+// clNone (no colour of its own) gives an invalid QColor.
+QColor ToQColor(TColor Color);
+
+// The desktop palette becomes the program's system colours (window, text,
+// button face, highlight and shadow, tool-tip background and text).
+void UseDesktopColors(const QPalette& Palette);

@@ -1,0 +1,206 @@
+// What assistive technology sees of the two windows, through the toolkit's
+// accessibility interfaces: a Japanese name and description for every
+// control, the clock's time as its value and text, and a notice each time the
+// clock or the drill log changes.
+#include <QAccessible>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QtGui/private/qguiapplication_p.h>
+#include <gtest/gtest.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
+
+#include <vector>
+
+#include "aligned_edit.h"
+#include "app_test_support.h"
+#include "form1.h"
+#include "form1_layout.h"
+#include "form2.h"
+#include "program_texts.h"
+#include "sjis.h"
+
+namespace {
+
+struct TNotice {
+  QObject* Object;
+  QAccessible::Event Type;
+  QString Value;     // ValueChanged: the new value
+  QString Inserted;  // TextUpdated: the text now shown
+  QString Removed;   // TextUpdated: the text before
+};
+
+std::vector<TNotice>* Recorded = nullptr;
+
+void Record(QAccessibleEvent* Event) {
+  if (Recorded == nullptr) return;
+  TNotice Notice{Event->object(), Event->type(), {}, {}, {}};
+  if (Event->type() == QAccessible::ValueChanged) {
+    Notice.Value = static_cast<QAccessibleValueChangeEvent*>(Event)->value().toString();
+  } else if (Event->type() == QAccessible::TextUpdated) {
+    Notice.Inserted = static_cast<QAccessibleTextUpdateEvent*>(Event)->textInserted();
+    Notice.Removed = static_cast<QAccessibleTextUpdateEvent*>(Event)->textRemoved();
+  }
+  Recorded->push_back(Notice);
+}
+
+QString Text(const std::string& Sjis) { return QString::fromStdString(FromSjis(Sjis)); }
+
+class Accessibility : public ::testing::Test {
+protected:
+  void SetUp() override {
+    Program.Create();
+    // As when a screen reader runs: the toolkit sends its notices, and the
+    // test hears them in place of the platform's bridge.
+    QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
+    QAccessible::installUpdateHandler(&Record);
+    Recorded = &Notices;
+  }
+  void TearDown() override {
+    Recorded = nullptr;
+    QAccessible::installUpdateHandler(nullptr);
+    QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(false);
+  }
+  TForm1& Form() { return Program.Form1(); }
+  static QAccessibleInterface* Of(QObject* Object) { return QAccessible::queryAccessibleInterface(Object); }
+  std::vector<TNotice> NoticesOf(QObject* Object, QAccessible::Event Type) const {
+    std::vector<TNotice> Found;
+    for (const TNotice& Notice : Notices) {
+      if (Notice.Object == Object && Notice.Type == Type) Found.push_back(Notice);
+    }
+    return Found;
+  }
+
+  TProgramFixture Program;
+  std::vector<TNotice> Notices;
+};
+
+bool HasJapanese(const QString& Text) {
+  for (QChar C : Text) {
+    if (C.unicode() >= 0x3000) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+TEST_F(Accessibility, EveryControlOfBothWindowsHasAJapaneseNameAndDescription) {
+  std::vector<QWidget*> Controls{&Form(), &Program.Form2()};
+  for (QWidget* Window : {static_cast<QWidget*>(&Form()), static_cast<QWidget*>(&Program.Form2())}) {
+    for (QWidget* Control : Window->findChildren<QWidget*>()) {
+      // Parts the toolkit makes inside a control (scroll bars, the list's
+      // viewport) have no name of their own in the program; the graph window
+      // is the main window's child, but a window of its own.
+      if (Control->window() == Window && !Control->objectName().isEmpty() &&
+          !Control->objectName().startsWith(QLatin1String("qt_"))) {
+        Controls.push_back(Control);
+      }
+    }
+  }
+  ASSERT_EQ(Controls.size(), 2 + Form1Controls().size() + 3);  // Form2: the chart, the history list, the button
+  for (QWidget* Control : Controls) {
+    QAccessibleInterface* Interface = Of(Control);
+    ASSERT_NE(Interface, nullptr) << Control->objectName().toStdString();
+    EXPECT_TRUE(HasJapanese(Interface->text(QAccessible::Name))) << Control->objectName().toStdString();
+    EXPECT_TRUE(HasJapanese(Interface->text(QAccessible::Description))) << Control->objectName().toStdString();
+  }
+}
+
+TEST_F(Accessibility, ControlsAreNamedForWhatTheyAreAndDescribedByTheirHints) {
+  struct TNamed {
+    QWidget* Control;
+    const char* Name;
+  };
+  const std::vector<TNamed> Named{
+      {Form().Edit1, "左の数"},   {Form().Edit4, "演算子"},       {Form().Edit2, "右の数"},
+      {Form().Edit3, "答え"},     {Form().Label1, "経過時間"},    {Form().ListBox1, "記録"},
+      {Form().Button1, "開始"},   {Form().CheckBox1, "正解する迄"}, {Form().Button3, "成績図"},
+      {Form().Button2, "終了"},   {&Form(), "すらすら算数帳"},    {Program.Form2().Button1, "閉じる"},
+      {&Program.Form2(), "結果グラフ"},
+  };
+  for (const TNamed& Each : Named) {
+    EXPECT_EQ(Of(Each.Control)->text(QAccessible::Name), U(Each.Name)) << Each.Control->objectName().toStdString();
+  }
+  // The four controls with a hint say what the hint says.
+  for (const TControlLayout& Layout : Form1Controls()) {
+    if (Layout.Hint == nullptr) continue;
+    QWidget* Control = Form().findChild<QWidget*>(QString::fromLatin1(Layout.Name));
+    EXPECT_EQ(Of(Control)->text(QAccessible::Description), Text(Texts().*Layout.Hint)) << Layout.Name;
+  }
+  EXPECT_EQ(Of(Form().Button1)->text(QAccessible::Description), U("ドリルを開始します"));
+}
+
+TEST_F(Accessibility, TheAnswerAndTheQuestionAreReadAsValues) {
+  Form().ShowQuestion("12", Texts().TimesGlyph, "7");
+  QTest::keyClicks(Form().Edit3, QStringLiteral("84"));
+  EXPECT_EQ(Of(Form().Edit1)->text(QAccessible::Value), U("12"));
+  EXPECT_EQ(Of(Form().Edit4)->text(QAccessible::Value), U("×"));
+  EXPECT_EQ(Of(Form().Edit2)->text(QAccessible::Value), U("7"));
+  EXPECT_EQ(Of(Form().Edit3)->text(QAccessible::Value), U("84"));
+}
+
+TEST_F(Accessibility, TheClockKeepsItsNameAndReadsItsTimeAsValueAndText) {
+  QAccessibleInterface* Clock = Of(Form().Label1);
+  EXPECT_EQ(Clock->role(), QAccessible::StaticText);
+  EXPECT_TRUE(Clock->state().readOnly);
+  EXPECT_EQ(Clock->text(QAccessible::Value), U("00分00秒"));
+  Form().ShowClock(ToSjis("03分07秒"));
+  EXPECT_EQ(Clock->text(QAccessible::Name), U("経過時間"));
+  EXPECT_EQ(Clock->text(QAccessible::Value), U("03分07秒"));
+  QAccessibleTextInterface* TextOf = Clock->textInterface();
+  ASSERT_NE(TextOf, nullptr);
+  EXPECT_EQ(TextOf->characterCount(), 6);
+  EXPECT_EQ(TextOf->text(0, TextOf->characterCount()), U("03分07秒"));
+  EXPECT_EQ(TextOf->text(3, 5), U("07"));
+  EXPECT_TRUE(TextOf->characterRect(2).isValid());
+  EXPECT_FALSE(TextOf->characterRect(6).isValid());
+}
+
+TEST_F(Accessibility, TheClockIsAnnouncedWhenItsTextChangesAndOnlyThen) {
+  Form().ShowClock(ToSjis("00分01秒"));
+  Form().ShowClock(ToSjis("00分01秒"));  // the second tick of the same second
+  Form().ShowClock(ToSjis("00分02秒"));
+  const std::vector<TNotice> Values = NoticesOf(Form().Label1, QAccessible::ValueChanged);
+  ASSERT_EQ(Values.size(), 2u);
+  EXPECT_EQ(Values[0].Value, U("00分01秒"));
+  EXPECT_EQ(Values[1].Value, U("00分02秒"));
+  const std::vector<TNotice> Texts = NoticesOf(Form().Label1, QAccessible::TextUpdated);
+  ASSERT_EQ(Texts.size(), 2u);
+  EXPECT_EQ(Texts[1].Removed, U("00分01秒"));
+  EXPECT_EQ(Texts[1].Inserted, U("00分02秒"));
+}
+
+TEST_F(Accessibility, EveryLineOfADrillIsAnnouncedAsItGoesOnTopOfTheLog) {
+  QTest::keyClick(Form().Button1, Qt::Key_Return);
+  Program.Clock.Now += 1000;
+  Form().Timer1Timer();
+  for (int I = 0; I < 100; ++I) QTest::keyClick(Form().Edit3, Qt::Key_Return);
+  const std::vector<TNotice> Lines = NoticesOf(Form().ListBox1, QAccessible::ValueChanged);
+  ASSERT_EQ(Lines.size(), 101u);  // 100 questions and the summary
+  EXPECT_TRUE(Lines[0].Value.startsWith(U("  1:"))) << Lines[0].Value.toStdString();
+  EXPECT_TRUE(Lines[99].Value.startsWith(U("100:"))) << Lines[99].Value.toStdString();
+  EXPECT_TRUE(Lines[100].Value.startsWith(U("所要時間 00分01秒"))) << Lines[100].Value.toStdString();
+  // The newest line is the log's first row for a reader walking the list.
+  QAccessibleInterface* Log = Of(Form().ListBox1);
+  ASSERT_EQ(Log->childCount(), 101);
+  EXPECT_EQ(Log->child(0)->text(QAccessible::Name), Lines[100].Value);
+  // The clock was announced as it ticked, and again when it went back to rest.
+  const std::vector<TNotice> Clock = NoticesOf(Form().Label1, QAccessible::ValueChanged);
+  ASSERT_EQ(Clock.size(), 2u);
+  EXPECT_EQ(Clock[0].Value, U("00分01秒"));
+  EXPECT_EQ(Clock[1].Value, U("00分00秒"));
+}
+
+TEST_F(Accessibility, NamesChangeNothingAWindowDoes) {
+  // Names and descriptions are for assistive technology only: the captions,
+  // the hints and the focus order stay the program's own.
+  EXPECT_EQ(Form().Button1->text(), U("開始"));
+  EXPECT_EQ(Form().Label1->text(), U("00分00秒"));
+  EXPECT_EQ(Form().windowTitle(), U(" (^-^)) すらすら算数帳"));
+  EXPECT_TRUE(Form().Label1->toolTip().isEmpty());
+  EXPECT_EQ(QApplication::focusWidget(), Form().Button1);
+}

@@ -1,0 +1,190 @@
+#!/usr/bin/env python3
+"""The pictures of docs/: the real program on an X server of its own (Xvfb),
+driven by keyboard and mouse as a user would, each window cropped out of the
+screen. Uses the end-to-end tests' driver (tests/e2e/run_e2e.py).
+
+usage: tools/screenshots.py PROGRAM DOCS_DIR [PICTURE...]
+pictures: main-window-rest, main-window-drill, main-window-end, graph-window,
+          graph-window-zoomed, main-window-120dpi (all when none is named)"""
+import os
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+import run_e2e  # noqa: E402
+from run_e2e import check, wait_for  # noqa: E402
+
+OPERATORS = {"＋": lambda a, b: a + b, "－": lambda a, b: a - b, "×": lambda a, b: a * b}
+
+
+def crop(session, window, output):
+    box = session.geometry(window)
+    result = subprocess.run(["import", "-window", "root", "-crop", "%(WIDTH)dx%(HEIGHT)d+%(X)d+%(Y)d" % box,
+                             "+repage", output], env=session.env, capture_output=True, text=True)
+    check(result.returncode == 0, "import failed: " + result.stderr)
+    print("wrote %s (%dx%d)" % (output, box["WIDTH"], box["HEIGHT"]))
+
+
+def settle(seconds=0.6):
+    time.sleep(seconds)
+
+
+class Reader:
+    """Reads the question off the screen as a keyboard user can: Shift+Tab to
+    the question boxes (a box reached by Tab selects its text), Ctrl+C, and the
+    clipboard; then Tab back to the answer box."""
+
+    def __init__(self, session):
+        self.session = session
+
+    def clipboard(self):
+        result = subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=self.session.env,
+                                capture_output=True)
+        return result.stdout.decode("utf-8", errors="replace") if result.returncode == 0 else None
+
+    def copy_focused(self):
+        subprocess.run(["xclip", "-i", "-selection", "clipboard"], input=b"?", env=self.session.env,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.session.keys("ctrl+c")
+        return wait_for("the copied text", lambda: (lambda text: text if text not in (None, "?") else None)(
+            self.clipboard()), timeout=10, step=0.02)
+
+    def question(self):
+        self.session.keys("shift+Tab", "shift+Tab", "shift+Tab")
+        left = self.copy_focused()
+        self.session.keys("Tab")
+        operator = self.copy_focused()
+        self.session.keys("Tab")
+        right = self.copy_focused()
+        self.session.keys("Tab")  # back in the answer box
+        return int(left), operator, int(right)
+
+    def answer(self, wrong=False, empty=False, think=0.0):
+        left, operator, right = self.question()
+        time.sleep(think)  # a person takes a moment; the log shows each answer's time
+        value = OPERATORS[operator](left, right)
+        if wrong:
+            value = value + 1 if value < 171 else value - 1
+        if not empty:
+            self.session.xdo("type", "--delay", "40", str(value))
+        self.session.keys("Return")
+
+
+def start(session, history_lines=None, font_dpi=None):
+    if history_lines is not None:
+        with open(session.path(run_e2e.HISTORY), "wb") as file:
+            file.write(b"".join(line + b"\r\n" for line in history_lines))
+    if font_dpi is not None:
+        session.env["QT_FONT_DPI"] = str(font_dpi)
+    session.start()
+    settle()
+
+
+def thirty_drills():
+    lines = []
+    for i in range(30):
+        minutes, seconds = divmod(150 + 4 * i + (i * 37) % 23, 60)
+        percent = min(100, 60 + (i * 13) % 41)
+        lines.append(run_e2e.summary_line(minutes, seconds, percent, "2024/03/%02d 09:05" % (1 + i % 28)))
+    return lines
+
+
+def some_questions(session):
+    """A drill started from the keyboard, a few questions answered (right,
+    wrong, empty), the next answer half typed."""
+    session.keys("Return")
+    reader = Reader(session)
+    for wrong, empty, think in ((False, False, 2.1), (False, False, 1.4), (True, False, 3.2), (False, False, 1.7),
+                                (False, True, 2.6), (False, False, 1.2), (False, False, 1.9)):
+        reader.answer(wrong=wrong, empty=empty, think=think)
+    left, operator, right = reader.question()
+    session.xdo("type", "--delay", "40", str(OPERATORS[operator](left, right))[:1])
+    settle(1.2)  # the clock ticks
+
+
+def main_window_rest(session, output):
+    start(session)
+    crop(session, session.main, output)
+
+
+def main_window_drill(session, output):
+    start(session)
+    some_questions(session)
+    crop(session, session.main, output)
+
+
+def main_window_end(session, output):
+    start(session)
+    session.keys("Return")
+    reader = Reader(session)
+    for number in range(1, 101):
+        reader.answer(wrong=number in (7, 23, 41, 58, 76), empty=number == 90, think=0.5 + (number * 7) % 5 * 0.1)
+    wait_for("the history line", lambda: (session.history() or b"").count(b"\r\n") == 1)
+    settle()
+    crop(session, session.main, output)
+
+
+def open_graph(session):
+    session.xdo("mousemove", "--window", session.main, *run_e2e.SCORE_CHART_BUTTON_CENTRE)
+    session.xdo("click", "1")
+    graph = wait_for("the graph window", lambda: session.window_named(run_e2e.GRAPH_TITLE))
+    settle(1.0)
+    return graph
+
+
+def graph_window(session, output):
+    start(session, thirty_drills())
+    crop(session, open_graph(session), output)
+
+
+def graph_window_zoomed(session, output):
+    start(session, thirty_drills())
+    graph = open_graph(session)
+    # A left drag to the right and down zooms into the rectangle it spans.
+    session.xdo("mousemove", "--window", graph, "250", "140")
+    session.xdo("mousedown", "1")
+    for x, y in ((300, 200), (380, 280), (460, 360), (520, 420)):
+        session.xdo("mousemove", "--window", graph, str(x), str(y))
+        time.sleep(0.05)
+    session.xdo("mouseup", "1")
+    session.xdo("mousemove", "--window", graph, "700", "560")
+    settle(1.0)
+    crop(session, graph, output)
+
+
+def main_window_120dpi(session, output):
+    start(session, font_dpi=120)
+    some_questions(session)
+    crop(session, session.main, output)
+
+
+PICTURES = {
+    "main-window-rest": main_window_rest,
+    "main-window-drill": main_window_drill,
+    "main-window-end": main_window_end,
+    "graph-window": graph_window,
+    "graph-window-zoomed": graph_window_zoomed,
+    "main-window-120dpi": main_window_120dpi,
+}
+
+
+def main():
+    if len(sys.argv) < 3 or any(name not in PICTURES for name in sys.argv[3:]):
+        print(__doc__, file=sys.stderr)
+        return 2
+    program, docs = sys.argv[1], sys.argv[2]
+    for name in sys.argv[3:] or PICTURES:
+        with run_e2e.Session(program) as session:
+            try:
+                PICTURES[name](session, os.path.abspath(os.path.join(docs, name + ".png")))
+            except run_e2e.TestFailure as failure:
+                print("%s: %s" % (name, failure), file=sys.stderr)
+                if session.proc:
+                    print("program output:\n" + session.output(), file=sys.stderr)
+                return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -7,7 +7,7 @@
 # Benchmarks never fail on a time: only a benchmark that cannot run fails this.
 set -euo pipefail
 
-build=${1:-build-bench}
+build=$(cd "${1:-build-bench}" && pwd)
 reps=${2:-20}
 here=$(cd "$(dirname "$0")" && pwd)
 bin=$build/bench
@@ -34,7 +34,7 @@ run() {
 } | tee -a "$results"
 
 run "$bin/drill_bench"
-(cd "$out/history" && run "$(cd "$OLDPWD" && realpath "$bin/history_bench")" "$reps")
+(cd "$out/history" && run "$bin/history_bench" "$reps")
 QT_QPA_PLATFORM=offscreen run "$bin/chart_bench" --reps "$reps" --out "$out/images"
 run xvfb-run -a -s "-screen 0 1280x1024x24" "$bin/startup_bench" "$bin/startup_probe" "$bin/empty_window" \
   "$out/startup" 10

@@ -64,8 +64,8 @@ int main(int argc, char** argv) {
   const double N0 = std::floor(std::log10(MinN)), N1 = std::ceil(std::log10(MaxN));
   const double M0 = std::floor(std::log10(std::max(MinMs, 1e-3))), M1 = std::ceil(std::log10(MaxMs));
 
-  const int W = 900, H = 560;
-  const QRect Plot(90, 50, W - 300, H - 120);
+  const int W = 980, H = 560;
+  const QRect Plot(110, 50, W - 380, H - 120);
   QImage Image(W, H, QImage::Format_RGB32);
   Image.fill(Qt::white);
   QPainter P(&Image);
@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
                QString::number(std::pow(10, E), 'g', 7));
   }
   for (double E = M0; E <= M1; ++E) {
-    P.drawText(QRectF(Plot.left() - 85, Y(std::pow(10, E)) - 9, 78, 18), Qt::AlignRight | Qt::AlignVCenter,
+    P.drawText(QRectF(Plot.left() - 105, Y(std::pow(10, E)) - 9, 98, 18), Qt::AlignRight | Qt::AlignVCenter,
                QString::number(std::pow(10, E), 'g', 7) + " ms");
   }
   P.drawText(QRectF(Plot.left(), Plot.bottom() + 28, Plot.width(), 20), Qt::AlignCenter,

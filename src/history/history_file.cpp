@@ -1,5 +1,6 @@
 #include "history_file.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <new>
@@ -139,9 +140,12 @@ std::vector<std::string> THistoryFile::Lines() const {
 
 void THistoryFile::Append(const std::string& Line) {
   const size_t OldSize = FText.size();
+  const size_t NewSize = OldSize + Line.size() + LineEnd.size();
   try {
-    FStarts.reserve(FStarts.size() + 1);
-    FText.reserve(OldSize + Line.size() + LineEnd.size());
+    // Room first, growing by half again at least, so that a failure leaves
+    // the list as it was and a long run of appends copies little.
+    if (FStarts.size() == FStarts.capacity()) FStarts.reserve(FStarts.size() + FStarts.size() / 2 + 16);
+    if (FText.capacity() < NewSize) FText.reserve(std::max(NewSize, OldSize + OldSize / 2 + 64));
   } catch (const std::bad_alloc&) {
     throw EListError(Texts().CannotInsertLine);
   }

@@ -1,6 +1,7 @@
 #include "qpainter_surface.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -69,6 +70,72 @@ bool EnclosesNothing(const std::vector<TPoint>& Points) {
     if (Dx * (Points[I].Y - A.Y) != Dy * (Points[I].X - A.X)) return false;
   }
   return true;
+}
+
+// The faces of the chart's boxes, as QPainter fills them: a rectangle fills
+// Left..Right-1 x Top..Bottom-1; the faces that go into the depth are that
+// rectangle sheared 45 degrees up to the right, pixel row by pixel row (a top
+// face) or column by column (a side face).
+enum TFaceKind { fkNone, fkRectangle, fkTop, fkSide };
+struct TFace {
+  TFaceKind Kind = fkNone;
+  int Left = 0, Top = 0, Right = 0, Bottom = 0;  // of the rectangle before the shear
+  int Depth = 0;                                 // the shear, in pixels
+};
+
+// The face the four points outline, corner after corner in either direction;
+// fkNone for any other polygon.
+TFace FaceOf(const std::vector<TPoint>& Points) {
+  if (Points.size() != 4) return {};
+  constexpr int Limit = 16384;  // far beyond any panel
+  for (const TPoint& P : Points) {
+    if (P.X < -Limit || P.X > Limit || P.Y < -Limit || P.Y > Limit) return {};
+  }
+  int MinX = Points[0].X, MaxX = MinX, MinY = Points[0].Y, MaxY = MinY;
+  for (const TPoint& P : Points) {
+    MinX = std::min(MinX, P.X), MaxX = std::max(MaxX, P.X);
+    MinY = std::min(MinY, P.Y), MaxY = std::max(MaxY, P.Y);
+  }
+  // The candidates' corners in outline order.
+  auto Matches = [&](const std::array<TPoint, 4>& Corners) {
+    for (int Start = 0; Start < 4; ++Start) {
+      for (int Step : {1, 3}) {
+        bool Same = true;
+        for (int I = 0; I < 4 && Same; ++I) {
+          const TPoint& C = Corners[static_cast<size_t>((Start + Step * I) % 4)];
+          Same = C.X == Points[static_cast<size_t>(I)].X && C.Y == Points[static_cast<size_t>(I)].Y;
+        }
+        if (Same) return true;
+      }
+    }
+    return false;
+  };
+  TFace Face;
+  // A rectangle.
+  if (MinX < MaxX && MinY < MaxY &&
+      Matches({TPoint{MinX, MinY}, TPoint{MaxX, MinY}, TPoint{MaxX, MaxY}, TPoint{MinX, MaxY}})) {
+    Face = TFace{fkRectangle, MinX, MinY, MaxX, MaxY, 0};
+    return Face;
+  }
+  // A top face: level edges at MaxY (front) and MinY (back), Depth = MaxY - MinY.
+  const int Depth = MaxY - MinY;
+  if (Depth > 0) {
+    const int Left = MinX, Right = MaxX - Depth;
+    if (Left < Right && Matches({TPoint{Left, MaxY}, TPoint{Right, MaxY}, TPoint{Right + Depth, MinY},
+                                 TPoint{Left + Depth, MinY}})) {
+      return TFace{fkTop, Left, MaxY - Depth, Right, MaxY, Depth};
+    }
+  }
+  // A side face: upright edges at MinX (front) and MaxX (back), Depth = MaxX - MinX.
+  const int Shear = MaxX - MinX;
+  if (Shear > 0) {
+    const int Top = MinY + Shear, Bottom = MaxY;
+    if (Top < Bottom && Matches({TPoint{MinX, Top}, TPoint{MaxX, Top - Shear}, TPoint{MaxX, Bottom - Shear},
+                                 TPoint{MinX, Bottom}})) {
+      return TFace{fkSide, MinX, Top, MaxX, Bottom, Shear};
+    }
+  }
+  return {};
 }
 
 QPainter::CompositionMode CompositionOf(TPenMode Mode) {
@@ -307,9 +374,32 @@ void TQPainterSurface::Polygon(const std::vector<TPoint>& Points) {
   QPainter* P = Painter(FPen.Mode);
   if (P == nullptr) return;
   if (FBrush.Style == bsSolid && !EnclosesNothing(Points)) {
-    P->setPen(Qt::NoPen);
-    P->setBrush(ToQColor(FBrush.Color));
-    P->drawPolygon(ToQPolygon(Points), Qt::OddEvenFill);
+    const TFace Face = FPen.Mode == pmCopy ? FaceOf(Points) : TFace{};
+    const QRgb Fill = ToPixel(FBrush.Color);
+    switch (Face.Kind) {
+      case fkRectangle:
+        FillArea(Face.Left, Face.Top, Face.Right - 1, Face.Bottom - 1, Fill);
+        break;
+      case fkTop:
+        // Row y of the face lies T - y pixels to the right of the front edge.
+        for (int Y = Face.Top; Y < Face.Bottom; ++Y) {
+          const int Shift = Face.Bottom - Y;
+          FillArea(Face.Left + Shift, Y, Face.Right + Shift - 1, Y, Fill);
+        }
+        break;
+      case fkSide:
+        // Column Left + k holds rows Top - k .. Bottom - k - 1.
+        for (int Y = Face.Top - Face.Depth + 1; Y < Face.Bottom; ++Y) {
+          const int First = std::max(0, Face.Top - Y), End = std::min(Face.Depth, Face.Bottom - Y);
+          if (First < End) FillArea(Face.Left + First, Y, Face.Left + End - 1, Y, Fill);
+        }
+        break;
+      case fkNone:
+        P->setPen(Qt::NoPen);
+        P->setBrush(ToQColor(FBrush.Color));
+        P->drawPolygon(ToQPolygon(Points), Qt::OddEvenFill);
+        break;
+    }
   }
   // Closed outline: each edge leaves out its end, which is the next edge's start.
   for (size_t I = 0; I < Points.size(); ++I) {

@@ -5,6 +5,9 @@
 
 #include <QFontInfo>
 #include <QImage>
+#include <QPainter>
+#include <algorithm>
+#include <random>
 
 #include "chart_fonts.h"
 #include "program_texts.h"
@@ -291,6 +294,52 @@ TEST_F(QPainterSurfaceTest, PolygonOnOneLineShowsOnlyItsOutline) {
   UsePen(clBlack, psClear);
   Surface.Polygon({{10, 10}, {30, 10}, {30, 30}, {10, 30}});
   EXPECT_EQ(At(20, 20), qRgb(255, 0, 0)) << "a polygon with an area is filled";
+}
+
+// The faces of the chart's boxes (rectangles, and the top and side faces that
+// go 45 degrees into the depth) are filled by the surface itself: every pixel
+// must be the one QPainter fills, with and without a slanted clip, whatever
+// corner the outline starts at and whichever way it runs.
+TEST(QPainterSurfaceFaces, FillTheVeryPixelsQPainterFills) {
+  TQPainterSurface Surface{ProgramChartFonts()};
+  Surface.EnsureImageSize(120, 100);
+  const std::vector<TPoint> Clip{{5, 95}, {5, 20}, {25, 4}, {115, 4}, {115, 80}, {95, 95}};
+  std::mt19937 Random(7);
+  auto Pick = [&Random](int From, int To) { return From + static_cast<int>(Random() % static_cast<unsigned>(To - From + 1)); };
+  for (int Case = 0; Case < 900; ++Case) {
+    SCOPED_TRACE(Case);
+    const int L = Pick(-10, 100), T = Pick(-5, 105), W = Pick(1, 40), H = Pick(1, 60), D = Pick(1, 25);
+    std::vector<TPoint> Face;
+    switch (Case % 3) {
+      case 0: Face = {{L, T}, {L + W, T}, {L + W, T + H}, {L, T + H}}; break;
+      case 1: Face = {{L, T}, {L + W, T}, {L + W + D, T - D}, {L + D, T - D}}; break;
+      default: Face = {{L, T}, {L + D, T - D}, {L + D, T + H - D}, {L, T + H}}; break;
+    }
+    std::rotate(Face.begin(), Face.begin() + Pick(0, 3), Face.end());
+    if (Pick(0, 1) == 1) std::reverse(Face.begin(), Face.end());
+    const bool Clipped = (Case / 3) % 2 == 1;
+
+    Surface.ClearClip();
+    Surface.FillRect(TRect{0, 0, 120, 100}, Paper);
+    if (Clipped) Surface.SetClipPolygon(Clip);
+    Surface.SetPen(TSurfacePen{clBlack, 1, psClear, pmCopy});
+    Surface.SetBrush(TSurfaceBrush{clRed, bsSolid});
+    Surface.Polygon(Face);
+
+    QImage Expected(120, 100, QImage::Format_RGB32);
+    Expected.fill(Qt::white);
+    QPainter Painter(&Expected);
+    Painter.setRenderHint(QPainter::Antialiasing, false);
+    QPolygon ClipOutline, Outline;
+    for (const TPoint& P : Clip) ClipOutline << QPoint(P.X, P.Y);
+    for (const TPoint& P : Face) Outline << QPoint(P.X, P.Y);
+    if (Clipped) Painter.setClipRegion(QRegion(ClipOutline, Qt::OddEvenFill));
+    Painter.setPen(Qt::NoPen);
+    Painter.setBrush(QColor(255, 0, 0));
+    Painter.drawPolygon(Outline, Qt::OddEvenFill);
+    Painter.end();
+    ASSERT_EQ(Surface.Image(), Expected);
+  }
 }
 
 TEST_F(QPainterSurfaceTest, ClipPolygonRestrictsDrawing) {

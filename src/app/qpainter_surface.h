@@ -5,9 +5,10 @@
 // font table decides which installed font stands for a face name.
 //
 // Fast paths, each giving the very pixels QPainter gives: one painter stays
-// open on the image from the first drawing call to Present; 1-pixel pen
-// strokes and filled rectangles are written straight into the image; a text
-// drawn onto a plain background is copied from a kept picture of it.
+// open on the image from the first drawing call to Present (and opens anew at
+// each clip change); 1-pixel pen strokes, filled rectangles and the faces of
+// the chart's boxes are written straight into the image; a text drawn onto a
+// plain background is copied from a kept picture of it.
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
@@ -17,9 +18,9 @@
 #include <QString>
 #include <functional>
 #include <map>
-#include <tuple>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <unordered_map>
 #include <vector>
 

@@ -1,15 +1,31 @@
 # The two commands of the README:
 #   make run    install what is missing, build, start the program
-#   make test   install what is missing, build, run every test (plus a sanitizer build)
+#   make test   install what is missing, build, run every test: the ordinary
+#               build, everything again under AddressSanitizer and UBSan, and a
+#               short run of every fuzz target
+# and for reliability work:
+#   make fuzz          every fuzz target for FUZZ_SECONDS (60) each
+#   make check-memory  the headless tests under valgrind memcheck
+#   make reliability   the kill tests with many more kills than the tests make
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 BENCH_BUILD ?= build-bench
 BENCH_REPS ?= 20
+FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSURASURA_WERROR=ON
+FUZZ_SECONDS ?= 60
+FUZZ_SMOKE_SECONDS ?= 10
 
-.PHONY: deps configure build run test unit-test asan-test screenshots bench clean
+# Leak reports of the toolkit's own libraries (fonts, X connection, plugins)
+# are left out by name; a leak in the program's code is still reported.
+SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+  LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0 \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+.PHONY: deps configure build run test unit-test asan-test fuzz-build fuzz fuzz-smoke check-memory reliability \
+        screenshots bench clean
 
 deps:
 	bash tools/install-deps.sh
@@ -31,14 +47,35 @@ run: build
 unit-test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
-# The engine, history and chart tests once more under AddressSanitizer and UBSan.
+# Every test once more, the windows and the end-to-end runs of the program
+# included, with everything built under AddressSanitizer and UBSan.
 asan-test: deps
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSURASURA_WERROR=ON \
-	  -DSURASURA_SANITIZE=ON -DSURASURA_BUILD_APP=OFF
-	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSURASURA_WERROR=ON -DSURASURA_SANITIZE=ON
+	$(SANITIZER_ENV) cmake --build $(ASAN_BUILD) -j $(JOBS)
+	$(SANITIZER_ENV) ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
-test: unit-test asan-test
+# The fuzz targets, built with clang and libFuzzer in a build of their own.
+fuzz-build: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSURASURA_WERROR=ON \
+	  -DSURASURA_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+
+fuzz: fuzz-build
+	bash tools/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+fuzz-smoke: fuzz-build
+	bash tools/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SMOKE_SECONDS)
+
+test: unit-test asan-test fuzz-smoke
+
+check-memory: build
+	bash tools/check-memory.sh $(BUILD)
+
+# Ten times the kills of the ordinary tests, on the sanitized build.
+reliability: asan-test
+	$(SANITIZER_ENV) SURASURA_KILL_COUNT=5000 $(ASAN_BUILD)/tests/reliability/reliability_tests --gtest_filter=KillTest.*
+	$(SANITIZER_ENV) SURASURA_E2E_KILLS=200 python3 tests/e2e/run_e2e.py $(ASAN_BUILD)/src/app/surasura \
+	  kill_after_last_enter
 
 # The Debian package, in build/package/ (the package test in `make test` makes its own).
 .PHONY: package
@@ -62,4 +99,4 @@ bench: deps
 	bash bench/run-bench.sh $(BENCH_BUILD) $(BENCH_REPS)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD)

@@ -32,6 +32,9 @@ packages=(
   file
   qt6-qpa-plugins
   qt6-base-private-dev
+  clang
+  libclang-rt-14-dev
+  valgrind
 )
 
 missing=()

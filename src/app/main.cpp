@@ -1,5 +1,6 @@
 // すらすら算数帳: start, run until the main window is closed, end.
 #include <QApplication>
+#include <csignal>
 
 #include "application.h"
 #include "drill_clock.h"
@@ -7,6 +8,10 @@
 #include "sjis.h"
 
 int main(int argc, char** argv) {
+  // A write beyond the file size limit must fail like a full disk, so that
+  // the history shows its message and keeps the drill's line; by default the
+  // signal would end the program there.
+  std::signal(SIGXFSZ, SIG_IGN);
   QApplication Toolkit(argc, argv);
   TApplication Application(Toolkit, ToSjis(QCoreApplication::applicationFilePath().toStdString()));
   TSystemDrillClock Clock;

@@ -1,13 +1,16 @@
 #include "files.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <langinfo.h>
 #include <locale.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -99,19 +102,30 @@ std::string FileBehind(const std::string& Name) {
   return Name;
 }
 
+std::string NameInDirectory(const std::string& Path) {
+  size_t Slash = Path.rfind('/');
+  return Slash == std::string::npos ? Path : Path.substr(Slash + 1);
+}
+
+// New files are named Base + ".new-<process id>-<count>-<nanoseconds>".
+constexpr const char* NewFileMark = ".new-";
+
 // Creates a file that did not exist, named Base plus a fresh suffix, open for
-// writing. Returns the descriptor, or -1 with errno set.
+// writing and locked by this process until it is closed. Returns the
+// descriptor, or -1 with errno set.
 int CreateBesideExclusively(const std::string& Base, mode_t Mode, std::string& CreatedName) {
   static unsigned Counter = 0;
   for (int Attempt = 0; Attempt < 100; ++Attempt) {
     timespec Now{};
     ::clock_gettime(CLOCK_REALTIME, &Now);
     char Suffix[64];
-    std::snprintf(Suffix, sizeof Suffix, ".new-%ld-%u-%lx", static_cast<long>(::getpid()), Counter++,
+    std::snprintf(Suffix, sizeof Suffix, "%s%ld-%u-%lx", NewFileMark, static_cast<long>(::getpid()), Counter++,
                   static_cast<unsigned long>(Now.tv_nsec));
     std::string Candidate = Base + Suffix;
     int Fd = ::open(Candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, Mode);
     if (Fd >= 0) {
+      // The lock tells other processes that this file is being written.
+      ::flock(Fd, LOCK_EX | LOCK_NB);
       CreatedName = Candidate;
       return Fd;
     }
@@ -119,6 +133,31 @@ int CreateBesideExclusively(const std::string& Base, mode_t Mode, std::string& C
   }
   errno = EEXIST;
   return -1;
+}
+
+// Removes the new files that writers of Target left behind when they were
+// killed part-way: named after a process that no longer runs, and locked by
+// nobody. A file of a running writer (or of an unknown process) stays.
+void RemoveAbandonedNewFiles(const std::string& Target) {
+  const std::string Prefix = NameInDirectory(Target) + NewFileMark;
+  DIR* Directory = ::opendir(DirectoryOf(Target).c_str());
+  if (!Directory) return;
+  while (const dirent* Entry = ::readdir(Directory)) {
+    const std::string Name = Entry->d_name;
+    if (Name.compare(0, Prefix.size(), Prefix) != 0) continue;
+    char* End = nullptr;
+    const long Pid = std::strtol(Name.c_str() + Prefix.size(), &End, 10);
+    if (Pid <= 0 || *End != '-' || Pid == static_cast<long>(::getpid())) continue;
+    if (::kill(static_cast<pid_t>(Pid), 0) == 0 || errno != ESRCH) continue;
+    // The file has the history's permissions: readable, or at least writable.
+    const int Flags = O_CLOEXEC | O_NOCTTY | O_NOFOLLOW | O_NONBLOCK;
+    int Fd = ::openat(::dirfd(Directory), Name.c_str(), O_RDONLY | Flags);
+    if (Fd < 0) Fd = ::openat(::dirfd(Directory), Name.c_str(), O_WRONLY | Flags);
+    TFd File(Fd);
+    if (!File.IsOpen() || ::flock(File.Get(), LOCK_EX | LOCK_NB) != 0) continue;
+    ::unlinkat(::dirfd(Directory), Name.c_str(), 0);
+  }
+  ::closedir(Directory);
 }
 
 // Flushes a directory's entries to the disk. Some file systems cannot; the
@@ -158,11 +197,42 @@ TReplaceResult CopyToNewFile(const std::string& From, const std::string& To) {
   return {};
 }
 
+// True when the two names hold the same bytes: one file under two names, or
+// two files of equal content.
+bool SameContent(const std::string& A, const std::string& B) {
+  struct stat StA, StB;
+  if (::stat(A.c_str(), &StA) != 0 || ::stat(B.c_str(), &StB) != 0) return false;
+  if (StA.st_dev == StB.st_dev && StA.st_ino == StB.st_ino) return true;
+  if (!S_ISREG(StA.st_mode) || !S_ISREG(StB.st_mode) || StA.st_size != StB.st_size) return false;
+  TFd FileA(::open(A.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
+  TFd FileB(::open(B.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
+  if (!FileA.IsOpen() || !FileB.IsOpen()) return false;
+  std::vector<char> BufferA(65536), BufferB(65536);
+  for (;;) {
+    ssize_t N = ::read(FileA.Get(), BufferA.data(), BufferA.size());
+    if (N < 0 && errno == EINTR) continue;
+    if (N < 0) return false;
+    size_t Got = 0;
+    while (Got < static_cast<size_t>(N)) {
+      ssize_t M = ::read(FileB.Get(), BufferB.data() + Got, static_cast<size_t>(N) - Got);
+      if (M < 0 && errno == EINTR) continue;
+      if (M <= 0) return false;
+      Got += static_cast<size_t>(M);
+    }
+    if (std::memcmp(BufferA.data(), BufferB.data(), static_cast<size_t>(N)) != 0) return false;
+    if (N == 0) return true;
+  }
+}
+
 // Keeps the file Target under the first free name Target.bak, Target.bak.1, ...
 // A second name for the same file when the file system allows it, else a copy.
-// KeptName stays empty when there is no old file to keep.
-TReplaceResult KeepOldFile(const std::string& Target, std::string& KeptName) {
+// A name that already holds Target's bytes (kept by a writer that was killed
+// before it could replace the file) is taken as it is, so that copies do not
+// pile up; MadeNow then stays false. KeptName stays empty when there is no old
+// file to keep.
+TReplaceResult KeepOldFile(const std::string& Target, std::string& KeptName, bool& MadeNow) {
   KeptName.clear();
+  MadeNow = false;
   bool Copying = false;
   for (unsigned I = 0; I < MaxKeptCopies; ++I) {
     std::string Candidate = Target + ".bak";
@@ -170,9 +240,16 @@ TReplaceResult KeepOldFile(const std::string& Target, std::string& KeptName) {
     if (!Copying) {
       if (::link(Target.c_str(), Candidate.c_str()) == 0) {
         KeptName = Candidate;
+        MadeNow = true;
         return {};
       }
-      if (errno == EEXIST) continue;
+      if (errno == EEXIST) {
+        if (SameContent(Target, Candidate)) {
+          KeptName = Candidate;
+          return {};
+        }
+        continue;
+      }
       struct stat St;
       if (::lstat(Target.c_str(), &St) != 0 && errno == ENOENT) return {};
       Copying = true;
@@ -180,9 +257,16 @@ TReplaceResult KeepOldFile(const std::string& Target, std::string& KeptName) {
     TReplaceResult Result = CopyToNewFile(Target, Candidate);
     if (Result.Step == TReplaceStep::Done) {
       KeptName = Candidate;
+      MadeNow = true;
       return Result;
     }
-    if (Result.Step == TReplaceStep::Create && Result.Error == EEXIST) continue;
+    if (Result.Step == TReplaceStep::Create && Result.Error == EEXIST) {
+      if (SameContent(Target, Candidate)) {
+        KeptName = Candidate;
+        return {};
+      }
+      continue;
+    }
     return Result;
   }
   return {TReplaceStep::Create, EEXIST};
@@ -231,6 +315,7 @@ TReplaceResult ReplaceFileContents(const std::string& Name, std::string_view Byt
   struct stat Old;
   const bool OldFile = ::stat(Target.c_str(), &Old) == 0 && !S_ISDIR(Old.st_mode);
 
+  RemoveAbandonedNewFiles(Target);
   std::string NewName;
   TFd New(CreateBesideExclusively(Target, 0666, NewName));
   if (!New.IsOpen()) return {TReplaceStep::Create, errno};
@@ -244,17 +329,18 @@ TReplaceResult ReplaceFileContents(const std::string& Name, std::string_view Byt
   if (int Error = New.Close()) return {TReplaceStep::Write, Error};
 
   std::string Kept;
+  bool KeptNow = false;
   if (OldFile) {
     // A file its owner made read-only is not to be replaced.
     if (::faccessat(AT_FDCWD, Target.c_str(), W_OK, AT_EACCESS) != 0) return {TReplaceStep::Create, errno};
     if (KeepOld) {
-      TReplaceResult Result = KeepOldFile(Target, Kept);
+      TReplaceResult Result = KeepOldFile(Target, Kept, KeptNow);
       if (Result.Step != TReplaceStep::Done) return Result;
     }
   }
   if (::rename(NewName.c_str(), Target.c_str()) != 0) {
     int Error = errno;
-    if (!Kept.empty()) ::unlink(Kept.c_str());
+    if (KeptNow) ::unlink(Kept.c_str());
     return {TReplaceStep::Create, Error};
   }
   Made.Keep();

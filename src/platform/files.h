@@ -32,11 +32,15 @@ struct TReplaceResult {
 // over the old one; the directory is flushed last. On any failure the old file
 // is left byte for byte as it was and nothing new stays behind. A read-only
 // old file is not replaced. A link is followed: the file it points to gets the
-// new bytes. The new file takes the old one's permission bits.
+// new bytes. The new file takes the old one's permission bits. New files that
+// earlier writers left behind when they were killed part-way (their process is
+// gone) are removed first, so that at most one such file is ever left.
 //
 // When KeepOld is set, the old file (if there is one) is first kept under the
 // first name of Name.bak, Name.bak.1, Name.bak.2, ... that does not exist yet;
-// an existing file is never overwritten. KeptAs then receives that name.
+// an existing file is never overwritten. A name that already holds the old
+// file's bytes (a writer killed before its replace kept them) serves as the
+// kept copy. KeptAs then receives that name.
 TReplaceResult ReplaceFileContents(const std::string& Name, std::string_view Bytes, bool KeepOld,
                                    std::string* KeptAs = nullptr);
 

@@ -7,6 +7,8 @@ usage: run_e2e.py PROGRAM CASE"""
 import ctypes
 import datetime
 import os
+import random
+import resource
 import shutil
 import signal
 import subprocess
@@ -86,14 +88,18 @@ class Session:
             except subprocess.TimeoutExpired:
                 self.xvfb.kill()
                 self.xvfb.wait()
+        if getattr(self, "log", None):
+            self.log.close()
         shutil.rmtree(self.root, ignore_errors=True)
         return False
 
     def _start_x_server(self):
-        # Xvfb picks a free display number itself and tells it through a pipe.
+        # Xvfb picks a free display number itself and tells it through a pipe. It
+        # must not reset when its last client goes: a case that starts the program
+        # again would find no server for a moment.
         read_end, write_end = os.pipe()
         self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
             preexec_fn=_die_with_parent)
         os.close(write_end)
@@ -106,10 +112,20 @@ class Session:
         return os.path.join(self.work, name)
 
     # The program.
-    def start(self):
+    def start(self, file_size_limit=None):
+        """Starts the program; file_size_limit caps the size of any file it writes
+        (RLIMIT_FSIZE, as a full disk would)."""
+        if getattr(self, "log", None):
+            self.log.close()
         self.log = open(os.path.join(self.root, "program.log"), "wb")
+
+        def prepare():
+            _die_with_parent()
+            if file_size_limit is not None:
+                resource.setrlimit(resource.RLIMIT_FSIZE, (file_size_limit, file_size_limit))
+
         self.proc = subprocess.Popen([self.program], cwd=self.work, env=self.env,
-                                     stdout=self.log, stderr=subprocess.STDOUT, preexec_fn=_die_with_parent)
+                                     stdout=self.log, stderr=subprocess.STDOUT, preexec_fn=prepare)
         self.main = wait_for("the main window", lambda: self.window_named(MAIN_TITLE))
         self.xdo("windowfocus", "--sync", self.main)
 
@@ -190,6 +206,14 @@ class Session:
         self.keys(*["Return"] * 100)
         wait_for("%d lines in %s" % (lines_after, HISTORY),
                  lambda: (self.history() or b"").count(b"\r\n") >= lines_after)
+
+
+    def run_drill_until_box(self):
+        """Starts a drill from the focused start button, answers all 100 questions
+        with an empty box and waits for the error box."""
+        self.keys("Return")
+        self.keys(*["Return"] * 100)
+        wait_for("the error box", self.error_box)
 
 
 def summary_line(minutes, seconds, percent, when):
@@ -364,6 +388,61 @@ def case_graph_window_zoom_and_undo(session):
     check(session.exit_code() == 0, "exit code not 0")
 
 
+def case_kill_after_last_enter(session):
+    """The program is killed with SIGKILL at a random moment after the last Enter of
+    a drill, 50 times over on the same X server: each time the history is the list
+    from before the drill or that list and the drill's line, never anything else,
+    and at most the one new file of the writer just killed lies beside it."""
+    rng = random.Random(int(os.environ.get("SURASURA_E2E_SEED", "20240315")))
+    runs = int(os.environ.get("SURASURA_E2E_KILLS", "50"))
+    old = b"".join(summary_line(1, 40, 50, "2024/01/02 03:04") + b"\r\n" for _ in range(3))
+    with open(session.path(HISTORY), "wb") as file:
+        file.write(old)
+    outcomes = {"old list": 0, "new list": 0, "inside a save": 0}
+    for run in range(runs):
+        session.start()
+        session.keys("Return")  # the start button has the focus
+        session.xdo("key", "--delay", "1", *["Return"] * 99)
+        session.keys("Return")  # the last Enter
+        time.sleep(rng.uniform(0.0, 0.06))
+        session.proc.kill()
+        session.proc.wait()
+        data = session.history()
+        check(data is not None, "run %d: the history is gone" % run)
+        if data == old:
+            outcomes["old list"] += 1
+        else:
+            check(len(data) == len(old) + LINE_BYTES and data.startswith(old),
+                  "run %d: the history is neither the old list nor the new one (%d bytes)" % (run, len(data)))
+            check_no_answer_line(data[len(old):])
+            outcomes["new list"] += 1
+            old = data
+        others = [name for name in os.listdir(session.work) if name != HISTORY]
+        check(len(others) <= 1 and all(name.startswith(HISTORY + ".new-") for name in others),
+              "run %d: files beside the history: %r" % (run, others))
+        outcomes["inside a save"] += len(others)
+    print("%d kills: %d left the old list, %d the new one; %d fell inside a save" %
+          (runs, outcomes["old list"], outcomes["new list"], outcomes["inside a save"]))
+
+
+def case_file_size_limit_gives_error_box(session):
+    """A history that cannot grow (the file size limit is below the new list's size,
+    as on a full disk): the drill's end shows the error box instead of ending the
+    program, the old file stays as it was, and the program goes on."""
+    old = b"".join(summary_line(1, 40, 50, "2024/01/02 03:04") + b"\r\n" for _ in range(3))
+    with open(session.path(HISTORY), "wb") as file:
+        file.write(old)
+    session.start(file_size_limit=len(old))
+    session.run_drill_until_box()
+    check(session.proc.poll() is None, "the program ended (killed by the file size signal?)")
+    check(session.history() == old, "the old history changed")
+    check(os.listdir(session.work) == [HISTORY], "files left: %r" % os.listdir(session.work))
+    session.keys("Return")
+    wait_for("the box to close", lambda: session.error_box() is None)
+    session.close_box(session.main)
+    check(session.exit_code() == 0, "exit code not 0")
+
+
 CASES = {
     "first_drill": case_first_drill,
     "three_drills": case_three_drills,
@@ -372,6 +451,8 @@ CASES = {
     "history_directory_gives_error_box": case_history_directory_gives_error_box,
     "hint_on_start_button": case_hint_on_start_button,
     "graph_window_zoom_and_undo": case_graph_window_zoom_and_undo,
+    "kill_after_last_enter": case_kill_after_last_enter,
+    "file_size_limit_gives_error_box": case_file_size_limit_gives_error_box,
 }
 
 

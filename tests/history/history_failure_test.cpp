@@ -167,6 +167,32 @@ TEST_F(HistoryFailureTest, KeptCopyNeverOverwritesAnEarlierOne) {
   EXPECT_EQ(EntriesOf("."), (TNames{FileName, Kept, Kept + ".1", Kept + ".2"}));
 }
 
+TEST_F(HistoryFailureTest, CopyKeptByAKilledWriterIsNotMadeAgain) {
+  // A writer killed after keeping the old file and before replacing it leaves
+  // the kept copy beside the unchanged file: a second name of it, or (where the
+  // file system has no second names) a copy of its bytes.
+  const std::string Old = A + Crlf + std::string("\0", 1) + B + Crlf;
+  for (bool SecondName : {true, false}) {
+    SCOPED_TRACE(SecondName ? "second name" : "copy");
+    for (const std::string& Name : EntriesOf(".")) ASSERT_EQ(::unlink(Name.c_str()), 0);
+    WriteBytes(FileName, Old);
+    if (SecondName) {
+      ASSERT_EQ(::link(FileName.c_str(), Kept.c_str()), 0);
+    } else {
+      WriteBytes(Kept, Old);
+    }
+    WriteBytes(Kept + ".1", "earlier, other bytes");
+    THistoryFile History;
+    History.Load();
+    History.Append(C);
+    History.Save();
+    EXPECT_EQ(ReadBytes(FileName), A + Crlf + C + Crlf);
+    EXPECT_EQ(ReadBytes(Kept), Old);
+    EXPECT_EQ(ReadBytes(Kept + ".1"), "earlier, other bytes");
+    EXPECT_EQ(EntriesOf("."), (TNames{FileName, Kept, Kept + ".1"})) << "the old file is kept once";
+  }
+}
+
 TEST_F(HistoryFailureTest, LinkThatPointsNowhereCannotBeOpened) {
   ASSERT_EQ(::symlink("nowhere", FileName.c_str()), 0);
   THistoryFile History;

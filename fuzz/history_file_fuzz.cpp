@@ -16,6 +16,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app_error.h"
@@ -106,7 +107,7 @@ std::string NotAnInteger(const std::string& Field) {
   return Message;
 }
 
-void CheckReader(int32_t (*Reader)(const std::string&), const std::string& Line, size_t First, size_t Width) {
+void CheckReader(int32_t (*Reader)(std::string_view), const std::string& Line, size_t First, size_t Width) {
   const std::string Field = Line.size() < First ? std::string() : Line.substr(First - 1, Width);
   int32_t Expected = 0;
   const bool IsNumber = TryTextToInt(Field, Expected);

@@ -10,6 +10,8 @@
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+BENCH_BUILD ?= build-bench
+BENCH_REPS ?= 20
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSURASURA_WERROR=ON
@@ -23,7 +25,7 @@ SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 .PHONY: deps configure build run test unit-test asan-test fuzz-build fuzz fuzz-smoke check-memory reliability \
-        screenshots clean
+        screenshots bench clean
 
 deps:
 	bash tools/install-deps.sh
@@ -87,5 +89,14 @@ screenshots: build
 	python3 tools/screenshots.py $(BUILD)/src/app/surasura docs
 	bash tools/screenshot-hint.sh $(BUILD)/src/app/surasura docs/hint-start-button.png
 
+# Benchmarks (not tests: they print figures and fail on no time). Installs the
+# two charting libraries the chart is compared with; the program never links them.
+bench: deps
+	bash tools/install-bench-deps.sh
+	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BENCH_BUILD) -j $(JOBS) --target chart_bench history_bench drill_bench \
+	  startup_probe empty_window startup_bench bench_plot
+	bash bench/run-bench.sh $(BENCH_BUILD) $(BENCH_REPS)
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD)

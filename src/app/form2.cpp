@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <algorithm>
@@ -14,6 +13,7 @@
 #include "qt_colors.h"
 #include "chart_widget.h"
 #include "font_table.h"
+#include "history_list_box.h"
 #include "program_texts.h"
 #include "result_chart.h"
 #include "sjis.h"
@@ -50,7 +50,7 @@ TForm2::TForm2(TApplication& Application, QWidget* MainWindow, std::string Histo
   Chart1->setGeometry(0, 0, Scaled(705), Scaled(569));
   SetAccessibleTexts(*Chart1, Texts().ChartName, Texts().ChartDescription);
 
-  ListBox1 = new QListWidget(Chart1);
+  ListBox1 = new THistoryListBox(Chart1, FHistory);
   ListBox1->setObjectName(QStringLiteral("ListBox1"));
   ListBox1->setGeometry(Scaled(216), Scaled(168), Scaled(201), Scaled(97));
   ListBox1->setFrameShape(QFrame::NoFrame);
@@ -80,13 +80,12 @@ void TForm2::FormCreate() {
 
 void TForm2::StoreSummary(const std::string& Line) {
   FHistory.Append(Line);
-  ListBox1->addItem(FromSjisText(Line));
+  ListBox1->LineAppended();
   FHistory.Save();
 }
 
 void TForm2::ShowHistoryLines() {
-  ListBox1->clear();
-  for (const std::string& Line : FHistory.Lines()) ListBox1->addItem(FromSjisText(Line));
+  ListBox1->LinesReplaced();
 }
 
 void TForm2::showEvent(QShowEvent* Event) {

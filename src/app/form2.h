@@ -6,7 +6,7 @@
 
 #include "history_file.h"
 
-class QListWidget;
+class THistoryListBox;
 class TChartWidget;
 class QPushButton;
 class TApplication;
@@ -27,7 +27,7 @@ public:
   TChartWidget& ChartWidget() const { return *FChartWidget; }
 
   QWidget* Chart1 = nullptr;  // the result chart (ChartWidget)
-  QListWidget* ListBox1 = nullptr;  // the history lines, never visible
+  THistoryListBox* ListBox1 = nullptr;  // the history lines, never visible
   QPushButton* Button1 = nullptr;  // "閉じる"
 
 protected:

@@ -1,17 +1,19 @@
 #include "qpainter_surface.h"
 
-#include <QFontMetrics>
-#include <QPainter>
-#include <QRegion>
-#include <QString>
 #include <algorithm>
+#include <array>
+#include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 
 #include "qt_colors.h"
 #include "sjis.h"
 
 namespace {
+
+// The pixel value an opaque colour leaves in an RGB32 image.
+QRgb ToPixel(TColor Color) { return ToQColor(Color).rgb(); }
 
 QString ToQString(const std::string& Sjis) { return QString::fromStdString(FromSjis(Sjis)); }
 
@@ -56,20 +58,106 @@ void LinePixels(TPoint A, TPoint B, bool LastPixel, TVisit&& Visit) {
   }
 }
 
+// True when every point lies on one straight line: such a polygon encloses no
+// area, and QPainter fills no pixel of it (a bar or a face seen edge-on).
+bool EnclosesNothing(const std::vector<TPoint>& Points) {
+  const TPoint A = Points.front();
+  size_t Other = 1;
+  while (Other < Points.size() && Points[Other].X == A.X && Points[Other].Y == A.Y) ++Other;
+  if (Other == Points.size()) return true;
+  const long long Dx = Points[Other].X - A.X, Dy = Points[Other].Y - A.Y;
+  for (size_t I = Other + 1; I < Points.size(); ++I) {
+    if (Dx * (Points[I].Y - A.Y) != Dy * (Points[I].X - A.X)) return false;
+  }
+  return true;
+}
+
+// The faces of the chart's boxes, as QPainter fills them: a rectangle fills
+// Left..Right-1 x Top..Bottom-1; the faces that go into the depth are that
+// rectangle sheared 45 degrees up to the right, pixel row by pixel row (a top
+// face) or column by column (a side face).
+enum TFaceKind { fkNone, fkRectangle, fkTop, fkSide };
+struct TFace {
+  TFaceKind Kind = fkNone;
+  int Left = 0, Top = 0, Right = 0, Bottom = 0;  // of the rectangle before the shear
+  int Depth = 0;                                 // the shear, in pixels
+};
+
+// The face the four points outline, corner after corner in either direction;
+// fkNone for any other polygon.
+TFace FaceOf(const std::vector<TPoint>& Points) {
+  if (Points.size() != 4) return {};
+  constexpr int Limit = 16384;  // far beyond any panel
+  for (const TPoint& P : Points) {
+    if (P.X < -Limit || P.X > Limit || P.Y < -Limit || P.Y > Limit) return {};
+  }
+  int MinX = Points[0].X, MaxX = MinX, MinY = Points[0].Y, MaxY = MinY;
+  for (const TPoint& P : Points) {
+    MinX = std::min(MinX, P.X), MaxX = std::max(MaxX, P.X);
+    MinY = std::min(MinY, P.Y), MaxY = std::max(MaxY, P.Y);
+  }
+  // The candidates' corners in outline order.
+  auto Matches = [&](const std::array<TPoint, 4>& Corners) {
+    for (int Start = 0; Start < 4; ++Start) {
+      for (int Step : {1, 3}) {
+        bool Same = true;
+        for (int I = 0; I < 4 && Same; ++I) {
+          const TPoint& C = Corners[static_cast<size_t>((Start + Step * I) % 4)];
+          Same = C.X == Points[static_cast<size_t>(I)].X && C.Y == Points[static_cast<size_t>(I)].Y;
+        }
+        if (Same) return true;
+      }
+    }
+    return false;
+  };
+  TFace Face;
+  // A rectangle.
+  if (MinX < MaxX && MinY < MaxY &&
+      Matches({TPoint{MinX, MinY}, TPoint{MaxX, MinY}, TPoint{MaxX, MaxY}, TPoint{MinX, MaxY}})) {
+    Face = TFace{fkRectangle, MinX, MinY, MaxX, MaxY, 0};
+    return Face;
+  }
+  // A top face: level edges at MaxY (front) and MinY (back), Depth = MaxY - MinY.
+  const int Depth = MaxY - MinY;
+  if (Depth > 0) {
+    const int Left = MinX, Right = MaxX - Depth;
+    if (Left < Right && Matches({TPoint{Left, MaxY}, TPoint{Right, MaxY}, TPoint{Right + Depth, MinY},
+                                 TPoint{Left + Depth, MinY}})) {
+      return TFace{fkTop, Left, MaxY - Depth, Right, MaxY, Depth};
+    }
+  }
+  // A side face: upright edges at MinX (front) and MaxX (back), Depth = MaxX - MinX.
+  const int Shear = MaxX - MinX;
+  if (Shear > 0) {
+    const int Top = MinY + Shear, Bottom = MaxY;
+    if (Top < Bottom && Matches({TPoint{MinX, Top}, TPoint{MaxX, Top - Shear}, TPoint{MaxX, Bottom - Shear},
+                                 TPoint{MinX, Bottom}})) {
+      return TFace{fkSide, MinX, Top, MaxX, Bottom, Shear};
+    }
+  }
+  return {};
+}
+
 QPainter::CompositionMode CompositionOf(TPenMode Mode) {
   return Mode == pmNotXor ? QPainter::RasterOp_NotSourceXorDestination : QPainter::CompositionMode_SourceOver;
 }
 
+void PreparePainter(QPainter& Painter) {
+  Painter.setRenderHint(QPainter::Antialiasing, false);
+  Painter.setRenderHint(QPainter::TextAntialiasing, true);
+}
+
 }  // namespace
 
-TQPainterSurface::TQPainterSurface(TFontResolver Resolver) : FResolver(std::move(Resolver)) {
-  FQFont = FResolver(FFont);
-}
+TQPainterSurface::TQPainterSurface(TFontResolver Resolver) : FResolver(std::move(Resolver)) { SetFont(FFont); }
+
+TQPainterSurface::~TQPainterSurface() { EndPainting(); }
 
 void TQPainterSurface::EnsureImageSize(int Width, int Height) {
   Width = std::max(Width, 0);
   Height = std::max(Height, 0);
   if (FImage.width() == Width && FImage.height() == Height && !FImage.isNull()) return;
+  EndPainting();
   if (Width == 0 || Height == 0) {
     FImage = QImage();
   } else {
@@ -80,13 +168,50 @@ void TQPainterSurface::EnsureImageSize(int Width, int Height) {
 }
 
 void TQPainterSurface::Present() {
+  EndPainting();
   if (OnPresent) OnPresent(FImage);
 }
 
+QPainter* TQPainterSurface::Painter(TPenMode Mode) {
+  if (FImage.isNull()) return nullptr;
+  if (!FPainter.isActive()) {
+    // The image's pixels become this image's own before the painter opens;
+    // while it is open a copy of the image is a copy of the pixels.
+    FBits = reinterpret_cast<QRgb*>(FImage.bits());
+    FStride = FImage.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+    if (!FPainter.begin(&FImage)) {
+      FBits = nullptr;
+      return nullptr;
+    }
+    FBits = reinterpret_cast<QRgb*>(const_cast<uchar*>(FImage.constBits()));
+    FImageWidth = FImage.width();
+    FImageHeight = FImage.height();
+    PreparePainter(FPainter);
+    FPainterMode = pmCopy;
+    FPainter.setCompositionMode(CompositionOf(pmCopy));
+    if (FClipped) FPainter.setClipRegion(FClipRegion);
+  }
+  if (Mode != FPainterMode) {
+    FPainterMode = Mode;
+    FPainter.setCompositionMode(CompositionOf(Mode));
+  }
+  return &FPainter;
+}
+
+void TQPainterSurface::EndPainting() {
+  if (FPainter.isActive()) FPainter.end();
+  FBits = nullptr;
+}
+
 void TQPainterSurface::SetFont(const TSurfaceFont& Font) {
-  if (Font == FFont) return;
+  if (Font == FFont && FFontEntry != nullptr) return;
   FFont = Font;
-  FQFont = FResolver(Font);
+  auto Key = std::make_tuple(Font.Name, Font.Height, Font.Escapement, Font.Bold, Font.Italic);
+  auto It = FFonts.find(Key);
+  if (It == FFonts.end()) {
+    It = FFonts.emplace(std::move(Key), std::make_unique<TFontEntry>(FResolver(Font))).first;
+  }
+  FFontEntry = It->second.get();
 }
 
 void TQPainterSurface::SetBackground(TBackgroundMode Mode, TColor Color) {
@@ -99,35 +224,123 @@ void TQPainterSurface::SetTextAlign(THorizTextAlign Horiz, TVertTextAlign Vert) 
   FVertAlign = Vert;
 }
 
-bool TQPainterSurface::Begin(QPainter& Painter, TPenMode Mode) {
-  if (FImage.isNull()) return false;
-  if (!Painter.begin(&FImage)) return false;
-  Painter.setRenderHint(QPainter::Antialiasing, false);
-  Painter.setRenderHint(QPainter::TextAntialiasing, true);
-  Painter.setCompositionMode(CompositionOf(Mode));
-  if (FClipped) Painter.setClipRegion(QRegion(FClip, Qt::OddEvenFill));
+// --- pixels ---
+
+bool TQPainterSurface::InsideClip(int X, int Y) const {
+  if (!FClipped) return true;
+  const int Row = Y - FClipTop;
+  if (Row < 0 || Row >= static_cast<int>(FClipRowRange.size())) return false;
+  const auto [First, End] = FClipRowRange[static_cast<size_t>(Row)];
+  for (int I = First; I < End; ++I) {
+    const auto& Span = FClipSpans[static_cast<size_t>(I)];
+    if (X >= Span.first && X <= Span.second) return true;
+  }
+  return false;
+}
+
+bool TQPainterSurface::RectInsideClip(const QRect& R) const {
+  if (!FClipped) return true;
+  for (int Y = R.top(); Y <= R.bottom(); ++Y) {
+    const int Row = Y - FClipTop;
+    if (Row < 0 || Row >= static_cast<int>(FClipRowRange.size())) return false;
+    const auto [First, End] = FClipRowRange[static_cast<size_t>(Row)];
+    bool Inside = false;
+    for (int I = First; I < End && !Inside; ++I) {
+      const auto& Span = FClipSpans[static_cast<size_t>(I)];
+      Inside = R.left() >= Span.first && R.right() <= Span.second;
+    }
+    if (!Inside) return false;
+  }
   return true;
+}
+
+inline void TQPainterSurface::PutPixel(int X, int Y, QRgb Color) {
+  if (static_cast<unsigned>(X) >= static_cast<unsigned>(FImageWidth) ||
+      static_cast<unsigned>(Y) >= static_cast<unsigned>(FImageHeight) || (FClipped && !InsideClip(X, Y))) {
+    return;
+  }
+  FBits[static_cast<qsizetype>(Y) * FStride + X] = Color;
+}
+
+void TQPainterSurface::FillArea(int Left, int Top, int Right, int Bottom, QRgb Color) {
+  Left = std::max(Left, 0);
+  Top = std::max(Top, 0);
+  Right = std::min(Right, FImageWidth - 1);
+  Bottom = std::min(Bottom, FImageHeight - 1);
+  if (Left > Right || Top > Bottom) return;
+  if (!FClipped) {
+    // One row filled, the others copied from it.
+    QRgb* First = FBits + static_cast<qsizetype>(Top) * FStride + Left;
+    std::fill(First, First + (Right - Left + 1), Color);
+    const size_t Bytes = static_cast<size_t>(Right - Left + 1) * sizeof(QRgb);
+    for (int Y = Top + 1; Y <= Bottom; ++Y) std::memcpy(FBits + static_cast<qsizetype>(Y) * FStride + Left, First, Bytes);
+    return;
+  }
+  for (int Y = Top; Y <= Bottom; ++Y) {
+    const int ClipRow = Y - FClipTop;
+    if (ClipRow < 0 || ClipRow >= static_cast<int>(FClipRowRange.size())) continue;
+    QRgb* Row = FBits + static_cast<qsizetype>(Y) * FStride;
+    const auto [First, End] = FClipRowRange[static_cast<size_t>(ClipRow)];
+    for (int I = First; I < End; ++I) {
+      const auto& Span = FClipSpans[static_cast<size_t>(I)];
+      const int From = std::max(Left, Span.first), To = std::min(Right, Span.second);
+      if (From <= To) std::fill(Row + From, Row + To + 1, Color);
+    }
+  }
 }
 
 // One 1-pixel pen stroke, pixel by pixel, so that every pixel is set exactly
 // once (the inverting pen relies on it); a wider pen is stroked by QPainter.
-void TQPainterSurface::StrokeLine(QPainter& Painter, TPoint A, TPoint B, bool LastPixel) const {
+void TQPainterSurface::StrokeLine(TPoint A, TPoint B, bool LastPixel) {
   if (FPen.Style == psClear) return;
+  QPainter* P = Painter(FPen.Mode);
+  if (P == nullptr) return;
   if (FPen.Width > 1) {
     QPen Pen(ToQColor(FPen.Color));
     Pen.setWidth(FPen.Width);
     Pen.setCapStyle(Qt::FlatCap);
     Pen.setJoinStyle(Qt::MiterJoin);
     if (FPen.Style == psDot) Pen.setStyle(Qt::DotLine);
-    Painter.setPen(Pen);
-    Painter.setBrush(Qt::NoBrush);
-    Painter.drawLine(A.X, A.Y, B.X, B.Y);
+    P->setPen(Pen);
+    P->setBrush(Qt::NoBrush);
+    P->drawLine(A.X, A.Y, B.X, B.Y);
+    return;
+  }
+  const bool Dotted = FPen.Style == psDot;
+  const bool GapShows = Dotted && FBackgroundMode == bkOpaque;
+  if (FPen.Mode == pmCopy) {
+    // Opaque pixels: written straight into the image. The gaps of a dotted
+    // line come first, then the dots, as QPainter would draw them.
+    const QRgb On = ToPixel(FPen.Color);
+    if (!Dotted && (A.X == B.X || A.Y == B.Y)) {
+      // A level or upright line is a span of pixels.
+      int X0 = A.X, Y0 = A.Y, X1 = B.X, Y1 = B.Y;
+      if (!LastPixel) {
+        if (A.X == B.X && A.Y == B.Y) return;
+        if (A.Y == B.Y) X1 += X1 > X0 ? -1 : 1;
+        else Y1 += Y1 > Y0 ? -1 : 1;
+      }
+      FillArea(std::min(X0, X1), std::min(Y0, Y1), std::max(X0, X1), std::max(Y0, Y1), On);
+      return;
+    }
+    if (GapShows) {
+      const QRgb Gap = ToPixel(FBackgroundColor);
+      int Index = 0;
+      LinePixels(A, B, LastPixel, [&](int X, int Y) {
+        if (Index++ % 2 == 1) PutPixel(X, Y, Gap);
+      });
+    }
+    int Index = 0;
+    LinePixels(A, B, LastPixel, [&](int X, int Y) {
+      if (!Dotted || Index % 2 == 0) PutPixel(X, Y, On);
+      ++Index;
+    });
     return;
   }
   QPolygon On, Gap;
   int Index = 0;
   LinePixels(A, B, LastPixel, [&](int X, int Y) {
-    if (FPen.Style == psDot && Index % 2 == 1) {
+    if (Dotted && Index % 2 == 1) {
       Gap << QPoint(X, Y);
     } else {
       On << QPoint(X, Y);
@@ -137,37 +350,60 @@ void TQPainterSurface::StrokeLine(QPainter& Painter, TPoint A, TPoint B, bool La
   QPen Pen;
   Pen.setWidth(0);
   Pen.setCapStyle(Qt::SquareCap);
-  Painter.setBrush(Qt::NoBrush);
-  if (!Gap.isEmpty() && FBackgroundMode == bkOpaque) {
+  P->setBrush(Qt::NoBrush);
+  if (!Gap.isEmpty() && GapShows) {
     Pen.setColor(ToQColor(FBackgroundColor));
-    Painter.setPen(Pen);
-    Painter.drawPoints(Gap);
+    P->setPen(Pen);
+    P->drawPoints(Gap);
   }
   Pen.setColor(ToQColor(FPen.Color));
-  Painter.setPen(Pen);
-  Painter.drawPoints(On);
+  P->setPen(Pen);
+  P->drawPoints(On);
 }
 
 void TQPainterSurface::StrokeOpenPath(const std::vector<TPoint>& Points, bool LastPixel) {
-  QPainter Painter;
-  if (!Begin(Painter, FPen.Mode)) return;
   for (size_t I = 1; I < Points.size(); ++I) {
-    StrokeLine(Painter, Points[I - 1], Points[I], LastPixel && I + 1 == Points.size());
+    StrokeLine(Points[I - 1], Points[I], LastPixel && I + 1 == Points.size());
   }
 }
 
+// --- shapes ---
+
 void TQPainterSurface::Polygon(const std::vector<TPoint>& Points) {
   if (Points.size() < 2) return;
-  QPainter Painter;
-  if (!Begin(Painter, FPen.Mode)) return;
-  if (FBrush.Style == bsSolid) {
-    Painter.setPen(Qt::NoPen);
-    Painter.setBrush(ToQColor(FBrush.Color));
-    Painter.drawPolygon(ToQPolygon(Points), Qt::OddEvenFill);
+  QPainter* P = Painter(FPen.Mode);
+  if (P == nullptr) return;
+  if (FBrush.Style == bsSolid && !EnclosesNothing(Points)) {
+    const TFace Face = FPen.Mode == pmCopy ? FaceOf(Points) : TFace{};
+    const QRgb Fill = ToPixel(FBrush.Color);
+    switch (Face.Kind) {
+      case fkRectangle:
+        FillArea(Face.Left, Face.Top, Face.Right - 1, Face.Bottom - 1, Fill);
+        break;
+      case fkTop:
+        // Row y of the face lies T - y pixels to the right of the front edge.
+        for (int Y = Face.Top; Y < Face.Bottom; ++Y) {
+          const int Shift = Face.Bottom - Y;
+          FillArea(Face.Left + Shift, Y, Face.Right + Shift - 1, Y, Fill);
+        }
+        break;
+      case fkSide:
+        // Column Left + k holds rows Top - k .. Bottom - k - 1.
+        for (int Y = Face.Top - Face.Depth + 1; Y < Face.Bottom; ++Y) {
+          const int First = std::max(0, Face.Top - Y), End = std::min(Face.Depth, Face.Bottom - Y);
+          if (First < End) FillArea(Face.Left + First, Y, Face.Left + End - 1, Y, Fill);
+        }
+        break;
+      case fkNone:
+        P->setPen(Qt::NoPen);
+        P->setBrush(ToQColor(FBrush.Color));
+        P->drawPolygon(ToQPolygon(Points), Qt::OddEvenFill);
+        break;
+    }
   }
   // Closed outline: each edge leaves out its end, which is the next edge's start.
   for (size_t I = 0; I < Points.size(); ++I) {
-    StrokeLine(Painter, Points[I], Points[(I + 1) % Points.size()], false);
+    StrokeLine(Points[I], Points[(I + 1) % Points.size()], false);
   }
 }
 
@@ -179,79 +415,210 @@ void TQPainterSurface::Polyline(const std::vector<TPoint>& Points) {
 void TQPainterSurface::MoveTo(int X, int Y) { FPenPos = TPoint{X, Y}; }
 
 void TQPainterSurface::LineTo(int X, int Y) {
-  StrokeOpenPath({FPenPos, TPoint{X, Y}}, false);
+  StrokeLine(FPenPos, TPoint{X, Y}, false);
   FPenPos = TPoint{X, Y};
 }
 
 void TQPainterSurface::Rectangle(const TRect& R) {
   int L = std::min(R.Left, R.Right), Rt = std::max(R.Left, R.Right);
   int T = std::min(R.Top, R.Bottom), B = std::max(R.Top, R.Bottom);
-  QPainter Painter;
-  if (!Begin(Painter, FPen.Mode)) return;
+  QPainter* P = Painter(FPen.Mode);
+  if (P == nullptr) return;
   const bool Outline = FPen.Style != psClear;
   if (FBrush.Style == bsSolid) {
     // Without an outline the filled area is one pixel smaller each way.
     QRect Fill = Outline ? QRect(QPoint(L + 1, T + 1), QPoint(Rt - 2, B - 2)) : QRect(QPoint(L, T), QPoint(Rt - 2, B - 2));
-    if (Fill.isValid()) Painter.fillRect(Fill, ToQColor(FBrush.Color));
+    if (Fill.isValid()) {
+      if (FPen.Mode == pmCopy) {
+        FillArea(Fill.left(), Fill.top(), Fill.right(), Fill.bottom(), ToPixel(FBrush.Color));
+      } else {
+        P->fillRect(Fill, ToQColor(FBrush.Color));
+      }
+    }
   }
   if (!Outline || Rt - L < 1 || B - T < 1) return;
   if (FPen.Width > 1) {
-    StrokeLine(Painter, {L, T}, {Rt - 1, T}, false);
-    StrokeLine(Painter, {Rt - 1, T}, {Rt - 1, B - 1}, false);
-    StrokeLine(Painter, {Rt - 1, B - 1}, {L, B - 1}, false);
-    StrokeLine(Painter, {L, B - 1}, {L, T}, false);
+    StrokeLine({L, T}, {Rt - 1, T}, false);
+    StrokeLine({Rt - 1, T}, {Rt - 1, B - 1}, false);
+    StrokeLine({Rt - 1, B - 1}, {L, B - 1}, false);
+    StrokeLine({L, B - 1}, {L, T}, false);
     return;
   }
   // The ring Left..Right-1 x Top..Bottom-1, each pixel once.
   if (Rt - L == 1 || B - T == 1) {
-    StrokeLine(Painter, {L, T}, {Rt - 1, B - 1}, true);
+    StrokeLine({L, T}, {Rt - 1, B - 1}, true);
     return;
   }
-  StrokeLine(Painter, {L, T}, {Rt - 1, T}, false);
-  StrokeLine(Painter, {Rt - 1, T}, {Rt - 1, B - 1}, false);
-  StrokeLine(Painter, {Rt - 1, B - 1}, {L, B - 1}, false);
-  StrokeLine(Painter, {L, B - 1}, {L, T}, false);
+  StrokeLine({L, T}, {Rt - 1, T}, false);
+  StrokeLine({Rt - 1, T}, {Rt - 1, B - 1}, false);
+  StrokeLine({Rt - 1, B - 1}, {L, B - 1}, false);
+  StrokeLine({L, B - 1}, {L, T}, false);
 }
 
 void TQPainterSurface::FillRect(const TRect& R, TColor Color) {
-  QPainter Painter;
-  if (!Begin(Painter, pmCopy)) return;
-  QRect Area(QPoint(std::min(R.Left, R.Right), std::min(R.Top, R.Bottom)),
-             QPoint(std::max(R.Left, R.Right) - 1, std::max(R.Top, R.Bottom) - 1));
-  if (Area.isValid()) Painter.fillRect(Area, ToQColor(Color));
+  if (Painter(pmCopy) == nullptr) return;
+  FillArea(std::min(R.Left, R.Right), std::min(R.Top, R.Bottom), std::max(R.Left, R.Right) - 1,
+           std::max(R.Top, R.Bottom) - 1, ToPixel(Color));
+}
+
+// --- text ---
+
+TQPainterSurface::TTextInfo& TQPainterSurface::TextInfo(const std::string& Text) {
+  auto& Texts = FFontEntry->Texts;
+  auto It = Texts.find(Text);
+  if (It != Texts.end()) return It->second;
+  // A chart has a few hundred different texts at most; a flood of new ones
+  // (a label per point of a huge range) must not grow this without end.
+  if (Texts.size() >= 4096) Texts.clear();
+  TTextInfo Info;
+  Info.Chars = ToQString(Text);
+  Info.Width = FFontEntry->Metrics.horizontalAdvance(Info.Chars);
+  return Texts.emplace(Text, std::move(Info)).first->second;
+}
+
+// The box that the text's ink can touch, relative to the pen position: drawn
+// dark on light and light on dark, every pixel that changes in either, and
+// one pixel more on each side.
+void TQPainterSurface::FindInk(TTextInfo& Info) {
+  Info.InkTried = true;
+  Info.InkKnown = true;
+  const int Height = FFontEntry->Ascent + FFontEntry->Descent;
+  const int MarginX = 2 * Height + 8, MarginY = 2 * Height + 8;
+  const QSize Size(Info.Width + 2 * MarginX, Height + 2 * MarginY);
+  const QPoint Pen(MarginX, MarginY + FFontEntry->Ascent);
+  QRect Ink;
+  for (const auto& [Ground, Ink1] : {std::pair{Qt::white, Qt::black}, std::pair{Qt::black, Qt::white}}) {
+    QImage Probe(Size, QImage::Format_RGB32);
+    Probe.fill(Ground);
+    const QRgb Plain = Probe.pixel(0, 0);
+    QPainter P(&Probe);
+    PreparePainter(P);
+    P.setFont(FFontEntry->Font);
+    P.setPen(QColor(Ink1));
+    P.drawText(Pen, Info.Chars);
+    P.end();
+    for (int Y = 0; Y < Size.height(); ++Y) {
+      const QRgb* Row = reinterpret_cast<const QRgb*>(Probe.constScanLine(Y));
+      for (int X = 0; X < Size.width(); ++X) {
+        if (Row[X] != Plain) Ink |= QRect(X, Y, 1, 1);
+      }
+    }
+  }
+  if (Ink.isEmpty()) {
+    Info.Ink = QRect();
+    return;
+  }
+  // Ink at the edge of the probe may have run past it: no picture then.
+  if (Ink.left() <= 1 || Ink.top() <= 1 || Ink.right() >= Size.width() - 2 || Ink.bottom() >= Size.height() - 2) {
+    Info.InkKnown = false;
+    return;
+  }
+  Info.Ink = Ink.adjusted(-1, -1, 1, 1).translated(-Pen);
+}
+
+bool TQPainterSurface::CopyTextPicture(TTextInfo& Info, int PenX, int PenY) {
+  if (FFont.Escapement % 3600 != 0 || FBits == nullptr) return false;
+  if (!Info.InkTried) FindInk(Info);
+  if (!Info.InkKnown) return false;
+  if (Info.Ink.isEmpty()) return true;  // nothing to see
+  const QRect Box = Info.Ink.translated(PenX, PenY);
+  if (!FImage.rect().contains(Box) || !RectInsideClip(Box)) return false;
+  const QRgb Ground = FBits[static_cast<qsizetype>(Box.top()) * FStride + Box.left()];
+  for (int Y = Box.top(); Y <= Box.bottom(); ++Y) {
+    const QRgb* Row = FBits + static_cast<qsizetype>(Y) * FStride;
+    for (int X = Box.left(); X <= Box.right(); ++X) {
+      if (Row[X] != Ground) return false;
+    }
+  }
+  const QRgb TextColor = ToPixel(FFont.Color);
+  QImage& Picture = Info.Pictures[{TextColor, Ground}];
+  if (Picture.isNull()) {
+    Picture = QImage(Box.size(), QImage::Format_RGB32);
+    Picture.fill(QColor::fromRgb(Ground));
+    QPainter P(&Picture);
+    PreparePainter(P);
+    P.setFont(FFontEntry->Font);
+    P.setPen(QColor::fromRgb(TextColor));
+    P.drawText(-Info.Ink.left(), -Info.Ink.top(), Info.Chars);
+  }
+  for (int Y = 0; Y < Box.height(); ++Y) {
+    std::memcpy(FBits + static_cast<qsizetype>(Box.top() + Y) * FStride + Box.left(), Picture.constScanLine(Y),
+                static_cast<size_t>(Box.width()) * sizeof(QRgb));
+  }
+  return true;
 }
 
 void TQPainterSurface::TextOut(int X, int Y, const std::string& Text) {
-  QPainter Painter;
-  if (!Begin(Painter, pmCopy)) return;
-  QString Str = ToQString(Text);
-  QFontMetrics Metrics(FQFont);
-  int Width = Metrics.horizontalAdvance(Str);
-  int Ascent = Metrics.ascent(), Descent = Metrics.descent();
-  int Dx = FHorizAlign == htaLeft ? 0 : FHorizAlign == htaCenter ? -Width / 2 : -Width;
-  int Baseline = FVertAlign == vtaTop ? Ascent : FVertAlign == vtaBottom ? -Descent : 0;
-  // The text box turns around the reference point.
-  Painter.translate(X, Y);
-  if (FFont.Escapement % 3600 != 0) Painter.rotate(-FFont.Escapement / 10.0);
+  QPainter* P = Painter(pmCopy);
+  if (P == nullptr) return;
+  TTextInfo& Info = TextInfo(Text);
+  const int Width = Info.Width;
+  const int Ascent = FFontEntry->Ascent, Descent = FFontEntry->Descent;
+  const int Dx = FHorizAlign == htaLeft ? 0 : FHorizAlign == htaCenter ? -Width / 2 : -Width;
+  const int Baseline = FVertAlign == vtaTop ? Ascent : FVertAlign == vtaBottom ? -Descent : 0;
+  const bool Turned = FFont.Escapement % 3600 != 0;
   if (FBackgroundMode == bkOpaque) {
-    Painter.fillRect(QRect(Dx, Baseline - Ascent, Width, Ascent + Descent), ToQColor(FBackgroundColor));
+    if (!Turned) {
+      FillArea(X + Dx, Y + Baseline - Ascent, X + Dx + Width - 1, Y + Baseline + Descent - 1,
+               ToPixel(FBackgroundColor));
+    } else {
+      P->translate(X, Y);
+      P->rotate(-FFont.Escapement / 10.0);
+      P->fillRect(QRect(Dx, Baseline - Ascent, Width, Ascent + Descent), ToQColor(FBackgroundColor));
+      P->resetTransform();
+    }
   }
-  Painter.setFont(FQFont);
-  Painter.setPen(ToQColor(FFont.Color));
-  Painter.drawText(Dx, Baseline, Str);
+  if (!Turned && CopyTextPicture(Info, X + Dx, Y + Baseline)) return;
+  // The text box turns around the reference point. (Only the transform is
+  // undone afterwards: a saved and restored painter state would bring back
+  // the clip of that moment and undo a clip set later.)
+  P->translate(X, Y);
+  if (Turned) P->rotate(-FFont.Escapement / 10.0);
+  P->setFont(FFontEntry->Font);
+  P->setPen(ToQColor(FFont.Color));
+  P->drawText(Dx, Baseline, Info.Chars);
+  P->resetTransform();
 }
 
 TSize TQPainterSurface::TextExtent(const std::string& Text) {
-  QFontMetrics Metrics(FQFont);
-  return TSize{Metrics.horizontalAdvance(ToQString(Text)), Metrics.ascent() + Metrics.descent()};
+  return TSize{TextInfo(Text).Width, FFontEntry->Ascent + FFontEntry->Descent};
 }
 
+// --- clip ---
+
 void TQPainterSurface::SetClipPolygon(const std::vector<TPoint>& Points) {
-  FClip = ToQPolygon(Points);
+  FClipRegion = QRegion(ToQPolygon(Points), Qt::OddEvenFill);
   FClipped = true;
+  FClipSpans.clear();
+  FClipRowRange.clear();
+  const QRect Bounds = FClipRegion.boundingRect();
+  FClipTop = Bounds.top();
+  if (!Bounds.isEmpty()) {
+    // The region's rectangles come in bands of rows, left to right within a
+    // band: each band's spans are stored once, and its rows point at them.
+    FClipRowRange.assign(static_cast<size_t>(Bounds.height()), {0, 0});
+    int BandTop = INT_MIN;
+    int BandFirst = 0;
+    for (const QRect& R : FClipRegion) {
+      if (R.top() != BandTop) {
+        BandTop = R.top();
+        BandFirst = static_cast<int>(FClipSpans.size());
+      }
+      FClipSpans.push_back({R.left(), R.right()});
+      for (int Y = R.top(); Y <= R.bottom(); ++Y) {
+        FClipRowRange[static_cast<size_t>(Y - FClipTop)] = {BandFirst, static_cast<int>(FClipSpans.size())};
+      }
+    }
+  }
+  // The painter opens again with the new clip. (An open painter that had its
+  // clip switched off does not take the same clip back from setClipRegion.)
+  EndPainting();
 }
 
 void TQPainterSurface::ClearClip() {
-  FClip.clear();
+  FClipRegion = QRegion();
   FClipped = false;
+  FClipSpans.clear();
+  FClipRowRange.clear();
+  EndPainting();
 }

@@ -3,14 +3,28 @@
 // QPainter, antialiasing off, following the raster conventions of TSurface2D
 // pixel for pixel. Fonts are found through a resolver so that the program's one
 // font table decides which installed font stands for a face name.
+//
+// Fast paths, each giving the very pixels QPainter gives: one painter stays
+// open on the image from the first drawing call to Present (and opens anew at
+// each clip change); 1-pixel pen strokes, filled rectangles and the faces of
+// the chart's boxes are written straight into the image; a text drawn onto a
+// plain background is copied from a kept picture of it.
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
+#include <QPainter>
 #include <QPolygon>
+#include <QRegion>
+#include <QString>
 #include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <unordered_map>
+#include <vector>
 
 #include "surface.h"
-
-class QPainter;
 
 // Turns a face name (Shift_JIS) and a pixel height into an installed font.
 using TFontResolver = std::function<QFont(const TSurfaceFont&)>;
@@ -18,6 +32,9 @@ using TFontResolver = std::function<QFont(const TSurfaceFont&)>;
 class TQPainterSurface : public TSurface2D {
 public:
   explicit TQPainterSurface(TFontResolver Resolver);
+  ~TQPainterSurface() override;
+  TQPainterSurface(const TQPainterSurface&) = delete;
+  TQPainterSurface& operator=(const TQPainterSurface&) = delete;
 
   // Called by Present with the finished image (the window copies it).
   std::function<void(const QImage&)> OnPresent;
@@ -44,24 +61,66 @@ public:
   void ClearClip() override;
 
 private:
-  // Starts a painter on the image with the clip and raster mode in force;
-  // false when there is no image to draw on.
-  bool Begin(QPainter& Painter, TPenMode Mode);
-  void StrokeLine(QPainter& Painter, TPoint A, TPoint B, bool LastPixel) const;
+  // A text in one font: its characters, width, and the box its ink can reach
+  // relative to the pen position (empty when it cannot be told).
+  struct TTextInfo {
+    QString Chars;
+    int Width = 0;
+    bool InkTried = false;
+    bool InkKnown = false;
+    QRect Ink;
+    // Pictures of the ink box, keyed by text colour and background colour.
+    std::map<std::pair<QRgb, QRgb>, QImage> Pictures;
+  };
+  struct TFontEntry {
+    QFont Font;
+    QFontMetrics Metrics;
+    int Ascent = 0;
+    int Descent = 0;
+    std::unordered_map<std::string, TTextInfo> Texts;
+    explicit TFontEntry(const QFont& F) : Font(F), Metrics(F), Ascent(Metrics.ascent()), Descent(Metrics.descent()) {}
+  };
+
+  // The painter on the image, opened when first needed, with the raster mode
+  // set; null when there is no image to draw on.
+  QPainter* Painter(TPenMode Mode);
+  void EndPainting();
+  void StrokeLine(TPoint A, TPoint B, bool LastPixel);
   void StrokeOpenPath(const std::vector<TPoint>& Points, bool LastPixel);
+  // Writes one pixel when it lies on the image and inside the clip.
+  void PutPixel(int X, int Y, QRgb Color);
+  // Fills Left..Right x Top..Bottom (inclusive) within the image and the clip.
+  void FillArea(int Left, int Top, int Right, int Bottom, QRgb Color);
+  bool InsideClip(int X, int Y) const;
+  bool RectInsideClip(const QRect& R) const;
+  TTextInfo& TextInfo(const std::string& Text);
+  void FindInk(TTextInfo& Info);
+  // Copies the kept picture of the text when the ground under its ink box is
+  // one plain colour; false when the text must be drawn.
+  bool CopyTextPicture(TTextInfo& Info, int PenX, int PenY);
 
   TFontResolver FResolver;
   QImage FImage;
   int FImageCreations = 0;
+  QPainter FPainter;
+  TPenMode FPainterMode = pmCopy;
+  QRgb* FBits = nullptr;  // the image's pixels while the painter is open
+  qsizetype FStride = 0;  // pixels per row
+  int FImageWidth = 0, FImageHeight = 0;
   TSurfacePen FPen;
   TSurfaceBrush FBrush;
   TSurfaceFont FFont;
-  QFont FQFont;
+  TFontEntry* FFontEntry = nullptr;
+  std::map<std::tuple<std::string, int, int, bool, bool>, std::unique_ptr<TFontEntry>> FFonts;
   TBackgroundMode FBackgroundMode = bkTransparent;
   TColor FBackgroundColor = clWhite;
   THorizTextAlign FHorizAlign = htaLeft;
   TVertTextAlign FVertAlign = vtaTop;
   TPoint FPenPos;
   bool FClipped = false;
-  QPolygon FClip;
+  QRegion FClipRegion;
+  // The clip as spans per row: rows FClipTop.. each with [first, last] spans.
+  int FClipTop = 0;
+  std::vector<std::pair<int, int>> FClipRowRange;  // per row: index range into FClipSpans
+  std::vector<std::pair<int, int>> FClipSpans;
 };

@@ -88,8 +88,11 @@ void FillResultChart(TChart& Chart, const THistoryFile& History) {
   TChartSeries& Line = Chart.Series(1);
   Bars.ClearPoints();
   Line.ClearPoints();
+  const int Count = static_cast<int>(History.Count());
+  Bars.ReservePoints(Count);
+  Line.ReservePoints(Count);
   for (std::size_t I = 0; I < History.Count(); ++I) {
-    const std::string& Entry = History.Line(I);
+    const std::string_view Entry = History.Line(I);
     const double X = static_cast<double>(I);
     const int32_t Percent = THistoryFile::PercentOf(Entry);
     Bars.AddPoint(X, Percent, "", clAutoColor);

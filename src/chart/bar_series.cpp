@@ -174,6 +174,7 @@ TBarSeries::TBarPlace TBarSeries::PlaceOf(int Index) const {
 
 void TBarSeries::DrawAllPoints() {
   FDrawnOutlines.assign(static_cast<size_t>(PointCount()), {});
+  FDrawn.assign(static_cast<size_t>(PointCount()), false);
   TChartSeries::DrawAllPoints();
 }
 
@@ -191,6 +192,7 @@ void TBarSeries::DrawPoint(int Index) {
     const int Left = ClampPixel(Place.Left), Right = ClampPixel(Place.Right);
     const int Top = ClampPixel(std::min(Place.ValueRow, Place.OriginRow));
     const int Bottom = ClampPixel(std::max(Place.ValueRow, Place.OriginRow));
+    FDrawn[static_cast<size_t>(Index)] = true;
     FDrawnOutlines[static_cast<size_t>(Index)] = {
         Canvas.ProjectPoint(Left, Bottom, StartZ), Canvas.ProjectPoint(Left, Top, StartZ),
         Canvas.ProjectPoint(Left, Top, EndZ),      Canvas.ProjectPoint(Right, Top, EndZ),
@@ -222,6 +224,8 @@ void TBarSeries::DrawMarks() {
   }
 
   const int Last = std::min(LastVisible, PointCount() - 1);
+  // Each mark keeps its place by index: room for the last one at once.
+  if (Last >= 0) Marks.Positions.reserve(static_cast<size_t>(Last) + 1);
   for (int Index = FirstVisible; Index <= Last; ++Index) {
     const TColor Color = PointColor(Index);
     if (Color == clNone) continue;
@@ -261,8 +265,9 @@ std::optional<int> TBarSeries::Clicked(int X, int Y) const {
   const int Count = std::min(PointCount(), static_cast<int>(FDrawnOutlines.size()));
   // The bar drawn last lies on top.
   for (int Index = Count - 1; Index >= 0; --Index) {
-    const auto& Outline = FDrawnOutlines[static_cast<size_t>(Index)];
-    if (!Outline.empty() && PolygonContains(Outline, X, Y)) return Index;
+    if (FDrawn[static_cast<size_t>(Index)] && PolygonContains(FDrawnOutlines[static_cast<size_t>(Index)], X, Y)) {
+      return Index;
+    }
   }
   return std::nullopt;
 }

@@ -59,9 +59,10 @@ private:
   int BarOrderPosition() const;
   void DrawBar(TColor Color, int Left, int Right, int Top, int Bottom);
 
-  // Screen outline of each bar drawn by the last paint (empty when not drawn),
-  // per point index: the mouse hit test.
-  std::vector<std::vector<TPoint>> FDrawnOutlines;
+  // Screen outline of each bar drawn by the last paint, per point index: the
+  // mouse hit test. FDrawn tells which bars the last paint drew.
+  std::vector<std::array<TPoint, 6>> FDrawnOutlines;
+  std::vector<bool> FDrawn;
 
   int FBarWidthPercent = 70;
   int FOffsetPercent = 0;

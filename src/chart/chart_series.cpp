@@ -11,8 +11,11 @@ int TChartSeries::AddPoint(double X, double Y, const std::string& Label, TColor 
   const int Index = XValues.AddValue(X);
   YValues.InsertValue(Index, Y);
   FColors.insert(FColors.begin() + Index, Color);
-  FLabels.insert(FLabels.begin() + Index,
-                 Label.empty() ? std::optional<std::string>() : std::optional<std::string>(Label));
+  if (!Label.empty() && FLabels.empty()) FLabels.resize(FColors.size() - 1);
+  if (!FLabels.empty()) {
+    FLabels.insert(FLabels.begin() + Index,
+                   Label.empty() ? std::optional<std::string>() : std::optional<std::string>(Label));
+  }
   if (Active) FOwner.Invalidate();
   return Index;
 }
@@ -24,6 +27,13 @@ void TChartSeries::ClearPoints() {
   std::vector<std::optional<std::string>>().swap(FLabels);
   Marks.ClearPositions();
   if (Active) FOwner.Invalidate();
+}
+
+void TChartSeries::ReservePoints(int Count) {
+  if (Count <= 0) return;
+  XValues.Reserve(Count);
+  YValues.Reserve(Count);
+  FColors.reserve(static_cast<size_t>(Count));
 }
 
 TColor TChartSeries::PointColor(int Index) const {

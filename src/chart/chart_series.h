@@ -39,6 +39,8 @@ public:
   // returns its index.
   int AddPoint(double X, double Y, const std::string& Label, TColor Color);
   void ClearPoints();
+  // Makes room for Count points in all, so that adding them moves nothing.
+  void ReservePoints(int Count);
   int PointCount() const { return XValues.ValueCount(); }
   TColor PointColor(int Index) const;
   std::string PointLabel(int Index) const;
@@ -83,5 +85,6 @@ protected:
 private:
   TChart& FOwner;
   std::vector<TColor> FColors;
+  // Empty while no point has a label; then one entry per point.
   std::vector<std::optional<std::string>> FLabels;
 };

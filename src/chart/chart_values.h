@@ -18,6 +18,7 @@ public:
   void SetMultiplier(double Value);
 
   int ValueCount() const { return static_cast<int>(FValues.size()); }
+  void Reserve(int Count) { FValues.reserve(static_cast<size_t>(Count)); }
   // Value i times Multiplier; an index outside the list throws EAppError
   // "リストのインデックスが範囲を超えています (%d)".
   double ValueAt(int Index) const;

@@ -14,7 +14,7 @@ double DistanceToSegment(TPoint A, TPoint B, int X, int Y) {
   return std::hypot(Px - T * Dx, Py - T * Dy);
 }
 
-bool PolygonContains(const std::vector<TPoint>& Polygon, int X, int Y) {
+bool PolygonContains(std::span<const TPoint> Polygon, int X, int Y) {
   const size_t N = Polygon.size();
   if (N == 0) return false;
   // The outline itself counts as inside, so flat outlines (a bar of no height)

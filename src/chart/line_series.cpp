@@ -34,6 +34,7 @@ void TLineSeries::DrawAllPoints() {
   FPrevColor = clNone;
   FPrevIndex = -1;
   FDrawnPieces.clear();
+  if (FirstVisible >= 0) FDrawnPieces.reserve(static_cast<size_t>(LastVisible - FirstVisible + 1));
   // A piece is darkened when it rises more steeply than the depth direction
   // runs on screen; the back of a slot is drawn as far up as it is deep.
   const int DepthPerSeries = ParentChart().DepthPerSeries;

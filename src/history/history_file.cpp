@@ -1,6 +1,10 @@
 #include "history_file.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <new>
+#include <stdexcept>
 #include <string_view>
 #include <utility>
 
@@ -14,20 +18,69 @@ namespace {
 
 constexpr std::string_view LineEnd = "\r\n";
 
+// True when one of the eight bytes of Word is below 14, that is may be a CR,
+// an LF or a NUL.
+bool HasControlByte(uint64_t Word) {
+  constexpr uint64_t Ones = 0x0101010101010101ull, Highs = 0x8080808080808080ull;
+  return ((Word - 14 * Ones) & ~Word & Highs) != 0;
+}
+
 // Splits the file's bytes into lines: CR LF, a lone LF and a lone CR each end
-// a line; a NUL byte ends the text. Returns false when a NUL byte left bytes
-// unread.
-bool SplitLines(std::string_view Bytes, std::vector<std::string>& Lines) {
+// a line; a NUL byte ends the text. Text receives every line followed by
+// CR LF and Starts where each begins. Returns false when a NUL byte left
+// bytes unread. A file that already holds its lines that way (the usual
+// case) becomes Text as it is.
+bool SplitLines(std::string&& Bytes, std::string& Text, std::vector<size_t>& Starts) {
+  Starts.clear();
+  Starts.reserve(Bytes.size() / 48 + 1);
+  const char* const Begin = Bytes.data();
+  const size_t Size = Bytes.size();
+  // First pass: line starts, as long as every line ends with CR LF.
   size_t At = 0;
-  while (At < Bytes.size() && Bytes[At] != '\0') {
-    size_t End = Bytes.find_first_of(std::string_view("\r\n\0", 3), At);
-    if (End == std::string_view::npos) End = Bytes.size();
-    Lines.emplace_back(Bytes.substr(At, End - At));
-    At = End;
-    if (At < Bytes.size() && Bytes[At] == '\r') ++At;
-    if (At < Bytes.size() && Bytes[At] == '\n') ++At;
+  bool Plain = true;
+  while (At < Size) {
+    Starts.push_back(At);
+    size_t End = At;
+    for (;;) {
+      while (End + 8 <= Size) {
+        uint64_t Word;
+        std::memcpy(&Word, Begin + End, 8);
+        if (HasControlByte(Word)) break;
+        End += 8;
+      }
+      while (End < Size && static_cast<unsigned char>(Begin[End]) > '\r') ++End;
+      if (End >= Size || Begin[End] == '\r' || Begin[End] == '\n' || Begin[End] == '\0') break;
+      ++End;  // another control byte belongs to the line
+    }
+    if (End + 1 < Size && Begin[End] == '\r' && Begin[End + 1] == '\n') {
+      At = End + 2;
+      continue;
+    }
+    Plain = false;
+    break;
   }
-  return At == Bytes.size();
+  if (Plain) {
+    Text = std::move(Bytes);
+    return true;
+  }
+
+  // Any other line ends: the lines are copied, each with CR LF.
+  std::string Copy;
+  Copy.reserve(Size + Size / 16 + 2);
+  Starts.clear();
+  At = 0;
+  while (At < Size && Begin[At] != '\0') {
+    size_t End = Bytes.find_first_of(std::string_view("\r\n\0", 3), At);
+    if (End == std::string::npos) End = Size;
+    Starts.push_back(Copy.size());
+    Copy.append(Begin + At, End - At);
+    Copy += LineEnd;
+    At = End;
+    if (At < Size && Begin[At] == '\r') ++At;
+    if (At < Size && Begin[At] == '\n') ++At;
+  }
+  Text = std::move(Copy);
+  return At == Size;
 }
 
 // "ファイル "%s". %s ..." with the file's full path and the system's text.
@@ -43,9 +96,9 @@ std::string FileMessage(const std::string& Template, const std::string& FileName
 
 // The field at 1-based byte First, at most Width bytes: shorter when the line
 // ends inside it, empty when the line ends before it.
-std::string_view FieldOf(const std::string& Line, size_t First, size_t Width) {
+std::string_view FieldOf(std::string_view Line, size_t First, size_t Width) {
   if (Line.size() < First) return {};
-  return std::string_view(Line).substr(First - 1, Width);
+  return Line.substr(First - 1, Width);
 }
 
 }  // namespace
@@ -60,36 +113,50 @@ void THistoryFile::Load() {
       FFileNotReadWhole = true;
       throw EFileError(FileMessage(Texts().CannotOpenFile, FFileName, Error));
     }
-    FLines.clear();
-    FFileNotReadWhole = !SplitLines(Bytes, FLines);
+    std::string Text;
+    std::vector<size_t> Starts;
+    FFileNotReadWhole = !SplitLines(std::move(Bytes), Text, Starts);
+    FText.swap(Text);
+    FStarts.swap(Starts);
   } catch (const std::bad_alloc&) {
     FFileNotReadWhole = true;
     throw EListError(Texts().CannotInsertLine);
   }
 }
 
+std::string_view THistoryFile::Line(std::size_t Index) const {
+  if (Index >= FStarts.size()) throw std::out_of_range("THistoryFile::Line");
+  const size_t Start = FStarts[Index];
+  const size_t Next = Index + 1 < FStarts.size() ? FStarts[Index + 1] : FText.size();
+  return std::string_view(FText).substr(Start, Next - Start - LineEnd.size());
+}
+
+std::vector<std::string> THistoryFile::Lines() const {
+  std::vector<std::string> Result;
+  Result.reserve(Count());
+  for (size_t I = 0; I < Count(); ++I) Result.emplace_back(Line(I));
+  return Result;
+}
+
 void THistoryFile::Append(const std::string& Line) {
+  const size_t OldSize = FText.size();
+  const size_t NewSize = OldSize + Line.size() + LineEnd.size();
   try {
-    FLines.push_back(Line);
+    // Room first, growing by half again at least, so that a failure leaves
+    // the list as it was and a long run of appends copies little.
+    if (FStarts.size() == FStarts.capacity()) FStarts.reserve(FStarts.size() + FStarts.size() / 2 + 16);
+    if (FText.capacity() < NewSize) FText.reserve(std::max(NewSize, OldSize + OldSize / 2 + 64));
   } catch (const std::bad_alloc&) {
     throw EListError(Texts().CannotInsertLine);
   }
+  FText += Line;
+  FText += LineEnd;
+  FStarts.push_back(OldSize);
 }
 
 void THistoryFile::Save() {
-  std::string Bytes;
-  try {
-    size_t Size = 0;
-    for (const std::string& Line : FLines) Size += Line.size() + LineEnd.size();
-    Bytes.reserve(Size);
-    for (const std::string& Line : FLines) {
-      Bytes += Line;
-      Bytes += LineEnd;
-    }
-  } catch (const std::bad_alloc&) {
-    // Not a byte of the list could be written.
-    throw EFileError(Texts().StreamWriteError);
-  }
+  // The text already holds every line followed by CR LF.
+  const std::string& Bytes = FText;
   const TReplaceResult Result = ReplaceFileContents(FFileName, Bytes, FFileNotReadWhole);
   switch (Result.Step) {
     case TReplaceStep::Done:
@@ -102,8 +169,8 @@ void THistoryFile::Save() {
   }
 }
 
-int32_t THistoryFile::PercentOf(const std::string& Line) { return TextToInt(FieldOf(Line, 25, 3)); }
+int32_t THistoryFile::PercentOf(std::string_view Line) { return TextToInt(FieldOf(Line, 25, 3)); }
 
-int32_t THistoryFile::MinutesOf(const std::string& Line) { return TextToInt(FieldOf(Line, 10, 2)); }
+int32_t THistoryFile::MinutesOf(std::string_view Line) { return TextToInt(FieldOf(Line, 10, 2)); }
 
-int32_t THistoryFile::SecondsOf(const std::string& Line) { return TextToInt(FieldOf(Line, 14, 2)); }
+int32_t THistoryFile::SecondsOf(std::string_view Line) { return TextToInt(FieldOf(Line, 14, 2)); }

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class THistoryFile {
@@ -24,18 +25,23 @@ public:
   // list lacks are not lost.
   void Save();
 
-  std::size_t Count() const { return FLines.size(); }
-  const std::string& Line(std::size_t Index) const { return FLines.at(Index); }
-  const std::vector<std::string>& Lines() const { return FLines; }
+  std::size_t Count() const { return FStarts.size(); }
+  // The line at Index (std::out_of_range past the end); valid until the list changes.
+  std::string_view Line(std::size_t Index) const;
+  // A copy of every line.
+  std::vector<std::string> Lines() const;
 
   // Fields of a summary line; each throws EConvertError when not a number.
-  static int32_t PercentOf(const std::string& Line);  // bytes 25-27
-  static int32_t MinutesOf(const std::string& Line);  // bytes 10-11
-  static int32_t SecondsOf(const std::string& Line);  // bytes 14-15
+  static int32_t PercentOf(std::string_view Line);  // bytes 25-27
+  static int32_t MinutesOf(std::string_view Line);  // bytes 10-11
+  static int32_t SecondsOf(std::string_view Line);  // bytes 14-15
 
 private:
   std::string FFileName;
-  std::vector<std::string> FLines;
+  // The lines as the file stores them: each followed by CR LF, so that Save
+  // writes this text as it is. FStarts[i] is where line i begins.
+  std::string FText;
+  std::vector<std::size_t> FStarts;
   // The file on disk holds bytes that the list lacks (Load failed or stopped
   // at a NUL byte); the next Save keeps the old file before replacing it.
   bool FFileNotReadWhole = false;

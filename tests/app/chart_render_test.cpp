@@ -35,6 +35,30 @@ void SavePicture(const QImage& Image, const char* FileName) {
   EXPECT_TRUE(Image.save(QString(SURASURA_PICTURES_DIR) + "/" + FileName));
 }
 
+// The chart must draw exactly the kept picture: the ones in docs/ and the
+// references of long histories were drawn before the surface's fast paths,
+// and no change of the drawing code may move a pixel of them.
+void ExpectSameAsKept(const QImage& Image, const QString& KeptPath) {
+  const QImage Kept(KeptPath);
+  ASSERT_FALSE(Kept.isNull()) << KeptPath.toStdString();
+  ASSERT_EQ(Kept.size(), Image.size());
+  const QImage A = Kept.convertToFormat(QImage::Format_RGB32);
+  const QImage B = Image.convertToFormat(QImage::Format_RGB32);
+  int Differing = 0;
+  QPoint First(-1, -1);
+  for (int Y = 0; Y < A.height(); ++Y) {
+    for (int X = 0; X < A.width(); ++X) {
+      if (A.pixel(X, Y) == B.pixel(X, Y)) continue;
+      if (Differing++ == 0) First = QPoint(X, Y);
+    }
+  }
+  EXPECT_EQ(Differing, 0) << KeptPath.toStdString() << ": first at (" << First.x() << ", " << First.y() << ") kept "
+                          << Name(A.pixel(First)) << ", drawn " << Name(B.pixel(First));
+}
+
+QString Docs(const char* FileName) { return QString(SURASURA_DOCS_DIR) + "/" + FileName; }
+QString Reference(const char* FileName) { return QString(SURASURA_REFERENCE_DIR) + "/" + FileName; }
+
 // 30 drills: bars between 20 and 60 per cent, durations 250 to 290 seconds
 // (the ribbon runs well above the bars); drills 10 and 11 take equally long.
 std::vector<std::pair<int, int>> ThirtyDrills() {
@@ -114,6 +138,7 @@ TEST_F(ResultChartPictureTest, EmptyHistory) {
   FillResultChart(Chart, MakeHistory({}));
   const QImage& Image = Paint();
   SavePicture(Image, "chart-empty.png");
+  ExpectSameAsKept(Image, Docs("chart-empty.png"));
   ExpectFrame(Image);
   // No bars and no line: nothing blue below the title.
   EXPECT_EQ(BluePixels(Image, TRect{0, 50, 705, 569}), 0);
@@ -131,6 +156,7 @@ TEST_F(ResultChartPictureTest, ThirtyDrills) {
   FillResultChart(Chart, MakeHistory(Drills));
   const QImage& Image = Paint();
   SavePicture(Image, "chart-30.png");
+  ExpectSameAsKept(Image, Docs("chart-30.png"));
   ExpectFrame(Image);
 
   auto& Bars = dynamic_cast<TBarSeries&>(Chart.Series(0));
@@ -171,6 +197,7 @@ TEST_F(ResultChartPictureTest, OneDrill) {
   FillResultChart(Chart, MakeHistory({{85, 150}}));
   const QImage& Image = Paint();
   SavePicture(Image, "chart-1.png");
+  ExpectSameAsKept(Image, Docs("chart-1.png"));
   ExpectFrame(Image);
   // One bar standing on the middle of the bottom axis, no line.
   const int Mid = Chart.BottomAxis.CenterPixel;
@@ -188,6 +215,19 @@ TEST_F(ResultChartPictureTest, OneDrill) {
   EXPECT_EQ(BluePixels(Image, TRect{0, 50, 705, 569}), 0);
 }
 
+// Long histories: bars a pixel wide or none, value marks piled on each other,
+// the ribbon folding back and forth.
+TEST_F(ResultChartPictureTest, LongHistoriesDrawAsTheirReferences) {
+  for (const int N : {100, 1000}) {
+    SCOPED_TRACE(N);
+    FillResultChart(Chart, MadeUpHistory(static_cast<std::size_t>(N)));
+    const QImage& Image = Paint();
+    const char* FileName = N == 100 ? "chart-100.png" : "chart-1000.png";
+    SavePicture(Image, FileName);
+    ExpectSameAsKept(Image, Reference(FileName));
+  }
+}
+
 TEST_F(ResultChartPictureTest, ZoomChangesThePictureAndUndoRestoresItExactly) {
   FillResultChart(Chart, MakeHistory(ThirtyDrills()));
   const QImage Before = Paint().copy();
@@ -200,6 +240,7 @@ TEST_F(ResultChartPictureTest, ZoomChangesThePictureAndUndoRestoresItExactly) {
   ASSERT_TRUE(Chart.ZoomScroll.IsZoomedIn());
   const QImage Zoomed = Paint().copy();
   SavePicture(Zoomed, "chart-zoomed.png");
+  ExpectSameAsKept(Zoomed, Docs("chart-zoomed.png"));
   EXPECT_NE(Zoomed, Before);
   // Bars (their width follows the point count, not the zoom) and ribbon still there.
   EXPECT_GT(ColourPixels(Zoomed, Chart.PlotRect, qRgb(255, 0, 0)), 1000);

@@ -10,6 +10,7 @@
 #include "app_test_support.h"
 #include "form1.h"
 #include "form2.h"
+#include "history_list_box.h"
 #include "sjis.h"
 
 namespace {
@@ -51,10 +52,24 @@ TEST(GraphWindow, LoadsTheHistoryIntoItsHiddenListAtCreation) {
   Program.Create();
   TForm2& Form = Program.Form2();
   ASSERT_EQ(Form.ListBox1->count(), 2);
-  EXPECT_EQ(Form.ListBox1->item(0)->text().toStdString(), FromSjis(LineA));
-  EXPECT_EQ(Form.ListBox1->item(1)->text().toStdString(), FromSjis(LineB));
+  EXPECT_EQ(Form.ListBox1->ItemText(0).toStdString(), FromSjis(LineA));
+  EXPECT_EQ(Form.ListBox1->ItemText(1).toStdString(), FromSjis(LineB));
   EXPECT_FALSE(Form.ListBox1->isVisibleTo(&Form));
   EXPECT_EQ(Form.History().Count(), 2u);
+}
+
+// A line cut in the middle of a double-byte character shows as that line
+// alone would, and the lines after it keep their places.
+TEST(GraphWindow, ALineEndingInHalfACharacterStaysItsOwnItem) {
+  TProgramFixture Program;
+  const std::string Cut = LineA.substr(0, 9) + "\x95";
+  WriteFile(Program.HistoryPath(), Cut + "\r\n" + LineB + "\r\n" + Cut + "\r\n");
+  Program.Create();
+  TForm2& Form = Program.Form2();
+  ASSERT_EQ(Form.ListBox1->count(), 3);
+  EXPECT_EQ(Form.ListBox1->ItemText(0).toStdString(), FromSjis(Cut));
+  EXPECT_EQ(Form.ListBox1->ItemText(1).toStdString(), FromSjis(LineB));
+  EXPECT_EQ(Form.ListBox1->ItemText(2).toStdString(), FromSjis(Cut));
 }
 
 TEST(GraphWindow, AStoredSummaryJoinsTheListAndTheFile) {

@@ -5,6 +5,9 @@
 
 #include <QFontInfo>
 #include <QImage>
+#include <QPainter>
+#include <algorithm>
+#include <random>
 
 #include "chart_fonts.h"
 #include "program_texts.h"
@@ -228,6 +231,115 @@ TEST_F(QPainterSurfaceTest, OpaqueTextFillsItsBox) {
   Surface.SetBackground(bkTransparent, clLightYellow);
   Surface.TextOut(3, 4, "8");
   EXPECT_FALSE(Ink(3, 4));
+}
+
+// Every kind of drawing keeps to the clip, set before the first drawing or
+// between drawings, and all of it comes back when the clip goes.
+TEST_F(QPainterSurfaceTest, ClipHoldsForFillsLinesAndTextAlike) {
+  Surface.FillRect(TRect{0, 0, 2, 2}, clWhite);
+  Surface.SetClipPolygon({{10, 10}, {30, 10}, {30, 20}, {10, 20}});
+  Surface.SetPen(TSurfacePen{clBlue, 1, psSolid, pmCopy});
+  Surface.SetBrush(TSurfaceBrush{clRed, bsSolid});
+  Surface.Polygon({{0, 0}, {59, 0}, {59, 39}, {0, 39}});
+  EXPECT_EQ(InkBounds(), (TRect{10, 10, 30, 20}));
+  Surface.MoveTo(0, 15);
+  Surface.LineTo(60, 15);
+  Surface.SetBackground(bkOpaque, RGB(0, 255, 0));
+  Surface.TextOut(0, 5, "WWWWWWWW");
+  Surface.Rectangle(TRect{5, 5, 50, 30});
+  EXPECT_EQ(InkBounds(), (TRect{10, 10, 30, 20}));
+  // The same clip again after drawing without one, turned text among it.
+  Surface.ClearClip();
+  TSurfaceFont Turned;
+  Turned.Name = Texts().PGothicFace;
+  Turned.Escapement = 900;
+  Surface.SetFont(Turned);
+  Surface.TextOut(40, 30, "W");
+  Surface.FillRect(TRect{0, 0, 60, 40}, Paper);
+  Surface.SetClipPolygon({{10, 10}, {30, 10}, {30, 20}, {10, 20}});
+  Surface.Polygon({{0, 0}, {59, 0}, {59, 39}, {0, 39}});
+  EXPECT_EQ(InkBounds(), (TRect{10, 10, 30, 20}));
+  // A slanted clip (the chart's box), set, taken off and set again.
+  const std::vector<TPoint> Box{{5, 35}, {5, 10}, {15, 2}, {55, 2}, {55, 27}, {45, 35}};
+  for (int Round = 0; Round < 2; ++Round) {
+    Surface.SetClipPolygon(Box);
+    Surface.FillRect(TRect{0, 0, 60, 40}, Paper);
+    Surface.ClearClip();
+    Surface.MoveTo(0, 0);
+    Surface.LineTo(59, 0);
+  }
+  Surface.FillRect(TRect{0, 0, 60, 40}, Paper);
+  Surface.SetClipPolygon(Box);
+  Surface.Polygon({{0, 0}, {59, 0}, {59, 39}, {0, 39}});
+  EXPECT_EQ(InkBounds(), (TRect{5, 2, 55, 35}));
+  Surface.ClearClip();
+  Surface.Polygon({{0, 0}, {59, 0}, {59, 39}, {0, 39}});
+  EXPECT_EQ(InkBounds(), (TRect{0, 0, 60, 40}));
+}
+
+// A polygon whose corners lie on one line (a bar of no width seen from the
+// front) fills nothing: only its outline shows, as QPainter would draw it.
+TEST_F(QPainterSurfaceTest, PolygonOnOneLineShowsOnlyItsOutline) {
+  Surface.SetBrush(TSurfaceBrush{clRed, bsSolid});
+  UsePen(clBlue);
+  Surface.Polygon({{10, 30}, {10, 5}, {10, 5}, {10, 30}});
+  Surface.Polygon({{20, 30}, {30, 20}, {40, 10}, {25, 25}});
+  int Red = 0;
+  for (int Y = 0; Y < 40; ++Y) {
+    for (int X = 0; X < 60; ++X) Red += At(X, Y) == qRgb(255, 0, 0) ? 1 : 0;
+  }
+  EXPECT_EQ(Red, 0);
+  EXPECT_EQ(At(10, 17), qRgb(0, 0, 255));
+  EXPECT_EQ(At(30, 20), qRgb(0, 0, 255));
+  UsePen(clBlack, psClear);
+  Surface.Polygon({{10, 10}, {30, 10}, {30, 30}, {10, 30}});
+  EXPECT_EQ(At(20, 20), qRgb(255, 0, 0)) << "a polygon with an area is filled";
+}
+
+// The faces of the chart's boxes (rectangles, and the top and side faces that
+// go 45 degrees into the depth) are filled by the surface itself: every pixel
+// must be the one QPainter fills, with and without a slanted clip, whatever
+// corner the outline starts at and whichever way it runs.
+TEST(QPainterSurfaceFaces, FillTheVeryPixelsQPainterFills) {
+  TQPainterSurface Surface{ProgramChartFonts()};
+  Surface.EnsureImageSize(120, 100);
+  const std::vector<TPoint> Clip{{5, 95}, {5, 20}, {25, 4}, {115, 4}, {115, 80}, {95, 95}};
+  std::mt19937 Random(7);
+  auto Pick = [&Random](int From, int To) { return From + static_cast<int>(Random() % static_cast<unsigned>(To - From + 1)); };
+  for (int Case = 0; Case < 900; ++Case) {
+    SCOPED_TRACE(Case);
+    const int L = Pick(-10, 100), T = Pick(-5, 105), W = Pick(1, 40), H = Pick(1, 60), D = Pick(1, 25);
+    std::vector<TPoint> Face;
+    switch (Case % 3) {
+      case 0: Face = {{L, T}, {L + W, T}, {L + W, T + H}, {L, T + H}}; break;
+      case 1: Face = {{L, T}, {L + W, T}, {L + W + D, T - D}, {L + D, T - D}}; break;
+      default: Face = {{L, T}, {L + D, T - D}, {L + D, T + H - D}, {L, T + H}}; break;
+    }
+    std::rotate(Face.begin(), Face.begin() + Pick(0, 3), Face.end());
+    if (Pick(0, 1) == 1) std::reverse(Face.begin(), Face.end());
+    const bool Clipped = (Case / 3) % 2 == 1;
+
+    Surface.ClearClip();
+    Surface.FillRect(TRect{0, 0, 120, 100}, Paper);
+    if (Clipped) Surface.SetClipPolygon(Clip);
+    Surface.SetPen(TSurfacePen{clBlack, 1, psClear, pmCopy});
+    Surface.SetBrush(TSurfaceBrush{clRed, bsSolid});
+    Surface.Polygon(Face);
+
+    QImage Expected(120, 100, QImage::Format_RGB32);
+    Expected.fill(Qt::white);
+    QPainter Painter(&Expected);
+    Painter.setRenderHint(QPainter::Antialiasing, false);
+    QPolygon ClipOutline, Outline;
+    for (const TPoint& P : Clip) ClipOutline << QPoint(P.X, P.Y);
+    for (const TPoint& P : Face) Outline << QPoint(P.X, P.Y);
+    if (Clipped) Painter.setClipRegion(QRegion(ClipOutline, Qt::OddEvenFill));
+    Painter.setPen(Qt::NoPen);
+    Painter.setBrush(QColor(255, 0, 0));
+    Painter.drawPolygon(Outline, Qt::OddEvenFill);
+    Painter.end();
+    ASSERT_EQ(Surface.Image(), Expected);
+  }
 }
 
 TEST_F(QPainterSurfaceTest, ClipPolygonRestrictsDrawing) {

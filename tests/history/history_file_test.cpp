@@ -58,6 +58,25 @@ TEST_F(HistoryFileTest, SplitsLinesAtEveryKindOfLineEnd) {
   EXPECT_EQ(LoadFrom("\n\n"), (L{"", ""}));
 }
 
+// Long lines are scanned several bytes at a time: a line end, a NUL or another
+// control byte is found wherever it falls, and the usual CR LF file is read
+// the same as any other.
+TEST_F(HistoryFileTest, FindsLineEndsAndNulWhereverTheyFallInALongLine) {
+  using L = std::vector<std::string>;
+  const std::string Long = "0123456789abcdefghijklmnopqrstuvwxyz0123456789";
+  for (size_t At = 0; At <= 20; ++At) {
+    SCOPED_TRACE(At);
+    const std::string Head = Long.substr(0, At), Tail = Long.substr(At);
+    EXPECT_EQ(LoadFrom(Long + "\r\n" + Head + "\r" + Tail + "\r\n"), (L{Long, Head, Tail}));
+    EXPECT_EQ(LoadFrom(Head + "\n" + Tail + "\r\n" + Long + "\r\n"), (L{Head, Tail, Long}));
+    // A NUL at the start of a line stops before that line.
+    EXPECT_EQ(LoadFrom(Long + "\r\n" + Head + std::string(1, '\0') + Tail + "\r\n"),
+              At == 0 ? L{Long} : (L{Long, Head}));
+    EXPECT_EQ(LoadFrom(Head + "\t\x01\x0C" + Tail + "\r\n"), (L{Head + "\t\x01\x0C" + Tail}));
+    EXPECT_EQ(LoadFrom(Long + "\r\n" + Head), At == 0 ? L{Long} : (L{Long, Head})) << "the last line has no line end";
+  }
+}
+
 TEST_F(HistoryFileTest, NulByteEndsTheText) {
   using L = std::vector<std::string>;
   EXPECT_EQ(LoadFrom(std::string("ab\0cd\r\nef\r\n", 11)), L{"ab"});

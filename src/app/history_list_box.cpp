@@ -1,0 +1,57 @@
+#include "history_list_box.h"
+
+#include <QAbstractListModel>
+
+#include "history_file.h"
+#include "sjis.h"
+
+// The history's lines as a list of items, one per line, oldest first.
+class THistoryLinesModel : public QAbstractListModel {
+public:
+  THistoryLinesModel(QObject* Parent, const THistoryFile& History) : QAbstractListModel(Parent), FHistory(History) {}
+
+  int rowCount(const QModelIndex& Parent = QModelIndex()) const override {
+    return Parent.isValid() ? 0 : FRows;
+  }
+  QVariant data(const QModelIndex& Index, int Role) const override {
+    if (!Index.isValid() || Index.row() >= FRows || (Role != Qt::DisplayRole && Role != Qt::AccessibleTextRole)) {
+      return QVariant();
+    }
+    return Text(Index.row());
+  }
+  QString Text(int Row) const {
+    return QString::fromStdString(FromSjis(FHistory.Line(static_cast<std::size_t>(Row))));
+  }
+
+  void Replaced() {
+    beginResetModel();
+    FRows = static_cast<int>(FHistory.Count());
+    endResetModel();
+  }
+  void Appended() {
+    const int Rows = static_cast<int>(FHistory.Count());
+    if (Rows <= FRows) return;
+    beginInsertRows(QModelIndex(), FRows, Rows - 1);
+    FRows = Rows;
+    endInsertRows();
+  }
+
+private:
+  const THistoryFile& FHistory;
+  int FRows = 0;  // the lines the views know of
+};
+
+THistoryListBox::THistoryListBox(QWidget* Parent, const THistoryFile& History)
+    : QListView(Parent), FModel(new THistoryLinesModel(this, History)) {
+  setModel(FModel);
+  // Every item is as high as the first: no line is measured to lay out the list.
+  setUniformItemSizes(true);
+}
+
+int THistoryListBox::count() const { return FModel->rowCount(); }
+
+QString THistoryListBox::ItemText(int Row) const { return FModel->Text(Row); }
+
+void THistoryListBox::LinesReplaced() { FModel->Replaced(); }
+
+void THistoryListBox::LineAppended() { FModel->Appended(); }

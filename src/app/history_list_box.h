@@ -1,0 +1,26 @@
+#pragma once
+// The graph window's hidden list box of the history lines. Its items are the
+// history list's lines, read from the list when they are asked for, so that a
+// long history is not kept a second time as texts of the list box.
+#include <QListView>
+#include <QString>
+
+class THistoryFile;
+class THistoryLinesModel;
+
+class THistoryListBox : public QListView {
+public:
+  THistoryListBox(QWidget* Parent, const THistoryFile& History);
+
+  int count() const;
+  // The text of item Row (the line, converted from Shift_JIS).
+  QString ItemText(int Row) const;
+
+  // The history list was filled anew.
+  void LinesReplaced();
+  // One line was appended to the history list.
+  void LineAppended();
+
+private:
+  THistoryLinesModel* FModel;
+};

@@ -11,6 +11,7 @@
 #include "application.h"
 #include "chart_widget.h"
 #include "drill_clock.h"
+#include "font_config_loader.h"
 #include "form2.h"
 #include "probe_report.h"
 #include "program.h"
@@ -57,7 +58,9 @@ private:
 
 int main(int argc, char** argv) {
   const bool OpenGraph = argc > 1 && std::string(argv[1]) == "graph";
+  TFontConfigLoader FontConfig;
   QApplication Toolkit(argc, argv);
+  FontConfig.Wait();
   TApplication Application(Toolkit, ToSjis(QCoreApplication::applicationFilePath().toStdString()));
   TPaintProbe Probe(Application, OpenGraph);
   Toolkit.installEventFilter(&Probe);

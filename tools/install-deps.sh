@@ -15,6 +15,7 @@ packages=(
   fonts-ipafont-gothic
   fonts-ipafont-mincho
   fontconfig
+  libfontconfig-dev
   libx11-dev
   libxfixes-dev
   xvfb

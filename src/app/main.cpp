@@ -4,6 +4,7 @@
 
 #include "application.h"
 #include "drill_clock.h"
+#include "font_config_loader.h"
 #include "program.h"
 #include "sjis.h"
 
@@ -12,7 +13,10 @@ int main(int argc, char** argv) {
   // the history shows its message and keeps the drill's line; by default the
   // signal would end the program there.
   std::signal(SIGXFSZ, SIG_IGN);
+  // The font configuration is read while the toolkit connects to the display.
+  TFontConfigLoader FontConfig;
   QApplication Toolkit(argc, argv);
+  FontConfig.Wait();
   TApplication Application(Toolkit, ToSjis(QCoreApplication::applicationFilePath().toStdString()));
   TSystemDrillClock Clock;
   TProgramWindows Windows = CreateWindows(Application, Clock);

@@ -42,7 +42,12 @@ protected:
 private:
   void MainWindowPainted() {
     const long long At = MonotonicNs();
-    if (!FOpenGraph || !Windows) ReportAndExit(At);
+    if (!FOpenGraph) ReportAndExit(At);
+    if (!Windows) {
+      // The main window is painted before CreateWindows has returned.
+      QTimer::singleShot(0, [this] { MainWindowPainted(); });
+      return;
+    }
     FGraphOpened = true;
     Windows->Form2->show();
   }

@@ -18,8 +18,9 @@ struct TProgramWindows {
   ~TProgramWindows();
 };
 
-// Creates and shows the main window, then creates the result graph window,
-// which reads the history. So the main window is on screen while the history
-// is read, and an error in reading it opens its box over the main window.
+// Creates and shows the main window, then, once the main window has been
+// painted, creates the result graph window, which reads the history. So the
+// main window is on screen while the history is read, and an error in reading
+// it opens its box over the main window. User input waits until all is done.
 TProgramWindows CreateWindows(TApplication& Application, TDrillClock& Clock,
                               const std::string& HistoryFileName = "./HIST_ZV.DAT");

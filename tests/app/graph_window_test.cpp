@@ -1,11 +1,14 @@
 // The result graph window's shell: frame, controls, the history it holds.
 #include <QApplication>
+#include <QChildEvent>
 #include <QFile>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 #include "app_test_support.h"
 #include "form1.h"
@@ -106,6 +109,40 @@ TEST(GraphWindow, AHistoryThatCannotBeReadGivesABoxOverTheShownMainWindow) {
   // The program runs on: a drill can be started.
   QTest::keyClick(Program.Form1().Button1, Qt::Key_Return);
   EXPECT_EQ(Program.Form1().Run().State(), rsAsking);
+}
+
+// The start's order: the main window is shown and painted, then the graph
+// window is created (it joins the main window's children) and reads the history.
+TEST(GraphWindow, IsCreatedAndReadsTheHistoryAfterTheMainWindowsFirstPaint) {
+  TProgramFixture Program;
+  WriteFile(Program.HistoryPath(), LineA + "\r\n");
+  std::vector<std::string> Steps;
+  class TStepFilter : public QObject {
+  public:
+    explicit TStepFilter(std::vector<std::string>& Steps) : FSteps(Steps) {}
+
+  protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override {
+      if (Watched->objectName() != QStringLiteral("Form1")) return false;
+      if (Event->type() == QEvent::Paint && (FSteps.empty() || FSteps.back() != "paint")) FSteps.push_back("paint");
+      if (Event->type() == QEvent::ChildAdded) {
+        QObject* Child = static_cast<QChildEvent*>(Event)->child();
+        if (Child->isWidgetType() && static_cast<QWidget*>(Child)->isWindow()) FSteps.push_back("window");
+      }
+      return false;
+    }
+
+  private:
+    std::vector<std::string>& FSteps;
+  } Filter(Steps);
+  qApp->installEventFilter(&Filter);
+  Program.Create();
+  qApp->removeEventFilter(&Filter);
+  // The graph window is there with the history read when the start returns.
+  ASSERT_EQ(Program.Form2().History().Count(), 1u);
+  ASSERT_GE(Steps.size(), 2u);
+  EXPECT_EQ(Steps[0], "paint");
+  EXPECT_EQ(Steps[1], "window");
 }
 
 TEST(GraphWindow, EnterRightAfterOpeningClosesItAndEscapeDoesNot) {

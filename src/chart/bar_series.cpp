@@ -6,6 +6,7 @@
 
 #include "app_error.h"
 #include "chart.h"
+#include "covered_shapes.h"
 #include "hit_test.h"
 #include "program_texts.h"
 
@@ -175,16 +176,44 @@ TBarSeries::TBarPlace TBarSeries::PlaceOf(int Index) const {
 void TBarSeries::DrawAllPoints() {
   FDrawnOutlines.assign(static_cast<size_t>(PointCount()), {});
   FDrawn.assign(static_cast<size_t>(PointCount()), false);
+  FindCoveredBars();
   TChartSeries::DrawAllPoints();
+  FCovered.clear();
+}
+
+// A bar is painted over completely by a later bar with the same left and
+// right edges that reaches at least as high and as low: with a solid brush
+// and a plain 1-pixel outline a box's pixels are those of its closed outline
+// on screen, and the later box's outline holds the earlier one's. From some
+// hundred drills on many bars share their columns, and only the last of
+// them, and the taller ones before it, show.
+void TBarSeries::FindCoveredBars() {
+  FCovered.assign(static_cast<size_t>(PointCount()), false);
+  const bool Opaque = BarBrush.Style == bsSolid && BarPen.Visible && BarPen.Width == 1 &&
+                      BarPen.Style == psSolid && !BarPen.SmallDots;
+  if (!LeaveOutCoveredShapes || !Opaque || FirstVisible < 0) return;
+  TCoveredShapes Later;
+  for (int Index = std::min(LastVisible, PointCount() - 1); Index >= FirstVisible; --Index) {
+    if (PointColor(Index) == clNone) continue;
+    const TBarPlace Place = PlaceOf(Index);
+    const int Left = ClampPixel(Place.Left), Right = ClampPixel(Place.Right);
+    const std::int64_t Edges = (static_cast<std::int64_t>(Left) << 32) | static_cast<std::uint32_t>(Right);
+    FCovered[static_cast<size_t>(Index)] =
+        Later.CoveredLater(Edges, ClampPixel(std::min(Place.ValueRow, Place.OriginRow)),
+                           ClampPixel(std::max(Place.ValueRow, Place.OriginRow)));
+  }
 }
 
 void TBarSeries::DrawPoint(int Index) {
   const TColor Color = PointColor(Index);
   if (Color == clNone) return;
   const TBarPlace Place = PlaceOf(Index);
-  DrawBar(Color, ClampPixel(Place.Left), ClampPixel(Place.Right),
-          ClampPixel(std::min(Place.ValueRow, Place.OriginRow)),
-          ClampPixel(std::max(Place.ValueRow, Place.OriginRow)));
+  const bool Covered = Index >= 0 && static_cast<size_t>(Index) < FCovered.size() && FCovered[static_cast<size_t>(Index)];
+  if (!Covered) {
+    DrawBar(Color, ClampPixel(Place.Left), ClampPixel(Place.Right),
+            ClampPixel(std::min(Place.ValueRow, Place.OriginRow)),
+            ClampPixel(std::max(Place.ValueRow, Place.OriginRow)));
+  }
 
   // The silhouette of the box on screen, for the mouse.
   if (Index >= 0 && static_cast<size_t>(Index) < FDrawnOutlines.size()) {

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <typeinfo>
+#include <unordered_map>
 
 #include "app_error.h"
 #include "chart.h"
@@ -255,17 +257,44 @@ void TBarSeries::DrawMarks() {
   const int Last = std::min(LastVisible, PointCount() - 1);
   // Each mark keeps its place by index: room for the last one at once.
   if (Last >= 0) Marks.Positions.reserve(static_cast<size_t>(Last) + 1);
+  Canvas.SetFont(Font);
+
+  // Where each mark goes. Many marks share their text (a percentage), which
+  // is formatted and measured once.
+  struct TMarkToDraw {
+    int Index;
+    TColor Color;
+    const std::string* Text;
+    TSeriesMarkPosition Position;
+    bool Covered = false;
+  };
+  std::vector<TMarkToDraw> ToDraw;
+  ToDraw.reserve(static_cast<size_t>(std::max(0, Last - FirstVisible + 1)));
+  std::unordered_map<double, std::string> ValueTexts;
+  std::unordered_map<std::string, TSize> BoxSizes;
+  std::vector<std::unique_ptr<std::string>> LabelTexts;
   for (int Index = FirstVisible; Index <= Last; ++Index) {
     const TColor Color = PointColor(Index);
     if (Color == clNone) continue;
-    const std::string Text = Marks.MarkText(PointLabel(Index), YValues.ValueAt(Index), ValueFormat);
-    if (Text.empty()) continue;
+    const std::string Label = PointLabel(Index);
+    const double Value = YValues.ValueAt(Index);
+    const std::string* Text;
+    if (Label.empty()) {
+      auto It = ValueTexts.find(Value);
+      if (It == ValueTexts.end()) It = ValueTexts.emplace(Value, Marks.MarkText(Label, Value, ValueFormat)).first;
+      Text = &It->second;
+    } else {
+      LabelTexts.push_back(std::make_unique<std::string>(Marks.MarkText(Label, Value, ValueFormat)));
+      Text = LabelTexts.back().get();
+    }
+    if (Text->empty()) continue;
     const TBarPlace Place = PlaceOf(Index);
     // A bar whose top lies far outside the panel has no mark to show.
     if (!WithinLimit(Place.Left) || !WithinLimit(Place.ValueRow) || !WithinLimit(Place.OriginRow)) continue;
 
-    Canvas.SetFont(Font);
-    const TSize Box = Marks.BoxSize(Canvas, Text);
+    auto Size = BoxSizes.find(*Text);
+    if (Size == BoxSizes.end()) Size = BoxSizes.emplace(*Text, Marks.BoxSize(Canvas, *Text)).first;
+    const TSize Box = Size->second;
     const int Left = static_cast<int>(Place.Left);
     const int ValueRow = static_cast<int>(Place.ValueRow);
 
@@ -285,8 +314,28 @@ void TBarSeries::DrawMarks() {
     Position.LeftTop.X += Half;
     Position.ArrowTo.Y -= Length;
     Position.LeftTop.Y -= Length;
+    ToDraw.push_back(TMarkToDraw{Index, Color, Text, Position});
+  }
 
-    Marks.DrawMark(Canvas, Index, Text, Position, MiddleZ, Color, Chart.Color);
+  // A mark all of whose pixels lie under the boxes of later marks is left out:
+  // each later box is painted over whatever lies beneath it. With hundreds of
+  // drills most marks lie under later ones.
+  if (LeaveOutCoveredShapes) {
+    TCoveredArea Later;
+    for (auto It = ToDraw.rbegin(); It != ToDraw.rend(); ++It) {
+      const auto Pixels = Marks.Footprint(Canvas, *It->Text, It->Position, MiddleZ);
+      It->Covered = Pixels && std::all_of(Pixels->begin(), Pixels->end(), [&](const TRect& R) { return Later.Covers(R); });
+      if (It->Covered) continue;
+      if (const auto Box = Marks.OpaqueBox(Canvas, It->Position, MiddleZ)) Later.Add(*Box);
+    }
+  }
+
+  for (const TMarkToDraw& Mark : ToDraw) {
+    if (Mark.Covered) {
+      Marks.KeepPosition(Mark.Index, Mark.Position);
+    } else {
+      Marks.DrawMark(Canvas, Mark.Index, *Mark.Text, Mark.Position, MiddleZ, Mark.Color, Chart.Color);
+    }
   }
 }
 

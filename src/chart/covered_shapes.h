@@ -11,7 +11,10 @@
 // it. Shapes of one family follow each other in drawing order (the points are
 // in ascending x), so only the family of the latest shape is remembered.
 #include <cstdint>
+#include <utility>
 #include <vector>
+
+#include "chart_types.h"
 
 class TCoveredShapes {
 public:
@@ -28,4 +31,22 @@ private:
   bool FHaveKey = false;
   // The spans of the current family, none inside another.
   std::vector<TSpan> FSpans;
+};
+
+// The pixels that shapes drawn later paint over whatever lies beneath them,
+// gathered from the last drawn shape to the first, as spans per row: an
+// earlier shape all of whose pixels lie inside can be left out of the paint.
+// Rectangles hold Left..Right-1 x Top..Bottom-1.
+class TCoveredArea {
+public:
+  bool Covers(const TRect& R) const;
+  void Add(const TRect& R);
+
+private:
+  // Rows far outside any picture are not kept: nothing there counts as covered.
+  static constexpr int RowLimit = 32768;
+  using TSpans = std::vector<std::pair<int, int>>;  // sorted, apart, first..last
+  const TSpans* RowSpans(int Y) const;
+  int FFirstRow = 0;
+  std::vector<TSpans> FRows;
 };

@@ -81,6 +81,25 @@ protected:
     return Surface.Image();
   }
 
+  // The picture with covered shapes left out, after checking that it equals
+  // the one with every shape drawn.
+  QImage PaintLeavingOutAndNot() {
+    const QImage LeftOut = Paint().copy();
+    for (int I = 0; I < Chart.SeriesCount(); ++I) Chart.Series(I).LeaveOutCoveredShapes = false;
+    Chart.Invalidate();
+    const QImage Everything = Paint().copy();
+    for (int I = 0; I < Chart.SeriesCount(); ++I) Chart.Series(I).LeaveOutCoveredShapes = true;
+    EXPECT_EQ(LeftOut.size(), Everything.size());
+    int Differing = 0;
+    for (int Y = 0; Y < std::min(LeftOut.height(), Everything.height()); ++Y) {
+      for (int X = 0; X < std::min(LeftOut.width(), Everything.width()); ++X) {
+        Differing += LeftOut.pixel(X, Y) != Everything.pixel(X, Y) ? 1 : 0;
+      }
+    }
+    EXPECT_EQ(Differing, 0);
+    return LeftOut;
+  }
+
   // Pixels in the rectangle whose colour is close to pure blue.
   int BluePixels(const QImage& Image, TRect Area) const {
     int N = 0;
@@ -264,21 +283,25 @@ TEST_F(ResultChartPictureTest, LeavingOutCoveredShapesChangesNoPixel) {
       Chart.MouseMove(At[2], At[3]);
       Chart.MouseUp(Button, At[2], At[3]);
     }
-    const QImage LeftOut = Paint().copy();
-    for (int I = 0; I < Chart.SeriesCount(); ++I) Chart.Series(I).LeaveOutCoveredShapes = false;
-    Chart.Invalidate();
-    const QImage Everything = Paint().copy();
-    for (int I = 0; I < Chart.SeriesCount(); ++I) Chart.Series(I).LeaveOutCoveredShapes = true;
-    ASSERT_EQ(LeftOut.size(), Everything.size());
-    int Differing = 0;
-    for (int Y = 0; Y < LeftOut.height(); ++Y) {
-      for (int X = 0; X < LeftOut.width(); ++X) Differing += LeftOut.pixel(X, Y) != Everything.pixel(X, Y) ? 1 : 0;
-    }
-    EXPECT_EQ(Differing, 0);
+    const QImage LeftOut = PaintLeavingOutAndNot();
     // Not the empty chart's picture.
     EXPECT_NE(LeftOut, EmptyChart);
     if (Chart.ZoomScroll.IsZoomedIn()) Chart.ZoomScroll.UndoZoom();
   }
+
+  // Marks whose boxes later marks cover from both sides while their arrows
+  // stay in sight: points out of x order, and no ribbon.
+  FillResultChart(Chart, MadeUpHistory(0));
+  TChartSeries& Bars = Chart.Series(0);
+  Bars.XValues.Order = loNone;
+  for (double X : {20.0, 19.6, 20.4, 30.0, 29.5, 30.5, 30.0}) Bars.AddPoint(X, 50, "", clAutoColor);
+  for (double X : {40.0, 39.6, 40.4}) Bars.AddPoint(X, X == 40.0 ? 9 : 10, "", clAutoColor);
+  const QImage Crossed = PaintLeavingOutAndNot();
+  const TSeriesMarkPosition& First = Bars.Marks.Positions.at(0);
+  // The first arrow shows, in the arrow colour, below the boxes.
+  SavePicture(Crossed, "marks-covered-from-both-sides.png");
+  const TPoint Arrow = Chart.Canvas.ProjectPoint(First.ArrowFrom.X, First.ArrowFrom.Y - 3, Bars.MiddleZ);
+  EXPECT_EQ(Crossed.pixel(Arrow.X, Arrow.Y), qRgb(255, 255, 255));
 }
 
 TEST_F(ResultChartPictureTest, ZoomChangesThePictureAndUndoRestoresItExactly) {

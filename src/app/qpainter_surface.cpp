@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -136,6 +137,35 @@ TFace FaceOf(const std::vector<TPoint>& Points) {
     }
   }
   return {};
+}
+
+// Count pixels from Pixel on set to Color, two at a time.
+inline void FillPixels(QRgb* Pixel, int Count, QRgb Color) {
+  const std::uint64_t Two = (static_cast<std::uint64_t>(Color) << 32) | Color;
+  for (; Count >= 2; Count -= 2, Pixel += 2) std::memcpy(Pixel, &Two, sizeof Two);
+  if (Count > 0) *Pixel = Color;
+}
+
+// True when, for spans of successive rows (one per row, [1, 0] for none),
+// every column meets the spans in rows that follow each other: no row
+// without a span between two with one, the left ends first falling then
+// rising, the right ends first rising then falling (a convex clip).
+bool ColumnsWhole(const std::vector<std::pair<int, int>>& RowSpans) {
+  size_t First = 0, End = RowSpans.size();
+  while (First < End && RowSpans[First].first > RowSpans[First].second) ++First;
+  while (End > First && RowSpans[End - 1].first > RowSpans[End - 1].second) --End;
+  bool LeftRising = false, RightFalling = false;
+  for (size_t I = First; I < End; ++I) {
+    if (RowSpans[I].first > RowSpans[I].second) return false;
+    if (I == First) continue;
+    const auto [Left, Right] = RowSpans[I];
+    const auto [PrevLeft, PrevRight] = RowSpans[I - 1];
+    if (Left > PrevLeft) LeftRising = true;
+    else if (Left < PrevLeft && LeftRising) return false;
+    if (Right < PrevRight) RightFalling = true;
+    else if (Right > PrevRight && RightFalling) return false;
+  }
+  return true;
 }
 
 QPainter::CompositionMode CompositionOf(TPenMode Mode) {
@@ -283,11 +313,23 @@ void TQPainterSurface::FillArea(int Left, int Top, int Right, int Bottom, QRgb C
   if (Left == Right && FClipOneSpanPerRow) {
     // One column (an upright line): a pixel per row inside the clip.
     const int ClipRows = static_cast<int>(FClipRowSpan.size());
-    const int From = std::max(Top, FClipTop), To = std::min(Bottom, FClipTop + ClipRows - 1);
+    int From = std::max(Top, FClipTop), To = std::min(Bottom, FClipTop + ClipRows - 1);
+    auto Inside = [&](int Y) {
+      const auto [First, Last] = FClipRowSpan[static_cast<size_t>(Y - FClipTop)];
+      return Left >= First && Left <= Last;
+    };
+    if (FClipColumnsWhole) {
+      // The rows of the clip in this column follow each other: find the
+      // first and the last, and fill between them.
+      while (From <= To && !Inside(From)) ++From;
+      while (To >= From && !Inside(To)) --To;
+      QRgb* Pixel = FBits + static_cast<qsizetype>(From) * FStride + Left;
+      for (int Y = From; Y <= To; ++Y, Pixel += FStride) *Pixel = Color;
+      return;
+    }
     QRgb* Pixel = FBits + static_cast<qsizetype>(From) * FStride + Left;
     for (int Y = From; Y <= To; ++Y, Pixel += FStride) {
-      const auto [First, Last] = FClipRowSpan[static_cast<size_t>(Y - FClipTop)];
-      if (Left >= First && Left <= Last) *Pixel = Color;
+      if (Inside(Y)) *Pixel = Color;
     }
     return;
   }
@@ -307,7 +349,7 @@ inline void TQPainterSurface::FillRow(int Y, int From, int To, QRgb Color) {
       for (int I = First; I < End; ++I) {
         const auto& Span = FClipSpans[static_cast<size_t>(I)];
         const int SpanFrom = std::max(From, Span.first), SpanTo = std::min(To, Span.second);
-        if (SpanFrom <= SpanTo) std::fill(Row + SpanFrom, Row + SpanTo + 1, Color);
+        if (SpanFrom <= SpanTo) FillPixels(Row + SpanFrom, SpanTo - SpanFrom + 1, Color);
       }
       return;
     }
@@ -315,7 +357,7 @@ inline void TQPainterSurface::FillRow(int Y, int From, int To, QRgb Color) {
     From = std::max(From, First);
     To = std::min(To, Last);
   }
-  if (From <= To) std::fill(Row + From, Row + To + 1, Color);
+  if (From <= To) FillPixels(Row + From, To - From + 1, Color);
 }
 
 // One 1-pixel pen stroke, pixel by pixel, so that every pixel is set exactly
@@ -657,11 +699,13 @@ void TQPainterSurface::SetClipPolygon(const std::vector<TPoint>& Points) {
   FClipOneSpanPerRow = true;
   for (const auto& [First, End] : FClipRowRange) FClipOneSpanPerRow = FClipOneSpanPerRow && End - First <= 1;
   FClipRowSpan.clear();
+  FClipColumnsWhole = false;
   if (FClipOneSpanPerRow) {
     FClipRowSpan.reserve(FClipRowRange.size());
     for (const auto& [First, End] : FClipRowRange) {
       FClipRowSpan.push_back(End > First ? FClipSpans[static_cast<size_t>(First)] : std::pair{1, 0});
     }
+    FClipColumnsWhole = ColumnsWhole(FClipRowSpan);
   }
   // The painter opens again with the new clip. (An open painter that had its
   // clip switched off does not take the same clip back from setClipRegion.)
@@ -674,6 +718,7 @@ void TQPainterSurface::ClearClip() {
   FClipSpans.clear();
   FClipRowRange.clear();
   FClipOneSpanPerRow = false;
+  FClipColumnsWhole = false;
   FClipRowSpan.clear();
   EndPainting();
 }

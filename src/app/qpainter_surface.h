@@ -129,5 +129,6 @@ private:
   // A clip of one span per row (any convex clip, such as the plot box): that
   // span of each row, [1, 0] for a row outside it.
   bool FClipOneSpanPerRow = false;
+  bool FClipColumnsWhole = false;  // and every column meets it in one run of rows
   std::vector<std::pair<int, int>> FClipRowSpan;
 };

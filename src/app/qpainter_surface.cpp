@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -138,6 +139,35 @@ TFace FaceOf(const std::vector<TPoint>& Points) {
   return {};
 }
 
+// Count pixels from Pixel on set to Color, two at a time.
+inline void FillPixels(QRgb* Pixel, int Count, QRgb Color) {
+  const std::uint64_t Two = (static_cast<std::uint64_t>(Color) << 32) | Color;
+  for (; Count >= 2; Count -= 2, Pixel += 2) std::memcpy(Pixel, &Two, sizeof Two);
+  if (Count > 0) *Pixel = Color;
+}
+
+// True when, for spans of successive rows (one per row, [1, 0] for none),
+// every column meets the spans in rows that follow each other: no row
+// without a span between two with one, the left ends first falling then
+// rising, the right ends first rising then falling (a convex clip).
+bool ColumnsWhole(const std::vector<std::pair<int, int>>& RowSpans) {
+  size_t First = 0, End = RowSpans.size();
+  while (First < End && RowSpans[First].first > RowSpans[First].second) ++First;
+  while (End > First && RowSpans[End - 1].first > RowSpans[End - 1].second) --End;
+  bool LeftRising = false, RightFalling = false;
+  for (size_t I = First; I < End; ++I) {
+    if (RowSpans[I].first > RowSpans[I].second) return false;
+    if (I == First) continue;
+    const auto [Left, Right] = RowSpans[I];
+    const auto [PrevLeft, PrevRight] = RowSpans[I - 1];
+    if (Left > PrevLeft) LeftRising = true;
+    else if (Left < PrevLeft && LeftRising) return false;
+    if (Right < PrevRight) RightFalling = true;
+    else if (Right > PrevRight && RightFalling) return false;
+  }
+  return true;
+}
+
 QPainter::CompositionMode CompositionOf(TPenMode Mode) {
   return Mode == pmNotXor ? QPainter::RasterOp_NotSourceXorDestination : QPainter::CompositionMode_SourceOver;
 }
@@ -230,6 +260,10 @@ bool TQPainterSurface::InsideClip(int X, int Y) const {
   if (!FClipped) return true;
   const int Row = Y - FClipTop;
   if (Row < 0 || Row >= static_cast<int>(FClipRowRange.size())) return false;
+  if (FClipOneSpanPerRow) {
+    const auto [First, Last] = FClipRowSpan[static_cast<size_t>(Row)];
+    return X >= First && X <= Last;
+  }
   const auto [First, End] = FClipRowRange[static_cast<size_t>(Row)];
   for (int I = First; I < End; ++I) {
     const auto& Span = FClipSpans[static_cast<size_t>(I)];
@@ -276,17 +310,54 @@ void TQPainterSurface::FillArea(int Left, int Top, int Right, int Bottom, QRgb C
     for (int Y = Top + 1; Y <= Bottom; ++Y) std::memcpy(FBits + static_cast<qsizetype>(Y) * FStride + Left, First, Bytes);
     return;
   }
-  for (int Y = Top; Y <= Bottom; ++Y) {
-    const int ClipRow = Y - FClipTop;
-    if (ClipRow < 0 || ClipRow >= static_cast<int>(FClipRowRange.size())) continue;
-    QRgb* Row = FBits + static_cast<qsizetype>(Y) * FStride;
-    const auto [First, End] = FClipRowRange[static_cast<size_t>(ClipRow)];
-    for (int I = First; I < End; ++I) {
-      const auto& Span = FClipSpans[static_cast<size_t>(I)];
-      const int From = std::max(Left, Span.first), To = std::min(Right, Span.second);
-      if (From <= To) std::fill(Row + From, Row + To + 1, Color);
+  if (Left == Right && FClipOneSpanPerRow) {
+    // One column (an upright line): a pixel per row inside the clip.
+    const int ClipRows = static_cast<int>(FClipRowSpan.size());
+    int From = std::max(Top, FClipTop), To = std::min(Bottom, FClipTop + ClipRows - 1);
+    auto Inside = [&](int Y) {
+      const auto [First, Last] = FClipRowSpan[static_cast<size_t>(Y - FClipTop)];
+      return Left >= First && Left <= Last;
+    };
+    if (FClipColumnsWhole) {
+      // The rows of the clip in this column follow each other: find the
+      // first and the last, and fill between them.
+      while (From <= To && !Inside(From)) ++From;
+      while (To >= From && !Inside(To)) --To;
+      QRgb* Pixel = FBits + static_cast<qsizetype>(From) * FStride + Left;
+      for (int Y = From; Y <= To; ++Y, Pixel += FStride) *Pixel = Color;
+      return;
     }
+    QRgb* Pixel = FBits + static_cast<qsizetype>(From) * FStride + Left;
+    for (int Y = From; Y <= To; ++Y, Pixel += FStride) {
+      if (Inside(Y)) *Pixel = Color;
+    }
+    return;
   }
+  for (int Y = Top; Y <= Bottom; ++Y) FillRow(Y, Left, Right, Color);
+}
+
+inline void TQPainterSurface::FillRow(int Y, int From, int To, QRgb Color) {
+  if (static_cast<unsigned>(Y) >= static_cast<unsigned>(FImageHeight)) return;
+  From = std::max(From, 0);
+  To = std::min(To, FImageWidth - 1);
+  QRgb* Row = FBits + static_cast<qsizetype>(Y) * FStride;
+  if (FClipped) {
+    const int ClipRow = Y - FClipTop;
+    if (ClipRow < 0 || ClipRow >= static_cast<int>(FClipRowRange.size())) return;
+    if (!FClipOneSpanPerRow) {
+      const auto [First, End] = FClipRowRange[static_cast<size_t>(ClipRow)];
+      for (int I = First; I < End; ++I) {
+        const auto& Span = FClipSpans[static_cast<size_t>(I)];
+        const int SpanFrom = std::max(From, Span.first), SpanTo = std::min(To, Span.second);
+        if (SpanFrom <= SpanTo) FillPixels(Row + SpanFrom, SpanTo - SpanFrom + 1, Color);
+      }
+      return;
+    }
+    const auto [First, Last] = FClipRowSpan[static_cast<size_t>(ClipRow)];
+    From = std::max(From, First);
+    To = std::min(To, Last);
+  }
+  if (From <= To) FillPixels(Row + From, To - From + 1, Color);
 }
 
 // One 1-pixel pen stroke, pixel by pixel, so that every pixel is set exactly
@@ -384,14 +455,14 @@ void TQPainterSurface::Polygon(const std::vector<TPoint>& Points) {
         // Row y of the face lies T - y pixels to the right of the front edge.
         for (int Y = Face.Top; Y < Face.Bottom; ++Y) {
           const int Shift = Face.Bottom - Y;
-          FillArea(Face.Left + Shift, Y, Face.Right + Shift - 1, Y, Fill);
+          FillRow(Y, Face.Left + Shift, Face.Right + Shift - 1, Fill);
         }
         break;
       case fkSide:
         // Column Left + k holds rows Top - k .. Bottom - k - 1.
         for (int Y = Face.Top - Face.Depth + 1; Y < Face.Bottom; ++Y) {
           const int First = std::max(0, Face.Top - Y), End = std::min(Face.Depth, Face.Bottom - Y);
-          if (First < End) FillArea(Face.Left + First, Y, Face.Left + End - 1, Y, Fill);
+          if (First < End) FillRow(Y, Face.Left + First, Face.Left + End - 1, Fill);
         }
         break;
       case fkNone:
@@ -580,6 +651,21 @@ void TQPainterSurface::TextOut(int X, int Y, const std::string& Text) {
   P->resetTransform();
 }
 
+std::optional<TRect> TQPainterSurface::TextOutBounds(int X, int Y, const std::string& Text) {
+  if (FFont.Escapement % 3600 != 0) return std::nullopt;
+  TTextInfo& Info = TextInfo(Text);
+  if (!Info.InkTried) FindInk(Info);
+  if (!Info.InkKnown) return std::nullopt;
+  // The same place as TextOut's.
+  const int Ascent = FFontEntry->Ascent, Descent = FFontEntry->Descent;
+  const int Dx = FHorizAlign == htaLeft ? 0 : FHorizAlign == htaCenter ? -Info.Width / 2 : -Info.Width;
+  const int Baseline = FVertAlign == vtaTop ? Ascent : FVertAlign == vtaBottom ? -Descent : 0;
+  QRect Box = Info.Ink.isEmpty() ? QRect() : Info.Ink.translated(X + Dx, Y + Baseline);
+  if (FBackgroundMode == bkOpaque && Info.Width > 0) Box |= QRect(X + Dx, Y + Baseline - Ascent, Info.Width, Ascent + Descent);
+  if (Box.isEmpty()) return TRect{X, Y, X, Y};
+  return TRect{Box.left(), Box.top(), Box.right() + 1, Box.bottom() + 1};
+}
+
 TSize TQPainterSurface::TextExtent(const std::string& Text) {
   return TSize{TextInfo(Text).Width, FFontEntry->Ascent + FFontEntry->Descent};
 }
@@ -610,6 +696,17 @@ void TQPainterSurface::SetClipPolygon(const std::vector<TPoint>& Points) {
       }
     }
   }
+  FClipOneSpanPerRow = true;
+  for (const auto& [First, End] : FClipRowRange) FClipOneSpanPerRow = FClipOneSpanPerRow && End - First <= 1;
+  FClipRowSpan.clear();
+  FClipColumnsWhole = false;
+  if (FClipOneSpanPerRow) {
+    FClipRowSpan.reserve(FClipRowRange.size());
+    for (const auto& [First, End] : FClipRowRange) {
+      FClipRowSpan.push_back(End > First ? FClipSpans[static_cast<size_t>(First)] : std::pair{1, 0});
+    }
+    FClipColumnsWhole = ColumnsWhole(FClipRowSpan);
+  }
   // The painter opens again with the new clip. (An open painter that had its
   // clip switched off does not take the same clip back from setClipRegion.)
   EndPainting();
@@ -620,5 +717,8 @@ void TQPainterSurface::ClearClip() {
   FClipped = false;
   FClipSpans.clear();
   FClipRowRange.clear();
+  FClipOneSpanPerRow = false;
+  FClipColumnsWhole = false;
+  FClipRowSpan.clear();
   EndPainting();
 }

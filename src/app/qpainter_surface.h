@@ -57,6 +57,7 @@ public:
   void FillRect(const TRect& R, TColor Color) override;
   void TextOut(int X, int Y, const std::string& Text) override;
   TSize TextExtent(const std::string& Text) override;
+  std::optional<TRect> TextOutBounds(int X, int Y, const std::string& Text) override;
   void SetClipPolygon(const std::vector<TPoint>& Points) override;
   void ClearClip() override;
 
@@ -91,6 +92,8 @@ private:
   void PutPixel(int X, int Y, QRgb Color);
   // Fills Left..Right x Top..Bottom (inclusive) within the image and the clip.
   void FillArea(int Left, int Top, int Right, int Bottom, QRgb Color);
+  // Pixels From..To of row Y, inside the image and the clip.
+  void FillRow(int Y, int From, int To, QRgb Color);
   bool InsideClip(int X, int Y) const;
   bool RectInsideClip(const QRect& R) const;
   TTextInfo& TextInfo(const std::string& Text);
@@ -123,4 +126,9 @@ private:
   int FClipTop = 0;
   std::vector<std::pair<int, int>> FClipRowRange;  // per row: index range into FClipSpans
   std::vector<std::pair<int, int>> FClipSpans;
+  // A clip of one span per row (any convex clip, such as the plot box): that
+  // span of each row, [1, 0] for a row outside it.
+  bool FClipOneSpanPerRow = false;
+  bool FClipColumnsWhole = false;  // and every column meets it in one run of rows
+  std::vector<std::pair<int, int>> FClipRowSpan;
 };

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <typeinfo>
+#include <unordered_map>
 
 #include "app_error.h"
 #include "chart.h"
+#include "covered_shapes.h"
 #include "hit_test.h"
 #include "program_texts.h"
 
@@ -175,16 +178,44 @@ TBarSeries::TBarPlace TBarSeries::PlaceOf(int Index) const {
 void TBarSeries::DrawAllPoints() {
   FDrawnOutlines.assign(static_cast<size_t>(PointCount()), {});
   FDrawn.assign(static_cast<size_t>(PointCount()), false);
+  FindCoveredBars();
   TChartSeries::DrawAllPoints();
+  FCovered.clear();
+}
+
+// A bar is painted over completely by a later bar with the same left and
+// right edges that reaches at least as high and as low: with a solid brush
+// and a plain 1-pixel outline a box's pixels are those of its closed outline
+// on screen, and the later box's outline holds the earlier one's. From some
+// hundred drills on many bars share their columns, and only the last of
+// them, and the taller ones before it, show.
+void TBarSeries::FindCoveredBars() {
+  FCovered.assign(static_cast<size_t>(PointCount()), false);
+  const bool Opaque = BarBrush.Style == bsSolid && BarPen.Visible && BarPen.Width == 1 &&
+                      BarPen.Style == psSolid && !BarPen.SmallDots;
+  if (!LeaveOutCoveredShapes || !Opaque || FirstVisible < 0) return;
+  TCoveredShapes Later;
+  for (int Index = std::min(LastVisible, PointCount() - 1); Index >= FirstVisible; --Index) {
+    if (PointColor(Index) == clNone) continue;
+    const TBarPlace Place = PlaceOf(Index);
+    const int Left = ClampPixel(Place.Left), Right = ClampPixel(Place.Right);
+    const std::int64_t Edges = (static_cast<std::int64_t>(Left) << 32) | static_cast<std::uint32_t>(Right);
+    FCovered[static_cast<size_t>(Index)] =
+        Later.CoveredLater(Edges, ClampPixel(std::min(Place.ValueRow, Place.OriginRow)),
+                           ClampPixel(std::max(Place.ValueRow, Place.OriginRow)));
+  }
 }
 
 void TBarSeries::DrawPoint(int Index) {
   const TColor Color = PointColor(Index);
   if (Color == clNone) return;
   const TBarPlace Place = PlaceOf(Index);
-  DrawBar(Color, ClampPixel(Place.Left), ClampPixel(Place.Right),
-          ClampPixel(std::min(Place.ValueRow, Place.OriginRow)),
-          ClampPixel(std::max(Place.ValueRow, Place.OriginRow)));
+  const bool Covered = Index >= 0 && static_cast<size_t>(Index) < FCovered.size() && FCovered[static_cast<size_t>(Index)];
+  if (!Covered) {
+    DrawBar(Color, ClampPixel(Place.Left), ClampPixel(Place.Right),
+            ClampPixel(std::min(Place.ValueRow, Place.OriginRow)),
+            ClampPixel(std::max(Place.ValueRow, Place.OriginRow)));
+  }
 
   // The silhouette of the box on screen, for the mouse.
   if (Index >= 0 && static_cast<size_t>(Index) < FDrawnOutlines.size()) {
@@ -226,17 +257,44 @@ void TBarSeries::DrawMarks() {
   const int Last = std::min(LastVisible, PointCount() - 1);
   // Each mark keeps its place by index: room for the last one at once.
   if (Last >= 0) Marks.Positions.reserve(static_cast<size_t>(Last) + 1);
+  Canvas.SetFont(Font);
+
+  // Where each mark goes. Many marks share their text (a percentage), which
+  // is formatted and measured once.
+  struct TMarkToDraw {
+    int Index;
+    TColor Color;
+    const std::string* Text;
+    TSeriesMarkPosition Position;
+    bool Covered = false;
+  };
+  std::vector<TMarkToDraw> ToDraw;
+  ToDraw.reserve(static_cast<size_t>(std::max(0, Last - FirstVisible + 1)));
+  std::unordered_map<double, std::string> ValueTexts;
+  std::unordered_map<std::string, TSize> BoxSizes;
+  std::vector<std::unique_ptr<std::string>> LabelTexts;
   for (int Index = FirstVisible; Index <= Last; ++Index) {
     const TColor Color = PointColor(Index);
     if (Color == clNone) continue;
-    const std::string Text = Marks.MarkText(PointLabel(Index), YValues.ValueAt(Index), ValueFormat);
-    if (Text.empty()) continue;
+    const std::string Label = PointLabel(Index);
+    const double Value = YValues.ValueAt(Index);
+    const std::string* Text;
+    if (Label.empty()) {
+      auto It = ValueTexts.find(Value);
+      if (It == ValueTexts.end()) It = ValueTexts.emplace(Value, Marks.MarkText(Label, Value, ValueFormat)).first;
+      Text = &It->second;
+    } else {
+      LabelTexts.push_back(std::make_unique<std::string>(Marks.MarkText(Label, Value, ValueFormat)));
+      Text = LabelTexts.back().get();
+    }
+    if (Text->empty()) continue;
     const TBarPlace Place = PlaceOf(Index);
     // A bar whose top lies far outside the panel has no mark to show.
     if (!WithinLimit(Place.Left) || !WithinLimit(Place.ValueRow) || !WithinLimit(Place.OriginRow)) continue;
 
-    Canvas.SetFont(Font);
-    const TSize Box = Marks.BoxSize(Canvas, Text);
+    auto Size = BoxSizes.find(*Text);
+    if (Size == BoxSizes.end()) Size = BoxSizes.emplace(*Text, Marks.BoxSize(Canvas, *Text)).first;
+    const TSize Box = Size->second;
     const int Left = static_cast<int>(Place.Left);
     const int ValueRow = static_cast<int>(Place.ValueRow);
 
@@ -256,8 +314,28 @@ void TBarSeries::DrawMarks() {
     Position.LeftTop.X += Half;
     Position.ArrowTo.Y -= Length;
     Position.LeftTop.Y -= Length;
+    ToDraw.push_back(TMarkToDraw{Index, Color, Text, Position});
+  }
 
-    Marks.DrawMark(Canvas, Index, Text, Position, MiddleZ, Color, Chart.Color);
+  // A mark all of whose pixels lie under the boxes of later marks is left out:
+  // each later box is painted over whatever lies beneath it. With hundreds of
+  // drills most marks lie under later ones.
+  if (LeaveOutCoveredShapes) {
+    TCoveredArea Later;
+    for (auto It = ToDraw.rbegin(); It != ToDraw.rend(); ++It) {
+      const auto Pixels = Marks.Footprint(Canvas, *It->Text, It->Position, MiddleZ);
+      It->Covered = Pixels && std::all_of(Pixels->begin(), Pixels->end(), [&](const TRect& R) { return Later.Covers(R); });
+      if (It->Covered) continue;
+      if (const auto Box = Marks.OpaqueBox(Canvas, It->Position, MiddleZ)) Later.Add(*Box);
+    }
+  }
+
+  for (const TMarkToDraw& Mark : ToDraw) {
+    if (Mark.Covered) {
+      Marks.KeepPosition(Mark.Index, Mark.Position);
+    } else {
+      Marks.DrawMark(Canvas, Mark.Index, *Mark.Text, Mark.Position, MiddleZ, Mark.Color, Chart.Color);
+    }
   }
 }
 

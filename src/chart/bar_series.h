@@ -58,11 +58,14 @@ private:
   int SideBySideCount() const;
   int BarOrderPosition() const;
   void DrawBar(TColor Color, int Left, int Right, int Top, int Bottom);
+  void FindCoveredBars();
 
   // Screen outline of each bar drawn by the last paint, per point index: the
   // mouse hit test. FDrawn tells which bars the last paint drew.
   std::vector<std::array<TPoint, 6>> FDrawnOutlines;
   std::vector<bool> FDrawn;
+  // Bars of this paint that later bars paint over (FindCoveredBars).
+  std::vector<bool> FCovered;
 
   int FBarWidthPercent = 70;
   int FOffsetPercent = 0;

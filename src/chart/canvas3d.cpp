@@ -293,6 +293,10 @@ void TCanvas3D::Polyline(const std::vector<TPoint>& Points) { FSurface.Polyline(
 
 void TCanvas3D::TextOut(int X, int Y, const std::string& Text) { FSurface.TextOut(X, Y, Text); }
 
+std::optional<TRect> TCanvas3D::TextOutBounds(int X, int Y, const std::string& Text) {
+  return FSurface.TextOutBounds(X, Y, Text);
+}
+
 void TCanvas3D::RotatedText(int X, int Y, int Angle, const std::string& Text) {
   SetBrushClear();
   if (Angle > 360) Angle -= 360;

@@ -3,6 +3,7 @@
 // z in pixels of depth) to screen points in the oblique 3D view, offers the
 // primitives that walls, axes, bars, marks and lines need, and paints off-screen
 // so that a whole chart reaches the window in one copy.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -93,6 +94,8 @@ public:
   void Polygon(const std::vector<TPoint>& Points);
   void Polyline(const std::vector<TPoint>& Points);
   void TextOut(int X, int Y, const std::string& Text);
+  // Where TextOut(X, Y, Text) can change pixels, when the surface can tell.
+  std::optional<TRect> TextOutBounds(int X, int Y, const std::string& Text);
   void RotatedText(int X, int Y, int Angle, const std::string& Text);
 
   void BeginFlat();

@@ -33,6 +33,10 @@ public:
   TChartValueList YValues{"Y", loNone};
   TSeriesMarks Marks;
   std::string ValueFormat = "#,##0.###";
+  // Shapes that later shapes of the series paint over completely are left
+  // out of the paint; the picture is the same either way. Off, every shape
+  // is drawn (to compare the two).
+  bool LeaveOutCoveredShapes = true;
 
   // --- points ---
   // Inserts the point where the x order asks, asks the chart for a repaint,

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "chart.h"
+#include "covered_shapes.h"
 #include "hit_test.h"
 
 namespace {
@@ -40,7 +41,38 @@ void TLineSeries::DrawAllPoints() {
   const int DepthPerSeries = ParentChart().DepthPerSeries;
   const int VerticalSlotOffset = DepthPerSeries;
   FDarkSlope = DepthPerSeries == 0 ? 1.0 : std::fabs(static_cast<double>(VerticalSlotOffset) / DepthPerSeries);
+  FPieces.clear();
   TChartSeries::DrawAllPoints();
+  FindCoveredPieces();
+  for (const TPiece& Piece : FPieces) {
+    if (!Piece.Covered) DrawPiece(Piece);
+  }
+  FPieces.clear();
+}
+
+// An upright piece (both ends in one pixel column) is painted over completely
+// by a later upright piece in the same column that reaches at least as high
+// and as low: with a solid brush and a plain 1-pixel outline a piece's
+// pixels are those of its closed outline on screen. With thousands of drills most pieces are upright, many
+// to a column.
+void TLineSeries::FindCoveredPieces() {
+  const bool Opaque = LineBrush == bsSolid && LinePen.Visible && LinePen.Width == 1 &&
+                      LinePen.Style == psSolid && !LinePen.SmallDots;
+  if (!LeaveOutCoveredShapes || !Opaque) return;
+  TCoveredShapes LaterUpright;
+  for (auto It = FPieces.rbegin(); It != FPieces.rend(); ++It) {
+    if (It->A.X != It->B.X) continue;
+    It->Covered = LaterUpright.CoveredLater(It->A.X, std::min(It->A.Y, It->B.Y), std::max(It->A.Y, It->B.Y));
+  }
+}
+
+void TLineSeries::DrawPiece(const TPiece& Piece) {
+  TCanvas3D& Canvas = ParentChart().Canvas;
+  Canvas.PrepareBrush(Piece.Color, LineBrush, ParentChart().Color);
+  Canvas.UseChartPen(LinePen);
+  if (Piece.Darker) Canvas.SetBrushColor(Darken(Piece.Color, 64));
+  Canvas.Ribbon(Piece.A, Piece.B, StartZ, EndZ);
+  if (Dark3D) Canvas.SetBrushColor(Piece.Color);
 }
 
 void TLineSeries::DrawPoint(int Index) {
@@ -54,7 +86,7 @@ void TLineSeries::DrawPoint(int Index) {
       FPrevY = Y;
       FPrevIndex = Index;
     }
-    if (Index != FirstVisible) DrawSegment(Index, Color, X, Y);
+    if (Index != FirstVisible) AddPiece(Index, Color, X, Y);
     FPrevX = X;
     FPrevY = Y;
     FPrevIndex = Index;
@@ -63,20 +95,16 @@ void TLineSeries::DrawPoint(int Index) {
   FPrevColor = Color;
 }
 
-void TLineSeries::DrawSegment(int Index, TColor Color, int X, int Y) {
+void TLineSeries::AddPiece(int Index, TColor Color, int X, int Y) {
   if ((X == FPrevX && Y == FPrevY) || Color == clNone) return;
   TCanvas3D& Canvas = ParentChart().Canvas;
-  Canvas.PrepareBrush(Color, LineBrush, ParentChart().Color);
-  Canvas.UseChartPen(LinePen);
-  if (Dark3D && X != FPrevX && FDarkSlope != 0) {
-    // Screen y grows downward: a piece rising to the right has a positive slope.
-    const double Slope = static_cast<double>(FPrevY - Y) / (X - FPrevX);
-    if (Slope > FDarkSlope) Canvas.SetBrushColor(Darken(Color, 64));
-  }
+  // Screen y grows downward: a piece rising to the right has a positive slope.
+  const bool Darker = Dark3D && X != FPrevX && FDarkSlope != 0 &&
+                      static_cast<double>(FPrevY - Y) / (X - FPrevX) > FDarkSlope;
   const TPoint A{X, Y};
   const TPoint B{FPrevX, FPrevY};
-  Canvas.Ribbon(A, B, StartZ, EndZ);
-  if (Dark3D) Canvas.SetBrushColor(Color);
+  // Drawn once the series knows which pieces later ones cover.
+  FPieces.push_back(TPiece{Color, A, B, Darker, false});
 
   TDrawnPiece Piece;
   Piece.FromIndex = FPrevIndex;

@@ -30,7 +30,20 @@ public:
   std::optional<int> Clicked(int X, int Y) const override;
 
 private:
-  void DrawSegment(int Index, TColor Color, int X, int Y);
+  // The piece from the previous point to point Index at (X, Y), for the mouse
+  // at once and for the paint once every piece is known.
+  void AddPiece(int Index, TColor Color, int X, int Y);
+
+  // A piece of the ribbon from point A back to the previous point B.
+  struct TPiece {
+    TColor Color = clNone;
+    TPoint A, B;
+    bool Darker = false;   // rises more steeply than the depth runs
+    bool Covered = false;  // a later piece paints over it
+  };
+  void FindCoveredPieces();
+  void DrawPiece(const TPiece& Piece);
+  std::vector<TPiece> FPieces;  // of the paint under way
 
   // Kept while one paint draws the series.
   int FPrevX = 0;

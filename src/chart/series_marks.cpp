@@ -43,12 +43,64 @@ TSize TSeriesMarks::BoxSize(TCanvas3D& Canvas, const std::string& Text) const {
   return Size;
 }
 
+void TSeriesMarks::KeepPosition(int Index, const TSeriesMarkPosition& Position) {
+  if (Index < 0) return;
+  if (static_cast<size_t>(Index) >= Positions.size()) Positions.resize(static_cast<size_t>(Index) + 1);
+  Positions[static_cast<size_t>(Index)] = Position;
+}
+
+TRect TSeriesMarks::BoxOnScreen(const TCanvas3D& Canvas, const TSeriesMarkPosition& Position, int Z) const {
+  const TPoint End = Canvas.ProjectPoint(Position.ArrowTo.X, Position.ArrowTo.Y, Z);
+  const int Left = End.X + (Position.LeftTop.X - Position.ArrowTo.X);
+  const int Top = End.Y - (Position.ArrowTo.Y - Position.LeftTop.Y);
+  return TRect{Left, Top, Left + Position.Width, Top + Position.Height};
+}
+
+std::optional<std::vector<TRect>> TSeriesMarks::Footprint(TCanvas3D& Canvas, const std::string& Text,
+                                                          const TSeriesMarkPosition& Position, int Z) const {
+  std::vector<TRect> Parts;
+  if (Arrow.Visible) {
+    if (Arrow.Width != 1) return std::nullopt;
+    const TPoint From = Canvas.ProjectPoint(Position.ArrowFrom.X, Position.ArrowFrom.Y, Z);
+    const TPoint To = Canvas.ProjectPoint(Position.ArrowTo.X, Position.ArrowTo.Y, Z);
+    Parts.push_back(TRect{std::min(From.X, To.X), std::min(From.Y, To.Y), std::max(From.X, To.X) + 1,
+                          std::max(From.Y, To.Y) + 1});
+  }
+  const TRect Box = BoxOnScreen(Canvas, Position, Z);
+  int Top = Box.Top;
+  if (Frame.Visible || !Transparent) {
+    if (Frame.Visible && Frame.Width != 1) return std::nullopt;
+    Parts.push_back(Box);
+    if (Transparent) {
+      Canvas.SetBrushClear();
+    } else {
+      Canvas.PrepareBrush(BackColor, bsSolid, BackColor);
+    }
+    if (Frame.Visible) Top += Frame.Width;
+  }
+  Canvas.SetBrushClear();
+  Canvas.SetTextAlign(htaCenter, vtaTop);
+  const int LineHeight = Canvas.LetterHeight();
+  bool Known = true;
+  for (const std::string& Line : LinesOf(Text)) {
+    const std::optional<TRect> Ink = Canvas.TextOutBounds(Box.Left + Position.Width / 2, Top, Line);
+    if (!Ink) Known = false;
+    else Parts.push_back(*Ink);
+    Top += LineHeight;
+  }
+  Canvas.SetTextAlign(htaLeft, vtaTop);
+  if (!Known) return std::nullopt;
+  return Parts;
+}
+
+std::optional<TRect> TSeriesMarks::OpaqueBox(const TCanvas3D& Canvas, const TSeriesMarkPosition& Position, int Z) const {
+  if (Transparent || !Frame.Visible || Frame.Width != 1 || Frame.Style != psSolid || Frame.SmallDots) return std::nullopt;
+  return BoxOnScreen(Canvas, Position, Z);
+}
+
 void TSeriesMarks::DrawMark(TCanvas3D& Canvas, int Index, const std::string& Text,
                             TSeriesMarkPosition Position, int Z, TColor PointColor, TColor PanelColor) {
-  if (Index >= 0) {
-    if (static_cast<size_t>(Index) >= Positions.size()) Positions.resize(static_cast<size_t>(Index) + 1);
-    Positions[static_cast<size_t>(Index)] = Position;
-  }
+  KeepPosition(Index, Position);
 
   if (Arrow.Visible) {
     TChartPen Pen = Arrow;
@@ -63,11 +115,10 @@ void TSeriesMarks::DrawMark(TCanvas3D& Canvas, int Index, const std::string& Tex
     Canvas.LineAtZ(Position.ArrowFrom.X, Position.ArrowFrom.Y, Position.ArrowTo.X, Position.ArrowTo.Y, Z);
   }
 
-  // The box keeps its offset from the arrow end, which moves with the depth;
-  // box and text themselves are drawn flat.
-  const TPoint End = Canvas.ProjectPoint(Position.ArrowTo.X, Position.ArrowTo.Y, Z);
-  const int Left = End.X + (Position.LeftTop.X - Position.ArrowTo.X);
-  int Top = End.Y - (Position.ArrowTo.Y - Position.LeftTop.Y);
+  // Box and text are drawn flat.
+  const TRect Box = BoxOnScreen(Canvas, Position, Z);
+  const int Left = Box.Left;
+  int Top = Box.Top;
 
   if (Frame.Visible || !Transparent) {
     if (Transparent) {

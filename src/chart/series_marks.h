@@ -1,6 +1,7 @@
 #pragma once
 // The value marks of a series: a small box with the point's text, joined to the
 // point by an arrow line, and the geometry with which each mark was last drawn.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,4 +51,20 @@ public:
   // colour when they clash; PanelColor is the chart panel's colour.
   void DrawMark(TCanvas3D& Canvas, int Index, const std::string& Text, TSeriesMarkPosition Position,
                 int Z, TColor PointColor, TColor PanelColor);
+  // Keeps the geometry of a mark that is not drawn because later ones cover it.
+  void KeepPosition(int Index, const TSeriesMarkPosition& Position);
+
+  // The rectangles outside which DrawMark changes no pixel (arrow, box,
+  // text), or nothing when that cannot be told. Sets the canvas's brush and
+  // text alignment as DrawMark does.
+  std::optional<std::vector<TRect>> Footprint(TCanvas3D& Canvas, const std::string& Text,
+                                              const TSeriesMarkPosition& Position, int Z) const;
+  // The box that DrawMark paints over completely (its fill and frame),
+  // when the box is opaque and framed with a plain 1-pixel pen.
+  std::optional<TRect> OpaqueBox(const TCanvas3D& Canvas, const TSeriesMarkPosition& Position, int Z) const;
+
+private:
+  // The box on screen: the arrow's end moves with the depth, the box keeps
+  // its offset from it.
+  TRect BoxOnScreen(const TCanvas3D& Canvas, const TSeriesMarkPosition& Position, int Z) const;
 };

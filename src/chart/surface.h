@@ -6,6 +6,7 @@
 // Coordinates follow the classic raster conventions the chart geometry is
 // computed for: Rectangle and FillRect cover Left..Right-1 and Top..Bottom-1;
 // LineTo draws up to, not including, its end point; Polygon fills and outlines.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,13 @@ public:
   virtual void TextOut(int X, int Y, const std::string& Text) = 0;
   // Width and height of the text's box in the current font (unrotated).
   virtual TSize TextExtent(const std::string& Text) = 0;
+  // The rectangle outside which TextOut(X, Y, Text) changes no pixel with the
+  // current font, alignment and background (empty when it changes none), or
+  // nothing when the surface cannot tell.
+  virtual std::optional<TRect> TextOutBounds(int X, int Y, const std::string& Text) {
+    (void)X, (void)Y, (void)Text;
+    return std::nullopt;
+  }
 
   virtual void SetClipPolygon(const std::vector<TPoint>& Points) = 0;
   virtual void ClearClip() = 0;

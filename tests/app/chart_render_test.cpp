@@ -4,6 +4,8 @@
 // the mouse passed on to the chart.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include <QDir>
 #include <QMouseEvent>
 #include <QTest>
@@ -77,6 +79,25 @@ protected:
   const QImage& Paint() {
     Chart.Paint();
     return Surface.Image();
+  }
+
+  // The picture with covered shapes left out, after checking that it equals
+  // the one with every shape drawn.
+  QImage PaintLeavingOutAndNot() {
+    const QImage LeftOut = Paint().copy();
+    for (int I = 0; I < Chart.SeriesCount(); ++I) Chart.Series(I).LeaveOutCoveredShapes = false;
+    Chart.Invalidate();
+    const QImage Everything = Paint().copy();
+    for (int I = 0; I < Chart.SeriesCount(); ++I) Chart.Series(I).LeaveOutCoveredShapes = true;
+    EXPECT_EQ(LeftOut.size(), Everything.size());
+    int Differing = 0;
+    for (int Y = 0; Y < std::min(LeftOut.height(), Everything.height()); ++Y) {
+      for (int X = 0; X < std::min(LeftOut.width(), Everything.width()); ++X) {
+        Differing += LeftOut.pixel(X, Y) != Everything.pixel(X, Y) ? 1 : 0;
+      }
+    }
+    EXPECT_EQ(Differing, 0);
+    return LeftOut;
   }
 
   // Pixels in the rectangle whose colour is close to pure blue.
@@ -226,6 +247,61 @@ TEST_F(ResultChartPictureTest, LongHistoriesDrawAsTheirReferences) {
     SavePicture(Image, FileName);
     ExpectSameAsKept(Image, Reference(FileName));
   }
+}
+
+// Long histories whose bars share pixel columns and whose ribbon runs up and
+// down inside one column: the paint leaves out what later bars and pieces
+// cover, and every picture must equal the one with every shape drawn, also
+// zoomed in (bars cut by the plot box) and scrolled.
+TEST_F(ResultChartPictureTest, LeavingOutCoveredShapesChangesNoPixel) {
+  std::vector<std::pair<int, int>> Runs;  // equal values in runs, nested durations
+  for (int I = 0; I < 4000; ++I) Runs.push_back({(I / 37) * 13 % 101, 100 + (I * I) % 221});
+  std::vector<std::pair<int, int>> Steps;  // a staircase up and down, then flat
+  for (int I = 0; I < 2500; ++I) Steps.push_back({I < 2000 ? (I % 200 < 100 ? I % 100 : 100 - I % 100) : 50, 300 - I % 7});
+  const TRect P = Chart.PlotRect;
+  struct TCase {
+    const char* Name;
+    THistoryFile History;
+    std::vector<std::pair<TMouseButton, std::array<int, 4>>> Drags;  // from x, y to x, y
+  };
+  std::vector<TCase> Cases;
+  Cases.push_back({"made-up 3000", MadeUpHistory(3000), {}});
+  Cases.push_back({"runs 4000", MakeHistory(Runs), {}});
+  Cases.push_back({"steps 2500", MakeHistory(Steps), {}});
+  Cases.push_back({"made-up 5000 zoomed", MadeUpHistory(5000), {{mbLeft, {P.Left + 200, P.Top + 150, P.Left + 330, P.Top + 300}}}});
+  Cases.push_back({"runs 4000 zoomed and scrolled", MakeHistory(Runs),
+                   {{mbLeft, {P.Left + 100, P.Top + 50, P.Left + 260, P.Top + 250}},
+                    {mbRight, {P.Left + 300, P.Top + 200, P.Left + 220, P.Top + 260}}}});
+  FillResultChart(Chart, MadeUpHistory(0));
+  const QImage EmptyChart = Paint().copy();
+  for (TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    FillResultChart(Chart, Case.History);
+    for (const auto& [Button, At] : Case.Drags) {
+      Chart.MouseDown(Button, At[0], At[1]);
+      Chart.MouseMove((At[0] + At[2]) / 2, (At[1] + At[3]) / 2);
+      Chart.MouseMove(At[2], At[3]);
+      Chart.MouseUp(Button, At[2], At[3]);
+    }
+    const QImage LeftOut = PaintLeavingOutAndNot();
+    // Not the empty chart's picture.
+    EXPECT_NE(LeftOut, EmptyChart);
+    if (Chart.ZoomScroll.IsZoomedIn()) Chart.ZoomScroll.UndoZoom();
+  }
+
+  // Marks whose boxes later marks cover from both sides while their arrows
+  // stay in sight: points out of x order, and no ribbon.
+  FillResultChart(Chart, MadeUpHistory(0));
+  TChartSeries& Bars = Chart.Series(0);
+  Bars.XValues.Order = loNone;
+  for (double X : {20.0, 19.6, 20.4, 30.0, 29.5, 30.5, 30.0}) Bars.AddPoint(X, 50, "", clAutoColor);
+  for (double X : {40.0, 39.6, 40.4}) Bars.AddPoint(X, X == 40.0 ? 9 : 10, "", clAutoColor);
+  const QImage Crossed = PaintLeavingOutAndNot();
+  const TSeriesMarkPosition& First = Bars.Marks.Positions.at(0);
+  // The first arrow shows, in the arrow colour, below the boxes.
+  SavePicture(Crossed, "marks-covered-from-both-sides.png");
+  const TPoint Arrow = Chart.Canvas.ProjectPoint(First.ArrowFrom.X, First.ArrowFrom.Y - 3, Bars.MiddleZ);
+  EXPECT_EQ(Crossed.pixel(Arrow.X, Arrow.Y), qRgb(255, 255, 255));
 }
 
 TEST_F(ResultChartPictureTest, ZoomChangesThePictureAndUndoRestoresItExactly) {

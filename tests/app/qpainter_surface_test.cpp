@@ -342,6 +342,42 @@ TEST(QPainterSurfaceFaces, FillTheVeryPixelsQPainterFills) {
   }
 }
 
+// Upright lines keep to the clip pixel for pixel, whatever its shape: convex
+// (the chart's box), one span per row but open to the side (a column meets
+// it twice), and two spans in a row.
+TEST(QPainterSurfaceClip, UprightLinesKeepToTheClipOfAnyShape) {
+  TQPainterSurface Surface{ProgramChartFonts()};
+  Surface.EnsureImageSize(120, 100);
+  const std::vector<std::vector<TPoint>> Clips{
+      {{5, 95}, {5, 20}, {25, 4}, {115, 4}, {115, 80}, {95, 95}},
+      {{10, 5}, {110, 5}, {110, 30}, {40, 30}, {40, 60}, {110, 60}, {110, 90}, {10, 90}},
+      {{10, 10}, {50, 10}, {50, 40}, {70, 40}, {70, 10}, {110, 10}, {110, 90}, {10, 90}}};
+  for (size_t Which = 0; Which < Clips.size(); ++Which) {
+    SCOPED_TRACE(Which);
+    QPolygon Outline;
+    for (const TPoint& P : Clips[Which]) Outline << QPoint(P.X, P.Y);
+    const QRegion Region(Outline, Qt::OddEvenFill);
+    Surface.ClearClip();
+    Surface.FillRect(TRect{0, 0, 120, 100}, clWhite);
+    Surface.SetClipPolygon(Clips[Which]);
+    Surface.SetPen(TSurfacePen{clBlack, 1, psSolid, pmCopy});
+    for (int X = 0; X < 120; X += 3) {
+      Surface.MoveTo(X, X % 2 == 0 ? -5 : 104);
+      Surface.LineTo(X, X % 2 == 0 ? 104 : 20 + X / 3);
+    }
+    Surface.Present();
+    int Wrong = 0;
+    for (int Y = 0; Y < 100; ++Y) {
+      for (int X = 0; X < 120; ++X) {
+        const bool OnLine = X % 3 == 0 && (X % 2 == 0 || (Y > 20 + X / 3 && Y <= 99));
+        const bool Black = Surface.Image().pixel(X, Y) == qRgb(0, 0, 0);
+        Wrong += Black != (OnLine && Region.contains(QPoint(X, Y))) ? 1 : 0;
+      }
+    }
+    EXPECT_EQ(Wrong, 0);
+  }
+}
+
 TEST_F(QPainterSurfaceTest, ClipPolygonRestrictsDrawing) {
   Surface.SetClipPolygon({{10, 10}, {30, 10}, {30, 20}, {10, 20}});
   Surface.FillRect(TRect{0, 0, 60, 40}, clRed);

@@ -453,3 +453,32 @@ TEST_F(ResultChartTest, BottomAxisKeepsABarWidthFreeAtBothEnds) {
 }
 
 }  // namespace
+
+namespace {
+
+// Bars in the same place: one that a later bar reaches over completely is not
+// drawn (its three faces); a taller earlier one is. With a see-through brush
+// or a dotted outline every bar is drawn. The mouse finds the same bars.
+TEST_F(BarSeriesTest, BarsCoveredByLaterOnesAreLeftOut) {
+  for (double Value : {40.0, 85.0, 60.0, 60.0}) Bars.AddPoint(300, Value, "", clAutoColor);
+  Bars.AddPoint(350, 10, "", clAutoColor);
+  LayOut();
+  Bars.Marks.Visible = false;
+  Draw();
+  // 40 lies inside 85, the first 60 inside the second; 85, 60 and 10 are drawn.
+  EXPECT_EQ(Polygons().size(), 9u);
+  EXPECT_EQ(Bars.Clicked(330, 300), 3);
+
+  for (int Case = 0; Case < 3; ++Case) {
+    SCOPED_TRACE(Case);
+    Bars.LeaveOutCoveredShapes = Case != 0;
+    Bars.BarBrush.Style = Case == 1 ? bsClear : bsSolid;
+    Bars.BarPen.Style = Case == 2 ? psDot : psSolid;
+    LayOut();
+    Draw();
+    EXPECT_EQ(Polygons().size(), 15u);
+    EXPECT_EQ(Bars.Clicked(330, 300), 3);
+  }
+}
+
+}  // namespace

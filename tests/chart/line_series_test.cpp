@@ -176,3 +176,35 @@ TEST_F(LineSeriesTest, ClickedNearAPieceNamesTheNearerPoint) {
 }
 
 }  // namespace
+
+namespace {
+
+// Upright pieces in one column: one that a later piece spans completely is
+// left out of the paint; pieces that stick out, slanted ones, and every piece
+// with a see-through brush are drawn. The mouse still finds every piece.
+TEST_F(LineSeriesTest, UprightPiecesCoveredByLaterOnesAreLeftOut) {
+  for (TPoint P : {TPoint{340, 300}, TPoint{340, 200}, TPoint{340, 250}, TPoint{340, 150}, TPoint{400, 150}}) {
+    AddScreenPoint(P.X, P.Y);
+  }
+  Draw();
+  // 300-200 sticks out below 150-250; 200-250 lies inside it and is left out.
+  auto Drawn = Pieces();
+  ASSERT_EQ(Drawn.size(), 3u);
+  EXPECT_EQ(SortedPoints(Drawn[0].Points)[0], (TPoint{340, 200}));
+  EXPECT_EQ(SortedPoints(Drawn[1].Points)[0], (TPoint{340, 150}));
+  EXPECT_EQ(Line.Clicked(340, 240), 2);  // drawn over, but still the topmost there
+
+  Line.LeaveOutCoveredShapes = false;
+  Draw();
+  EXPECT_EQ(Pieces().size(), 4u);
+  Line.LeaveOutCoveredShapes = true;
+  Line.LineBrush = bsClear;
+  Draw();
+  EXPECT_EQ(Pieces().size(), 4u);
+  Line.LineBrush = bsSolid;
+  Line.LinePen.Style = psDot;
+  Draw();
+  EXPECT_EQ(Pieces().size(), 4u);
+}
+
+}  // namespace

@@ -1,0 +1,52 @@
+#pragma once
+// Finds the shapes of a series that a shape drawn after them paints over
+// completely, so that a paint can leave them out without changing a pixel.
+//
+// The shapes are handed in from the last drawn to the first. Each belongs to
+// a family (a key): the bars with the same left and right edges, the upright
+// ribbon pieces of one pixel column. Within a family a shape is known by the
+// rows it spans before projection, and its pixels are those of the one in
+// the family that spans the most rows, cut at its own top and bottom: a later
+// shape of the same family whose rows include all of an earlier one's covers
+// it. Shapes of one family follow each other in drawing order (the points are
+// in ascending x), so only the family of the latest shape is remembered.
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "chart_types.h"
+
+class TCoveredShapes {
+public:
+  // True when a shape already handed in (drawn later) has the same key and
+  // spans at least the rows Top..Bottom; otherwise this shape is remembered
+  // and false is returned.
+  bool CoveredLater(std::int64_t Key, int Top, int Bottom);
+
+private:
+  struct TSpan {
+    int Top, Bottom;
+  };
+  std::int64_t FKey = 0;
+  bool FHaveKey = false;
+  // The spans of the current family, none inside another.
+  std::vector<TSpan> FSpans;
+};
+
+// The pixels that shapes drawn later paint over whatever lies beneath them,
+// gathered from the last drawn shape to the first, as spans per row: an
+// earlier shape all of whose pixels lie inside can be left out of the paint.
+// Rectangles hold Left..Right-1 x Top..Bottom-1.
+class TCoveredArea {
+public:
+  bool Covers(const TRect& R) const;
+  void Add(const TRect& R);
+
+private:
+  // Rows far outside any picture are not kept: nothing there counts as covered.
+  static constexpr int RowLimit = 32768;
+  using TSpans = std::vector<std::pair<int, int>>;  // sorted, apart, first..last
+  const TSpans* RowSpans(int Y) const;
+  int FFirstRow = 0;
+  std::vector<TSpans> FRows;
+};

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 #include <typeinfo>
 #include <unordered_map>
 
@@ -262,43 +261,38 @@ void TBarSeries::DrawMarks() {
   // Where each mark goes. Many marks share their text (a percentage), which
   // is formatted and measured once.
   struct TMarkToDraw {
-    int Index;
-    TColor Color;
-    const std::string* Text;
+    TColor Color = clNone;
+    const std::string* Text = nullptr;
+    std::string LabelText;
     TSeriesMarkPosition Position;
-    bool Covered = false;
   };
-  std::vector<TMarkToDraw> ToDraw;
-  ToDraw.reserve(static_cast<size_t>(std::max(0, Last - FirstVisible + 1)));
   std::unordered_map<double, std::string> ValueTexts;
   std::unordered_map<std::string, TSize> BoxSizes;
-  std::vector<std::unique_ptr<std::string>> LabelTexts;
-  for (int Index = FirstVisible; Index <= Last; ++Index) {
-    const TColor Color = PointColor(Index);
-    if (Color == clNone) continue;
+  auto MarkAt = [&](int Index, TMarkToDraw& Mark) {
+    Mark.Color = PointColor(Index);
+    if (Mark.Color == clNone) return false;
     const std::string Label = PointLabel(Index);
     const double Value = YValues.ValueAt(Index);
-    const std::string* Text;
     if (Label.empty()) {
       auto It = ValueTexts.find(Value);
       if (It == ValueTexts.end()) It = ValueTexts.emplace(Value, Marks.MarkText(Label, Value, ValueFormat)).first;
-      Text = &It->second;
+      Mark.Text = &It->second;
     } else {
-      LabelTexts.push_back(std::make_unique<std::string>(Marks.MarkText(Label, Value, ValueFormat)));
-      Text = LabelTexts.back().get();
+      Mark.LabelText = Marks.MarkText(Label, Value, ValueFormat);
+      Mark.Text = &Mark.LabelText;
     }
-    if (Text->empty()) continue;
+    if (Mark.Text->empty()) return false;
     const TBarPlace Place = PlaceOf(Index);
     // A bar whose top lies far outside the panel has no mark to show.
-    if (!WithinLimit(Place.Left) || !WithinLimit(Place.ValueRow) || !WithinLimit(Place.OriginRow)) continue;
+    if (!WithinLimit(Place.Left) || !WithinLimit(Place.ValueRow) || !WithinLimit(Place.OriginRow)) return false;
 
-    auto Size = BoxSizes.find(*Text);
-    if (Size == BoxSizes.end()) Size = BoxSizes.emplace(*Text, Marks.BoxSize(Canvas, *Text)).first;
+    auto Size = BoxSizes.find(*Mark.Text);
+    if (Size == BoxSizes.end()) Size = BoxSizes.emplace(*Mark.Text, Marks.BoxSize(Canvas, *Mark.Text)).first;
     const TSize Box = Size->second;
     const int Left = static_cast<int>(Place.Left);
     const int ValueRow = static_cast<int>(Place.ValueRow);
 
-    TSeriesMarkPosition Position;
+    TSeriesMarkPosition& Position = Mark.Position;
     Position.ArrowFrom = Position.ArrowTo = TPoint{Left, ValueRow};
     Position.LeftTop = TPoint{Left - Box.Width / 2, ValueRow - Box.Height + 1};
     Position.Width = Box.Width;
@@ -314,27 +308,33 @@ void TBarSeries::DrawMarks() {
     Position.LeftTop.X += Half;
     Position.ArrowTo.Y -= Length;
     Position.LeftTop.Y -= Length;
-    ToDraw.push_back(TMarkToDraw{Index, Color, Text, Position});
-  }
+    return true;
+  };
 
   // A mark all of whose pixels lie under the boxes of later marks is left out:
   // each later box is painted over whatever lies beneath it. With hundreds of
   // drills most marks lie under later ones.
+  std::vector<bool> Covered(static_cast<size_t>(std::max(0, Last - FirstVisible + 1)), false);
+  TMarkToDraw Mark;
   if (LeaveOutCoveredShapes) {
     TCoveredArea Later;
-    for (auto It = ToDraw.rbegin(); It != ToDraw.rend(); ++It) {
-      const auto Pixels = Marks.Footprint(Canvas, *It->Text, It->Position, MiddleZ);
-      It->Covered = Pixels && std::all_of(Pixels->begin(), Pixels->end(), [&](const TRect& R) { return Later.Covers(R); });
-      if (It->Covered) continue;
-      if (const auto Box = Marks.OpaqueBox(Canvas, It->Position, MiddleZ)) Later.Add(*Box);
+    for (int Index = Last; Index >= FirstVisible; --Index) {
+      if (!MarkAt(Index, Mark)) continue;
+      const auto Pixels = Marks.Footprint(Canvas, *Mark.Text, Mark.Position, MiddleZ);
+      if (Pixels && std::all_of(Pixels->begin(), Pixels->end(), [&](const TRect& R) { return Later.Covers(R); })) {
+        Covered[static_cast<size_t>(Index - FirstVisible)] = true;
+      } else if (const auto Box = Marks.OpaqueBox(Canvas, Mark.Position, MiddleZ)) {
+        Later.Add(*Box);
+      }
     }
   }
 
-  for (const TMarkToDraw& Mark : ToDraw) {
-    if (Mark.Covered) {
-      Marks.KeepPosition(Mark.Index, Mark.Position);
+  for (int Index = FirstVisible; Index <= Last; ++Index) {
+    if (!MarkAt(Index, Mark)) continue;
+    if (Covered[static_cast<size_t>(Index - FirstVisible)]) {
+      Marks.KeepPosition(Index, Mark.Position);
     } else {
-      Marks.DrawMark(Canvas, Mark.Index, *Mark.Text, Mark.Position, MiddleZ, Mark.Color, Chart.Color);
+      Marks.DrawMark(Canvas, Index, *Mark.Text, Mark.Position, MiddleZ, Mark.Color, Chart.Color);
     }
   }
 }

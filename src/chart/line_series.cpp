@@ -61,8 +61,8 @@ void TLineSeries::FindCoveredPieces() {
   if (!LeaveOutCoveredShapes || !Opaque) return;
   TCoveredShapes LaterUpright;
   for (auto It = FPieces.rbegin(); It != FPieces.rend(); ++It) {
-    if (It->A.X != It->B.X) continue;
-    It->Covered = LaterUpright.CoveredLater(It->A.X, std::min(It->A.Y, It->B.Y), std::max(It->A.Y, It->B.Y));
+    if (It->AX != It->BX) continue;
+    It->Covered = LaterUpright.CoveredLater(It->AX, std::min(It->AY, It->BY), std::max(It->AY, It->BY));
   }
 }
 
@@ -71,7 +71,7 @@ void TLineSeries::DrawPiece(const TPiece& Piece) {
   Canvas.PrepareBrush(Piece.Color, LineBrush, ParentChart().Color);
   Canvas.UseChartPen(LinePen);
   if (Piece.Darker) Canvas.SetBrushColor(Darken(Piece.Color, 64));
-  Canvas.Ribbon(Piece.A, Piece.B, StartZ, EndZ);
+  Canvas.Ribbon(TPoint{Piece.AX, Piece.AY}, TPoint{Piece.BX, Piece.BY}, StartZ, EndZ);
   if (Dark3D) Canvas.SetBrushColor(Piece.Color);
 }
 
@@ -104,7 +104,8 @@ void TLineSeries::AddPiece(int Index, TColor Color, int X, int Y) {
   const TPoint A{X, Y};
   const TPoint B{FPrevX, FPrevY};
   // Drawn once the series knows which pieces later ones cover.
-  FPieces.push_back(TPiece{Color, A, B, Darker, false});
+  FPieces.push_back(TPiece{Color, static_cast<std::int16_t>(X), static_cast<std::int16_t>(Y),
+                           static_cast<std::int16_t>(FPrevX), static_cast<std::int16_t>(FPrevY), Darker, false});
 
   TDrawnPiece Piece;
   Piece.FromIndex = FPrevIndex;

@@ -2,6 +2,7 @@
 // The line series: in 3D a ribbon through its series' depth slot, one
 // four-cornered piece between neighbouring points, steep rising pieces darker.
 #include <array>
+#include <cstdint>
 #include <vector>
 
 #include "chart_series.h"
@@ -34,10 +35,12 @@ private:
   // at once and for the paint once every piece is known.
   void AddPiece(int Index, TColor Color, int X, int Y);
 
-  // A piece of the ribbon from point A back to the previous point B.
+  // A piece of the ribbon from point A back to the previous point B (every
+  // point drawn lies within 32767 pixels: small coordinates keep the pieces
+  // of a long history in little memory).
   struct TPiece {
     TColor Color = clNone;
-    TPoint A, B;
+    std::int16_t AX = 0, AY = 0, BX = 0, BY = 0;
     bool Darker = false;   // rises more steeply than the depth runs
     bool Covered = false;  // a later piece paints over it
   };

@@ -43,6 +43,12 @@ long long DivideHalfEven(long long Numerator, long long Denominator) {
   return Quotient;
 }
 
+// Empties a value kept for the time of one paint, however the paint ends.
+struct TForgetOnExit {
+  std::optional<long long>& Kept;
+  ~TForgetOnExit() { Kept.reset(); }
+};
+
 }  // namespace
 
 TBarSeries::TBarSeries(TChart& Owner) : TChartSeries(Owner) {
@@ -150,10 +156,14 @@ void TBarSeries::VerticalMargins(int& Top, int& Bottom) {
   if (!UseYOrigin || YValues.HighestValue() > YOrigin) Top += MarkLength + 1;
 }
 
+long long TBarSeries::SideBySideOffset() const {
+  return RoundHalfEven((BarOrderPosition() - SideBySideCount() * 0.5 - 1) * FBarPixelWidth);
+}
+
 long long TBarSeries::BarLeftAt(long long XPixel) const {
   long long Left;
   if (MultiBar == mbSide) {
-    Left = XPixel + RoundHalfEven((BarOrderPosition() - SideBySideCount() * 0.5 - 1) * FBarPixelWidth);
+    Left = XPixel + (FPaintSideOffset ? *FPaintSideOffset : SideBySideOffset());
   } else {
     Left = XPixel - FBarPixelWidth / 2;
   }
@@ -177,6 +187,8 @@ TBarSeries::TBarPlace TBarSeries::PlaceOf(int Index) const {
 void TBarSeries::DrawAllPoints() {
   FDrawnOutlines.assign(static_cast<size_t>(PointCount()), {});
   FDrawn.assign(static_cast<size_t>(PointCount()), false);
+  FPaintSideOffset = SideBySideOffset();
+  const TForgetOnExit Forget{FPaintSideOffset};
   FindCoveredBars();
   TChartSeries::DrawAllPoints();
   FCovered.clear();
@@ -260,14 +272,17 @@ void TBarSeries::DrawMarks() {
 
   // Where each mark goes. Many marks share their text (a percentage), which
   // is formatted and measured once.
+  struct TMarkText {
+    std::string Text;
+    TSize Box;
+  };
   struct TMarkToDraw {
     TColor Color = clNone;
-    const std::string* Text = nullptr;
-    std::string LabelText;
+    const TMarkText* Text = nullptr;
+    TMarkText LabelText;
     TSeriesMarkPosition Position;
   };
-  std::unordered_map<double, std::string> ValueTexts;
-  std::unordered_map<std::string, TSize> BoxSizes;
+  std::unordered_map<double, TMarkText> ValueTexts;
   auto MarkAt = [&](int Index, TMarkToDraw& Mark) {
     Mark.Color = PointColor(Index);
     if (Mark.Color == clNone) return false;
@@ -275,20 +290,23 @@ void TBarSeries::DrawMarks() {
     const double Value = YValues.ValueAt(Index);
     if (Label.empty()) {
       auto It = ValueTexts.find(Value);
-      if (It == ValueTexts.end()) It = ValueTexts.emplace(Value, Marks.MarkText(Label, Value, ValueFormat)).first;
+      if (It == ValueTexts.end()) {
+        std::string Text = Marks.MarkText(Label, Value, ValueFormat);
+        const TSize Box = Text.empty() ? TSize{} : Marks.BoxSize(Canvas, Text);
+        It = ValueTexts.emplace(Value, TMarkText{std::move(Text), Box}).first;
+      }
       Mark.Text = &It->second;
     } else {
-      Mark.LabelText = Marks.MarkText(Label, Value, ValueFormat);
+      Mark.LabelText.Text = Marks.MarkText(Label, Value, ValueFormat);
+      if (!Mark.LabelText.Text.empty()) Mark.LabelText.Box = Marks.BoxSize(Canvas, Mark.LabelText.Text);
       Mark.Text = &Mark.LabelText;
     }
-    if (Mark.Text->empty()) return false;
+    if (Mark.Text->Text.empty()) return false;
     const TBarPlace Place = PlaceOf(Index);
     // A bar whose top lies far outside the panel has no mark to show.
     if (!WithinLimit(Place.Left) || !WithinLimit(Place.ValueRow) || !WithinLimit(Place.OriginRow)) return false;
 
-    auto Size = BoxSizes.find(*Mark.Text);
-    if (Size == BoxSizes.end()) Size = BoxSizes.emplace(*Mark.Text, Marks.BoxSize(Canvas, *Mark.Text)).first;
-    const TSize Box = Size->second;
+    const TSize Box = Mark.Text->Box;
     const int Left = static_cast<int>(Place.Left);
     const int ValueRow = static_cast<int>(Place.ValueRow);
 
@@ -314,13 +332,15 @@ void TBarSeries::DrawMarks() {
   // A mark all of whose pixels lie under the boxes of later marks is left out:
   // each later box is painted over whatever lies beneath it. With hundreds of
   // drills most marks lie under later ones.
+  FPaintSideOffset = SideBySideOffset();
+  const TForgetOnExit Forget{FPaintSideOffset};
   std::vector<bool> Covered(static_cast<size_t>(std::max(0, Last - FirstVisible + 1)), false);
   TMarkToDraw Mark;
   if (LeaveOutCoveredShapes) {
     TCoveredArea Later;
     for (int Index = Last; Index >= FirstVisible; --Index) {
       if (!MarkAt(Index, Mark)) continue;
-      const auto Pixels = Marks.Footprint(Canvas, *Mark.Text, Mark.Position, MiddleZ);
+      const auto Pixels = Marks.Footprint(Canvas, Mark.Text->Text, Mark.Position, MiddleZ);
       if (Pixels && std::all_of(Pixels->begin(), Pixels->end(), [&](const TRect& R) { return Later.Covers(R); })) {
         Covered[static_cast<size_t>(Index - FirstVisible)] = true;
       } else if (const auto Box = Marks.OpaqueBox(Canvas, Mark.Position, MiddleZ)) {
@@ -334,7 +354,7 @@ void TBarSeries::DrawMarks() {
     if (Covered[static_cast<size_t>(Index - FirstVisible)]) {
       Marks.KeepPosition(Index, Mark.Position);
     } else {
-      Marks.DrawMark(Canvas, Index, *Mark.Text, Mark.Position, MiddleZ, Mark.Color, Chart.Color);
+      Marks.DrawMark(Canvas, Index, Mark.Text->Text, Mark.Position, MiddleZ, Mark.Color, Chart.Color);
     }
   }
 }

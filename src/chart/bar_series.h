@@ -2,6 +2,7 @@
 // The bar series: one 3D box per point from the origin to its value, with a
 // value mark above each bar.
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "chart_series.h"
@@ -55,6 +56,8 @@ private:
   };
   TBarPlace PlaceOf(int Index) const;
   long long BarLeftAt(long long XPixel) const;
+  // How far side-by-side bars of this series stand from their x position.
+  long long SideBySideOffset() const;
   int SideBySideCount() const;
   int BarOrderPosition() const;
   void DrawBar(TColor Color, int Left, int Right, int Top, int Bottom);
@@ -66,6 +69,9 @@ private:
   std::vector<bool> FDrawn;
   // Bars of this paint that later bars paint over (FindCoveredBars).
   std::vector<bool> FCovered;
+
+  // SideBySideOffset, kept while a paint draws the bars or their marks.
+  std::optional<long long> FPaintSideOffset;
 
   int FBarWidthPercent = 70;
   int FOffsetPercent = 0;

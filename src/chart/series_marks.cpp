@@ -84,8 +84,12 @@ std::optional<std::vector<TRect>> TSeriesMarks::Footprint(TCanvas3D& Canvas, con
   bool Known = true;
   for (const std::string& Line : LinesOf(Text)) {
     const std::optional<TRect> Ink = Canvas.TextOutBounds(Box.Left + Position.Width / 2, Top, Line);
-    if (!Ink) Known = false;
-    else Parts.push_back(*Ink);
+    if (!Ink) {
+      Known = false;
+    } else if (!(Frame.Visible || !Transparent) || Ink->Left < Box.Left || Ink->Top < Box.Top ||
+               Ink->Right > Box.Right || Ink->Bottom > Box.Bottom) {
+      Parts.push_back(*Ink);  // not inside the box already counted
+    }
     Top += LineHeight;
   }
   Canvas.SetTextAlign(htaLeft, vtaTop);

@@ -275,10 +275,13 @@ void TBarSeries::DrawMarks() {
   struct TMarkText {
     std::string Text;
     TSize Box;
+    // Where box and text can change pixels, relative to the box (found once).
+    bool FootprintTried = false;
+    std::optional<std::vector<TRect>> Footprint;
   };
   struct TMarkToDraw {
     TColor Color = clNone;
-    const TMarkText* Text = nullptr;
+    TMarkText* Text = nullptr;
     TMarkText LabelText;
     TSeriesMarkPosition Position;
   };
@@ -293,10 +296,11 @@ void TBarSeries::DrawMarks() {
       if (It == ValueTexts.end()) {
         std::string Text = Marks.MarkText(Label, Value, ValueFormat);
         const TSize Box = Text.empty() ? TSize{} : Marks.BoxSize(Canvas, Text);
-        It = ValueTexts.emplace(Value, TMarkText{std::move(Text), Box}).first;
+        It = ValueTexts.emplace(Value, TMarkText{std::move(Text), Box, false, std::nullopt}).first;
       }
       Mark.Text = &It->second;
     } else {
+      Mark.LabelText = TMarkText{};
       Mark.LabelText.Text = Marks.MarkText(Label, Value, ValueFormat);
       if (!Mark.LabelText.Text.empty()) Mark.LabelText.Box = Marks.BoxSize(Canvas, Mark.LabelText.Text);
       Mark.Text = &Mark.LabelText;
@@ -340,8 +344,18 @@ void TBarSeries::DrawMarks() {
     TCoveredArea Later;
     for (int Index = Last; Index >= FirstVisible; --Index) {
       if (!MarkAt(Index, Mark)) continue;
-      const auto Pixels = Marks.Footprint(Canvas, Mark.Text->Text, Mark.Position, MiddleZ);
-      if (Pixels && std::all_of(Pixels->begin(), Pixels->end(), [&](const TRect& R) { return Later.Covers(R); })) {
+      TMarkText& Text = *Mark.Text;
+      if (!Text.FootprintTried) {
+        Text.Footprint = Marks.BoxFootprint(Canvas, Text.Text, Mark.Position.Width, Mark.Position.Height);
+        Text.FootprintTried = true;
+      }
+      const std::optional<TRect> Arrow = Marks.ArrowFootprint(Canvas, Mark.Position, MiddleZ);
+      const TRect Box = Marks.BoxOnScreen(Canvas, Mark.Position, MiddleZ);
+      auto CoveredOnScreen = [&](const TRect& R) {
+        return Later.Covers(TRect{R.Left + Box.Left, R.Top + Box.Top, R.Right + Box.Left, R.Bottom + Box.Top});
+      };
+      if (Text.Footprint && Arrow && Later.Covers(*Arrow) &&
+          std::all_of(Text.Footprint->begin(), Text.Footprint->end(), CoveredOnScreen)) {
         Covered[static_cast<size_t>(Index - FirstVisible)] = true;
       } else if (const auto Box = Marks.OpaqueBox(Canvas, Mark.Position, MiddleZ)) {
         Later.Add(*Box);

@@ -56,19 +56,22 @@ TRect TSeriesMarks::BoxOnScreen(const TCanvas3D& Canvas, const TSeriesMarkPositi
   return TRect{Left, Top, Left + Position.Width, Top + Position.Height};
 }
 
-std::optional<std::vector<TRect>> TSeriesMarks::Footprint(TCanvas3D& Canvas, const std::string& Text,
-                                                          const TSeriesMarkPosition& Position, int Z) const {
+std::optional<TRect> TSeriesMarks::ArrowFootprint(const TCanvas3D& Canvas, const TSeriesMarkPosition& Position,
+                                                  int Z) const {
+  if (!Arrow.Visible) return TRect{};
+  if (Arrow.Width != 1) return std::nullopt;
+  const TPoint From = Canvas.ProjectPoint(Position.ArrowFrom.X, Position.ArrowFrom.Y, Z);
+  const TPoint To = Canvas.ProjectPoint(Position.ArrowTo.X, Position.ArrowTo.Y, Z);
+  return TRect{std::min(From.X, To.X), std::min(From.Y, To.Y), std::max(From.X, To.X) + 1, std::max(From.Y, To.Y) + 1};
+}
+
+std::optional<std::vector<TRect>> TSeriesMarks::BoxFootprint(TCanvas3D& Canvas, const std::string& Text, int Width,
+                                                             int Height) const {
   std::vector<TRect> Parts;
-  if (Arrow.Visible) {
-    if (Arrow.Width != 1) return std::nullopt;
-    const TPoint From = Canvas.ProjectPoint(Position.ArrowFrom.X, Position.ArrowFrom.Y, Z);
-    const TPoint To = Canvas.ProjectPoint(Position.ArrowTo.X, Position.ArrowTo.Y, Z);
-    Parts.push_back(TRect{std::min(From.X, To.X), std::min(From.Y, To.Y), std::max(From.X, To.X) + 1,
-                          std::max(From.Y, To.Y) + 1});
-  }
-  const TRect Box = BoxOnScreen(Canvas, Position, Z);
-  int Top = Box.Top;
-  if (Frame.Visible || !Transparent) {
+  const TRect Box{0, 0, Width, Height};
+  const bool BoxDrawn = Frame.Visible || !Transparent;
+  int Top = 0;
+  if (BoxDrawn) {
     if (Frame.Visible && Frame.Width != 1) return std::nullopt;
     Parts.push_back(Box);
     if (Transparent) {
@@ -83,17 +86,28 @@ std::optional<std::vector<TRect>> TSeriesMarks::Footprint(TCanvas3D& Canvas, con
   const int LineHeight = Canvas.LetterHeight();
   bool Known = true;
   for (const std::string& Line : LinesOf(Text)) {
-    const std::optional<TRect> Ink = Canvas.TextOutBounds(Box.Left + Position.Width / 2, Top, Line);
+    const std::optional<TRect> Ink = Canvas.TextOutBounds(Width / 2, Top, Line);
     if (!Ink) {
       Known = false;
-    } else if (!(Frame.Visible || !Transparent) || Ink->Left < Box.Left || Ink->Top < Box.Top ||
-               Ink->Right > Box.Right || Ink->Bottom > Box.Bottom) {
+    } else if (!BoxDrawn || Ink->Left < Box.Left || Ink->Top < Box.Top || Ink->Right > Box.Right ||
+               Ink->Bottom > Box.Bottom) {
       Parts.push_back(*Ink);  // not inside the box already counted
     }
     Top += LineHeight;
   }
   Canvas.SetTextAlign(htaLeft, vtaTop);
   if (!Known) return std::nullopt;
+  return Parts;
+}
+
+std::optional<std::vector<TRect>> TSeriesMarks::Footprint(TCanvas3D& Canvas, const std::string& Text,
+                                                          const TSeriesMarkPosition& Position, int Z) const {
+  const std::optional<TRect> ArrowPart = ArrowFootprint(Canvas, Position, Z);
+  std::optional<std::vector<TRect>> Parts = BoxFootprint(Canvas, Text, Position.Width, Position.Height);
+  if (!ArrowPart || !Parts) return std::nullopt;
+  const TRect Box = BoxOnScreen(Canvas, Position, Z);
+  for (TRect& R : *Parts) R = TRect{R.Left + Box.Left, R.Top + Box.Top, R.Right + Box.Left, R.Bottom + Box.Top};
+  Parts->push_back(*ArrowPart);
   return Parts;
 }
 

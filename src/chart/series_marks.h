@@ -56,15 +56,18 @@ public:
 
   // The rectangles outside which DrawMark changes no pixel (arrow, box,
   // text), or nothing when that cannot be told. Sets the canvas's brush and
-  // text alignment as DrawMark does.
+  // text alignment as DrawMark does. In two parts: the box with its text,
+  // relative to the box's top left corner (the same for every mark with
+  // that text), and the arrow (empty when there is none).
   std::optional<std::vector<TRect>> Footprint(TCanvas3D& Canvas, const std::string& Text,
                                               const TSeriesMarkPosition& Position, int Z) const;
-  // The box that DrawMark paints over completely (its fill and frame),
-  // when the box is opaque and framed with a plain 1-pixel pen.
-  std::optional<TRect> OpaqueBox(const TCanvas3D& Canvas, const TSeriesMarkPosition& Position, int Z) const;
-
-private:
+  std::optional<std::vector<TRect>> BoxFootprint(TCanvas3D& Canvas, const std::string& Text, int Width,
+                                                 int Height) const;
+  std::optional<TRect> ArrowFootprint(const TCanvas3D& Canvas, const TSeriesMarkPosition& Position, int Z) const;
   // The box on screen: the arrow's end moves with the depth, the box keeps
   // its offset from it.
   TRect BoxOnScreen(const TCanvas3D& Canvas, const TSeriesMarkPosition& Position, int Z) const;
+  // The box that DrawMark paints over completely (its fill and frame),
+  // when the box is opaque and framed with a plain 1-pixel pen.
+  std::optional<TRect> OpaqueBox(const TCanvas3D& Canvas, const TSeriesMarkPosition& Position, int Z) const;
 };

@@ -100,17 +100,6 @@ std::optional<std::vector<TRect>> TSeriesMarks::BoxFootprint(TCanvas3D& Canvas, 
   return Parts;
 }
 
-std::optional<std::vector<TRect>> TSeriesMarks::Footprint(TCanvas3D& Canvas, const std::string& Text,
-                                                          const TSeriesMarkPosition& Position, int Z) const {
-  const std::optional<TRect> ArrowPart = ArrowFootprint(Canvas, Position, Z);
-  std::optional<std::vector<TRect>> Parts = BoxFootprint(Canvas, Text, Position.Width, Position.Height);
-  if (!ArrowPart || !Parts) return std::nullopt;
-  const TRect Box = BoxOnScreen(Canvas, Position, Z);
-  for (TRect& R : *Parts) R = TRect{R.Left + Box.Left, R.Top + Box.Top, R.Right + Box.Left, R.Bottom + Box.Top};
-  Parts->push_back(*ArrowPart);
-  return Parts;
-}
-
 std::optional<TRect> TSeriesMarks::OpaqueBox(const TCanvas3D& Canvas, const TSeriesMarkPosition& Position, int Z) const {
   if (Transparent || !Frame.Visible || Frame.Width != 1 || Frame.Style != psSolid || Frame.SmallDots) return std::nullopt;
   return BoxOnScreen(Canvas, Position, Z);

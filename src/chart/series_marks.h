@@ -54,13 +54,11 @@ public:
   // Keeps the geometry of a mark that is not drawn because later ones cover it.
   void KeepPosition(int Index, const TSeriesMarkPosition& Position);
 
-  // The rectangles outside which DrawMark changes no pixel (arrow, box,
-  // text), or nothing when that cannot be told. Sets the canvas's brush and
-  // text alignment as DrawMark does. In two parts: the box with its text,
-  // relative to the box's top left corner (the same for every mark with
-  // that text), and the arrow (empty when there is none).
-  std::optional<std::vector<TRect>> Footprint(TCanvas3D& Canvas, const std::string& Text,
-                                              const TSeriesMarkPosition& Position, int Z) const;
+  // Where DrawMark can change pixels, or nothing when that cannot be told:
+  // the rectangles of the box and its text, relative to the box's top left
+  // corner (the same for every mark with that text; sets the canvas's brush
+  // and text alignment as DrawMark does), and the arrow's (empty when there
+  // is none).
   std::optional<std::vector<TRect>> BoxFootprint(TCanvas3D& Canvas, const std::string& Text, int Width,
                                                  int Height) const;
   std::optional<TRect> ArrowFootprint(const TCanvas3D& Canvas, const TSeriesMarkPosition& Position, int Z) const;

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, running and testing the program needs.
+# Installs every Debian package that building, running and testing the program needs,
+# and the packages named as arguments (tools/install-bench-deps.sh names those only
+# the benchmarks need).
 # Idempotent: asks apt only for what is missing, and does nothing when all is there.
 set -euo pipefail
 
@@ -36,6 +38,7 @@ packages=(
   clang
   libclang-rt-14-dev
   valgrind
+  "$@"
 )
 
 missing=()

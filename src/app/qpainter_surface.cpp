@@ -619,14 +619,20 @@ bool TQPainterSurface::CopyTextPicture(TTextInfo& Info, int PenX, int PenY) {
   return true;
 }
 
+std::pair<int, int> TQPainterSurface::PenOffset(const TTextInfo& Info) const {
+  const int Dx = FHorizAlign == htaLeft ? 0 : FHorizAlign == htaCenter ? -Info.Width / 2 : -Info.Width;
+  const int Baseline =
+      FVertAlign == vtaTop ? FFontEntry->Ascent : FVertAlign == vtaBottom ? -FFontEntry->Descent : 0;
+  return {Dx, Baseline};
+}
+
 void TQPainterSurface::TextOut(int X, int Y, const std::string& Text) {
   QPainter* P = Painter(pmCopy);
   if (P == nullptr) return;
   TTextInfo& Info = TextInfo(Text);
   const int Width = Info.Width;
   const int Ascent = FFontEntry->Ascent, Descent = FFontEntry->Descent;
-  const int Dx = FHorizAlign == htaLeft ? 0 : FHorizAlign == htaCenter ? -Width / 2 : -Width;
-  const int Baseline = FVertAlign == vtaTop ? Ascent : FVertAlign == vtaBottom ? -Descent : 0;
+  const auto [Dx, Baseline] = PenOffset(Info);
   const bool Turned = FFont.Escapement % 3600 != 0;
   if (FBackgroundMode == bkOpaque) {
     if (!Turned) {
@@ -656,10 +662,8 @@ std::optional<TRect> TQPainterSurface::TextOutBounds(int X, int Y, const std::st
   TTextInfo& Info = TextInfo(Text);
   if (!Info.InkTried) FindInk(Info);
   if (!Info.InkKnown) return std::nullopt;
-  // The same place as TextOut's.
   const int Ascent = FFontEntry->Ascent, Descent = FFontEntry->Descent;
-  const int Dx = FHorizAlign == htaLeft ? 0 : FHorizAlign == htaCenter ? -Info.Width / 2 : -Info.Width;
-  const int Baseline = FVertAlign == vtaTop ? Ascent : FVertAlign == vtaBottom ? -Descent : 0;
+  const auto [Dx, Baseline] = PenOffset(Info);
   QRect Box = Info.Ink.isEmpty() ? QRect() : Info.Ink.translated(X + Dx, Y + Baseline);
   if (FBackgroundMode == bkOpaque && Info.Width > 0) Box |= QRect(X + Dx, Y + Baseline - Ascent, Info.Width, Ascent + Descent);
   if (Box.isEmpty()) return TRect{X, Y, X, Y};

@@ -19,6 +19,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <utility>
 #include <string>
 #include <tuple>
 #include <unordered_map>
@@ -98,6 +99,9 @@ private:
   bool RectInsideClip(const QRect& R) const;
   TTextInfo& TextInfo(const std::string& Text);
   void FindInk(TTextInfo& Info);
+  // Where the text's pen starts, from the reference point of TextOut, for the
+  // current alignment: across, and down to the baseline.
+  std::pair<int, int> PenOffset(const TTextInfo& Info) const;
   // Copies the kept picture of the text when the ground under its ink box is
   // one plain colour; false when the text must be drawn.
   bool CopyTextPicture(TTextInfo& Info, int PenX, int PenY);

@@ -10,11 +10,7 @@ TChartSeries::TChartSeries(TChart& Owner) : FOwner(Owner) {}
 int TChartSeries::AddPoint(double X, double Y, const std::string& Label, TColor Color) {
   const int Index = XValues.AddValue(X);
   YValues.InsertValue(Index, Y);
-  if (static_cast<size_t>(Index) == FColors.size()) {
-    FColors.push_back(Color);
-  } else {
-    FColors.insert(FColors.begin() + Index, Color);
-  }
+  FColors.insert(FColors.begin() + Index, Color);
   if (!Label.empty() && FLabels.empty()) FLabels.resize(FColors.size() - 1);
   if (!FLabels.empty()) {
     FLabels.insert(FLabels.begin() + Index,

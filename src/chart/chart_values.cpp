@@ -36,21 +36,13 @@ int TChartValueList::AddValue(double V) {
   } else if (Order == loDescending) {
     while (At > 0 && FValues[static_cast<size_t>(At - 1)] < V) --At;
   }
-  if (At == Count) {
-    FValues.push_back(V);  // the usual case: a new last value
-  } else {
-    FValues.insert(FValues.begin() + At, V);
-  }
+  FValues.insert(FValues.begin() + At, V);
   return At;
 }
 
 void TChartValueList::InsertValue(int Index, double V) {
   if (Index < 0 || Index > ValueCount()) ThrowIndexError(Index);
-  if (Index == ValueCount()) {
-    FValues.push_back(V);
-  } else {
-    FValues.insert(FValues.begin() + Index, V);
-  }
+  FValues.insert(FValues.begin() + Index, V);
   FStatsStale = true;
 }
 

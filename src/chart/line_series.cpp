@@ -42,6 +42,7 @@ void TLineSeries::DrawAllPoints() {
   const int VerticalSlotOffset = DepthPerSeries;
   FDarkSlope = DepthPerSeries == 0 ? 1.0 : std::fabs(static_cast<double>(VerticalSlotOffset) / DepthPerSeries);
   FPieces.clear();
+  if (FirstVisible >= 0) FPieces.reserve(static_cast<size_t>(LastVisible - FirstVisible + 1));
   TChartSeries::DrawAllPoints();
   FindCoveredPieces();
   for (const TPiece& Piece : FPieces) {
@@ -52,9 +53,9 @@ void TLineSeries::DrawAllPoints() {
 
 // An upright piece (both ends in one pixel column) is painted over completely
 // by a later upright piece in the same column that reaches at least as high
-// and as low: with a solid brush and a plain 1-pixel outline a piece's
-// pixels are those of its closed outline on screen. With thousands of drills most pieces are upright, many
-// to a column.
+// and as low: with a solid brush and a plain 1-pixel outline a piece's pixels
+// are those of its closed outline on screen. With thousands of drills most
+// pieces are upright, many to a column.
 void TLineSeries::FindCoveredPieces() {
   const bool Opaque = LineBrush == bsSolid && LinePen.Visible && LinePen.Width == 1 &&
                       LinePen.Style == psSolid && !LinePen.SmallDots;

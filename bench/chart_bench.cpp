@@ -52,6 +52,7 @@ struct TOptions {
   QString OutDir;
   QString ReferenceDir;
   int ProfileRounds = 0;  // > 0: only paints our chart that many times (for a profiler)
+  int ProfileOpenRounds = 0;  // > 0: only opens and closes the graph window that many times
   bool DrawEverything = false;
 };
 
@@ -72,6 +73,8 @@ TOptions ParseOptions(int argc, char** argv) {
       Options.OutDir = QString::fromStdString(Value);
     } else if (Key == "--profile") {
       Options.ProfileRounds = std::atoi(Value.c_str());
+    } else if (Key == "--profile-open") {
+      Options.ProfileOpenRounds = std::atoi(Value.c_str());
     } else if (Key == "--reference") {
       Options.ReferenceDir = QString::fromStdString(Value);
     } else if (Key == "--draw-everything") {
@@ -321,6 +324,14 @@ int main(int argc, char** argv) {
     TOurs Ours(History, Options.DrawEverything);
     if (Options.ProfileRounds > 0) {
       for (int I = 0; I < Options.ProfileRounds; ++I) Ours.PaintOnce();
+      continue;
+    }
+    if (Options.ProfileOpenRounds > 0) {
+      TGraphWindow Window(App, MainWindow, Path);
+      for (int I = 0; I < Options.ProfileOpenRounds; ++I) {
+        Window.OpenOnce();
+        Window.Close();
+      }
       continue;
     }
     TQtChartsSide QtCharts(Data, Font21, Font21);

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
+#include <optional>
 #include <utility>
 
 #include "qt_colors.h"
@@ -139,11 +141,11 @@ TFace FaceOf(const std::vector<TPoint>& Points) {
   return {};
 }
 
-// Count pixels from Pixel on set to Color, two at a time.
+// Count pixels from Pixel on set to Color, four at a time (one 16-byte store).
 inline void FillPixels(QRgb* Pixel, int Count, QRgb Color) {
-  const std::uint64_t Two = (static_cast<std::uint64_t>(Color) << 32) | Color;
-  for (; Count >= 2; Count -= 2, Pixel += 2) std::memcpy(Pixel, &Two, sizeof Two);
-  if (Count > 0) *Pixel = Color;
+  const std::array<QRgb, 4> Four{Color, Color, Color, Color};
+  for (; Count >= 4; Count -= 4, Pixel += 4) std::memcpy(Pixel, Four.data(), sizeof Four);
+  for (; Count > 0; --Count) *Pixel++ = Color;
 }
 
 // True when, for spans of successive rows (one per row, [1, 0] for none),
@@ -547,16 +549,15 @@ TQPainterSurface::TTextInfo& TQPainterSurface::TextInfo(const std::string& Text)
   return Texts.emplace(Text, std::move(Info)).first->second;
 }
 
-// The box that the text's ink can touch, relative to the pen position: drawn
-// dark on light and light on dark, every pixel that changes in either, and
-// one pixel more on each side.
-void TQPainterSurface::FindInk(TTextInfo& Info) {
-  Info.InkTried = true;
-  Info.InkKnown = true;
+// The box that the text's ink can touch, relative to the point Draw is given:
+// drawn dark on light and light on dark, every pixel that changes in either,
+// and one pixel more on each side. Empty when nothing shows; nullopt when the
+// ink may run past the probe.
+std::optional<QRect> TQPainterSurface::FindInk(const TTextInfo& Info, const TDrawText& Draw) const {
   const int Height = FFontEntry->Ascent + FFontEntry->Descent;
-  const int MarginX = 2 * Height + 8, MarginY = 2 * Height + 8;
-  const QSize Size(Info.Width + 2 * MarginX, Height + 2 * MarginY);
-  const QPoint Pen(MarginX, MarginY + FFontEntry->Ascent);
+  const int Margin = Info.Width + 2 * Height + 8;  // any quarter turn fits
+  const QSize Size(2 * Margin, 2 * Margin);
+  const QPoint Origin(Margin, Margin);
   QRect Ink;
   for (const auto& [Ground, Ink1] : {std::pair{Qt::white, Qt::black}, std::pair{Qt::black, Qt::white}}) {
     QImage Probe(Size, QImage::Format_RGB32);
@@ -566,7 +567,7 @@ void TQPainterSurface::FindInk(TTextInfo& Info) {
     PreparePainter(P);
     P.setFont(FFontEntry->Font);
     P.setPen(QColor(Ink1));
-    P.drawText(Pen, Info.Chars);
+    Draw(P, Origin.x(), Origin.y());
     P.end();
     for (int Y = 0; Y < Size.height(); ++Y) {
       const QRgb* Row = reinterpret_cast<const QRgb*>(Probe.constScanLine(Y));
@@ -575,34 +576,35 @@ void TQPainterSurface::FindInk(TTextInfo& Info) {
       }
     }
   }
-  if (Ink.isEmpty()) {
-    Info.Ink = QRect();
-    return;
-  }
-  // Ink at the edge of the probe may have run past it: no picture then.
+  if (Ink.isEmpty()) return QRect();
   if (Ink.left() <= 1 || Ink.top() <= 1 || Ink.right() >= Size.width() - 2 || Ink.bottom() >= Size.height() - 2) {
-    Info.InkKnown = false;
-    return;
+    return std::nullopt;
   }
-  Info.Ink = Ink.adjusted(-1, -1, 1, 1).translated(-Pen);
+  return Ink.adjusted(-1, -1, 1, 1).translated(-Origin);
 }
 
-bool TQPainterSurface::CopyTextPicture(TTextInfo& Info, int PenX, int PenY) {
-  if (FFont.Escapement % 3600 != 0 || FBits == nullptr) return false;
-  if (!Info.InkTried) FindInk(Info);
-  if (!Info.InkKnown) return false;
-  if (Info.Ink.isEmpty()) return true;  // nothing to see
-  const QRect Box = Info.Ink.translated(PenX, PenY);
+void TQPainterSurface::FindInk(TTextInfo& Info) {
+  Info.InkTried = true;
+  const std::optional<QRect> Ink =
+      FindInk(Info, [&](QPainter& P, int X, int Y) { P.drawText(X, Y, Info.Chars); });
+  Info.InkKnown = Ink.has_value();
+  Info.Ink = Ink.value_or(QRect());
+}
+
+bool TQPainterSurface::CopyInkPicture(const QRect& Ink, int X, int Y, TInkPictures& Pictures, const TDrawText& Draw) {
+  if (FBits == nullptr) return false;
+  if (Ink.isEmpty()) return true;  // nothing to see
+  const QRect Box = Ink.translated(X, Y);
   if (!FImage.rect().contains(Box) || !RectInsideClip(Box)) return false;
   const QRgb Ground = FBits[static_cast<qsizetype>(Box.top()) * FStride + Box.left()];
-  for (int Y = Box.top(); Y <= Box.bottom(); ++Y) {
-    const QRgb* Row = FBits + static_cast<qsizetype>(Y) * FStride;
-    for (int X = Box.left(); X <= Box.right(); ++X) {
-      if (Row[X] != Ground) return false;
+  for (int Row = Box.top(); Row <= Box.bottom(); ++Row) {
+    const QRgb* Pixels = FBits + static_cast<qsizetype>(Row) * FStride;
+    for (int Column = Box.left(); Column <= Box.right(); ++Column) {
+      if (Pixels[Column] != Ground) return false;
     }
   }
   const QRgb TextColor = ToPixel(FFont.Color);
-  QImage& Picture = Info.Pictures[{TextColor, Ground}];
+  QImage& Picture = Pictures[{TextColor, Ground}];
   if (Picture.isNull()) {
     Picture = QImage(Box.size(), QImage::Format_RGB32);
     Picture.fill(QColor::fromRgb(Ground));
@@ -610,13 +612,41 @@ bool TQPainterSurface::CopyTextPicture(TTextInfo& Info, int PenX, int PenY) {
     PreparePainter(P);
     P.setFont(FFontEntry->Font);
     P.setPen(QColor::fromRgb(TextColor));
-    P.drawText(-Info.Ink.left(), -Info.Ink.top(), Info.Chars);
+    Draw(P, -Ink.left(), -Ink.top());
   }
-  for (int Y = 0; Y < Box.height(); ++Y) {
-    std::memcpy(FBits + static_cast<qsizetype>(Box.top() + Y) * FStride + Box.left(), Picture.constScanLine(Y),
+  for (int Row = 0; Row < Box.height(); ++Row) {
+    std::memcpy(FBits + static_cast<qsizetype>(Box.top() + Row) * FStride + Box.left(), Picture.constScanLine(Row),
                 static_cast<size_t>(Box.width()) * sizeof(QRgb));
   }
   return true;
+}
+
+bool TQPainterSurface::CopyTextPicture(TTextInfo& Info, int PenX, int PenY) {
+  if (FBits == nullptr) return false;
+  if (!Info.InkTried) FindInk(Info);
+  if (!Info.InkKnown) return false;
+  return CopyInkPicture(Info.Ink, PenX, PenY, Info.Pictures,
+                        [&](QPainter& P, int X, int Y) { P.drawText(X, Y, Info.Chars); });
+}
+
+bool TQPainterSurface::CopyTurnedTextPicture(TTextInfo& Info, int X, int Y, int Dx, int Baseline) {
+  // Only quarter turns: they move the glyphs' pixels without resampling them.
+  if (FBits == nullptr || FFont.Escapement % 900 != 0) return false;
+  const TDrawText Draw = [&, Angle = FFont.Escapement](QPainter& P, int AtX, int AtY) {
+    P.translate(AtX, AtY);
+    P.rotate(-Angle / 10.0);
+    P.drawText(Dx, Baseline, Info.Chars);
+    P.resetTransform();
+  };
+  auto [It, New] = Info.Turned.try_emplace(std::tuple{FFont.Escapement % 3600, Dx, Baseline});
+  TTurnedInk& Turned = It->second;
+  if (New) {
+    const std::optional<QRect> Ink = FindInk(Info, Draw);
+    Turned.Known = Ink.has_value();
+    Turned.Ink = Ink.value_or(QRect());
+  }
+  if (!Turned.Known) return false;
+  return CopyInkPicture(Turned.Ink, X, Y, Turned.Pictures, Draw);
 }
 
 std::pair<int, int> TQPainterSurface::PenOffset(const TTextInfo& Info) const {
@@ -645,7 +675,7 @@ void TQPainterSurface::TextOut(int X, int Y, const std::string& Text) {
       P->resetTransform();
     }
   }
-  if (!Turned && CopyTextPicture(Info, X + Dx, Y + Baseline)) return;
+  if (Turned ? CopyTurnedTextPicture(Info, X, Y, Dx, Baseline) : CopyTextPicture(Info, X + Dx, Y + Baseline)) return;
   // The text box turns around the reference point. (Only the transform is
   // undone afterwards: a saved and restored painter state would bring back
   // the clip of that moment and undo a clip set later.)
@@ -677,8 +707,16 @@ TSize TQPainterSurface::TextExtent(const std::string& Text) {
 // --- clip ---
 
 void TQPainterSurface::SetClipPolygon(const std::vector<TPoint>& Points) {
-  FClipRegion = QRegion(ToQPolygon(Points), Qt::OddEvenFill);
   FClipped = true;
+  // A chart clips to the same outline again and again (each series, each
+  // paint): the spans of the last outline are kept.
+  if (FClipKnown && Points == FClipPoints) {
+    EndPainting();
+    return;
+  }
+  FClipPoints = Points;
+  FClipKnown = true;
+  FClipRegion = QRegion(ToQPolygon(Points), Qt::OddEvenFill);
   FClipSpans.clear();
   FClipRowRange.clear();
   const QRect Bounds = FClipRegion.boundingRect();
@@ -717,12 +755,6 @@ void TQPainterSurface::SetClipPolygon(const std::vector<TPoint>& Points) {
 }
 
 void TQPainterSurface::ClearClip() {
-  FClipRegion = QRegion();
   FClipped = false;
-  FClipSpans.clear();
-  FClipRowRange.clear();
-  FClipOneSpanPerRow = false;
-  FClipColumnsWhole = false;
-  FClipRowSpan.clear();
   EndPainting();
 }

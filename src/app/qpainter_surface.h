@@ -65,15 +65,28 @@ public:
 private:
   // A text in one font: its characters, width, and the box its ink can reach
   // relative to the pen position (empty when it cannot be told).
+  // Pictures of a text's ink box, keyed by text colour and background colour.
+  using TInkPictures = std::map<std::pair<QRgb, QRgb>, QImage>;
+  // A text turned by a quarter turn, for one alignment: its ink box relative
+  // to the reference point (Known false when it cannot be told).
+  struct TTurnedInk {
+    bool Known = false;
+    QRect Ink;
+    TInkPictures Pictures;
+  };
   struct TTextInfo {
     QString Chars;
     int Width = 0;
     bool InkTried = false;
     bool InkKnown = false;
     QRect Ink;
-    // Pictures of the ink box, keyed by text colour and background colour.
-    std::map<std::pair<QRgb, QRgb>, QImage> Pictures;
+    TInkPictures Pictures;
+    // Keyed by turn (tenths of a degree), pen offset across and to the baseline.
+    std::map<std::tuple<int, int, int>, TTurnedInk> Turned;
   };
+  // Draws a text with its reference point at (X, Y) on a painter with the
+  // font and pen set.
+  using TDrawText = std::function<void(QPainter&, int X, int Y)>;
   struct TFontEntry {
     QFont Font;
     QFontMetrics Metrics;
@@ -99,12 +112,18 @@ private:
   bool RectInsideClip(const QRect& R) const;
   TTextInfo& TextInfo(const std::string& Text);
   void FindInk(TTextInfo& Info);
+  std::optional<QRect> FindInk(const TTextInfo& Info, const TDrawText& Draw) const;
   // Where the text's pen starts, from the reference point of TextOut, for the
   // current alignment: across, and down to the baseline.
   std::pair<int, int> PenOffset(const TTextInfo& Info) const;
   // Copies the kept picture of the text when the ground under its ink box is
   // one plain colour; false when the text must be drawn.
   bool CopyTextPicture(TTextInfo& Info, int PenX, int PenY);
+  // The same for a text turned by a quarter turn about (X, Y).
+  bool CopyTurnedTextPicture(TTextInfo& Info, int X, int Y, int Dx, int Baseline);
+  // Copies the picture of the ink box Ink (relative to (X, Y)) when the
+  // ground under it is one plain colour; Draw makes the picture the first time.
+  bool CopyInkPicture(const QRect& Ink, int X, int Y, TInkPictures& Pictures, const TDrawText& Draw);
 
   TFontResolver FResolver;
   QImage FImage;
@@ -125,6 +144,10 @@ private:
   TVertTextAlign FVertAlign = vtaTop;
   TPoint FPenPos;
   bool FClipped = false;
+  // The outline of the last clip and what follows from it (kept while
+  // unclipped, for the next clip to the same outline).
+  bool FClipKnown = false;
+  std::vector<TPoint> FClipPoints;
   QRegion FClipRegion;
   // The clip as spans per row: rows FClipTop.. each with [first, last] spans.
   int FClipTop = 0;

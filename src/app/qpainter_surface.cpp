@@ -396,6 +396,10 @@ void TQPainterSurface::StrokeLine(TPoint A, TPoint B, bool LastPixel) {
       FillArea(std::min(X0, X1), std::min(Y0, Y1), std::max(X0, X1), std::max(Y0, Y1), On);
       return;
     }
+    if (Dotted && A.Y == B.Y) {
+      DottedRow(A, B, LastPixel, On, GapShows, ToPixel(FBackgroundColor));
+      return;
+    }
     if (GapShows) {
       const QRgb Gap = ToPixel(FBackgroundColor);
       int Index = 0;
@@ -432,6 +436,38 @@ void TQPainterSurface::StrokeLine(TPoint A, TPoint B, bool LastPixel) {
   Pen.setColor(ToQColor(FPen.Color));
   P->setPen(Pen);
   P->drawPoints(On);
+}
+
+// A dotted level line: the dots on the pixels an even number of steps from
+// A, the gaps (when they show) between them.
+void TQPainterSurface::DottedRow(TPoint A, TPoint B, bool LastPixel, QRgb On, bool GapShows, QRgb Gap) {
+  const int Y = A.Y;
+  if (static_cast<unsigned>(Y) >= static_cast<unsigned>(FImageHeight)) return;
+  int First = A.X, Last = B.X;
+  if (!LastPixel) {
+    if (A.X == B.X) return;
+    Last += Last > First ? -1 : 1;
+  }
+  if (First > Last) std::swap(First, Last);
+  First = std::max(First, 0);
+  Last = std::min(Last, FImageWidth - 1);
+  QRgb* Row = FBits + static_cast<qsizetype>(Y) * FStride;
+  auto Span = [&](int From, int To) {
+    From = std::max(From, First);
+    To = std::min(To, Last);
+    for (int X = From; X <= To; ++X) {
+      if (((X - A.X) & 1) == 0) Row[X] = On;
+      else if (GapShows) Row[X] = Gap;
+    }
+  };
+  if (!FClipped) {
+    Span(First, Last);
+    return;
+  }
+  const int ClipRow = Y - FClipTop;
+  if (ClipRow < 0 || ClipRow >= static_cast<int>(FClipRowRange.size())) return;
+  const auto [Begin, End] = FClipRowRange[static_cast<size_t>(ClipRow)];
+  for (int I = Begin; I < End; ++I) Span(FClipSpans[static_cast<size_t>(I)].first, FClipSpans[static_cast<size_t>(I)].second);
 }
 
 void TQPainterSurface::StrokeOpenPath(const std::vector<TPoint>& Points, bool LastPixel) {
@@ -553,11 +589,13 @@ TQPainterSurface::TTextInfo& TQPainterSurface::TextInfo(const std::string& Text)
 // drawn dark on light and light on dark, every pixel that changes in either,
 // and one pixel more on each side. Empty when nothing shows; nullopt when the
 // ink may run past the probe.
-std::optional<QRect> TQPainterSurface::FindInk(const TTextInfo& Info, const TDrawText& Draw) const {
+std::optional<QRect> TQPainterSurface::FindInk(const TTextInfo& Info, const TDrawText& Draw, bool Turned) const {
   const int Height = FFontEntry->Ascent + FFontEntry->Descent;
-  const int Margin = Info.Width + 2 * Height + 8;  // any quarter turn fits
-  const QSize Size(2 * Margin, 2 * Margin);
-  const QPoint Origin(Margin, Margin);
+  const int Margin = 2 * Height + 8;
+  // Level text runs right of the pen; turned text may run any way from it.
+  const int Across = Turned ? Info.Width + Margin : Margin;
+  const QSize Size = Turned ? QSize(2 * Across, 2 * Across) : QSize(Info.Width + 2 * Margin, Height + 2 * Margin);
+  const QPoint Origin = Turned ? QPoint(Across, Across) : QPoint(Margin, Margin + FFontEntry->Ascent);
   QRect Ink;
   for (const auto& [Ground, Ink1] : {std::pair{Qt::white, Qt::black}, std::pair{Qt::black, Qt::white}}) {
     QImage Probe(Size, QImage::Format_RGB32);
@@ -586,7 +624,7 @@ std::optional<QRect> TQPainterSurface::FindInk(const TTextInfo& Info, const TDra
 void TQPainterSurface::FindInk(TTextInfo& Info) {
   Info.InkTried = true;
   const std::optional<QRect> Ink =
-      FindInk(Info, [&](QPainter& P, int X, int Y) { P.drawText(X, Y, Info.Chars); });
+      FindInk(Info, [&](QPainter& P, int X, int Y) { P.drawText(X, Y, Info.Chars); }, false);
   Info.InkKnown = Ink.has_value();
   Info.Ink = Ink.value_or(QRect());
 }
@@ -641,7 +679,7 @@ bool TQPainterSurface::CopyTurnedTextPicture(TTextInfo& Info, int X, int Y, int 
   auto [It, New] = Info.Turned.try_emplace(std::tuple{FFont.Escapement % 3600, Dx, Baseline});
   TTurnedInk& Turned = It->second;
   if (New) {
-    const std::optional<QRect> Ink = FindInk(Info, Draw);
+    const std::optional<QRect> Ink = FindInk(Info, Draw, true);
     Turned.Known = Ink.has_value();
     Turned.Ink = Ink.value_or(QRect());
   }

@@ -101,6 +101,7 @@ private:
   QPainter* Painter(TPenMode Mode);
   void EndPainting();
   void StrokeLine(TPoint A, TPoint B, bool LastPixel);
+  void DottedRow(TPoint A, TPoint B, bool LastPixel, QRgb On, bool GapShows, QRgb Gap);
   void StrokeOpenPath(const std::vector<TPoint>& Points, bool LastPixel);
   // Writes one pixel when it lies on the image and inside the clip.
   void PutPixel(int X, int Y, QRgb Color);
@@ -112,7 +113,7 @@ private:
   bool RectInsideClip(const QRect& R) const;
   TTextInfo& TextInfo(const std::string& Text);
   void FindInk(TTextInfo& Info);
-  std::optional<QRect> FindInk(const TTextInfo& Info, const TDrawText& Draw) const;
+  std::optional<QRect> FindInk(const TTextInfo& Info, const TDrawText& Draw, bool Turned) const;
   // Where the text's pen starts, from the reference point of TextOut, for the
   // current alignment: across, and down to the baseline.
   std::pair<int, int> PenOffset(const TTextInfo& Info) const;

@@ -378,6 +378,45 @@ TEST(QPainterSurfaceClip, UprightLinesKeepToTheClipOfAnyShape) {
   }
 }
 
+// Dotted level lines (the chart's grid) in either direction: the dots stay
+// an even number of pixels from the start, the end is left out, and a clip of
+// two spans per row keeps both the dots and the opaque gaps.
+TEST(QPainterSurfaceClip, DottedLevelLinesKeepTheirPhaseAndTheClip) {
+  TQPainterSurface Surface{ProgramChartFonts()};
+  Surface.EnsureImageSize(120, 40);
+  const std::vector<TPoint> Clip{{10, 2}, {50, 2}, {50, 20}, {70, 20}, {70, 2}, {110, 2}, {110, 38}, {10, 38}};
+  QPolygon Outline;
+  for (const TPoint& P : Clip) Outline << QPoint(P.X, P.Y);
+  const QRegion Region(Outline, Qt::OddEvenFill);
+  Surface.FillRect(TRect{0, 0, 120, 40}, clWhite);
+  Surface.SetClipPolygon(Clip);
+  Surface.SetPen(TSurfacePen{clBlack, 1, psDot, pmCopy});
+  struct TLine {
+    int FromX, ToX, Y;
+    bool Opaque;
+  };
+  const std::vector<TLine> Lines{{-7, 130, 4, false}, {115, 3, 8, true}, {11, 100, 12, true}, {98, 40, 30, false}};
+  for (const TLine& L : Lines) {
+    Surface.SetBackground(L.Opaque ? bkOpaque : bkTransparent, clRed);
+    Surface.MoveTo(L.FromX, L.Y);
+    Surface.LineTo(L.ToX, L.Y);
+  }
+  Surface.Present();
+  int Wrong = 0;
+  for (const TLine& L : Lines) {
+    for (int X = 0; X < 120; ++X) {
+      const bool OnLine = L.FromX < L.ToX ? X >= L.FromX && X < L.ToX : X <= L.FromX && X > L.ToX;
+      QRgb Expected = qRgb(255, 255, 255);
+      if (OnLine && Region.contains(QPoint(X, L.Y))) {
+        if ((X - L.FromX) % 2 == 0) Expected = qRgb(0, 0, 0);
+        else if (L.Opaque) Expected = qRgb(255, 0, 0);
+      }
+      Wrong += Surface.Image().pixel(X, L.Y) != Expected ? 1 : 0;
+    }
+  }
+  EXPECT_EQ(Wrong, 0);
+}
+
 TEST_F(QPainterSurfaceTest, ClipPolygonRestrictsDrawing) {
   Surface.SetClipPolygon({{10, 10}, {30, 10}, {30, 20}, {10, 20}});
   Surface.FillRect(TRect{0, 0, 60, 40}, clRed);

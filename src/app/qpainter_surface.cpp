@@ -16,7 +16,11 @@
 namespace {
 
 // The pixel value an opaque colour leaves in an RGB32 image.
-QRgb ToPixel(TColor Color) { return ToQColor(Color).rgb(); }
+QRgb ToPixel(TColor Color) {
+  if (Color == clNone) return ToQColor(Color).rgb();
+  const TColor Rgb = ColorToRGB(Color);
+  return qRgb(static_cast<int>(RedOf(Rgb)), static_cast<int>(GreenOf(Rgb)), static_cast<int>(BlueOf(Rgb)));
+}
 
 QString ToQString(const std::string& Sjis) { return QString::fromStdString(FromSjis(Sjis)); }
 
@@ -140,6 +144,22 @@ TFace FaceOf(const std::vector<TPoint>& Points) {
   }
   return {};
 }
+
+// While it lives, the surface's own pixel writes leave out the clip test
+// (for a shape that lies inside the clip); the painter keeps its clip.
+class TClipTestSkipped {
+public:
+  TClipTestSkipped(bool& Clipped, bool Skip) : FClipped(Clipped), FWas(Clipped) {
+    if (Skip) FClipped = false;
+  }
+  ~TClipTestSkipped() { FClipped = FWas; }
+  TClipTestSkipped(const TClipTestSkipped&) = delete;
+  TClipTestSkipped& operator=(const TClipTestSkipped&) = delete;
+
+private:
+  bool& FClipped;
+  const bool FWas;
+};
 
 // Count pixels from Pixel on set to Color, four at a time (one 16-byte store).
 inline void FillPixels(QRgb* Pixel, int Count, QRgb Color) {
@@ -290,6 +310,14 @@ bool TQPainterSurface::RectInsideClip(const QRect& R) const {
   return true;
 }
 
+bool TQPainterSurface::BoxInsideClip(int Left, int Top, int Right, int Bottom) const {
+  // A clip of one span per row that every column meets in one run of rows
+  // holds a box when it holds the box's corners: the top and bottom rows
+  // between them, and every column between those rows.
+  return FClipColumnsWhole && InsideClip(Left, Top) && InsideClip(Right, Top) && InsideClip(Left, Bottom) &&
+         InsideClip(Right, Bottom);
+}
+
 inline void TQPainterSurface::PutPixel(int X, int Y, QRgb Color) {
   if (static_cast<unsigned>(X) >= static_cast<unsigned>(FImageWidth) ||
       static_cast<unsigned>(Y) >= static_cast<unsigned>(FImageHeight) || (FClipped && !InsideClip(X, Y))) {
@@ -305,10 +333,20 @@ void TQPainterSurface::FillArea(int Left, int Top, int Right, int Bottom, QRgb C
   Bottom = std::min(Bottom, FImageHeight - 1);
   if (Left > Right || Top > Bottom) return;
   if (!FClipped) {
-    // One row filled, the others copied from it.
+    const int Width = Right - Left + 1;
     QRgb* First = FBits + static_cast<qsizetype>(Top) * FStride + Left;
-    std::fill(First, First + (Right - Left + 1), Color);
-    const size_t Bytes = static_cast<size_t>(Right - Left + 1) * sizeof(QRgb);
+    if (Width == 1) {
+      for (int Y = Top; Y <= Bottom; ++Y, First += FStride) *First = Color;
+      return;
+    }
+    if (Width < 64) {
+      // Narrow: each row filled where it is.
+      for (int Y = Top; Y <= Bottom; ++Y, First += FStride) FillPixels(First, Width, Color);
+      return;
+    }
+    // Wide: one row filled, the others copied from it.
+    FillPixels(First, Width, Color);
+    const size_t Bytes = static_cast<size_t>(Width) * sizeof(QRgb);
     for (int Y = Top + 1; Y <= Bottom; ++Y) std::memcpy(FBits + static_cast<qsizetype>(Y) * FStride + Left, First, Bytes);
     return;
   }
@@ -482,6 +520,12 @@ void TQPainterSurface::Polygon(const std::vector<TPoint>& Points) {
   if (Points.size() < 2) return;
   QPainter* P = Painter(FPen.Mode);
   if (P == nullptr) return;
+  int Left = Points[0].X, Right = Left, Top = Points[0].Y, Bottom = Top;
+  for (const TPoint& Point : Points) {
+    Left = std::min(Left, Point.X), Right = std::max(Right, Point.X);
+    Top = std::min(Top, Point.Y), Bottom = std::max(Bottom, Point.Y);
+  }
+  const TClipTestSkipped Skipped(FClipped, FClipped && BoxInsideClip(Left, Top, Right, Bottom));
   if (FBrush.Style == bsSolid && !EnclosesNothing(Points)) {
     const TFace Face = FPen.Mode == pmCopy ? FaceOf(Points) : TFace{};
     const QRgb Fill = ToPixel(FBrush.Color);
@@ -498,6 +542,13 @@ void TQPainterSurface::Polygon(const std::vector<TPoint>& Points) {
         break;
       case fkSide:
         // Column Left + k holds rows Top - k .. Bottom - k - 1.
+        if (!FClipped) {
+          // Taller than deep, as a bar's side is: column by column.
+          for (int K = 0; K < Face.Depth; ++K) {
+            FillArea(Face.Left + K, Face.Top - K, Face.Left + K, Face.Bottom - K - 1, Fill);
+          }
+          break;
+        }
         for (int Y = Face.Top - Face.Depth + 1; Y < Face.Bottom; ++Y) {
           const int First = std::max(0, Face.Top - Y), End = std::min(Face.Depth, Face.Bottom - Y);
           if (First < End) FillRow(Y, Face.Left + First, Face.Left + End - 1, Fill);
@@ -533,6 +584,7 @@ void TQPainterSurface::Rectangle(const TRect& R) {
   int T = std::min(R.Top, R.Bottom), B = std::max(R.Top, R.Bottom);
   QPainter* P = Painter(FPen.Mode);
   if (P == nullptr) return;
+  const TClipTestSkipped Skipped(FClipped, FClipped && BoxInsideClip(L, T, Rt, B));
   const bool Outline = FPen.Style != psClear;
   if (FBrush.Style == bsSolid) {
     // Without an outline the filled area is one pixel smaller each way.

@@ -111,6 +111,9 @@ private:
   void FillRow(int Y, int From, int To, QRgb Color);
   bool InsideClip(int X, int Y) const;
   bool RectInsideClip(const QRect& R) const;
+  // True when the box Left..Right x Top..Bottom (inclusive) lies inside a
+  // clip whose rows and columns are each one run (false when it cannot tell).
+  bool BoxInsideClip(int Left, int Top, int Right, int Bottom) const;
   TTextInfo& TextInfo(const std::string& Text);
   void FindInk(TTextInfo& Info);
   std::optional<QRect> FindInk(const TTextInfo& Info, const TDrawText& Draw, bool Turned) const;

@@ -336,7 +336,7 @@ void TQPainterSurface::FillArea(int Left, int Top, int Right, int Bottom, QRgb C
     const int Width = Right - Left + 1;
     QRgb* First = FBits + static_cast<qsizetype>(Top) * FStride + Left;
     if (Width == 1) {
-      for (int Y = Top; Y <= Bottom; ++Y, First += FStride) *First = Color;
+      FillColumn(Left, Top, Bottom, Color);
       return;
     }
     if (Width < 64) {
@@ -363,8 +363,7 @@ void TQPainterSurface::FillArea(int Left, int Top, int Right, int Bottom, QRgb C
       // first and the last, and fill between them.
       while (From <= To && !Inside(From)) ++From;
       while (To >= From && !Inside(To)) --To;
-      QRgb* Pixel = FBits + static_cast<qsizetype>(From) * FStride + Left;
-      for (int Y = From; Y <= To; ++Y, Pixel += FStride) *Pixel = Color;
+      FillColumn(Left, From, To, Color);
       return;
     }
     QRgb* Pixel = FBits + static_cast<qsizetype>(From) * FStride + Left;
@@ -374,6 +373,46 @@ void TQPainterSurface::FillArea(int Left, int Top, int Right, int Bottom, QRgb C
     return;
   }
   for (int Y = Top; Y <= Bottom; ++Y) FillRow(Y, Left, Right, Color);
+}
+
+void TQPainterSurface::FillColumn(int X, int From, int To, QRgb Color) {
+  auto Fill = [&](int First, int Last) {
+    QRgb* Pixel = FBits + static_cast<qsizetype>(First) * FStride + X;
+    for (int Y = First; Y <= Last; ++Y, Pixel += FStride) *Pixel = Color;
+  };
+  if (FPaintedLater.empty()) {
+    Fill(From, To);
+    return;
+  }
+  // The run cut by each area's rows in this column; a cut leaves at most a
+  // piece above and one below. Past the room for pieces the rest is written
+  // whole, which is never wrong (the area is painted over anyway).
+  constexpr size_t MostPieces = 16;
+  std::array<std::pair<int, int>, MostPieces> Buffers[2];
+  int Current = 0;
+  size_t Count = 0;
+  if (From <= To) Buffers[Current][Count++] = {From, To};
+  for (const TColumnsArea& Area : FPaintedLater) {
+    if (Count == 0) return;
+    if (X < Area.Left || X > Area.Right) continue;
+    const int Shift = Area.Rise * (X - Area.Left);
+    const int CutFirst = Area.Top - Shift, CutLast = Area.Bottom - Shift;
+    const auto& Pieces = Buffers[Current];
+    auto& Kept = Buffers[1 - Current];
+    size_t KeptCount = 0;
+    for (size_t I = 0; I < Count; ++I) {
+      const auto [First, Last] = Pieces[I];
+      if (CutLast < First || CutFirst > Last || KeptCount + 2 > MostPieces) {
+        Kept[KeptCount++] = Pieces[I];
+        continue;
+      }
+      if (First < CutFirst) Kept[KeptCount++] = {First, CutFirst - 1};
+      if (Last > CutLast) Kept[KeptCount++] = {CutLast + 1, Last};
+    }
+    Current = 1 - Current;
+    Count = KeptCount;
+  }
+  for (size_t I = 0; I < Count; ++I) Fill(Buffers[Current][I].first, Buffers[Current][I].second);
 }
 
 inline void TQPainterSurface::FillRow(int Y, int From, int To, QRgb Color) {
@@ -842,6 +881,13 @@ void TQPainterSurface::SetClipPolygon(const std::vector<TPoint>& Points) {
   // The painter opens again with the new clip. (An open painter that had its
   // clip switched off does not take the same clip back from setClipRegion.)
   EndPainting();
+}
+
+void TQPainterSurface::SetPaintedLater(const std::vector<TColumnsArea>& Areas) {
+  FPaintedLater.clear();
+  for (const TColumnsArea& Area : Areas) {
+    if (Area.Left <= Area.Right && Area.Top <= Area.Bottom) FPaintedLater.push_back(Area);
+  }
 }
 
 void TQPainterSurface::ClearClip() {

@@ -61,6 +61,7 @@ public:
   std::optional<TRect> TextOutBounds(int X, int Y, const std::string& Text) override;
   void SetClipPolygon(const std::vector<TPoint>& Points) override;
   void ClearClip() override;
+  void SetPaintedLater(const std::vector<TColumnsArea>& Areas) override;
 
 private:
   // A text in one font: its characters, width, and the box its ink can reach
@@ -110,6 +111,10 @@ private:
   // Pixels From..To of row Y, inside the image and the clip.
   void FillRow(int Y, int From, int To, QRgb Color);
   bool InsideClip(int X, int Y) const;
+  // Sets rows From..To of column X to Color, leaving out the rows of the
+  // areas painted later (only columns are cut: a column's rows are one run
+  // in each area, and columns are where the chart's boxes overlap most).
+  void FillColumn(int X, int From, int To, QRgb Color);
   bool RectInsideClip(const QRect& R) const;
   // True when the box Left..Right x Top..Bottom (inclusive) lies inside a
   // clip whose rows and columns are each one run (false when it cannot tell).
@@ -162,4 +167,5 @@ private:
   bool FClipOneSpanPerRow = false;
   bool FClipColumnsWhole = false;  // and every column meets it in one run of rows
   std::vector<std::pair<int, int>> FClipRowSpan;
+  std::vector<TColumnsArea> FPaintedLater;
 };

@@ -204,6 +204,7 @@ void TBarSeries::FindCoveredBars() {
   FCovered.assign(static_cast<size_t>(PointCount()), false);
   const bool Opaque = BarBrush.Style == bsSolid && BarPen.Visible && BarPen.Width == 1 &&
                       BarPen.Style == psSolid && !BarPen.SmallDots;
+  FOpaqueBars = LeaveOutCoveredShapes && Opaque;
   if (!LeaveOutCoveredShapes || !Opaque || FirstVisible < 0) return;
   TCoveredShapes Later;
   for (int Index = std::min(LastVisible, PointCount() - 1); Index >= FirstVisible; --Index) {
@@ -217,15 +218,51 @@ void TBarSeries::FindCoveredBars() {
   }
 }
 
+// With a solid brush and a plain 1-pixel outline a box paints every pixel of
+// its front face from edge to edge (fill and closed outline), and of a side
+// face going 45 degrees into the depth every pixel of each column between its
+// upper and lower edges. The next bar is drawn in the same clip before
+// anything else, and where bars stand close it paints over most of the side
+// face of the bar before it: those columns need not be written. (Looking
+// further than the next bar found more to leave out than it saved.)
+std::vector<TColumnsArea> TBarSeries::PaintedByNextBar(int Index) const {
+  std::vector<TColumnsArea> Areas;
+  const int Last = std::min(LastVisible, PointCount() - 1);
+  int Next = Index + 1;
+  while (Next <= Last && PointColor(Next) == clNone) ++Next;
+  if (Next > Last) return Areas;
+  const TCanvas3D& Canvas = ParentChart().Canvas;
+  const TBarPlace Place = PlaceOf(Next);
+  const int Left = ClampPixel(Place.Left), Right = ClampPixel(Place.Right);
+  const int Top = ClampPixel(std::min(Place.ValueRow, Place.OriginRow));
+  const int Bottom = ClampPixel(std::max(Place.ValueRow, Place.OriginRow));
+  const TPoint FrontTopLeft = Canvas.ProjectPoint(Left, Top, StartZ);
+  const TPoint FrontBottomRight = Canvas.ProjectPoint(Right, Bottom, StartZ);
+  if (FrontTopLeft.X > FrontBottomRight.X || FrontTopLeft.Y > FrontBottomRight.Y) return Areas;
+  Areas.push_back(TColumnsArea{FrontTopLeft.X, FrontBottomRight.X, FrontTopLeft.Y, FrontBottomRight.Y, 0});
+  // The right side face, when it is drawn and goes exactly 45 degrees back.
+  const TPoint BackTopRight = Canvas.ProjectPoint(Right, Top, EndZ);
+  const TPoint BackBottomRight = Canvas.ProjectPoint(Right, Bottom, EndZ);
+  const int Depth = BackBottomRight.X - FrontBottomRight.X;
+  if (Depth > 0 && BackTopRight.X == FrontBottomRight.X + Depth && BackTopRight.Y == FrontTopLeft.Y - Depth &&
+      BackBottomRight.Y == FrontBottomRight.Y - Depth) {
+    Areas.push_back(TColumnsArea{FrontBottomRight.X, BackBottomRight.X, FrontTopLeft.Y, FrontBottomRight.Y, 1});
+  }
+  return Areas;
+}
+
 void TBarSeries::DrawPoint(int Index) {
   const TColor Color = PointColor(Index);
   if (Color == clNone) return;
   const TBarPlace Place = PlaceOf(Index);
   const bool Covered = Index >= 0 && static_cast<size_t>(Index) < FCovered.size() && FCovered[static_cast<size_t>(Index)];
   if (!Covered) {
+    TSurface2D& Surface = ParentChart().Canvas.Surface();
+    if (FOpaqueBars) Surface.SetPaintedLater(PaintedByNextBar(Index));
     DrawBar(Color, ClampPixel(Place.Left), ClampPixel(Place.Right),
             ClampPixel(std::min(Place.ValueRow, Place.OriginRow)),
             ClampPixel(std::max(Place.ValueRow, Place.OriginRow)));
+    if (FOpaqueBars) Surface.SetPaintedLater({});
   }
 
   // The silhouette of the box on screen, for the mouse.

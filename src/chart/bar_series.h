@@ -62,6 +62,8 @@ private:
   int BarOrderPosition() const;
   void DrawBar(TColor Color, int Left, int Right, int Top, int Bottom);
   void FindCoveredBars();
+  // Where the bar drawn after Index paints every pixel, on screen.
+  std::vector<TColumnsArea> PaintedByNextBar(int Index) const;
 
   // Screen outline of each bar drawn by the last paint, per point index: the
   // mouse hit test. FDrawn tells which bars the last paint drew.
@@ -69,6 +71,9 @@ private:
   std::vector<bool> FDrawn;
   // Bars of this paint that later bars paint over (FindCoveredBars).
   std::vector<bool> FCovered;
+  // Whether this paint's bars paint every pixel of their front and side
+  // faces (plain 1-pixel outline, solid brush; set with FCovered).
+  bool FOpaqueBars = false;
 
   // SideBySideOffset, kept while a paint draws the bars or their marks.
   std::optional<long long> FPaintSideOffset;

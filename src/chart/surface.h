@@ -43,6 +43,13 @@ struct TSurfaceFont {
   friend bool operator==(const TSurfaceFont&, const TSurfaceFont&) = default;
 };
 
+// Pixels given column by column: column X of Left..Right holds the rows
+// Top - Rise * (X - Left) .. Bottom - Rise * (X - Left), ends included (a
+// rectangle with Rise 0; a face going 45 degrees into the depth with Rise 1).
+struct TColumnsArea {
+  int Left = 0, Right = -1, Top = 0, Bottom = -1, Rise = 0;
+};
+
 class TSurface2D {
 public:
   virtual ~TSurface2D() = default;
@@ -79,4 +86,9 @@ public:
 
   virtual void SetClipPolygon(const std::vector<TPoint>& Points) = 0;
   virtual void ClearClip() = 0;
+
+  // Pixels the caller will paint over, opaquely and inside the same clip,
+  // before the picture is presented: the surface may leave them unwritten
+  // until the list is set again (an empty list ends it), or ignore the list.
+  virtual void SetPaintedLater(const std::vector<TColumnsArea>& Areas) { (void)Areas; }
 };

@@ -417,6 +417,69 @@ TEST(QPainterSurfaceClip, DottedLevelLinesKeepTheirPhaseAndTheClip) {
   EXPECT_EQ(Wrong, 0);
 }
 
+// Areas to be painted later: the surface may leave their pixels unwritten
+// in the columns it fills (faces going into the depth, upright lines), never
+// a pixel outside them, and draws everything again once the list is empty;
+// when the areas are then painted, as promised, the picture is the same.
+TEST(QPainterSurfacePaintedLater, ColumnsLeaveOutOnlyTheAreasGiven) {
+  const std::vector<TColumnsArea> Areas{{20, 40, 10, 30, 0}, {50, 60, 40, 70, 1}};
+  auto InArea = [&](int X, int Y) {
+    for (const TColumnsArea& A : Areas) {
+      const int Shift = A.Rise * (X - A.Left);
+      if (X >= A.Left && X <= A.Right && Y >= A.Top - Shift && Y <= A.Bottom - Shift) return true;
+    }
+    return false;
+  };
+  auto Draw = [&](TQPainterSurface& Surface, bool LeaveOut, bool Clipped) {
+    Surface.EnsureImageSize(120, 100);
+    Surface.ClearClip();
+    Surface.FillRect(TRect{0, 0, 120, 100}, clWhite);
+    if (Clipped) Surface.SetClipPolygon({{5, 95}, {5, 8}, {15, 2}, {115, 2}, {115, 80}, {95, 95}});
+    if (LeaveOut) Surface.SetPaintedLater(Areas);
+    Surface.SetPen(TSurfacePen{clBlack, 1, psSolid, pmCopy});
+    Surface.SetBrush(TSurfaceBrush{clRed, bsSolid});
+    Surface.Polygon({{10, 60}, {70, 0}, {70, 90}, {10, 150}});  // a side face: columns of rows
+    Surface.Polygon({{30, 20}, {45, 20}, {45, 50}, {30, 50}});  // a front face
+    for (int X = 0; X < 120; X += 4) {
+      Surface.MoveTo(X, 0);
+      Surface.LineTo(X, 99);
+    }
+    Surface.SetPaintedLater({});
+    Surface.SetPen(TSurfacePen{clBlue, 1, psSolid, pmCopy});
+    Surface.MoveTo(55, 0);
+    Surface.LineTo(55, 99);
+    Surface.Present();
+  };
+  auto PaintAreas = [&](TQPainterSurface& Surface) {
+    for (const TColumnsArea& A : Areas) {
+      for (int X = A.Left; X <= A.Right; ++X) {
+        const int Shift = A.Rise * (X - A.Left);
+        Surface.FillRect(TRect{X, A.Top - Shift, X + 1, A.Bottom - Shift + 1}, RGB(0, 160, 0));
+      }
+    }
+    Surface.Present();
+  };
+  for (const bool Clipped : {false, true}) {
+    SCOPED_TRACE(Clipped);
+    TQPainterSurface LeavingOut{ProgramChartFonts()}, Everything{ProgramChartFonts()};
+    Draw(LeavingOut, true, Clipped);
+    Draw(Everything, false, Clipped);
+    int WrongOutside = 0, LeftOut = 0;
+    for (int Y = 0; Y < 100; ++Y) {
+      for (int X = 0; X < 120; ++X) {
+        const bool Same = LeavingOut.Image().pixel(X, Y) == Everything.Image().pixel(X, Y);
+        if (!InArea(X, Y) || X == 55) WrongOutside += Same ? 0 : 1;
+        else LeftOut += Same ? 0 : 1;
+      }
+    }
+    EXPECT_EQ(WrongOutside, 0);
+    EXPECT_GT(LeftOut, 100);
+    PaintAreas(LeavingOut);
+    PaintAreas(Everything);
+    EXPECT_EQ(LeavingOut.Image(), Everything.Image());
+  }
+}
+
 TEST_F(QPainterSurfaceTest, ClipPolygonRestrictsDrawing) {
   Surface.SetClipPolygon({{10, 10}, {30, 10}, {30, 20}, {10, 20}});
   Surface.FillRect(TRect{0, 0, 60, 40}, clRed);

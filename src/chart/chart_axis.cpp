@@ -244,8 +244,7 @@ int TChartAxis::LabelsWidth() {
     High = std::trunc(RangeMax / LabelStep) * LabelStep;
   }
   TCanvas3D& Canvas = FOwner.Canvas;
-  return std::max(WidestLine(Canvas, FormatAxisValue(Low, AxisValuesFormat)),
-                  WidestLine(Canvas, FormatAxisValue(High, AxisValuesFormat))) +
+  return std::max(WidestLine(Canvas, ValueText(Low)), WidestLine(Canvas, ValueText(High))) +
          Canvas.TextPixelWidth(" ");
 }
 
@@ -308,7 +307,7 @@ double TChartAxis::CalcLabelStep() {
 
   // The size of one label along the axis.
   auto LabelSize = [&](double Value) {
-    const std::string Text = FormatAxisValue(Value, AxisValuesFormat);
+    const std::string Text = ValueText(Value);
     const bool Upright = LabelsAngle == 90 || LabelsAngle == 270;
     if (RunsHorizontally()) return Upright ? Canvas.LetterHeight() * LineCount(Text) : WidestLine(Canvas, Text);
     return Upright ? WidestLine(Canvas, Text) : Canvas.LetterHeight() * LineCount(Text);
@@ -388,6 +387,18 @@ void TChartAxis::DrawAxisText(int X, int Y, int Angle, const std::string& Text) 
   Canvas.SetTextAlign(htaLeft, vtaTop);
 }
 
+std::string TChartAxis::ValueText(double Value) {
+  // A huge range zoomed through may bring new values without end: the texts
+  // are forgotten now and then rather than kept for ever.
+  if (FValueTextsFormat != AxisValuesFormat || FValueTexts.size() >= 4096) {
+    FValueTexts.clear();
+    FValueTextsFormat = AxisValuesFormat;
+  }
+  auto It = FValueTexts.find(Value);
+  if (It == FValueTexts.end()) It = FValueTexts.emplace(Value, FormatAxisValue(Value, AxisValuesFormat)).first;
+  return It->second;
+}
+
 void TChartAxis::DrawLabel(double Value) {
   const int P = ValueToPixel(Value);
   if (!LabelsOnAxis && !(P > StartPixel && P < EndPixel)) {
@@ -395,7 +406,7 @@ void TChartAxis::DrawLabel(double Value) {
     return;
   }
   if (Labels) {
-    const std::string Text = FormatAxisValue(Value, AxisValuesFormat);
+    const std::string Text = ValueText(Value);
     if (RunsHorizontally())
       DrawAxisText(P, LabelsEdge, LabelsAngle, Text);
     else

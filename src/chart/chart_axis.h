@@ -2,6 +2,7 @@
 // One axis of the chart: its settings, its range, the mapping between values
 // and pixels, and its drawing (title, labels, line, ticks, grid, minor ticks).
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "chart_pens.h"
@@ -115,6 +116,9 @@ private:
   void DrawAxisText(int X, int Y, int Angle, const std::string& Text);
   void DrawValueLabels();
   void DrawLabel(double Value);
+  // A value's label text in AxisValuesFormat (kept from paint to paint: an
+  // axis shows the same few values again and again).
+  std::string ValueText(double Value);
   // A tick of Length at pixel P, starting Offset pixels outside the axis line
   // (a negative Length points into the plot box).
   void DrawTick(int P, int Offset, int Length);
@@ -125,4 +129,6 @@ private:
 
   TChart& FOwner;
   TAxisKind FKind;
+  std::string FValueTextsFormat;  // the format FValueTexts were made with
+  std::unordered_map<double, std::string> FValueTexts;
 };

@@ -78,6 +78,20 @@ TEST_F(TAxisAlone, LeftAxisOf400PixelsIsLabelledEveryTen) {
             (std::vector<int>{100, 140, 180, 220, 260, 300, 340, 380, 420, 460, 500}));
 }
 
+// The label texts are kept from one drawing to the next: a new format must
+// show at the next drawing all the same.
+TEST_F(TAxisAlone, ANewValueFormatShowsAtTheNextDrawing) {
+  Prepare(Chart.RightAxis, 100, 300, TRect{100, 100, 500, 500});
+  Chart.RightAxis.Draw();
+  ASSERT_EQ(Labels().front(), "300");
+  Surface.Clear();
+  Chart.RightAxis.AxisValuesFormat = "0.0";
+  Chart.RightAxis.Draw();
+  ASSERT_FALSE(Labels().empty());
+  EXPECT_EQ(Labels().front(), "300.0");
+  EXPECT_EQ(Labels().back(), "100.0");
+}
+
 TEST_F(TAxisAlone, RightAxisOf400PixelsIsLabelledEveryTwenty) {
   Prepare(Chart.RightAxis, 100, 300, TRect{100, 100, 500, 500});
   Chart.RightAxis.Draw();

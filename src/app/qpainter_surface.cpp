@@ -544,7 +544,10 @@ void TQPainterSurface::DottedRow(TPoint A, TPoint B, bool LastPixel, QRgb On, bo
   const int ClipRow = Y - FClipTop;
   if (ClipRow < 0 || ClipRow >= static_cast<int>(FClipRowRange.size())) return;
   const auto [Begin, End] = FClipRowRange[static_cast<size_t>(ClipRow)];
-  for (int I = Begin; I < End; ++I) Span(FClipSpans[static_cast<size_t>(I)].first, FClipSpans[static_cast<size_t>(I)].second);
+  for (int I = Begin; I < End; ++I) {
+    const auto [SpanFirst, SpanLast] = FClipSpans[static_cast<size_t>(I)];
+    Span(SpanFirst, SpanLast);
+  }
 }
 
 void TQPainterSurface::StrokeOpenPath(const std::vector<TPoint>& Points, bool LastPixel) {

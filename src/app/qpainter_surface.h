@@ -64,8 +64,6 @@ public:
   void SetPaintedLater(const std::vector<TColumnsArea>& Areas) override;
 
 private:
-  // A text in one font: its characters, width, and the box its ink can reach
-  // relative to the pen position (empty when it cannot be told).
   // Pictures of a text's ink box, keyed by text colour and background colour.
   using TInkPictures = std::map<std::pair<QRgb, QRgb>, QImage>;
   // A text turned by a quarter turn, for one alignment: its ink box relative
@@ -75,6 +73,8 @@ private:
     QRect Ink;
     TInkPictures Pictures;
   };
+  // A text in one font: its characters, width, and the box its ink can reach
+  // relative to the pen position (empty when it cannot be told).
   struct TTextInfo {
     QString Chars;
     int Width = 0;
@@ -102,6 +102,8 @@ private:
   QPainter* Painter(TPenMode Mode);
   void EndPainting();
   void StrokeLine(TPoint A, TPoint B, bool LastPixel);
+  // A dotted level line from A towards B (the pen's colour On, the gaps Gap
+  // when they show), within the image and the clip.
   void DottedRow(TPoint A, TPoint B, bool LastPixel, QRgb On, bool GapShows, QRgb Gap);
   void StrokeOpenPath(const std::vector<TPoint>& Points, bool LastPixel);
   // Writes one pixel when it lies on the image and inside the clip.
@@ -121,6 +123,8 @@ private:
   bool BoxInsideClip(int Left, int Top, int Right, int Bottom) const;
   TTextInfo& TextInfo(const std::string& Text);
   void FindInk(TTextInfo& Info);
+  // The box the ink of Draw can touch, relative to its reference point
+  // (Turned: the text may run any way from it); nullopt when it cannot be told.
   std::optional<QRect> FindInk(const TTextInfo& Info, const TDrawText& Draw, bool Turned) const;
   // Where the text's pen starts, from the reference point of TextOut, for the
   // current alignment: across, and down to the baseline.

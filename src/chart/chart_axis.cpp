@@ -66,7 +66,8 @@ std::string FormatAxisValue(double Value, const std::string& Format) {
   // Fifteen significant digits first, so that 0.30000000000000004 reads 0.3;
   // then decimal rounding with halves away from zero.
   char Buffer[64];
-  const auto Written = std::to_chars(Buffer, Buffer + sizeof Buffer - 1, std::fabs(Value), std::chars_format::scientific, 14);
+  const auto Written =
+      std::to_chars(Buffer, Buffer + sizeof Buffer - 1, std::fabs(Value), std::chars_format::scientific, 14);
   *Written.ptr = '\0';
   std::string Digits;
   const char* C = Buffer;

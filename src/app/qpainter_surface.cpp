@@ -715,10 +715,14 @@ std::optional<QRect> TQPainterSurface::FindInk(const TTextInfo& Info, const TDra
   return Ink.adjusted(-1, -1, 1, 1).translated(-Origin);
 }
 
+// Draws the level text with its pen at the point given.
+TQPainterSurface::TDrawText TQPainterSurface::LevelText(const TTextInfo& Info) {
+  return [&Info](QPainter& P, int X, int Y) { P.drawText(X, Y, Info.Chars); };
+}
+
 void TQPainterSurface::FindInk(TTextInfo& Info) {
   Info.InkTried = true;
-  const std::optional<QRect> Ink =
-      FindInk(Info, [&](QPainter& P, int X, int Y) { P.drawText(X, Y, Info.Chars); }, false);
+  const std::optional<QRect> Ink = FindInk(Info, LevelText(Info), false);
   Info.InkKnown = Ink.has_value();
   Info.Ink = Ink.value_or(QRect());
 }
@@ -757,8 +761,7 @@ bool TQPainterSurface::CopyTextPicture(TTextInfo& Info, int PenX, int PenY) {
   if (FBits == nullptr) return false;
   if (!Info.InkTried) FindInk(Info);
   if (!Info.InkKnown) return false;
-  return CopyInkPicture(Info.Ink, PenX, PenY, Info.Pictures,
-                        [&](QPainter& P, int X, int Y) { P.drawText(X, Y, Info.Chars); });
+  return CopyInkPicture(Info.Ink, PenX, PenY, Info.Pictures, LevelText(Info));
 }
 
 bool TQPainterSurface::CopyTurnedTextPicture(TTextInfo& Info, int X, int Y, int Dx, int Baseline) {

@@ -122,6 +122,7 @@ private:
   // clip whose rows and columns are each one run (false when it cannot tell).
   bool BoxInsideClip(int Left, int Top, int Right, int Bottom) const;
   TTextInfo& TextInfo(const std::string& Text);
+  static TDrawText LevelText(const TTextInfo& Info);
   void FindInk(TTextInfo& Info);
   // The box the ink of Draw can touch, relative to its reference point
   // (Turned: the text may run any way from it); nullopt when it cannot be told.

@@ -51,7 +51,7 @@ struct TOptions {
   std::vector<int> Sizes{10, 100, 1000, 10000, 100000};
   QString OutDir;
   QString ReferenceDir;
-  int ProfileRounds = 0;  // > 0: only paints our chart that many times (for a profiler)
+  int ProfileRounds = 0;  // > 0: only paints our chart that many times (for a profiler), prints the median
   int ProfileOpenRounds = 0;  // > 0: only opens and closes the graph window that many times
   bool DrawEverything = false;
 };
@@ -323,7 +323,9 @@ int main(int argc, char** argv) {
 
     TOurs Ours(History, Options.DrawEverything);
     if (Options.ProfileRounds > 0) {
-      for (int I = 0; I < Options.ProfileRounds; ++I) Ours.PaintOnce();
+      std::vector<double> T;
+      for (int I = 0; I < Options.ProfileRounds; ++I) T.push_back(Ours.PaintOnce());
+      std::fprintf(stderr, "alone n=%d median_ms=%.3f\n", N, Median(T));
       continue;
     }
     if (Options.ProfileOpenRounds > 0) {

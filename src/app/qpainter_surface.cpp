@@ -10,6 +10,7 @@
 #include <optional>
 #include <utility>
 
+#include "polygon_rows.h"
 #include "qt_colors.h"
 #include "sjis.h"
 
@@ -567,6 +568,9 @@ void TQPainterSurface::Polygon(const std::vector<TPoint>& Points) {
     Left = std::min(Left, Point.X), Right = std::max(Right, Point.X);
     Top = std::min(Top, Point.Y), Bottom = std::max(Bottom, Point.Y);
   }
+  // The box QPainter rasterizes in: the image, cut to the clip's bounding box.
+  QRect RasterBox(0, 0, FImageWidth, FImageHeight);
+  if (FClipped) RasterBox &= FClipBounds;
   const TClipTestSkipped Skipped(FClipped, FClipped && BoxInsideClip(Left, Top, Right, Bottom));
   if (FBrush.Style == bsSolid && !EnclosesNothing(Points)) {
     const TFace Face = FPen.Mode == pmCopy ? FaceOf(Points) : TFace{};
@@ -597,6 +601,13 @@ void TQPainterSurface::Polygon(const std::vector<TPoint>& Points) {
         }
         break;
       case fkNone:
+        if (FPen.Mode == pmCopy && !RasterBox.isEmpty() &&
+            PolygonRowsFit(Points, RasterBox.left(), RasterBox.right())) {
+          // A slanted shape (a piece of the line's ribbon) within the box's columns.
+          ForEachPolygonRowSpan(Points, RasterBox.top(), RasterBox.bottom(),
+                                [&](int Y, int From, int To) { FillRow(Y, From, To, Fill); });
+          break;
+        }
         P->setPen(Qt::NoPen);
         P->setBrush(ToQColor(FBrush.Color));
         P->drawPolygon(ToQPolygon(Points), Qt::OddEvenFill);
@@ -855,6 +866,7 @@ void TQPainterSurface::SetClipPolygon(const std::vector<TPoint>& Points) {
   FClipSpans.clear();
   FClipRowRange.clear();
   const QRect Bounds = FClipRegion.boundingRect();
+  FClipBounds = Bounds;
   FClipTop = Bounds.top();
   if (!Bounds.isEmpty()) {
     // The region's rectangles come in bands of rows, left to right within a

@@ -7,8 +7,10 @@
 // Fast paths, each giving the very pixels QPainter gives: one painter stays
 // open on the image from the first drawing call to Present (and opens anew at
 // each clip change); 1-pixel pen strokes, filled rectangles and the faces of
-// the chart's boxes are written straight into the image; a text drawn onto a
-// plain background is copied from a kept picture of it.
+// the chart's boxes are written straight into the image, and so are other
+// filled outlines (the line's ribbon) by QPainter's own rule (polygon_rows.h)
+// where it applies; a text drawn onto a plain background is copied from a
+// kept picture of it.
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
@@ -163,6 +165,7 @@ private:
   bool FClipKnown = false;
   std::vector<TPoint> FClipPoints;
   QRegion FClipRegion;
+  QRect FClipBounds;  // the clip's bounding box
   // The clip as spans per row: rows FClipTop.. each with [first, last] spans.
   int FClipTop = 0;
   std::vector<std::pair<int, int>> FClipRowRange;  // per row: index range into FClipSpans

@@ -10,6 +10,7 @@
 #include <random>
 
 #include "chart_fonts.h"
+#include "polygon_rows.h"
 #include "program_texts.h"
 #include "qpainter_surface.h"
 
@@ -340,6 +341,82 @@ TEST(QPainterSurfaceFaces, FillTheVeryPixelsQPainterFills) {
     Painter.end();
     ASSERT_EQ(Surface.Image(), Expected);
   }
+}
+
+// Slanted shapes (the pieces of the line's ribbon, and any other outline) are
+// filled by the surface itself while their corners lie in the columns of the
+// box QPainter rasterizes in: every pixel must be the one QPainter fills,
+// steep or flat, crossing itself or not, with and without a slanted clip,
+// running above or below the box or not; shapes that leave it to the side go
+// to QPainter.
+TEST(QPainterSurfaceFaces, SlantedShapesFillTheVeryPixelsQPainterFills) {
+  TQPainterSurface Surface{ProgramChartFonts()};
+  constexpr int Width = 120, Height = 100;
+  Surface.EnsureImageSize(Width, Height);
+  const std::vector<TPoint> Clip{{5, 95}, {5, 20}, {25, 4}, {115, 4}, {115, 80}, {95, 95}};
+  std::mt19937 Random(11);
+  auto Pick = [&Random](int From, int To) { return From + static_cast<int>(Random() % static_cast<unsigned>(To - From + 1)); };
+  int Fitting = 0;
+  constexpr int Cases = 3000;
+  for (int Case = 0; Case < Cases; ++Case) {
+    SCOPED_TRACE(Case);
+    std::vector<TPoint> Shape;
+    switch (Case % 4) {
+      case 0: {  // a ribbon piece: a slanted edge pushed into the depth
+        const TPoint A{Pick(0, 119), Pick(0, 99)}, B{A.X + Pick(0, 30), Pick(0, 99)};
+        const int D = Pick(1, 20);
+        Shape = {A, B, {B.X + D, B.Y - D}, {A.X + D, A.Y - D}};
+        break;
+      }
+      case 1:  // a triangle
+        Shape = {{Pick(0, 119), Pick(0, 99)}, {Pick(0, 119), Pick(0, 99)}, {Pick(0, 119), Pick(0, 99)}};
+        break;
+      case 2: {  // a narrow steep or flat sliver
+        const TPoint A{Pick(0, 119), Pick(0, 99)};
+        const bool Steep = Pick(0, 1) == 1;
+        const TPoint B = Steep ? TPoint{A.X + Pick(-3, 3), Pick(0, 99)} : TPoint{Pick(0, 119), A.Y + Pick(-3, 3)};
+        const int D = Pick(1, 4);
+        Shape = {A, B, {B.X + D, B.Y - D}, {A.X + D, A.Y - D}};
+        break;
+      }
+      default:  // any outline of up to eight corners, crossing itself or not
+        for (int I = Pick(4, 8); I > 0; --I) Shape.push_back({Pick(0, 119), Pick(0, 99)});
+        break;
+    }
+    // Some go past the image or the clip, to the left or below.
+    if (Case % 7 == 0) {
+      for (TPoint& P : Shape) P.X -= 20;
+    } else if (Case % 7 == 1) {
+      for (TPoint& P : Shape) P.Y += 30;
+    }
+    std::rotate(Shape.begin(), Shape.begin() + Pick(0, static_cast<int>(Shape.size()) - 1), Shape.end());
+    if (Pick(0, 1) == 1) std::reverse(Shape.begin(), Shape.end());
+    const bool Clipped = (Case / 4) % 2 == 1;
+    Fitting += PolygonRowsFit(Shape, Clipped ? 5 : 0, Clipped ? 114 : Width - 1) ? 1 : 0;
+
+    Surface.ClearClip();
+    Surface.FillRect(TRect{0, 0, Width, Height}, Paper);
+    if (Clipped) Surface.SetClipPolygon(Clip);
+    Surface.SetPen(TSurfacePen{clBlack, 1, psClear, pmCopy});
+    Surface.SetBrush(TSurfaceBrush{clRed, bsSolid});
+    Surface.Polygon(Shape);
+
+    QImage Expected(Width, Height, QImage::Format_RGB32);
+    Expected.fill(Qt::white);
+    QPainter Painter(&Expected);
+    Painter.setRenderHint(QPainter::Antialiasing, false);
+    QPolygon ClipOutline, Outline;
+    for (const TPoint& P : Clip) ClipOutline << QPoint(P.X, P.Y);
+    for (const TPoint& P : Shape) Outline << QPoint(P.X, P.Y);
+    if (Clipped) Painter.setClipRegion(QRegion(ClipOutline, Qt::OddEvenFill));
+    Painter.setPen(Qt::NoPen);
+    Painter.setBrush(QColor(255, 0, 0));
+    Painter.drawPolygon(Outline, Qt::OddEvenFill);
+    Painter.end();
+    ASSERT_EQ(Surface.Image(), Expected);
+  }
+  // Most shapes took the surface's own fill.
+  EXPECT_GT(Fitting, Cases / 2);
 }
 
 // Upright lines keep to the clip pixel for pixel, whatever its shape: convex

@@ -65,20 +65,45 @@ void ForEachPolygonRowSpan(const std::vector<TPoint>& Points, int FirstRow, int 
       Top = std::min(Top, E.Top), Bottom = std::max(Bottom, E.Bottom);
     }
   }
+  // Rows come in bands between the corners' rows; within a band the same
+  // edges cross every row (two for a shape without a dent).
   std::array<int, MaxPolygonRowsCorners> Crossings;
-  for (int Y = std::max(Top, FirstRow); Y <= std::min(Bottom, LastRow); ++Y) {
-    std::size_t Found = 0;
+  std::array<const TEdge*, MaxPolygonRowsCorners> Active;
+  const int End = std::min(Bottom, LastRow);
+  for (int Y = std::max(Top, FirstRow); Y <= End;) {
+    int BandEnd = End;
+    std::size_t ActiveCount = 0;
     for (std::size_t I = 0; I < Count; ++I) {
       const TEdge& E = Edges[I];
-      if (Y < E.Top || Y > E.Bottom) continue;
-      const int X = static_cast<int>((E.X + E.Step * (Y - E.Top)) >> 16);
-      // Insertion into x order.
-      std::size_t J = Found++;
-      for (; J > 0 && Crossings[J - 1] > X; --J) Crossings[J] = Crossings[J - 1];
-      Crossings[J] = X;
+      if (Y >= E.Top && Y <= E.Bottom) {
+        Active[ActiveCount++] = &E;
+        BandEnd = std::min(BandEnd, E.Bottom);
+      } else if (E.Top > Y) {
+        BandEnd = std::min(BandEnd, E.Top - 1);
+      }
     }
-    for (std::size_t I = 0; I + 1 < Found; I += 2) {
-      if (Crossings[I] < Crossings[I + 1]) Visit(Y, Crossings[I], Crossings[I + 1] - 1);
+    if (ActiveCount == 2) {
+      const TEdge& A = *Active[0];
+      const TEdge& B = *Active[1];
+      std::int64_t XA = A.X + A.Step * (Y - A.Top), XB = B.X + B.Step * (Y - B.Top);
+      for (; Y <= BandEnd; ++Y, XA += A.Step, XB += B.Step) {
+        const int From = static_cast<int>(std::min(XA, XB) >> 16), To = static_cast<int>(std::max(XA, XB) >> 16);
+        if (From < To) Visit(Y, From, To - 1);
+      }
+      continue;
+    }
+    for (; Y <= BandEnd; ++Y) {
+      for (std::size_t I = 0; I < ActiveCount; ++I) {
+        const TEdge& E = *Active[I];
+        const int X = static_cast<int>((E.X + E.Step * (Y - E.Top)) >> 16);
+        // Insertion into x order.
+        std::size_t J = I;
+        for (; J > 0 && Crossings[J - 1] > X; --J) Crossings[J] = Crossings[J - 1];
+        Crossings[J] = X;
+      }
+      for (std::size_t I = 0; I + 1 < ActiveCount; I += 2) {
+        if (Crossings[I] < Crossings[I + 1]) Visit(Y, Crossings[I], Crossings[I + 1] - 1);
+      }
     }
   }
 }

@@ -478,6 +478,17 @@ void TQPainterSurface::StrokeLine(TPoint A, TPoint B, bool LastPixel) {
       DottedRow(A, B, LastPixel, On, GapShows, ToPixel(FBackgroundColor));
       return;
     }
+    if (!Dotted) {
+      // A slanted line whose box lies in the image and inside the clip (or
+      // is long enough for the box test to pay) is written without a test per pixel.
+      const int Left = std::min(A.X, B.X), Right = std::max(A.X, B.X);
+      const int Top = std::min(A.Y, B.Y), Bottom = std::max(A.Y, B.Y);
+      const bool InImage = Left >= 0 && Top >= 0 && Right < FImageWidth && Bottom < FImageHeight;
+      if (InImage && (!FClipped || (std::max(Right - Left, Bottom - Top) >= 8 && BoxInsideClip(Left, Top, Right, Bottom)))) {
+        LinePixels(A, B, LastPixel, [&](int X, int Y) { FBits[static_cast<qsizetype>(Y) * FStride + X] = On; });
+        return;
+      }
+    }
     if (GapShows) {
       const QRgb Gap = ToPixel(FBackgroundColor);
       int Index = 0;

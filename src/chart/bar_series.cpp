@@ -378,7 +378,8 @@ void TBarSeries::DrawMarks() {
   std::vector<bool> Covered(static_cast<size_t>(std::max(0, Last - FirstVisible + 1)), false);
   TMarkToDraw Mark;
   if (LeaveOutCoveredShapes) {
-    TCoveredArea Later;
+    TCoveredArea& Later = FLaterMarks;
+    Later.Clear();
     for (int Index = Last; Index >= FirstVisible; --Index) {
       if (!MarkAt(Index, Mark)) continue;
       TMarkText& Text = *Mark.Text;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "chart_series.h"
+#include "covered_shapes.h"
 
 enum TMultiBar { mbNone, mbSide, mbStacked, mbStacked100 };
 
@@ -74,6 +75,9 @@ private:
   // Whether this paint's bars paint every pixel of their front and side
   // faces (plain 1-pixel outline, solid brush; set with FCovered).
   bool FOpaqueBars = false;
+  // The boxes of later marks while DrawMarks looks for covered ones (kept
+  // from paint to paint for its room).
+  TCoveredArea FLaterMarks;
 
   // SideBySideOffset, kept while a paint draws the bars or their marks.
   std::optional<long long> FPaintSideOffset;

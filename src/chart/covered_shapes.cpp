@@ -35,6 +35,10 @@ bool TCoveredArea::Covers(const TRect& R) const {
   return true;
 }
 
+void TCoveredArea::Clear() {
+  for (TSpans& Spans : FRows) Spans.clear();
+}
+
 void TCoveredArea::Add(const TRect& R) {
   if (R.Left >= R.Right || R.Top >= R.Bottom) return;
   if (R.Top < -RowLimit || R.Bottom > RowLimit) return;

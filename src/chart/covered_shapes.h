@@ -41,6 +41,8 @@ class TCoveredArea {
 public:
   bool Covers(const TRect& R) const;
   void Add(const TRect& R);
+  // Nothing covered; the rows keep their room for the next paint.
+  void Clear();
 
 private:
   // Rows far outside any picture are not kept: nothing there counts as covered.

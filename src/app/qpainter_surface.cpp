@@ -169,6 +169,16 @@ inline void FillPixels(QRgb* Pixel, int Count, QRgb Color) {
   for (; Count > 0; --Count) *Pixel++ = Color;
 }
 
+// True when Count pixels from Pixel on all hold Color (four compared at a time).
+inline bool AllPixels(const QRgb* Pixel, int Count, QRgb Color) {
+  QRgb Differs = 0;
+  for (; Count >= 4; Count -= 4, Pixel += 4) {
+    Differs |= (Pixel[0] ^ Color) | (Pixel[1] ^ Color) | (Pixel[2] ^ Color) | (Pixel[3] ^ Color);
+  }
+  for (; Count > 0; --Count) Differs |= *Pixel++ ^ Color;
+  return Differs == 0;
+}
+
 // True when, for spans of successive rows (one per row, [1, 0] for none),
 // every column meets the spans in rows that follow each other: no row
 // without a span between two with one, the left ends first falling then
@@ -756,10 +766,7 @@ bool TQPainterSurface::CopyInkPicture(const QRect& Ink, int X, int Y, TInkPictur
   if (!FImage.rect().contains(Box) || !RectInsideClip(Box)) return false;
   const QRgb Ground = FBits[static_cast<qsizetype>(Box.top()) * FStride + Box.left()];
   for (int Row = Box.top(); Row <= Box.bottom(); ++Row) {
-    const QRgb* Pixels = FBits + static_cast<qsizetype>(Row) * FStride;
-    for (int Column = Box.left(); Column <= Box.right(); ++Column) {
-      if (Pixels[Column] != Ground) return false;
-    }
+    if (!AllPixels(FBits + static_cast<qsizetype>(Row) * FStride + Box.left(), Box.width(), Ground)) return false;
   }
   const QRgb TextColor = ToPixel(FFont.Color);
   QImage& Picture = Pictures[{TextColor, Ground}];

@@ -391,39 +391,19 @@ void TQPainterSurface::FillColumn(int X, int From, int To, QRgb Color) {
     QRgb* Pixel = FBits + static_cast<qsizetype>(First) * FStride + X;
     for (int Y = First; Y <= Last; ++Y, Pixel += FStride) *Pixel = Color;
   };
-  if (FPaintedLater.empty()) {
+  const auto Column = static_cast<size_t>(X - FLaterFirstColumn);
+  if (X < FLaterFirstColumn || Column >= FLaterRows.size()) {
     Fill(From, To);
     return;
   }
-  // The run cut by each area's rows in this column; a cut leaves at most a
-  // piece above and one below. Past the room for pieces the rest is written
-  // whole, which is never wrong (the area is painted over anyway).
-  constexpr size_t MostPieces = 16;
-  std::array<std::pair<int, int>, MostPieces> Buffers[2];
-  int Current = 0;
-  size_t Count = 0;
-  if (From <= To) Buffers[Current][Count++] = {From, To};
-  for (const TColumnsArea& Area : FPaintedLater) {
-    if (Count == 0) return;
-    if (X < Area.Left || X > Area.Right) continue;
-    const int Shift = Area.Rise * (X - Area.Left);
-    const int CutFirst = Area.Top - Shift, CutLast = Area.Bottom - Shift;
-    const auto& Pieces = Buffers[Current];
-    auto& Kept = Buffers[1 - Current];
-    size_t KeptCount = 0;
-    for (size_t I = 0; I < Count; ++I) {
-      const auto [First, Last] = Pieces[I];
-      if (CutLast < First || CutFirst > Last || KeptCount + 2 > MostPieces) {
-        Kept[KeptCount++] = Pieces[I];
-        continue;
-      }
-      if (First < CutFirst) Kept[KeptCount++] = {First, CutFirst - 1};
-      if (Last > CutLast) Kept[KeptCount++] = {CutLast + 1, Last};
-    }
-    Current = 1 - Current;
-    Count = KeptCount;
+  // The run cut by the rows painted later: a piece above them, one below.
+  const auto [CutFirst, CutLast] = FLaterRows[Column];
+  if (CutFirst > CutLast || CutLast < From || CutFirst > To) {
+    Fill(From, To);
+    return;
   }
-  for (size_t I = 0; I < Count; ++I) Fill(Buffers[Current][I].first, Buffers[Current][I].second);
+  if (From < CutFirst) Fill(From, CutFirst - 1);
+  if (To > CutLast) Fill(CutLast + 1, To);
 }
 
 inline void TQPainterSurface::FillRow(int Y, int From, int To, QRgb Color) {
@@ -920,9 +900,34 @@ void TQPainterSurface::SetClipPolygon(const std::vector<TPoint>& Points) {
 }
 
 void TQPainterSurface::SetPaintedLater(const std::vector<TColumnsArea>& Areas) {
-  FPaintedLater.clear();
+  FLaterRows.clear();
+  // Only the image's columns matter.
+  int First = INT_MAX, Last = INT_MIN;
   for (const TColumnsArea& Area : Areas) {
-    if (Area.Left <= Area.Right && Area.Top <= Area.Bottom) FPaintedLater.push_back(Area);
+    if (Area.Left > Area.Right || Area.Top > Area.Bottom) continue;
+    First = std::min(First, std::max(Area.Left, 0));
+    Last = std::max(Last, std::min(Area.Right, FImage.width() - 1));
+  }
+  if (First > Last) return;
+  FLaterFirstColumn = First;
+  FLaterRows.assign(static_cast<size_t>(Last - First + 1), {1, 0});
+  for (const TColumnsArea& Area : Areas) {
+    if (Area.Left > Area.Right || Area.Top > Area.Bottom) continue;
+    for (int X = std::max(Area.Left, First); X <= std::min(Area.Right, Last); ++X) {
+      const long long Shift = static_cast<long long>(Area.Rise) * (X - Area.Left);
+      const int Top = static_cast<int>(std::clamp<long long>(Area.Top - Shift, INT_MIN / 2, INT_MAX / 2));
+      const int Bottom = static_cast<int>(std::clamp<long long>(Area.Bottom - Shift, INT_MIN / 2, INT_MAX / 2));
+      auto& [RunTop, RunBottom] = FLaterRows[static_cast<size_t>(X - First)];
+      if (RunTop > RunBottom || (Top <= RunBottom + 1 && RunTop <= Bottom + 1)) {
+        // The first run of the column, or one that meets it: their union.
+        const bool Empty = RunTop > RunBottom;
+        RunTop = Empty ? Top : std::min(RunTop, Top);
+        RunBottom = Empty ? Bottom : std::max(RunBottom, Bottom);
+      } else if (Bottom - Top > RunBottom - RunTop) {
+        // Apart: the longer run is kept (leaving the other written is never wrong).
+        RunTop = Top, RunBottom = Bottom;
+      }
+    }
   }
 }
 

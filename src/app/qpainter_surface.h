@@ -175,5 +175,8 @@ private:
   bool FClipOneSpanPerRow = false;
   bool FClipColumnsWhole = false;  // and every column meets it in one run of rows
   std::vector<std::pair<int, int>> FClipRowSpan;
-  std::vector<TColumnsArea> FPaintedLater;
+  // The rows painted later, column by column from FLaterFirstColumn: one run
+  // per column ([1, 0] for none), where areas overlap their union.
+  int FLaterFirstColumn = 0;
+  std::vector<std::pair<int, int>> FLaterRows;
 };

@@ -323,9 +323,9 @@ int main(int argc, char** argv) {
 
     TOurs Ours(History, Options.DrawEverything);
     if (Options.ProfileRounds > 0) {
-      std::vector<double> T;
-      for (int I = 0; I < Options.ProfileRounds; ++I) T.push_back(Ours.PaintOnce());
-      std::fprintf(stderr, "alone n=%d median_ms=%.3f\n", N, Median(T));
+      std::vector<double> Times;
+      for (int I = 0; I < Options.ProfileRounds; ++I) Times.push_back(Ours.PaintOnce());
+      std::fprintf(stderr, "alone n=%d median_ms=%.3f\n", N, Median(Times));
       continue;
     }
     if (Options.ProfileOpenRounds > 0) {

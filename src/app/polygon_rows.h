@@ -25,8 +25,9 @@
 // At most this many corners are filled by the rule here.
 inline constexpr std::size_t MaxPolygonRowsCorners = 16;
 
-// True when the polygon's corners lie in columns Left..Right (inclusive) and
-// it has no more corners than the rule takes.
+// True when the polygon's corners lie in columns Left..Right (inclusive),
+// none lies absurdly far above or below, and it has no more corners than the
+// rule takes.
 bool PolygonRowsFit(const std::vector<TPoint>& Points, int Left, int Right);
 
 // Calls Visit(Y, From, To) for each filled span in rows FirstRow..LastRow, To

@@ -358,10 +358,18 @@ TEST(QPainterSurfaceFaces, SlantedShapesFillTheVeryPixelsQPainterFills) {
   auto Pick = [&Random](int From, int To) { return From + static_cast<int>(Random() % static_cast<unsigned>(To - From + 1)); };
   int Fitting = 0;
   constexpr int Cases = 3000;
-  for (int Case = 0; Case < Cases; ++Case) {
+  // Pieces that start far above the image (a value far off the axis): only
+  // the last rows show, and they must sit where QPainter puts them.
+  const std::vector<std::vector<TPoint>> FarOff{{{10, -100000}, {40, 90}, {50, 80}, {20, -100010}},
+                                                {{110, 300000}, {3, 7}, {13, -3}, {119, 299990}},
+                                                {{60, -40000000}, {61, 95}, {71, 85}, {70, -40000010}}};
+  for (int Case = 0; Case < Cases + static_cast<int>(FarOff.size()); ++Case) {
     SCOPED_TRACE(Case);
     std::vector<TPoint> Shape;
-    switch (Case % 4) {
+    switch (Case >= Cases ? -1 : Case % 4) {
+      case -1:
+        Shape = FarOff[static_cast<size_t>(Case - Cases)];
+        break;
       case 0: {  // a ribbon piece: a slanted edge pushed into the depth
         const TPoint A{Pick(0, 119), Pick(0, 99)}, B{A.X + Pick(0, 30), Pick(0, 99)};
         const int D = Pick(1, 20);
@@ -384,9 +392,9 @@ TEST(QPainterSurfaceFaces, SlantedShapesFillTheVeryPixelsQPainterFills) {
         break;
     }
     // Some go past the image or the clip, to the left or below.
-    if (Case % 7 == 0) {
+    if (Case < Cases && Case % 7 == 0) {
       for (TPoint& P : Shape) P.X -= 20;
-    } else if (Case % 7 == 1) {
+    } else if (Case < Cases && Case % 7 == 1) {
       for (TPoint& P : Shape) P.Y += 30;
     }
     std::rotate(Shape.begin(), Shape.begin() + Pick(0, static_cast<int>(Shape.size()) - 1), Shape.end());
@@ -453,6 +461,46 @@ TEST(QPainterSurfaceClip, UprightLinesKeepToTheClipOfAnyShape) {
     }
     EXPECT_EQ(Wrong, 0);
   }
+}
+
+// Slanted lines keep to the clip whatever part of them lies inside it: with
+// the clip, a line's pixels are those it has without the clip, cut to it.
+TEST(QPainterSurfaceClip, SlantedLinesKeepToTheClip) {
+  const std::vector<TPoint> Clip{{5, 95}, {5, 20}, {25, 4}, {115, 4}, {115, 80}, {95, 95}};
+  QPolygon Outline;
+  for (const TPoint& P : Clip) Outline << QPoint(P.X, P.Y);
+  const QRegion Region(Outline, Qt::OddEvenFill);
+  std::mt19937 Random(5);
+  auto Pick = [&Random](int From, int To) { return From + static_cast<int>(Random() % static_cast<unsigned>(To - From + 1)); };
+  TQPainterSurface Clipped{ProgramChartFonts()}, Whole{ProgramChartFonts()};
+  for (TQPainterSurface* Surface : {&Clipped, &Whole}) {
+    Surface->EnsureImageSize(120, 100);
+    Surface->FillRect(TRect{0, 0, 120, 100}, clWhite);
+  }
+  Clipped.SetClipPolygon(Clip);
+  for (int Line = 0; Line < 400; ++Line) {
+    // Short and long, inside the clip, across its edge, past the image.
+    const TPoint A{Pick(-20, 139), Pick(-20, 119)};
+    const int Length = Line % 2 == 0 ? 6 : 60;
+    const TPoint B{A.X + Pick(-Length, Length), A.Y + Pick(-Length, Length)};
+    for (TQPainterSurface* Surface : {&Clipped, &Whole}) {
+      Surface->SetPen(TSurfacePen{static_cast<TColor>(RGB(Line % 200, 0, 255 - Line % 200)), 1, psSolid, pmCopy});
+      Surface->MoveTo(A.X, A.Y);
+      Surface->LineTo(B.X, B.Y);
+    }
+  }
+  Clipped.Present();
+  Whole.Present();
+  int Wrong = 0, Inked = 0;
+  for (int Y = 0; Y < 100; ++Y) {
+    for (int X = 0; X < 120; ++X) {
+      const QRgb Expected = Region.contains(QPoint(X, Y)) ? Whole.Image().pixel(X, Y) : qRgb(255, 255, 255);
+      Wrong += Clipped.Image().pixel(X, Y) != Expected ? 1 : 0;
+      Inked += Clipped.Image().pixel(X, Y) != qRgb(255, 255, 255) ? 1 : 0;
+    }
+  }
+  EXPECT_EQ(Wrong, 0);
+  EXPECT_GT(Inked, 1000);
 }
 
 // Dotted level lines (the chart's grid) in either direction: the dots stay

@@ -308,21 +308,20 @@ void TBarSeries::DrawMarks() {
   Canvas.SetFont(Font);
 
   // Where each mark goes. Many marks share their text (a percentage), which
-  // is formatted and measured once.
-  struct TMarkText {
-    std::string Text;
-    TSize Box;
-    // Where box and text can change pixels, relative to the box (found once).
-    bool FootprintTried = false;
-    std::optional<std::vector<TRect>> Footprint;
-  };
+  // is formatted and measured once and kept for the next paint.
   struct TMarkToDraw {
     TColor Color = clNone;
     TMarkText* Text = nullptr;
     TMarkText LabelText;
     TSeriesMarkPosition Position;
   };
-  std::unordered_map<double, TMarkText> ValueTexts;
+  const TMarkTextsMadeWith MadeWith{Marks.Style, ValueFormat, Font, Marks.Frame.Visible, Marks.Frame.Width,
+                                    Marks.Transparent};
+  if (FValueMarkTextsMadeWith != MadeWith || FValueMarkTexts.size() > MostMarkTexts) {
+    FValueMarkTexts.clear();
+    FValueMarkTextsMadeWith = MadeWith;
+  }
+  std::unordered_map<double, TMarkText>& ValueTexts = FValueMarkTexts;
   auto MarkAt = [&](int Index, TMarkToDraw& Mark) {
     Mark.Color = PointColor(Index);
     if (Mark.Color == clNone) return false;

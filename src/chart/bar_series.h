@@ -3,6 +3,8 @@
 // value mark above each bar.
 #include <array>
 #include <optional>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "chart_series.h"
@@ -78,6 +80,30 @@ private:
   // The boxes of later marks while DrawMarks looks for covered ones (kept
   // from paint to paint for its room).
   TCoveredArea FLaterMarks;
+  // A mark's text, its box and where it can change pixels (relative to the
+  // box; looked for once).
+  struct TMarkText {
+    std::string Text;
+    TSize Box;
+    bool FootprintTried = false;
+    std::optional<std::vector<TRect>> Footprint;
+  };
+  // What the texts of the value marks depend on besides the value.
+  struct TMarkTextsMadeWith {
+    TSeriesMarksStyle Style = smsLabel;
+    std::string ValueFormat;
+    TSurfaceFont Font;
+    bool FrameVisible = false;
+    int FrameWidth = 0;
+    bool Transparent = false;
+    friend bool operator==(const TMarkTextsMadeWith&, const TMarkTextsMadeWith&) = default;
+  };
+  // The marks of points without a label, by value: many share their text (a
+  // percentage), which is formatted, measured and probed once and kept from
+  // paint to paint while it is made the same way (at most MostMarkTexts).
+  static constexpr size_t MostMarkTexts = 4096;
+  std::unordered_map<double, TMarkText> FValueMarkTexts;
+  std::optional<TMarkTextsMadeWith> FValueMarkTextsMadeWith;
 
   // SideBySideOffset, kept while a paint draws the bars or their marks.
   std::optional<long long> FPaintSideOffset;

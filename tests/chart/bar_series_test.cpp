@@ -269,6 +269,29 @@ TEST_F(BarSeriesTest, MarkTextLabelFirstThenValue) {
   EXPECT_EQ(Surface.TextsOf("ok").size(), 0u);
 }
 
+// A value's mark text and box are kept from paint to paint: a new value
+// format or mark font shows at the next paint all the same.
+TEST_F(BarSeriesTest, MarksFollowANewValueFormatOrFontAtTheNextPaint) {
+  Bars.AddPoint(0, 1234.5, "", clAutoColor);
+  Bars.AddPoint(1, 1234.5, "", clAutoColor);
+  LayOut();
+  Draw();
+  EXPECT_EQ(Surface.TextsOf("1,234.5").size(), 2u);
+  const int HeightBefore = Bars.Marks.Positions.at(0).Height;
+
+  Surface.Clear();
+  Bars.ValueFormat = "0.00";
+  Draw();
+  EXPECT_EQ(Surface.TextsOf("1,234.5").size(), 0u);
+  EXPECT_EQ(Surface.TextsOf("1234.50").size(), 2u);
+
+  Surface.Clear();
+  Bars.Marks.Font.Height = 30;
+  Draw();
+  EXPECT_EQ(Surface.TextsOf("1234.50").size(), 2u);
+  EXPECT_GT(Bars.Marks.Positions.at(0).Height, HeightBefore);
+}
+
 TEST_F(BarSeriesTest, HiddenMarksAndNullPointsDrawNothingOfTheirOwn) {
   NineDrillsFirstShown(85);
   LayOut();

@@ -437,6 +437,19 @@ void TQPainterSurface::StrokeLine(TPoint A, TPoint B, bool LastPixel) {
   QPainter* P = Painter(FPen.Mode);
   if (P == nullptr) return;
   if (FPen.Width > 1) {
+    if (FPen.Mode == pmCopy && FPen.Style == psSolid && FPen.Width <= 1024 && (A.X == B.X) != (A.Y == B.Y)) {
+      // A level or upright wide line (an axis): QPainter fills Width rows or
+      // columns, the first Width / 2 before the line, from the start up to
+      // the end left out, whichever way it runs.
+      const int Before = FPen.Width / 2, Last = FPen.Width - 1;
+      const QRgb On = ToPixel(FPen.Color);
+      if (A.Y == B.Y) {
+        FillArea(std::min(A.X, B.X), A.Y - Before, std::max(A.X, B.X) - 1, A.Y - Before + Last, On);
+      } else {
+        FillArea(A.X - Before, std::min(A.Y, B.Y), A.X - Before + Last, std::max(A.Y, B.Y) - 1, On);
+      }
+      return;
+    }
     QPen Pen(ToQColor(FPen.Color));
     Pen.setWidth(FPen.Width);
     Pen.setCapStyle(Qt::FlatCap);

@@ -503,6 +503,49 @@ TEST(QPainterSurfaceClip, SlantedLinesKeepToTheClip) {
   EXPECT_GT(Inked, 1000);
 }
 
+// Wide level and upright lines (the axes) are filled by the surface itself:
+// every pixel must be the one QPainter's wide flat-ended pen sets, for any
+// width, either way along, with and without a slanted clip.
+TEST(QPainterSurfaceClip, WideAxisLinesSetTheVeryPixelsQPainterSets) {
+  const std::vector<TPoint> Clip{{5, 95}, {5, 20}, {25, 4}, {115, 4}, {115, 80}, {95, 95}};
+  QPolygon ClipOutline;
+  for (const TPoint& P : Clip) ClipOutline << QPoint(P.X, P.Y);
+  std::mt19937 Random(3);
+  auto Pick = [&Random](int From, int To) { return From + static_cast<int>(Random() % static_cast<unsigned>(To - From + 1)); };
+  TQPainterSurface Surface{ProgramChartFonts()};
+  Surface.EnsureImageSize(120, 100);
+  for (int Case = 0; Case < 600; ++Case) {
+    SCOPED_TRACE(Case);
+    const int Width = Pick(2, 7);
+    const TPoint A{Pick(-10, 129), Pick(-10, 109)};
+    const int Length = Pick(1, 80) * (Pick(0, 1) == 1 ? 1 : -1);
+    const TPoint B = Case % 2 == 0 ? TPoint{A.X + Length, A.Y} : TPoint{A.X, A.Y + Length};
+    const bool Clipped = (Case / 2) % 2 == 1;
+
+    Surface.ClearClip();
+    Surface.FillRect(TRect{0, 0, 120, 100}, Paper);
+    if (Clipped) Surface.SetClipPolygon(Clip);
+    Surface.SetPen(TSurfacePen{clBlue, Width, psSolid, pmCopy});
+    Surface.MoveTo(A.X, A.Y);
+    Surface.LineTo(B.X, B.Y);
+    Surface.Present();
+
+    QImage Expected(120, 100, QImage::Format_RGB32);
+    Expected.fill(Qt::white);
+    QPainter Painter(&Expected);
+    Painter.setRenderHint(QPainter::Antialiasing, false);
+    if (Clipped) Painter.setClipRegion(QRegion(ClipOutline, Qt::OddEvenFill));
+    QPen Pen(QColor(0, 0, 255));
+    Pen.setWidth(Width);
+    Pen.setCapStyle(Qt::FlatCap);
+    Pen.setJoinStyle(Qt::MiterJoin);
+    Painter.setPen(Pen);
+    Painter.drawLine(A.X, A.Y, B.X, B.Y);
+    Painter.end();
+    ASSERT_EQ(Surface.Image(), Expected);
+  }
+}
+
 // Dotted level lines (the chart's grid) in either direction: the dots stay
 // an even number of pixels from the start, the end is left out, and a clip of
 // two spans per row keeps both the dots and the opaque gaps.

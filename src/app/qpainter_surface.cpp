@@ -389,7 +389,15 @@ void TQPainterSurface::FillArea(int Left, int Top, int Right, int Bottom, QRgb C
 void TQPainterSurface::FillColumn(int X, int From, int To, QRgb Color) {
   auto Fill = [&](int First, int Last) {
     QRgb* Pixel = FBits + static_cast<qsizetype>(First) * FStride + X;
-    for (int Y = First; Y <= Last; ++Y, Pixel += FStride) *Pixel = Color;
+    const qsizetype Stride = FStride;
+    int Count = Last - First + 1;
+    for (; Count >= 4; Count -= 4, Pixel += 4 * Stride) {
+      Pixel[0] = Color;
+      Pixel[Stride] = Color;
+      Pixel[2 * Stride] = Color;
+      Pixel[3 * Stride] = Color;
+    }
+    for (; Count > 0; --Count, Pixel += Stride) *Pixel = Color;
   };
   const auto Column = static_cast<size_t>(X - FLaterFirstColumn);
   if (X < FLaterFirstColumn || Column >= FLaterRows.size()) {
@@ -547,9 +555,11 @@ void TQPainterSurface::DottedRow(TPoint A, TPoint B, bool LastPixel, QRgb On, bo
   auto Span = [&](int From, int To) {
     From = std::max(From, First);
     To = std::min(To, Last);
-    for (int X = From; X <= To; ++X) {
-      if (((X - A.X) & 1) == 0) Row[X] = On;
-      else if (GapShows) Row[X] = Gap;
+    // The dots every other pixel from the first of A's parity, the gaps between.
+    const int FirstDot = From + ((From - A.X) & 1);
+    for (int X = FirstDot; X <= To; X += 2) Row[X] = On;
+    if (GapShows) {
+      for (int X = FirstDot == From ? From + 1 : From; X <= To; X += 2) Row[X] = Gap;
     }
   };
   if (!FClipped) {

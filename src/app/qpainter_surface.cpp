@@ -104,16 +104,17 @@ TFace FaceOf(const std::vector<TPoint>& Points) {
     MinX = std::min(MinX, P.X), MaxX = std::max(MaxX, P.X);
     MinY = std::min(MinY, P.Y), MaxY = std::max(MaxY, P.Y);
   }
-  // The candidates' corners in outline order.
+  // The candidates' corners in outline order: the first point is one of
+  // them, and the others follow it one way round or the other.
   auto Matches = [&](const std::array<TPoint, 4>& Corners) {
-    for (int Start = 0; Start < 4; ++Start) {
-      for (int Step : {1, 3}) {
-        bool Same = true;
-        for (int I = 0; I < 4 && Same; ++I) {
-          const TPoint& C = Corners[static_cast<size_t>((Start + Step * I) % 4)];
-          Same = C.X == Points[static_cast<size_t>(I)].X && C.Y == Points[static_cast<size_t>(I)].Y;
+    auto Same = [](const TPoint& A, const TPoint& B) { return A.X == B.X && A.Y == B.Y; };
+    for (size_t Start = 0; Start < 4; ++Start) {
+      if (!Same(Corners[Start], Points[0])) continue;
+      for (size_t Step : {size_t{1}, size_t{3}}) {
+        if (Same(Corners[(Start + Step) % 4], Points[1]) && Same(Corners[(Start + 2 * Step) % 4], Points[2]) &&
+            Same(Corners[(Start + 3 * Step) % 4], Points[3])) {
+          return true;
         }
-        if (Same) return true;
       }
     }
     return false;

@@ -237,8 +237,9 @@ void TQPainterSurface::Present() {
 }
 
 QPainter* TQPainterSurface::Painter(TPenMode Mode) {
-  if (FImage.isNull()) return nullptr;
-  if (!FPainter.isActive()) {
+  // FBits is set exactly while the painter is open.
+  if (FBits == nullptr) {
+    if (FImage.isNull()) return nullptr;
     // The image's pixels become this image's own before the painter opens;
     // while it is open a copy of the image is a copy of the pixels.
     FBits = reinterpret_cast<QRgb*>(FImage.bits());

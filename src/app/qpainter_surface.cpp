@@ -440,6 +440,27 @@ inline void TQPainterSurface::FillRow(int Y, int From, int To, QRgb Color) {
   if (From <= To) FillPixels(Row + From, To - From + 1, Color);
 }
 
+// A level or upright wide line (an axis) with the copying solid pen:
+// QPainter's flat-ended pen fills Width rows or columns, the first Width / 2
+// before the line, from the start up to the end left out, whichever way it
+// runs. False for any other line.
+bool TQPainterSurface::FillWideLevelLine(TPoint A, TPoint B) {
+  constexpr int Far = 1 << 24;  // beyond any picture: left to QPainter
+  auto NearBy = [](int V) { return V > -Far && V < Far; };
+  if (FPen.Mode != pmCopy || FPen.Style != psSolid || FPen.Width > 1024 || (A.X == B.X) == (A.Y == B.Y) ||
+      !NearBy(A.X) || !NearBy(A.Y) || !NearBy(B.X) || !NearBy(B.Y)) {
+    return false;
+  }
+  const int Before = FPen.Width / 2, Last = FPen.Width - 1;
+  const QRgb On = ToPixel(FPen.Color);
+  if (A.Y == B.Y) {
+    FillArea(std::min(A.X, B.X), A.Y - Before, std::max(A.X, B.X) - 1, A.Y - Before + Last, On);
+  } else {
+    FillArea(A.X - Before, std::min(A.Y, B.Y), A.X - Before + Last, std::max(A.Y, B.Y) - 1, On);
+  }
+  return true;
+}
+
 // One 1-pixel pen stroke, pixel by pixel, so that every pixel is set exactly
 // once (the inverting pen relies on it); a wider pen is stroked by QPainter.
 void TQPainterSurface::StrokeLine(TPoint A, TPoint B, bool LastPixel) {
@@ -447,19 +468,7 @@ void TQPainterSurface::StrokeLine(TPoint A, TPoint B, bool LastPixel) {
   QPainter* P = Painter(FPen.Mode);
   if (P == nullptr) return;
   if (FPen.Width > 1) {
-    if (FPen.Mode == pmCopy && FPen.Style == psSolid && FPen.Width <= 1024 && (A.X == B.X) != (A.Y == B.Y)) {
-      // A level or upright wide line (an axis): QPainter fills Width rows or
-      // columns, the first Width / 2 before the line, from the start up to
-      // the end left out, whichever way it runs.
-      const int Before = FPen.Width / 2, Last = FPen.Width - 1;
-      const QRgb On = ToPixel(FPen.Color);
-      if (A.Y == B.Y) {
-        FillArea(std::min(A.X, B.X), A.Y - Before, std::max(A.X, B.X) - 1, A.Y - Before + Last, On);
-      } else {
-        FillArea(A.X - Before, std::min(A.Y, B.Y), A.X - Before + Last, std::max(A.Y, B.Y) - 1, On);
-      }
-      return;
-    }
+    if (FillWideLevelLine(A, B)) return;
     QPen Pen(ToQColor(FPen.Color));
     Pen.setWidth(FPen.Width);
     Pen.setCapStyle(Qt::FlatCap);

@@ -104,6 +104,7 @@ private:
   QPainter* Painter(TPenMode Mode);
   void EndPainting();
   void StrokeLine(TPoint A, TPoint B, bool LastPixel);
+  bool FillWideLevelLine(TPoint A, TPoint B);
   // A dotted level line from A towards B (the pen's colour On, the gaps Gap
   // when they show), within the image and the clip.
   void DottedRow(TPoint A, TPoint B, bool LastPixel, QRgb On, bool GapShows, QRgb Gap);

@@ -66,6 +66,31 @@ void LinePixels(TPoint A, TPoint B, bool LastPixel, TVisit&& Visit) {
   }
 }
 
+// The pixels LinePixels visits set to Color, the first at Start, stepping
+// through the image by pointer (rows Stride pixels apart).
+void WriteLinePixels(QRgb* Start, qsizetype Stride, TPoint A, TPoint B, bool LastPixel, QRgb Color) {
+  const int Dx = std::abs(B.X - A.X), Dy = std::abs(B.Y - A.Y);
+  const qsizetype StepX = B.X >= A.X ? 1 : -1, StepY = B.Y >= A.Y ? Stride : -Stride;
+  const bool AlongX = Dx >= Dy;
+  const int Major = AlongX ? Dx : Dy, Minor = AlongX ? Dy : Dx;
+  const qsizetype MajorStep = AlongX ? StepX : StepY, MinorStep = AlongX ? StepY : StepX;
+  const int Count = LastPixel ? Major + 1 : Major;
+  QRgb* Pixel = Start;
+  int Err = 2 * Minor - Major;
+  for (int I = 0; I < Count; ++I) {
+    if (I > 0) {
+      // The step to this pixel (none is taken past the last one).
+      if (Err > 0) {
+        Pixel += MinorStep;
+        Err -= 2 * Major;
+      }
+      Err += 2 * Minor;
+      Pixel += MajorStep;
+    }
+    *Pixel = Color;
+  }
+}
+
 // True when every point lies on one straight line: such a polygon encloses no
 // area, and QPainter fills no pixel of it (a bar or a face seen edge-on).
 bool EnclosesNothing(const std::vector<TPoint>& Points) {
@@ -390,16 +415,17 @@ void TQPainterSurface::FillArea(int Left, int Top, int Right, int Bottom, QRgb C
 
 void TQPainterSurface::FillColumn(int X, int From, int To, QRgb Color) {
   auto Fill = [&](int First, int Last) {
-    QRgb* Pixel = FBits + static_cast<qsizetype>(First) * FStride + X;
+    QRgb* const Column = FBits + X;
     const qsizetype Stride = FStride;
-    int Count = Last - First + 1;
-    for (; Count >= 4; Count -= 4, Pixel += 4 * Stride) {
+    qsizetype Row = First;
+    for (; Row + 3 <= Last; Row += 4) {
+      QRgb* Pixel = Column + Row * Stride;
       Pixel[0] = Color;
       Pixel[Stride] = Color;
       Pixel[2 * Stride] = Color;
       Pixel[3 * Stride] = Color;
     }
-    for (; Count > 0; --Count, Pixel += Stride) *Pixel = Color;
+    for (; Row <= Last; ++Row) Column[Row * Stride] = Color;
   };
   const auto Column = static_cast<size_t>(X - FLaterFirstColumn);
   if (X < FLaterFirstColumn || Column >= FLaterRows.size()) {
@@ -507,7 +533,7 @@ void TQPainterSurface::StrokeLine(TPoint A, TPoint B, bool LastPixel) {
       const int Top = std::min(A.Y, B.Y), Bottom = std::max(A.Y, B.Y);
       const bool InImage = Left >= 0 && Top >= 0 && Right < FImageWidth && Bottom < FImageHeight;
       if (InImage && (!FClipped || (std::max(Right - Left, Bottom - Top) >= 8 && BoxInsideClip(Left, Top, Right, Bottom)))) {
-        LinePixels(A, B, LastPixel, [&](int X, int Y) { FBits[static_cast<qsizetype>(Y) * FStride + X] = On; });
+        WriteLinePixels(FBits + static_cast<qsizetype>(A.Y) * FStride + A.X, FStride, A, B, LastPixel, On);
         return;
       }
     }

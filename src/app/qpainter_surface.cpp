@@ -415,17 +415,17 @@ void TQPainterSurface::FillArea(int Left, int Top, int Right, int Bottom, QRgb C
 
 void TQPainterSurface::FillColumn(int X, int From, int To, QRgb Color) {
   auto Fill = [&](int First, int Last) {
-    QRgb* const Column = FBits + X;
+    QRgb* const TopPixel = FBits + X;  // of the column, in row 0
     const qsizetype Stride = FStride;
     qsizetype Row = First;
     for (; Row + 3 <= Last; Row += 4) {
-      QRgb* Pixel = Column + Row * Stride;
+      QRgb* Pixel = TopPixel + Row * Stride;
       Pixel[0] = Color;
       Pixel[Stride] = Color;
       Pixel[2 * Stride] = Color;
       Pixel[3 * Stride] = Color;
     }
-    for (; Row <= Last; ++Row) Column[Row * Stride] = Color;
+    for (; Row <= Last; ++Row) TopPixel[Row * Stride] = Color;
   };
   const auto Column = static_cast<size_t>(X - FLaterFirstColumn);
   if (X < FLaterFirstColumn || Column >= FLaterRows.size()) {
@@ -488,7 +488,8 @@ bool TQPainterSurface::FillWideLevelLine(TPoint A, TPoint B) {
 }
 
 // One 1-pixel pen stroke, pixel by pixel, so that every pixel is set exactly
-// once (the inverting pen relies on it); a wider pen is stroked by QPainter.
+// once (the inverting pen relies on it); a wider pen is stroked by QPainter,
+// but for a level or upright line with the copying solid pen (an axis).
 void TQPainterSurface::StrokeLine(TPoint A, TPoint B, bool LastPixel) {
   if (FPen.Style == psClear) return;
   QPainter* P = Painter(FPen.Mode);
@@ -527,12 +528,15 @@ void TQPainterSurface::StrokeLine(TPoint A, TPoint B, bool LastPixel) {
       return;
     }
     if (!Dotted) {
-      // A slanted line whose box lies in the image and inside the clip (or
-      // is long enough for the box test to pay) is written without a test per pixel.
+      // A slanted line whose box lies in the image, and inside the clip when
+      // there is one (looked at for lines of 8 pixels or more), is written
+      // without a test per pixel.
       const int Left = std::min(A.X, B.X), Right = std::max(A.X, B.X);
       const int Top = std::min(A.Y, B.Y), Bottom = std::max(A.Y, B.Y);
       const bool InImage = Left >= 0 && Top >= 0 && Right < FImageWidth && Bottom < FImageHeight;
-      if (InImage && (!FClipped || (std::max(Right - Left, Bottom - Top) >= 8 && BoxInsideClip(Left, Top, Right, Bottom)))) {
+      const bool InClip =
+          !FClipped || (std::max(Right - Left, Bottom - Top) >= 8 && BoxInsideClip(Left, Top, Right, Bottom));
+      if (InImage && InClip) {
         WriteLinePixels(FBits + static_cast<qsizetype>(A.Y) * FStride + A.X, FStride, A, B, LastPixel, On);
         return;
       }

@@ -18,6 +18,16 @@ namespace {
 
 constexpr TColor Paper = RGB(255, 255, 255);
 
+// Whole numbers From..To drawn from a seeded generator: the same cases each run.
+class TPick {
+public:
+  explicit TPick(unsigned Seed) : FRandom(Seed) {}
+  int operator()(int From, int To) { return From + static_cast<int>(FRandom() % static_cast<unsigned>(To - From + 1)); }
+
+private:
+  std::mt19937 FRandom;
+};
+
 class QPainterSurfaceTest : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -305,8 +315,7 @@ TEST(QPainterSurfaceFaces, FillTheVeryPixelsQPainterFills) {
   TQPainterSurface Surface{ProgramChartFonts()};
   Surface.EnsureImageSize(120, 100);
   const std::vector<TPoint> Clip{{5, 95}, {5, 20}, {25, 4}, {115, 4}, {115, 80}, {95, 95}};
-  std::mt19937 Random(7);
-  auto Pick = [&Random](int From, int To) { return From + static_cast<int>(Random() % static_cast<unsigned>(To - From + 1)); };
+  TPick Pick(7);
   for (int Case = 0; Case < 900; ++Case) {
     SCOPED_TRACE(Case);
     const int L = Pick(-10, 100), T = Pick(-5, 105), W = Pick(1, 40), H = Pick(1, 60), D = Pick(1, 25);
@@ -354,8 +363,7 @@ TEST(QPainterSurfaceFaces, SlantedShapesFillTheVeryPixelsQPainterFills) {
   constexpr int Width = 120, Height = 100;
   Surface.EnsureImageSize(Width, Height);
   const std::vector<TPoint> Clip{{5, 95}, {5, 20}, {25, 4}, {115, 4}, {115, 80}, {95, 95}};
-  std::mt19937 Random(11);
-  auto Pick = [&Random](int From, int To) { return From + static_cast<int>(Random() % static_cast<unsigned>(To - From + 1)); };
+  TPick Pick(11);
   int Fitting = 0;
   constexpr int Cases = 3000;
   // Pieces that start far above the image (a value far off the axis): only
@@ -470,8 +478,7 @@ TEST(QPainterSurfaceClip, SlantedLinesKeepToTheClip) {
   QPolygon Outline;
   for (const TPoint& P : Clip) Outline << QPoint(P.X, P.Y);
   const QRegion Region(Outline, Qt::OddEvenFill);
-  std::mt19937 Random(5);
-  auto Pick = [&Random](int From, int To) { return From + static_cast<int>(Random() % static_cast<unsigned>(To - From + 1)); };
+  TPick Pick(5);
   TQPainterSurface Clipped{ProgramChartFonts()}, Whole{ProgramChartFonts()};
   for (TQPainterSurface* Surface : {&Clipped, &Whole}) {
     Surface->EnsureImageSize(120, 100);
@@ -510,8 +517,7 @@ TEST(QPainterSurfaceClip, WideAxisLinesSetTheVeryPixelsQPainterSets) {
   const std::vector<TPoint> Clip{{5, 95}, {5, 20}, {25, 4}, {115, 4}, {115, 80}, {95, 95}};
   QPolygon ClipOutline;
   for (const TPoint& P : Clip) ClipOutline << QPoint(P.X, P.Y);
-  std::mt19937 Random(3);
-  auto Pick = [&Random](int From, int To) { return From + static_cast<int>(Random() % static_cast<unsigned>(To - From + 1)); };
+  TPick Pick(3);
   TQPainterSurface Surface{ProgramChartFonts()};
   Surface.EnsureImageSize(120, 100);
   for (int Case = 0; Case < 600; ++Case) {

@@ -307,6 +307,39 @@ TEST_F(QPainterSurfaceTest, PolygonOnOneLineShowsOnlyItsOutline) {
   EXPECT_EQ(At(20, 20), qRgb(255, 0, 0)) << "a polygon with an area is filled";
 }
 
+QPolygon ToQPolygon(const std::vector<TPoint>& Points) {
+  QPolygon Polygon;
+  for (const TPoint& P : Points) Polygon << QPoint(P.X, P.Y);
+  return Polygon;
+}
+
+// Shape filled red, no outline, on white paper by the surface, inside Clip when given.
+const QImage& SurfaceFill(TQPainterSurface& Surface, int Width, int Height, const std::vector<TPoint>& Shape,
+                          const std::vector<TPoint>* Clip) {
+  Surface.EnsureImageSize(Width, Height);
+  Surface.ClearClip();
+  Surface.FillRect(TRect{0, 0, Width, Height}, Paper);
+  if (Clip != nullptr) Surface.SetClipPolygon(*Clip);
+  Surface.SetPen(TSurfacePen{clBlack, 1, psClear, pmCopy});
+  Surface.SetBrush(TSurfaceBrush{clRed, bsSolid});
+  Surface.Polygon(Shape);
+  return Surface.Image();
+}
+
+// The same drawn by QPainter itself.
+QImage QPainterFill(int Width, int Height, const std::vector<TPoint>& Shape, const std::vector<TPoint>* Clip) {
+  QImage Image(Width, Height, QImage::Format_RGB32);
+  Image.fill(Qt::white);
+  QPainter Painter(&Image);
+  Painter.setRenderHint(QPainter::Antialiasing, false);
+  if (Clip != nullptr) Painter.setClipRegion(QRegion(ToQPolygon(*Clip), Qt::OddEvenFill));
+  Painter.setPen(Qt::NoPen);
+  Painter.setBrush(QColor(255, 0, 0));
+  Painter.drawPolygon(ToQPolygon(Shape), Qt::OddEvenFill);
+  Painter.end();
+  return Image;
+}
+
 // The faces of the chart's boxes (rectangles, and the top and side faces that
 // go 45 degrees into the depth) are filled by the surface itself: every pixel
 // must be the one QPainter fills, with and without a slanted clip, whatever
@@ -329,26 +362,8 @@ TEST(QPainterSurfaceFaces, FillTheVeryPixelsQPainterFills) {
     if (Pick(0, 1) == 1) std::reverse(Face.begin(), Face.end());
     const bool Clipped = (Case / 3) % 2 == 1;
 
-    Surface.ClearClip();
-    Surface.FillRect(TRect{0, 0, 120, 100}, Paper);
-    if (Clipped) Surface.SetClipPolygon(Clip);
-    Surface.SetPen(TSurfacePen{clBlack, 1, psClear, pmCopy});
-    Surface.SetBrush(TSurfaceBrush{clRed, bsSolid});
-    Surface.Polygon(Face);
-
-    QImage Expected(120, 100, QImage::Format_RGB32);
-    Expected.fill(Qt::white);
-    QPainter Painter(&Expected);
-    Painter.setRenderHint(QPainter::Antialiasing, false);
-    QPolygon ClipOutline, Outline;
-    for (const TPoint& P : Clip) ClipOutline << QPoint(P.X, P.Y);
-    for (const TPoint& P : Face) Outline << QPoint(P.X, P.Y);
-    if (Clipped) Painter.setClipRegion(QRegion(ClipOutline, Qt::OddEvenFill));
-    Painter.setPen(Qt::NoPen);
-    Painter.setBrush(QColor(255, 0, 0));
-    Painter.drawPolygon(Outline, Qt::OddEvenFill);
-    Painter.end();
-    ASSERT_EQ(Surface.Image(), Expected);
+    const std::vector<TPoint>* ClipUsed = Clipped ? &Clip : nullptr;
+    ASSERT_EQ(SurfaceFill(Surface, 120, 100, Face, ClipUsed), QPainterFill(120, 100, Face, ClipUsed));
   }
 }
 
@@ -410,26 +425,8 @@ TEST(QPainterSurfaceFaces, SlantedShapesFillTheVeryPixelsQPainterFills) {
     const bool Clipped = (Case / 4) % 2 == 1;
     Fitting += PolygonRowsFit(Shape, Clipped ? 5 : 0, Clipped ? 114 : Width - 1) ? 1 : 0;
 
-    Surface.ClearClip();
-    Surface.FillRect(TRect{0, 0, Width, Height}, Paper);
-    if (Clipped) Surface.SetClipPolygon(Clip);
-    Surface.SetPen(TSurfacePen{clBlack, 1, psClear, pmCopy});
-    Surface.SetBrush(TSurfaceBrush{clRed, bsSolid});
-    Surface.Polygon(Shape);
-
-    QImage Expected(Width, Height, QImage::Format_RGB32);
-    Expected.fill(Qt::white);
-    QPainter Painter(&Expected);
-    Painter.setRenderHint(QPainter::Antialiasing, false);
-    QPolygon ClipOutline, Outline;
-    for (const TPoint& P : Clip) ClipOutline << QPoint(P.X, P.Y);
-    for (const TPoint& P : Shape) Outline << QPoint(P.X, P.Y);
-    if (Clipped) Painter.setClipRegion(QRegion(ClipOutline, Qt::OddEvenFill));
-    Painter.setPen(Qt::NoPen);
-    Painter.setBrush(QColor(255, 0, 0));
-    Painter.drawPolygon(Outline, Qt::OddEvenFill);
-    Painter.end();
-    ASSERT_EQ(Surface.Image(), Expected);
+    const std::vector<TPoint>* ClipUsed = Clipped ? &Clip : nullptr;
+    ASSERT_EQ(SurfaceFill(Surface, Width, Height, Shape, ClipUsed), QPainterFill(Width, Height, Shape, ClipUsed));
   }
   // Most shapes took the surface's own fill.
   EXPECT_GT(Fitting, Cases / 2);

@@ -999,3 +999,55 @@ void TQPainterSurface::ClearClip() {
   FClipped = false;
   EndPainting();
 }
+
+// --- kept pictures ---
+
+std::optional<QRect> TQPainterSurface::WholeAreaWritable(const TRect& Area) {
+  if (Area.Right <= Area.Left || Area.Bottom <= Area.Top || !FLaterRows.empty()) return std::nullopt;
+  if (Painter(pmCopy) == nullptr) return std::nullopt;
+  const QRect Box(QPoint(Area.Left, Area.Top), QPoint(Area.Right - 1, Area.Bottom - 1));
+  if (!FImage.rect().contains(Box)) return std::nullopt;
+  if (FClipped && !BoxInsideClip(Box.left(), Box.top(), Box.right(), Box.bottom()) && !RectInsideClip(Box)) {
+    return std::nullopt;
+  }
+  return Box;
+}
+
+void TQPainterSurface::KeepPicture(const std::string& Key, const TRect& Area) {
+  const std::optional<QRect> Box = WholeAreaWritable(Area);
+  if (!Box) return;
+  const size_t Pixels = static_cast<size_t>(Box->width()) * static_cast<size_t>(Box->height());
+  // The boxes of a chart's marks, a few hundred at most, take well under this.
+  constexpr size_t MaxKeptPixels = 96 * 1024;
+  if (Pixels > MaxKeptPixels / 4) return;
+  if (FKeptPixels + Pixels > MaxKeptPixels) {
+    FKeptPictures.clear();
+    FKeptPixels = 0;
+  }
+  auto [It, New] = FKeptPictures.try_emplace(Key);
+  if (!New) return;
+  TKeptPicture& Picture = It->second;
+  Picture.Width = Box->width();
+  Picture.Height = Box->height();
+  Picture.Pixels.resize(Pixels);
+  for (int Row = 0; Row < Picture.Height; ++Row) {
+    std::memcpy(Picture.Pixels.data() + static_cast<size_t>(Row) * static_cast<size_t>(Picture.Width),
+                FBits + static_cast<qsizetype>(Box->top() + Row) * FStride + Box->left(),
+                static_cast<size_t>(Picture.Width) * sizeof(QRgb));
+  }
+  FKeptPixels += Pixels;
+}
+
+bool TQPainterSurface::CopyKeptPicture(const std::string& Key, const TRect& Area) {
+  const auto It = FKeptPictures.find(Key);
+  if (It == FKeptPictures.end()) return false;
+  const TKeptPicture& Picture = It->second;
+  const std::optional<QRect> Box = WholeAreaWritable(Area);
+  if (!Box || Box->width() != Picture.Width || Box->height() != Picture.Height) return false;
+  for (int Row = 0; Row < Picture.Height; ++Row) {
+    std::memcpy(FBits + static_cast<qsizetype>(Box->top() + Row) * FStride + Box->left(),
+                Picture.Pixels.data() + static_cast<size_t>(Row) * static_cast<size_t>(Picture.Width),
+                static_cast<size_t>(Picture.Width) * sizeof(QRgb));
+  }
+  return true;
+}

@@ -64,8 +64,18 @@ public:
   void SetClipPolygon(const std::vector<TPoint>& Points) override;
   void ClearClip() override;
   void SetPaintedLater(const std::vector<TColumnsArea>& Areas) override;
+  void KeepPicture(const std::string& Key, const TRect& Area) override;
+  bool CopyKeptPicture(const std::string& Key, const TRect& Area) override;
 
 private:
+  struct TKeptPicture {
+    int Width = 0, Height = 0;
+    std::vector<QRgb> Pixels;  // row by row
+  };
+  // The area as a QRect when every pixel of it may be written now: inside the
+  // image and the clip, the painter open, no rows left for later.
+  std::optional<QRect> WholeAreaWritable(const TRect& Area);
+
   // Pictures of a text's ink box, keyed by text colour and background colour.
   using TInkPictures = std::map<std::pair<QRgb, QRgb>, QImage>;
   // A text turned by a quarter turn, for one alignment: its ink box relative
@@ -180,4 +190,7 @@ private:
   // per column ([1, 0] for none), where areas overlap their union.
   int FLaterFirstColumn = 0;
   std::vector<std::pair<int, int>> FLaterRows;
+  // Pictures kept by KeepPicture, and their pixels in all.
+  std::unordered_map<std::string, TKeptPicture> FKeptPictures;
+  size_t FKeptPixels = 0;
 };

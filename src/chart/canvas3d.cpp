@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -295,6 +296,68 @@ void TCanvas3D::TextOut(int X, int Y, const std::string& Text) { FSurface.TextOu
 
 std::optional<TRect> TCanvas3D::TextOutBounds(int X, int Y, const std::string& Text) {
   return FSurface.TextOutBounds(X, Y, Text);
+}
+
+void TCanvas3D::TextBox(const TRect& Box, const std::vector<std::string>& Lines, int TextX, int TextTop) {
+  // A solid 1-pixel outline around a solid fill sets every pixel of the box,
+  // whatever lies beneath: only such a box is kept and copied.
+  const bool Opaque = FPen.Style == psSolid && FPen.Width == 1 && FPen.Mode == pmCopy && FBrush.Style == bsSolid &&
+                      FFont.Escapement % 3600 == 0;
+  if (Opaque) {
+    MakeTextBoxKey(Box, Lines, TextX, TextTop);
+    if (FSurface.CopyKeptPicture(FTextBoxKey, Box)) {
+      SetBrushClear();
+      SetTextAlign(htaLeft, vtaTop);
+      return;
+    }
+  }
+  Rectangle(Box);
+  SetBrushClear();
+  SetTextAlign(htaCenter, vtaTop);
+  const int LineHeight = LetterHeight();
+  // The picture is kept only when no text reaches past the box.
+  bool InsideBox = Opaque;
+  int Top = TextTop;
+  for (const std::string& Line : Lines) {
+    TextOut(TextX, Top, Line);
+    if (InsideBox) {
+      const std::optional<TRect> Ink = TextOutBounds(TextX, Top, Line);
+      InsideBox = Ink && (Ink->Width() <= 0 || Ink->Height() <= 0 ||
+                          (Ink->Left >= Box.Left && Ink->Top >= Box.Top && Ink->Right <= Box.Right &&
+                           Ink->Bottom <= Box.Bottom));
+    }
+    Top += LineHeight;
+  }
+  SetTextAlign(htaLeft, vtaTop);
+  if (InsideBox) FSurface.KeepPicture(FTextBoxKey, Box);
+}
+
+void TCanvas3D::MakeTextBoxKey(const TRect& Box, const std::vector<std::string>& Lines, int TextX, int TextTop) {
+  struct TFixedPart {
+    int Width, Height, TextDx, TextDy, FontHeight;
+    TColor PenColor, BrushColor, FontColor;
+    bool Bold, Italic;
+  };
+  TFixedPart Fixed;
+  std::memset(&Fixed, 0, sizeof Fixed);  // the padding too: the key is compared byte by byte
+  Fixed.Width = Box.Width();
+  Fixed.Height = Box.Height();
+  Fixed.TextDx = TextX - Box.Left;
+  Fixed.TextDy = TextTop - Box.Top;
+  Fixed.FontHeight = FFont.Height;
+  Fixed.PenColor = FPen.Color;
+  Fixed.BrushColor = FBrush.Color;
+  Fixed.FontColor = FFont.Color;
+  Fixed.Bold = FFont.Bold;
+  Fixed.Italic = FFont.Italic;
+  std::string& Key = FTextBoxKey;
+  Key.assign(reinterpret_cast<const char*>(&Fixed), sizeof Fixed);
+  Key += FFont.Name;
+  for (const std::string& Line : Lines) {
+    // Each line after a zero byte, which no Shift_JIS text holds.
+    Key += '\0';
+    Key += Line;
+  }
 }
 
 void TCanvas3D::RotatedText(int X, int Y, int Angle, const std::string& Text) {

@@ -96,6 +96,11 @@ public:
   void TextOut(int X, int Y, const std::string& Text);
   // Where TextOut(X, Y, Text) can change pixels, when the surface can tell.
   std::optional<TRect> TextOutBounds(int X, int Y, const std::string& Text);
+  // Rectangle(Box) with the pen and brush, then the lines of text over it with
+  // the brush clear, centred on TextX from TextTop down, a letter height
+  // apart; leaves the text aligned left and top. A box drawn the same way
+  // before is copied instead where the surface kept its picture.
+  void TextBox(const TRect& Box, const std::vector<std::string>& Lines, int TextX, int TextTop);
   void RotatedText(int X, int Y, int Angle, const std::string& Text);
 
   void BeginFlat();
@@ -115,6 +120,8 @@ private:
   // Draws Text at (X, Y) with a temporary copy of the current font, scaled by
   // the zoom when zoomed text is on, and turned by Escapement tenths of a degree.
   void TextWithFont(int X, int Y, const std::string& Text, int Escapement);
+  // Fills FTextBoxKey with all that decides the pixels of TextBox's box.
+  void MakeTextBoxKey(const TRect& Box, const std::vector<std::string>& Lines, int TextX, int TextTop);
 
   TSurface2D& FSurface;
   bool FDepthOn = true;
@@ -132,4 +139,5 @@ private:
   TSurfaceFont FFont;
   TColor FBackgroundColor = clWhite;
   TBackgroundMode FBackgroundMode = bkTransparent;
+  std::string FTextBoxKey;
 };

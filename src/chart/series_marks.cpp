@@ -134,8 +134,9 @@ void TSeriesMarks::DrawMark(TCanvas3D& Canvas, int Index, const std::string& Tex
       Canvas.PrepareBrush(BackColor, bsSolid, BackColor);
     }
     Canvas.UseChartPen(Frame);
-    Canvas.Rectangle(TRect{Left, Top, Left + Position.Width, Top + Position.Height});
-    if (Frame.Visible) Top += Frame.Width;
+    Canvas.TextBox(TRect{Left, Top, Left + Position.Width, Top + Position.Height}, LinesOf(Text),
+                   Left + Position.Width / 2, Frame.Visible ? Top + Frame.Width : Top);
+    return;
   }
 
   Canvas.SetBrushClear();

@@ -91,4 +91,16 @@ public:
   // before the picture is presented: the surface may leave them unwritten
   // until the list is set again (an empty list ends it), or ignore the list.
   virtual void SetPaintedLater(const std::vector<TColumnsArea>& Areas) { (void)Areas; }
+
+  // Small areas drawn the same way again and again (every pixel of the area
+  // set by the drawing, none outside it, whatever was there before):
+  // KeepPicture notes the area's pixels as they are now under Key, and
+  // CopyKeptPicture writes the picture kept under Key into another area of the
+  // same size in place of drawing it. A surface may keep nothing, and it
+  // copies only where it can do so for every pixel; false means draw.
+  virtual void KeepPicture(const std::string& Key, const TRect& Area) { (void)Key, (void)Area; }
+  virtual bool CopyKeptPicture(const std::string& Key, const TRect& Area) {
+    (void)Key, (void)Area;
+    return false;
+  }
 };

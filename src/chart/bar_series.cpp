@@ -225,8 +225,9 @@ void TBarSeries::FindCoveredBars() {
 // anything else, and where bars stand close it paints over most of the side
 // face of the bar before it: those columns need not be written. (Looking
 // further than the next bar found more to leave out than it saved.)
-std::vector<TColumnsArea> TBarSeries::PaintedByNextBar(int Index) const {
-  std::vector<TColumnsArea> Areas;
+const std::vector<TColumnsArea>& TBarSeries::PaintedByNextBar(int Index) {
+  std::vector<TColumnsArea>& Areas = FNextBarAreas;
+  Areas.clear();
   const int Last = std::min(LastVisible, PointCount() - 1);
   int Next = Index + 1;
   while (Next <= Last && PointColor(Next) == clNone) ++Next;

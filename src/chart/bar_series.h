@@ -66,7 +66,8 @@ private:
   void DrawBar(TColor Color, int Left, int Right, int Top, int Bottom);
   void FindCoveredBars();
   // Where the bar drawn after Index paints every pixel, on screen.
-  std::vector<TColumnsArea> PaintedByNextBar(int Index) const;
+  const std::vector<TColumnsArea>& PaintedByNextBar(int Index);
+  std::vector<TColumnsArea> FNextBarAreas;  // what PaintedByNextBar gives (kept for its room)
 
   // Screen outline of each bar drawn by the last paint, per point index: the
   // mouse hit test. FDrawn tells which bars the last paint drew.

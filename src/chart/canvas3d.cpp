@@ -6,11 +6,9 @@
 #include <cmath>
 #include <cstring>
 
-namespace {
+#include "rounding.h"
 
-// Chart geometry rounds to the nearest integer, halves to even (the default
-// floating-point rounding mode).
-int RoundHalfEven(double V) { return static_cast<int>(std::nearbyint(V)); }
+namespace {
 
 TColor ResolveAuto(TColor Color, TColor PanelColor) {
   return ColorToRGB(Color == clAutoColor ? PanelColor : Color);
@@ -90,6 +88,10 @@ TPoint TCanvas3D::ProjectPoint(int X, int Y, int Z) const {
   if (!FDepthOn) return TPoint{X, Y};
   // The oblique view: z pixels deep is z to the right and z up. The rotated
   // view is not used by this chart and falls back to the same projection.
+  if (FZoomFactor == 1.0) {
+    // Unzoomed, as the chart nearly always is: whole pixels need no rounding.
+    return TPoint{X - FXCenter + Z + FXCenterOffset, Y - FYCenter - Z + FYCenterOffset};
+  }
   return TPoint{RoundHalfEven((X - FXCenter + Z) * FZoomFactor) + FXCenterOffset,
                 RoundHalfEven((Y - FYCenter - Z) * FZoomFactor) + FYCenterOffset};
 }
@@ -174,17 +176,17 @@ void TCanvas3D::SetTextAlign(THorizTextAlign Horiz, TVertTextAlign Vert) { FSurf
 // --- primitives with depth ---
 
 void TCanvas3D::RectangleAtZ(const TRect& R, int Z) {
-  FSurface.Polygon({ProjectPoint(R.Left, R.Top, Z), ProjectPoint(R.Right, R.Top, Z),
+  ProjectedPolygon({ProjectPoint(R.Left, R.Top, Z), ProjectPoint(R.Right, R.Top, Z),
                     ProjectPoint(R.Right, R.Bottom, Z), ProjectPoint(R.Left, R.Bottom, Z)});
 }
 
 void TCanvas3D::PlaneAtX(int X, int Top, int Bottom, int Z0, int Z1) {
-  FSurface.Polygon({ProjectPoint(X, Top, Z0), ProjectPoint(X, Top, Z1), ProjectPoint(X, Bottom, Z1),
+  ProjectedPolygon({ProjectPoint(X, Top, Z0), ProjectPoint(X, Top, Z1), ProjectPoint(X, Bottom, Z1),
                     ProjectPoint(X, Bottom, Z0)});
 }
 
 void TCanvas3D::PlaneAtY(int Left, int Y, int Right, int Z0, int Z1) {
-  FSurface.Polygon({ProjectPoint(Left, Y, Z0), ProjectPoint(Right, Y, Z0), ProjectPoint(Right, Y, Z1),
+  ProjectedPolygon({ProjectPoint(Left, Y, Z0), ProjectPoint(Right, Y, Z0), ProjectPoint(Right, Y, Z1),
                     ProjectPoint(Left, Y, Z1)});
 }
 
@@ -205,13 +207,13 @@ void TCanvas3D::Box(int Left, int Right, int Top, int Bottom, int Z0, int Z1, bo
   const TPoint FrontBottomRight = ProjectPoint(Right, Bottom, Z0);
   if (BackBottomRight.X > FrontBottomRight.X) {
     if (DarkSides) UseFaceColor(Darken(Fill, 128));
-    FSurface.Polygon({ProjectPoint(Right, Top, Z0), ProjectPoint(Right, Top, Z1), BackBottomRight, FrontBottomRight});
+    ProjectedPolygon({ProjectPoint(Right, Top, Z0), ProjectPoint(Right, Top, Z1), BackBottomRight, FrontBottomRight});
   } else {
     const TPoint BackBottomLeft = ProjectPoint(Left, Bottom, Z1);
     const TPoint FrontBottomLeft = ProjectPoint(Left, Bottom, Z0);
     if (BackBottomLeft.X < FrontBottomLeft.X) {
       if (DarkSides) UseFaceColor(Darken(Fill, 128));
-      FSurface.Polygon({ProjectPoint(Left, Top, Z0), ProjectPoint(Left, Top, Z1), BackBottomLeft, FrontBottomLeft});
+      ProjectedPolygon({ProjectPoint(Left, Top, Z0), ProjectPoint(Left, Top, Z1), BackBottomLeft, FrontBottomLeft});
     }
   }
 
@@ -219,12 +221,12 @@ void TCanvas3D::Box(int Left, int Right, int Top, int Bottom, int Z0, int Z1, bo
   const TPoint FrontTopRight = ProjectPoint(Right, Top, Z0);
   if (BackTopLeft.Y < FrontTopRight.Y) {
     if (DarkSides) UseFaceColor(Darken(Fill, 64));
-    FSurface.Polygon({ProjectPoint(Left, Top, Z0), FrontTopRight, ProjectPoint(Right, Top, Z1), BackTopLeft});
+    ProjectedPolygon({ProjectPoint(Left, Top, Z0), FrontTopRight, ProjectPoint(Right, Top, Z1), BackTopLeft});
   }
 }
 
 void TCanvas3D::Ribbon(TPoint A, TPoint B, int Z0, int Z1) {
-  FSurface.Polygon({ProjectPoint(A.X, A.Y, Z0), ProjectPoint(B.X, B.Y, Z0), ProjectPoint(B.X, B.Y, Z1),
+  ProjectedPolygon({ProjectPoint(A.X, A.Y, Z0), ProjectPoint(B.X, B.Y, Z0), ProjectPoint(B.X, B.Y, Z1),
                     ProjectPoint(A.X, A.Y, Z1)});
 }
 
@@ -289,6 +291,11 @@ void TCanvas3D::Line(int X0, int Y0, int X1, int Y1) {
 }
 
 void TCanvas3D::Polygon(const std::vector<TPoint>& Points) { FSurface.Polygon(Points); }
+
+void TCanvas3D::ProjectedPolygon(std::initializer_list<TPoint> Points) {
+  FPolygonPoints.assign(Points);
+  FSurface.Polygon(FPolygonPoints);
+}
 
 void TCanvas3D::Polyline(const std::vector<TPoint>& Points) { FSurface.Polyline(Points); }
 

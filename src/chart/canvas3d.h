@@ -3,6 +3,7 @@
 // z in pixels of depth) to screen points in the oblique 3D view, offers the
 // primitives that walls, axes, bars, marks and lines need, and paints off-screen
 // so that a whole chart reaches the window in one copy.
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -120,6 +121,9 @@ private:
   // Draws Text at (X, Y) with a temporary copy of the current font, scaled by
   // the zoom when zoomed text is on, and turned by Escapement tenths of a degree.
   void TextWithFont(int X, int Y, const std::string& Text, int Escapement);
+  // Polygon on points already on screen, through one kept list (a face or a
+  // piece of ribbon each time: no list made and freed per shape).
+  void ProjectedPolygon(std::initializer_list<TPoint> Points);
   // Fills FTextBoxKey with all that decides the pixels of TextBox's box.
   void MakeTextBoxKey(const TRect& Box, const std::vector<std::string>& Lines, int TextX, int TextTop);
 
@@ -140,4 +144,5 @@ private:
   TColor FBackgroundColor = clWhite;
   TBackgroundMode FBackgroundMode = bkTransparent;
   std::string FTextBoxKey;
+  std::vector<TPoint> FPolygonPoints;
 };

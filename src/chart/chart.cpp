@@ -6,9 +6,9 @@
 #include <cmath>
 #include <cstdlib>
 
-namespace {
+#include "rounding.h"
 
-int RoundHalfEven(double V) { return static_cast<int>(std::nearbyint(V)); }
+namespace {
 
 // A x B / C rounded to the nearest integer, halves away from zero.
 int MulDiv(int A, int B, int C) {

@@ -8,10 +8,9 @@
 #include <cmath>
 
 #include "chart.h"
+#include "rounding.h"
 
 namespace {
-
-int RoundHalfEven(double V) { return static_cast<int>(std::nearbyint(V)); }
 
 // The lines of a text; "\n" separates them (it never occurs inside a
 // Shift_JIS double-byte character).
@@ -336,7 +335,7 @@ double TChartAxis::CalcLabelStep() {
         const double Quotient = R / Step;
         if (!std::isfinite(Step) || std::isnan(Quotient)) break;
         if (std::fabs(Quotient) < 2147483647.0) {
-          Count = static_cast<long long>(std::nearbyint(Quotient));
+          Count = static_cast<long long>(RoundedHalfEven(Quotient));
           if (Count > MostLabels) Step = Next(Step);
         } else {
           Step = Next(Step);

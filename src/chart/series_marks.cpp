@@ -7,19 +7,25 @@
 
 namespace {
 
-// The lines of a mark text, split at the separator.
-std::vector<std::string> LinesOf(const std::string& Text) {
-  std::vector<std::string> Lines;
+// The lines of a mark text, split at the separator, into Lines.
+void SplitLines(const std::string& Text, std::vector<std::string>& Lines) {
+  Lines.clear();
   std::string::size_type Start = 0;
   for (;;) {
     std::string::size_type End = Text.find(TSeriesMarks::LineSeparator, Start);
     if (End == std::string::npos) {
-      Lines.push_back(Text.substr(Start));
-      return Lines;
+      Lines.emplace_back(Text, Start);
+      return;
     }
-    Lines.push_back(Text.substr(Start, End - Start));
+    Lines.emplace_back(Text, Start, End - Start);
     Start = End + 1;
   }
+}
+
+std::vector<std::string> LinesOf(const std::string& Text) {
+  std::vector<std::string> Lines;
+  SplitLines(Text, Lines);
+  return Lines;
 }
 
 }  // namespace
@@ -134,7 +140,8 @@ void TSeriesMarks::DrawMark(TCanvas3D& Canvas, int Index, const std::string& Tex
       Canvas.PrepareBrush(BackColor, bsSolid, BackColor);
     }
     Canvas.UseChartPen(Frame);
-    Canvas.TextBox(TRect{Left, Top, Left + Position.Width, Top + Position.Height}, LinesOf(Text),
+    SplitLines(Text, FLines);
+    Canvas.TextBox(TRect{Left, Top, Left + Position.Width, Top + Position.Height}, FLines,
                    Left + Position.Width / 2, Frame.Visible ? Top + Frame.Width : Top);
     return;
   }

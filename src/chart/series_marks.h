@@ -68,4 +68,7 @@ public:
   // The box that DrawMark paints over completely (its fill and frame),
   // when the box is opaque and framed with a plain 1-pixel pen.
   std::optional<TRect> OpaqueBox(const TCanvas3D& Canvas, const TSeriesMarkPosition& Position, int Z) const;
+
+private:
+  std::vector<std::string> FLines;  // DrawMark's lines of text (kept for their room)
 };

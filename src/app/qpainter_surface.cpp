@@ -172,6 +172,21 @@ TFace FaceOf(const std::vector<TPoint>& Points) {
   return {};
 }
 
+// The box around the pixels a face's fill sets; nothing for no face.
+std::optional<QRect> FaceFillBox(const TFace& Face) {
+  switch (Face.Kind) {
+    case fkRectangle:
+      return QRect(QPoint(Face.Left, Face.Top), QPoint(Face.Right - 1, Face.Bottom - 1));
+    case fkTop:
+      return QRect(QPoint(Face.Left + 1, Face.Top), QPoint(Face.Right + Face.Depth - 1, Face.Bottom - 1));
+    case fkSide:
+      return QRect(QPoint(Face.Left, Face.Top - Face.Depth + 1), QPoint(Face.Left + Face.Depth - 1, Face.Bottom - 1));
+    case fkNone:
+      break;
+  }
+  return std::nullopt;
+}
+
 // While it lives, the surface's own pixel writes leave out the clip test
 // (for a shape that lies inside the clip); the painter keeps its clip.
 class TClipTestSkipped {
@@ -640,6 +655,12 @@ void TQPainterSurface::Polygon(const std::vector<TPoint>& Points) {
   if (FBrush.Style == bsSolid && !EnclosesNothing(Points)) {
     const TFace Face = FPen.Mode == pmCopy ? FaceOf(Points) : TFace{};
     const QRgb Fill = ToPixel(FBrush.Color);
+    // A face's fill stays off its bottom and right edges, where the outline
+    // may leave the clip (a bar standing on the plot's bottom edge).
+    const std::optional<QRect> FillBox = FaceFillBox(Face);
+    const TClipTestSkipped FillSkipped(FClipped, FClipped && FillBox &&
+                                                     BoxInsideClip(FillBox->left(), FillBox->top(),
+                                                                   FillBox->right(), FillBox->bottom()));
     switch (Face.Kind) {
       case fkRectangle:
         FillArea(Face.Left, Face.Top, Face.Right - 1, Face.Bottom - 1, Fill);
@@ -653,8 +674,9 @@ void TQPainterSurface::Polygon(const std::vector<TPoint>& Points) {
         break;
       case fkSide:
         // Column Left + k holds rows Top - k .. Bottom - k - 1.
-        if (!FClipped) {
-          // Taller than deep, as a bar's side is: column by column.
+        if (!FClipped || FClipColumnsWhole) {
+          // Taller than deep, as a bar's side is: column by column (in a
+          // clip that meets each column in one run, that run of each).
           for (int K = 0; K < Face.Depth; ++K) {
             FillArea(Face.Left + K, Face.Top - K, Face.Left + K, Face.Bottom - K - 1, Fill);
           }

@@ -26,4 +26,5 @@ private:
   TQPainterSurface FSurface;
   TChart FChart{FSurface};
   QPainter* FPaintPainter = nullptr;  // set while paintEvent runs
+  bool FPaintAsked = false;            // a paint was asked for and has not begun yet
 };

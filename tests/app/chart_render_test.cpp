@@ -381,6 +381,35 @@ TEST_F(ChartWidgetTest, SizeFocusAndOnePaintForManyPoints) {
   EXPECT_EQ(Widget.Surface().Image().size(), QSize(600, 500));
 }
 
+// The widget asks for one paint however many changes come before it: the
+// next change after a paint, or a change made while hidden, must still be
+// painted.
+TEST_F(ChartWidgetTest, AChangeAfterEachPaintOrWhileHiddenIsPainted) {
+  FillResultChart(Widget.Chart(), MakeHistory(ThirtyDrills()));
+  QCoreApplication::processEvents();
+  QCoreApplication::processEvents();
+  int Paints = Widget.Chart().FullPaintCount();
+  for (int Round = 0; Round < 3; ++Round) {
+    Widget.Chart().Invalidate();
+    Widget.Chart().Invalidate();
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Widget.Chart().FullPaintCount(), ++Paints) << Round;
+  }
+  Widget.hide();
+  Widget.Chart().Invalidate();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Widget.Chart().FullPaintCount(), Paints);
+  Widget.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&Widget));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Widget.Chart().FullPaintCount(), ++Paints);
+  Widget.Chart().Invalidate();
+  QCoreApplication::processEvents();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Widget.Chart().FullPaintCount(), ++Paints);
+}
+
 TEST_F(ChartWidgetTest, MouseDragsReachTheChart) {
   FillResultChart(Widget.Chart(), MakeHistory(ThirtyDrills()));
   const QImage Before = Widget.grab().toImage().convertToFormat(QImage::Format_RGB32);

@@ -1039,7 +1039,8 @@ void TQPainterSurface::KeepPicture(const std::string& Key, const TRect& Area) {
   const std::optional<QRect> Box = WholeAreaWritable(Area);
   if (!Box) return;
   const size_t Pixels = static_cast<size_t>(Box->width()) * static_cast<size_t>(Box->height());
-  // The boxes of a chart's marks, a few hundred at most, take well under this.
+  // Room for the boxes of a hundred or so different marks (the result chart's
+  // 101 percentages take about 70,000 pixels); past it the pictures start over.
   constexpr size_t MaxKeptPixels = 96 * 1024;
   if (Pixels > MaxKeptPixels / 4) return;
   if (FKeptPixels + Pixels > MaxKeptPixels) {

@@ -199,57 +199,34 @@ void TBarSeries::DrawAllPoints() {
 // and a plain 1-pixel outline a box's pixels are those of its closed outline
 // on screen, and the later box's outline holds the earlier one's. From some
 // hundred drills on many bars share their columns, and only the last of
-// them, and the taller ones before it, show.
+// them, and the taller ones before it, show. Of the bars that are drawn, the
+// bars after each paint over much of it where they stand close (its side
+// face above all): what they paint in its columns is gathered with them
+// (FLaterBars), for the surface to leave unwritten.
 void TBarSeries::FindCoveredBars() {
   FCovered.assign(static_cast<size_t>(PointCount()), false);
   const bool Opaque = BarBrush.Style == bsSolid && BarPen.Visible && BarPen.Width == 1 &&
                       BarPen.Style == psSolid && !BarPen.SmallDots;
   FOpaqueBars = LeaveOutCoveredShapes && Opaque;
+  const TChart& Chart = ParentChart();
+  FLaterBars.Start(Chart.Width(), Chart.Height());
   if (!LeaveOutCoveredShapes || !Opaque || FirstVisible < 0) return;
   TCoveredShapes Later;
   for (int Index = std::min(LastVisible, PointCount() - 1); Index >= FirstVisible; --Index) {
     if (PointColor(Index) == clNone) continue;
     const TBarPlace Place = PlaceOf(Index);
     const int Left = ClampPixel(Place.Left), Right = ClampPixel(Place.Right);
+    const int Top = ClampPixel(std::min(Place.ValueRow, Place.OriginRow));
+    const int Bottom = ClampPixel(std::max(Place.ValueRow, Place.OriginRow));
     const std::int64_t Edges = (static_cast<std::int64_t>(Left) << 32) | static_cast<std::uint32_t>(Right);
-    FCovered[static_cast<size_t>(Index)] =
-        Later.CoveredLater(Edges, ClampPixel(std::min(Place.ValueRow, Place.OriginRow)),
-                           ClampPixel(std::max(Place.ValueRow, Place.OriginRow)));
+    const bool Covered = Later.CoveredLater(Edges, Top, Bottom);
+    FCovered[static_cast<size_t>(Index)] = Covered;
+    if (Covered) continue;  // what it paints, the bar that covers it paints
+    if (const auto Paints = Chart.Canvas.BoxColumns(Left, Right, Top, Bottom, StartZ, EndZ)) {
+      FLaterBars.KeepCut(Index, Paints->Left, Paints->LastColumn());
+      FLaterBars.Add(*Paints);
+    }
   }
-}
-
-// With a solid brush and a plain 1-pixel outline a box paints every pixel of
-// its front face from edge to edge (fill and closed outline), and of a side
-// face going 45 degrees into the depth every pixel of each column between its
-// upper and lower edges. The next bar is drawn in the same clip before
-// anything else, and where bars stand close it paints over most of the side
-// face of the bar before it: those columns need not be written. (Looking
-// further than the next bar found more to leave out than it saved.)
-const std::vector<TColumnsArea>& TBarSeries::PaintedByNextBar(int Index) {
-  std::vector<TColumnsArea>& Areas = FNextBarAreas;
-  Areas.clear();
-  const int Last = std::min(LastVisible, PointCount() - 1);
-  int Next = Index + 1;
-  while (Next <= Last && PointColor(Next) == clNone) ++Next;
-  if (Next > Last) return Areas;
-  const TCanvas3D& Canvas = ParentChart().Canvas;
-  const TBarPlace Place = PlaceOf(Next);
-  const int Left = ClampPixel(Place.Left), Right = ClampPixel(Place.Right);
-  const int Top = ClampPixel(std::min(Place.ValueRow, Place.OriginRow));
-  const int Bottom = ClampPixel(std::max(Place.ValueRow, Place.OriginRow));
-  const TPoint FrontTopLeft = Canvas.ProjectPoint(Left, Top, StartZ);
-  const TPoint FrontBottomRight = Canvas.ProjectPoint(Right, Bottom, StartZ);
-  if (FrontTopLeft.X > FrontBottomRight.X || FrontTopLeft.Y > FrontBottomRight.Y) return Areas;
-  Areas.push_back(TColumnsArea{FrontTopLeft.X, FrontBottomRight.X, FrontTopLeft.Y, FrontBottomRight.Y, 0});
-  // The right side face, when it is drawn and goes exactly 45 degrees back.
-  const TPoint BackTopRight = Canvas.ProjectPoint(Right, Top, EndZ);
-  const TPoint BackBottomRight = Canvas.ProjectPoint(Right, Bottom, EndZ);
-  const int Depth = BackBottomRight.X - FrontBottomRight.X;
-  if (Depth > 0 && BackTopRight.X == FrontBottomRight.X + Depth && BackTopRight.Y == FrontTopLeft.Y - Depth &&
-      BackBottomRight.Y == FrontBottomRight.Y - Depth) {
-    Areas.push_back(TColumnsArea{FrontBottomRight.X, BackBottomRight.X, FrontTopLeft.Y, FrontBottomRight.Y, 1});
-  }
-  return Areas;
 }
 
 void TBarSeries::DrawPoint(int Index) {
@@ -259,7 +236,7 @@ void TBarSeries::DrawPoint(int Index) {
   const bool Covered = Index >= 0 && static_cast<size_t>(Index) < FCovered.size() && FCovered[static_cast<size_t>(Index)];
   if (!Covered) {
     TSurface2D& Surface = ParentChart().Canvas.Surface();
-    if (FOpaqueBars) Surface.SetPaintedLater(PaintedByNextBar(Index));
+    if (FOpaqueBars) Surface.SetPaintedLater(FLaterBars.CutOf(Index));
     DrawBar(Color, ClampPixel(Place.Left), ClampPixel(Place.Right),
             ClampPixel(std::min(Place.ValueRow, Place.OriginRow)),
             ClampPixel(std::max(Place.ValueRow, Place.OriginRow)));

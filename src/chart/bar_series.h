@@ -65,9 +65,8 @@ private:
   int BarOrderPosition() const;
   void DrawBar(TColor Color, int Left, int Right, int Top, int Bottom);
   void FindCoveredBars();
-  // Where the bar drawn after Index paints every pixel, on screen.
-  const std::vector<TColumnsArea>& PaintedByNextBar(int Index);
-  std::vector<TColumnsArea> FNextBarAreas;  // what PaintedByNextBar gives (kept for its room)
+  // What the bars drawn after each bar paint in its columns (FindCoveredBars).
+  TLaterColumns FLaterBars;
 
   // Screen outline of each bar drawn by the last paint, per point index: the
   // mouse hit test. FDrawn tells which bars the last paint drew.

@@ -230,6 +230,42 @@ void TCanvas3D::Ribbon(TPoint A, TPoint B, int Z0, int Z1) {
                     ProjectPoint(A.X, A.Y, Z1)});
 }
 
+std::optional<TBoxColumns> TCanvas3D::BoxColumns(int Left, int Right, int Top, int Bottom, int Z0, int Z1) const {
+  const TPoint FrontTopLeft = ProjectPoint(Left, Top, Z0), FrontBottomRight = ProjectPoint(Right, Bottom, Z0);
+  const TPoint BackTopLeft = ProjectPoint(Left, Top, Z1), BackBottomRight = ProjectPoint(Right, Bottom, Z1);
+  const int Depth = BackTopLeft.X - FrontTopLeft.X;
+  if (Depth <= 0 || FrontTopLeft.X > FrontBottomRight.X || FrontTopLeft.Y > FrontBottomRight.Y ||
+      BackTopLeft.Y != FrontTopLeft.Y - Depth || BackBottomRight.X != FrontBottomRight.X + Depth ||
+      BackBottomRight.Y != FrontBottomRight.Y - Depth) {
+    return std::nullopt;
+  }
+  return TBoxColumns{FrontTopLeft.X, FrontBottomRight.X, FrontTopLeft.Y, FrontBottomRight.Y, Depth};
+}
+
+std::optional<TBoxColumns> TCanvas3D::RibbonColumns(TPoint A, TPoint B, int Z0, int Z1) const {
+  TPoint Front[2] = {ProjectPoint(A.X, A.Y, Z0), ProjectPoint(B.X, B.Y, Z0)};
+  const TPoint BackA = ProjectPoint(A.X, A.Y, Z1), BackB = ProjectPoint(B.X, B.Y, Z1);
+  const int Depth = BackA.X - Front[0].X;
+  if (Depth <= 0 || BackA.Y != Front[0].Y - Depth || BackB.X != Front[1].X + Depth ||
+      BackB.Y != Front[1].Y - Depth) {
+    return std::nullopt;
+  }
+  if (Front[1].X < Front[0].X) std::swap(Front[0], Front[1]);
+  // Column X of the right end's column .. the left end's column + Depth lies
+  // between the edge into the depth from the left end and the one from the
+  // right end: a box no wider than one column whose depth is that many
+  // columns. Of a slanted piece the last of them is left out: there the
+  // outline of the back edge may have moved on to the next column while the
+  // fill stops short of the edge.
+  const auto [Left, LeftY] = Front[0];
+  const auto [Right, RightY] = Front[1];
+  const int Across = Right - Left;
+  const int Columns = Across == 0 ? Depth : Depth - Across - 1;
+  if (Columns < 0) return std::nullopt;
+  const int LeftEdgeRow = LeftY - Across;  // the left end's edge, in the right end's column
+  return TBoxColumns{Right, Right, std::min(LeftEdgeRow, RightY), std::max(LeftEdgeRow, RightY), Columns};
+}
+
 void TCanvas3D::LineAtZ(int X0, int Y0, int X1, int Y1, int Z) {
   MoveToAtZ(X0, Y0, Z);
   LineToAtZ(X1, Y1, Z);

@@ -79,6 +79,12 @@ public:
   void PlaneAtY(int Left, int Y, int Right, int Z0, int Z1);
   void Box(int Left, int Right, int Top, int Bottom, int Z0, int Z1, bool DarkSides);
   void Ribbon(TPoint A, TPoint B, int Z0, int Z1);
+  // The pixels Box and Ribbon paint for certain with a solid brush and a
+  // plain 1-pixel outline in the copying mode, when the depth runs exactly
+  // 45 degrees on screen (nothing otherwise): the whole box; of a ribbon piece
+  // the columns between its two edges into the depth.
+  std::optional<TBoxColumns> BoxColumns(int Left, int Right, int Top, int Bottom, int Z0, int Z1) const;
+  std::optional<TBoxColumns> RibbonColumns(TPoint A, TPoint B, int Z0, int Z1) const;
   void LineAtZ(int X0, int Y0, int X1, int Y1, int Z);
   void MoveToAtZ(int X, int Y, int Z);
   void LineToAtZ(int X, int Y, int Z);

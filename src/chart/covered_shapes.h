@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "chart_types.h"
+#include "surface.h"
 
 class TCoveredShapes {
 public:
@@ -51,4 +52,39 @@ private:
   const TSpans* RowSpans(int Y) const;
   int FFirstRow = 0;
   std::vector<TSpans> FRows;
+};
+
+// What the shapes of a series drawn after a shape paint in its columns, for
+// the surface to leave unwritten (TSurface2D::SetPaintedLater). The shapes
+// are handed in from the last drawn to the first, each with what it paints
+// for certain; a shape that asks for its cut keeps, for each of its columns
+// in the picture, the rows the shapes handed in before it paint there: one
+// run per column (runs that meet are joined; of two apart the longer is kept,
+// leaving the other written, which is never wrong). The cuts are then taken
+// in drawing order.
+class TLaterColumns {
+public:
+  // Columns 0..Width-1 and rows -1..Height of the picture; nothing handed in.
+  void Start(int Width, int Height);
+  // Keeps Shape's cut: what the shapes handed in so far paint in columns
+  // First..Last. Then hand in what Shape itself paints.
+  void KeepCut(int Shape, int First, int Last);
+  void Add(const TBoxColumns& Paints);
+  // The cut kept for Shape as one area per column (none when Shape kept none
+  // or is not the next in drawing order); valid until the next call.
+  const std::vector<TColumnsArea>& CutOf(int Shape);
+
+private:
+  using TRun = std::pair<std::int16_t, std::int16_t>;  // first..last row; empty when first > last
+  struct TCut {
+    int Shape;
+    int FirstColumn;
+    std::size_t Offset;  // into FCutRuns
+    int Columns;
+  };
+  int FWidth = 0, FHeight = 0;
+  std::vector<TRun> FLater;  // per picture column, of the shapes handed in so far
+  std::vector<TCut> FCuts;   // the last handed in on top
+  std::vector<TRun> FCutRuns;
+  std::vector<TColumnsArea> FAreas;
 };

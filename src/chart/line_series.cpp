@@ -45,9 +45,13 @@ void TLineSeries::DrawAllPoints() {
   if (FirstVisible >= 0) FPieces.reserve(static_cast<size_t>(LastVisible - FirstVisible + 1));
   TChartSeries::DrawAllPoints();
   FindCoveredPieces();
-  for (const TPiece& Piece : FPieces) {
-    if (!Piece.Covered) DrawPiece(Piece);
+  TSurface2D& Surface = ParentChart().Canvas.Surface();
+  for (std::size_t I = 0; I < FPieces.size(); ++I) {
+    if (FPieces[I].Covered) continue;
+    if (FOpaquePieces) Surface.SetPaintedLater(FLaterPieces.CutOf(static_cast<int>(I)));
+    DrawPiece(FPieces[I]);
   }
+  if (FOpaquePieces) Surface.SetPaintedLater({});
   FPieces.clear();
 }
 
@@ -55,15 +59,32 @@ void TLineSeries::DrawAllPoints() {
 // by a later upright piece in the same column that reaches at least as high
 // and as low: with a solid brush and a plain 1-pixel outline a piece's pixels
 // are those of its closed outline on screen. With thousands of drills most
-// pieces are upright, many to a column.
+// pieces are upright, many to a column. Of the upright pieces that are drawn
+// (filled column by column), the pieces after each paint over much of it
+// where the line goes up and down within a few pixels: what they paint in its
+// columns is gathered with them (FLaterPieces), for the surface to leave
+// unwritten.
 void TLineSeries::FindCoveredPieces() {
   const bool Opaque = LineBrush == bsSolid && LinePen.Visible && LinePen.Width == 1 &&
                       LinePen.Style == psSolid && !LinePen.SmallDots;
-  if (!LeaveOutCoveredShapes || !Opaque) return;
+  FOpaquePieces = LeaveOutCoveredShapes && Opaque;
+  const TChart& Chart = ParentChart();
+  FLaterPieces.Start(Chart.Width(), Chart.Height());
+  if (!FOpaquePieces) return;
   TCoveredShapes LaterUpright;
-  for (auto It = FPieces.rbegin(); It != FPieces.rend(); ++It) {
-    if (It->AX != It->BX) continue;
-    It->Covered = LaterUpright.CoveredLater(It->AX, std::min(It->AY, It->BY), std::max(It->AY, It->BY));
+  for (std::size_t I = FPieces.size(); I-- > 0;) {
+    TPiece& Piece = FPieces[I];
+    if (Piece.AX == Piece.BX) {
+      Piece.Covered = LaterUpright.CoveredLater(Piece.AX, std::min(Piece.AY, Piece.BY), std::max(Piece.AY, Piece.BY));
+      if (Piece.Covered) continue;  // what it paints, the piece that covers it paints
+    }
+    if (const auto Paints = Chart.Canvas.RibbonColumns(TPoint{Piece.AX, Piece.AY}, TPoint{Piece.BX, Piece.BY}, StartZ,
+                                                       EndZ)) {
+      // A slanted piece is filled row by row, where a cut would cost more than
+      // the pixels it leaves out.
+      if (Piece.AX == Piece.BX) FLaterPieces.KeepCut(static_cast<int>(I), Paints->Left, Paints->LastColumn());
+      FLaterPieces.Add(*Paints);
+    }
   }
 }
 

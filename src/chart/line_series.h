@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "chart_series.h"
+#include "covered_shapes.h"
 
 class TLineSeries : public TChartSeries {
 public:
@@ -45,6 +46,8 @@ private:
     bool Covered = false;  // a later piece paints over it
   };
   void FindCoveredPieces();
+  bool FOpaquePieces = false;   // this paint's pieces paint every pixel of their closed outline
+  TLaterColumns FLaterPieces;   // what the pieces drawn after each upright piece paint in its columns
   void DrawPiece(const TPiece& Piece);
   std::vector<TPiece> FPieces;  // of the paint under way
 

@@ -6,6 +6,7 @@
 // Coordinates follow the classic raster conventions the chart geometry is
 // computed for: Rectangle and FillRect cover Left..Right-1 and Top..Bottom-1;
 // LineTo draws up to, not including, its end point; Polygon fills and outlines.
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -48,6 +49,17 @@ struct TSurfaceFont {
 // rectangle with Rise 0; a face going 45 degrees into the depth with Rise 1).
 struct TColumnsArea {
   int Left = 0, Right = -1, Top = 0, Bottom = -1, Rise = 0;
+};
+
+// The pixels of a box in the oblique view, its depth running 45 degrees up
+// and to the right, column by column: column X of Left..Right + Depth holds
+// the rows Top - min(X - Left, Depth) .. Bottom - max(0, X - Right), ends
+// included (front face, top face and right side face together).
+struct TBoxColumns {
+  int Left = 0, Right = -1, Top = 0, Bottom = -1, Depth = 0;
+  int LastColumn() const { return Right + Depth; }
+  int TopOf(int X) const { return Top - std::min(X - Left, Depth); }
+  int BottomOf(int X) const { return Bottom - std::max(0, X - Right); }
 };
 
 class TSurface2D {

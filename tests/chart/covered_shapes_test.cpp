@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace {
 
 // Shapes come in from the last drawn to the first.
@@ -25,6 +27,79 @@ TEST(CoveredShapesTest, AnotherFamilyCoversNothingAndEndsTheFamilyBeforeIt) {
   EXPECT_TRUE(Later.CoveredLater(1, 12, 20));
   // Keys that differ only in their upper half are other families.
   EXPECT_FALSE(Later.CoveredLater(std::int64_t{1} << 32 | 1, 12, 20));
+}
+
+// The rows of each column a cut holds, as a map from column to rows.
+std::map<int, std::pair<int, int>> RowsOf(const std::vector<TColumnsArea>& Cut) {
+  std::map<int, std::pair<int, int>> Rows;
+  for (const TColumnsArea& Area : Cut) {
+    EXPECT_EQ(Area.Left, Area.Right);
+    EXPECT_EQ(Area.Rise, 0);
+    Rows[Area.Left] = {Area.Top, Area.Bottom};
+  }
+  return Rows;
+}
+
+// Shapes are handed in from the last drawn to the first; each one's cut holds
+// what the shapes after it paint in its columns, taken in drawing order.
+TEST(LaterColumnsTest, ACutHoldsWhatTheShapesAfterItPaintInItsColumns) {
+  TLaterColumns Later;
+  Later.Start(100, 80);
+  Later.KeepCut(3, 10, 14);  // the last shape: nothing after it
+  Later.Add(TBoxColumns{10, 12, 30, 50, 2});  // columns 10..14
+  Later.KeepCut(2, 8, 16);
+  Later.Add(TBoxColumns{20, 20, 60, 70, 0});  // far off: column 20 only
+  Later.KeepCut(1, 9, 20);
+  Later.Add(TBoxColumns{9, 9, 51, 60, 0});  // column 9, meeting nothing
+
+  using TRows = std::map<int, std::pair<int, int>>;
+  EXPECT_EQ(RowsOf(Later.CutOf(1)), (TRows{{10, {30, 50}}, {11, {29, 50}}, {12, {28, 50}}, {13, {28, 49}},
+                                          {14, {28, 48}}, {20, {60, 70}}}));
+  // Columns 8 and 15, 16 had nothing after shape 2; 9 is shape 1's own.
+  EXPECT_EQ(RowsOf(Later.CutOf(2)), (TRows{{10, {30, 50}}, {11, {29, 50}}, {12, {28, 50}}, {13, {28, 49}},
+                                          {14, {28, 48}}}));
+  EXPECT_TRUE(Later.CutOf(3).empty());
+  EXPECT_TRUE(Later.CutOf(3).empty());  // taken once
+}
+
+TEST(LaterColumnsTest, RunsThatMeetAreJoinedAndOfTwoApartTheLongerIsKept) {
+  TLaterColumns Later;
+  Later.Start(50, 200);
+  Later.KeepCut(9, 0, 0);
+  Later.Add(TBoxColumns{0, 0, 100, 110, 0});
+  Later.Add(TBoxColumns{0, 0, 111, 120, 0});  // meets it below: 100..120
+  Later.KeepCut(8, 0, 0);
+  Later.Add(TBoxColumns{0, 0, 10, 15, 0});  // apart and shorter: left aside
+  Later.KeepCut(7, 0, 0);
+  Later.Add(TBoxColumns{0, 0, 20, 60, 0});  // apart and longer: kept instead
+  Later.KeepCut(6, 0, 0);
+  Later.Add(TBoxColumns{0, 0, 55, 99, 0});  // overlaps it and meets the first: 20..99
+  Later.KeepCut(5, 0, 0);
+  EXPECT_EQ(RowsOf(Later.CutOf(5)), (std::map<int, std::pair<int, int>>{{0, {20, 99}}}));
+  EXPECT_EQ(RowsOf(Later.CutOf(6)), (std::map<int, std::pair<int, int>>{{0, {20, 60}}}));
+  EXPECT_EQ(RowsOf(Later.CutOf(7)), (std::map<int, std::pair<int, int>>{{0, {100, 120}}}));
+  EXPECT_EQ(RowsOf(Later.CutOf(8)), (std::map<int, std::pair<int, int>>{{0, {100, 120}}}));
+  EXPECT_TRUE(Later.CutOf(9).empty());
+}
+
+// A cut is given only to the shape it was kept for, in drawing order; one
+// asked for out of turn gives nothing (which leaves the shape drawn whole).
+// Columns outside the picture are left out, and rows far outside it are
+// held to one row past its edge.
+TEST(LaterColumnsTest, CutsOnlyInTurnAndInsideThePicture) {
+  TLaterColumns Later;
+  Later.Start(20, 30);
+  Later.Add(TBoxColumns{-5, 25, -1000, 1000, 0});
+  Later.KeepCut(4, -3, 2);
+  Later.KeepCut(2, 18, 40);
+  EXPECT_TRUE(Later.CutOf(4).empty());  // 2 comes first
+  using TRows = std::map<int, std::pair<int, int>>;
+  EXPECT_EQ(RowsOf(Later.CutOf(2)), (TRows{{18, {-1, 30}}, {19, {-1, 30}}}));
+  EXPECT_EQ(RowsOf(Later.CutOf(4)), (TRows{{0, {-1, 30}}, {1, {-1, 30}}, {2, {-1, 30}}}));
+  // Starting again forgets every cut.
+  Later.KeepCut(1, 0, 5);
+  Later.Start(20, 30);
+  EXPECT_TRUE(Later.CutOf(1).empty());
 }
 
 }  // namespace

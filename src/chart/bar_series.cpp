@@ -201,16 +201,19 @@ void TBarSeries::DrawAllPoints() {
 // hundred drills on many bars share their columns, and only the last of
 // them, and the taller ones before it, show. Of the bars that are drawn, the
 // bars after each paint over much of it where they stand close (its side
-// face above all): what they paint in its columns is gathered with them
-// (FLaterBars), for the surface to leave unwritten.
+// face above all), and so does the series drawn after the bars: what they
+// paint in its columns is gathered with them (FLaterBars), for the surface
+// to leave unwritten.
 void TBarSeries::FindCoveredBars() {
   FCovered.assign(static_cast<size_t>(PointCount()), false);
   const bool Opaque = BarBrush.Style == bsSolid && BarPen.Visible && BarPen.Width == 1 &&
                       BarPen.Style == psSolid && !BarPen.SmallDots;
   FOpaqueBars = LeaveOutCoveredShapes && Opaque;
-  const TChart& Chart = ParentChart();
+  TChart& Chart = ParentChart();
   FLaterBars.Start(Chart.Width(), Chart.Height());
   if (!LeaveOutCoveredShapes || !Opaque || FirstVisible < 0) return;
+  // The line's ribbon, drawn after the bars, hides many of them.
+  Chart.AddPaintsOfSeriesAfter(*this, FLaterBars);
   TCoveredShapes Later;
   for (int Index = std::min(LastVisible, PointCount() - 1); Index >= FirstVisible; --Index) {
     if (PointColor(Index) == clNone) continue;

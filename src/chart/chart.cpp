@@ -301,6 +301,16 @@ void TChart::DrawWalls() {
   }
 }
 
+void TChart::AddPaintsOfSeriesAfter(const TChartSeries& Series, TLaterColumns& Later) {
+  // Every series is drawn in the same clip (the plot box's, or none).
+  for (int I = SeriesCount() - 1; I >= 0 && &this->Series(I) != &Series; --I) {
+    TChartSeries& After = this->Series(I);
+    if (!After.Active) continue;
+    After.CalcVisibleRange();
+    After.AddPaintsTo(Later);
+  }
+}
+
 void TChart::DrawSeries() {
   for (int I = 0; I < SeriesCount(); ++I) {
     TChartSeries& S = Series(I);

@@ -102,6 +102,9 @@ public:
   std::function<void()> OnInvalidate;
   // Number of full layouts drawn so far (the copy-only path does not count).
   int FullPaintCount() const { return FFullPaintCount; }
+  // Hands what the active series drawn after Series paint for certain, the
+  // last drawn first, to Later (during a paint, for Series's own shapes).
+  void AddPaintsOfSeriesAfter(const TChartSeries& Series, TLaterColumns& Later);
 
   // --- mouse ---
   void MouseDown(TMouseButton Button, int X, int Y) { ZoomScroll.MouseDown(Button, X, Y); }

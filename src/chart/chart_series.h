@@ -10,6 +10,8 @@
 #include "chart_values.h"
 #include "series_marks.h"
 
+class TLaterColumns;
+
 class TChart;
 class TChartAxis;
 
@@ -68,6 +70,10 @@ public:
   virtual void DrawPoint(int Index) = 0;
   // Draws the marks of the visible points (does nothing when hidden).
   virtual void DrawMarks() {}
+  // Hands in what the series' shapes paint for certain, from the last drawn
+  // to the first (none by default), for a series drawn before it in the same
+  // clip to leave unwritten; called in the paint before its DrawAllPoints.
+  virtual void AddPaintsTo(TLaterColumns& Later) { (void)Later; }
   // The index of the point drawn at (X, Y), if any (mouse hit test).
   virtual std::optional<int> Clicked(int X, int Y) const { (void)X; (void)Y; return std::nullopt; }
 

@@ -31,6 +31,21 @@ void TLineSeries::VerticalMargins(int& Top, int& Bottom) {
 }
 
 void TLineSeries::DrawAllPoints() {
+  // The pieces may have been gathered already in this paint, for the series
+  // drawn before this one.
+  if (FGatheredInPaint != ParentChart().FullPaintCount()) GatherPieces();
+  FGatheredInPaint = -1;
+  TSurface2D& Surface = ParentChart().Canvas.Surface();
+  for (std::size_t I = 0; I < FPieces.size(); ++I) {
+    if (FPieces[I].Covered) continue;
+    if (FOpaquePieces) Surface.SetPaintedLater(FLaterPieces.CutOf(static_cast<int>(I)));
+    DrawPiece(FPieces[I]);
+  }
+  if (FOpaquePieces) Surface.SetPaintedLater({});
+  FPieces.clear();
+}
+
+void TLineSeries::GatherPieces() {
   FHavePrev = false;
   FPrevColor = clNone;
   FPrevIndex = -1;
@@ -45,14 +60,20 @@ void TLineSeries::DrawAllPoints() {
   if (FirstVisible >= 0) FPieces.reserve(static_cast<size_t>(LastVisible - FirstVisible + 1));
   TChartSeries::DrawAllPoints();
   FindCoveredPieces();
-  TSurface2D& Surface = ParentChart().Canvas.Surface();
-  for (std::size_t I = 0; I < FPieces.size(); ++I) {
-    if (FPieces[I].Covered) continue;
-    if (FOpaquePieces) Surface.SetPaintedLater(FLaterPieces.CutOf(static_cast<int>(I)));
-    DrawPiece(FPieces[I]);
+  FGatheredInPaint = ParentChart().FullPaintCount();
+}
+
+void TLineSeries::AddPaintsTo(TLaterColumns& Later) {
+  GatherPieces();
+  if (!FOpaquePieces) return;
+  const TCanvas3D& Canvas = ParentChart().Canvas;
+  for (std::size_t I = FPieces.size(); I-- > 0;) {
+    const TPiece& Piece = FPieces[I];
+    if (Piece.Covered) continue;
+    if (const auto Paints = Canvas.RibbonColumns(TPoint{Piece.AX, Piece.AY}, TPoint{Piece.BX, Piece.BY}, StartZ, EndZ)) {
+      Later.Add(*Paints);
+    }
   }
-  if (FOpaquePieces) Surface.SetPaintedLater({});
-  FPieces.clear();
 }
 
 // An upright piece (both ends in one pixel column) is painted over completely

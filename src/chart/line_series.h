@@ -28,6 +28,7 @@ public:
   void HorizontalMargins(int& Left, int& Right) override;
   void VerticalMargins(int& Top, int& Bottom) override;
   void DrawAllPoints() override;
+  void AddPaintsTo(TLaterColumns& Later) override;
   void DrawPoint(int Index) override;
   std::optional<int> Clicked(int X, int Y) const override;
 
@@ -45,6 +46,10 @@ private:
     bool Darker = false;   // rises more steeply than the depth runs
     bool Covered = false;  // a later piece paints over it
   };
+  // The pieces of this paint (drawn once every piece is known), and which of
+  // them later ones cover.
+  void GatherPieces();
+  int FGatheredInPaint = -1;  // the chart's paint count when gathered, until drawn
   void FindCoveredPieces();
   bool FOpaquePieces = false;   // this paint's pieces paint every pixel of their closed outline
   TLaterColumns FLaterPieces;   // what the pieces drawn after each upright piece paint in its columns

@@ -552,7 +552,11 @@ void TQPainterSurface::StrokeLine(TPoint A, TPoint B, bool LastPixel) {
       const bool InClip =
           !FClipped || (std::max(Right - Left, Bottom - Top) >= 8 && BoxInsideClip(Left, Top, Right, Bottom));
       if (InImage && InClip) {
-        WriteLinePixels(FBits + static_cast<qsizetype>(A.Y) * FStride + A.X, FStride, A, B, LastPixel, On);
+        if (Bottom - Top > Right - Left) {
+          WriteSteepLine(A, B, LastPixel, On);
+        } else {
+          WriteLinePixels(FBits + static_cast<qsizetype>(A.Y) * FStride + A.X, FStride, A, B, LastPixel, On);
+        }
         return;
       }
     }
@@ -592,6 +596,31 @@ void TQPainterSurface::StrokeLine(TPoint A, TPoint B, bool LastPixel) {
   Pen.setColor(ToQColor(FPen.Color));
   P->setPen(Pen);
   P->drawPoints(On);
+}
+
+// A steep line (more rows than columns) as LinePixels draws it, written as
+// its runs of pixels down each column: the step across comes after
+// floor(-Err / (2 Dx)) + 1 rows of a run while Err is not above 0.
+void TQPainterSurface::WriteSteepLine(TPoint A, TPoint B, bool LastPixel, QRgb Color) {
+  const int Dx = std::abs(B.X - A.X), Dy = std::abs(B.Y - A.Y);
+  const int StepX = B.X >= A.X ? 1 : -1, StepY = B.Y >= A.Y ? 1 : -1;
+  const int Count = LastPixel ? Dy + 1 : Dy;
+  if (Dx == 0 || Count == 0) {
+    if (Count > 0) FillColumn(A.X, std::min(A.Y, A.Y + StepY * (Count - 1)), std::max(A.Y, A.Y + StepY * (Count - 1)), Color);
+    return;
+  }
+  int X = A.X, First = 0;  // the run's column, its first pixel's number along the line
+  long long Err = 2LL * Dx - Dy;
+  while (First < Count) {
+    // Pixels First..Last of this column; Err is the one after pixel First.
+    const long long Rows = Err > 0 ? 1 : (-Err) / (2LL * Dx) + 2;
+    const int Last = static_cast<int>(std::min<long long>(First + Rows - 1, Count - 1));
+    const int Y0 = A.Y + StepY * First, Y1 = A.Y + StepY * Last;
+    FillColumn(X, std::min(Y0, Y1), std::max(Y0, Y1), Color);
+    Err += 2LL * Dx * (Last - First) - 2LL * Dy + 2LL * Dx;
+    X += StepX;
+    First = Last + 1;
+  }
 }
 
 // A dotted level line: the dots on the pixels an even number of steps from

@@ -130,6 +130,7 @@ private:
   // areas painted later (only columns are cut: a column's rows are one run
   // in each area, and columns are where the chart's boxes overlap most).
   void FillColumn(int X, int From, int To, QRgb Color);
+  void WriteSteepLine(TPoint A, TPoint B, bool LastPixel, QRgb Color);
   bool RectInsideClip(const QRect& R) const;
   // True when the box Left..Right x Top..Bottom (inclusive) lies inside a
   // clip whose rows and columns are each one run (false when it cannot tell).

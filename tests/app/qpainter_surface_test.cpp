@@ -507,6 +507,44 @@ TEST(QPainterSurfaceClip, SlantedLinesKeepToTheClip) {
   EXPECT_GT(Inked, 1000);
 }
 
+// Steep lines inside the image are written run by run down their columns:
+// every pixel must be the one the pixel-by-pixel line sets, which a clip with
+// a notch (no quick test of a line's box against it) makes the surface use.
+TEST(QPainterSurfaceLines, SteepLinesSetThePixelsOfThePixelByPixelLine) {
+  const std::vector<TPoint> Notched{{0, 0}, {160, 0}, {160, 110}, {150, 120}, {140, 110}, {0, 110}};
+  TQPainterSurface ByRuns{ProgramChartFonts()}, ByPixels{ProgramChartFonts()};
+  for (TQPainterSurface* Surface : {&ByRuns, &ByPixels}) {
+    Surface->EnsureImageSize(160, 120);
+    Surface->FillRect(TRect{0, 0, 160, 120}, clWhite);
+  }
+  ByPixels.SetClipPolygon(Notched);
+  TPick Pick(17);
+  for (int Line = 0; Line < 600; ++Line) {
+    // Nearly upright to nearly diagonal, up and down, left and right.
+    const int Rows = Pick(2, 105);
+    const int Columns = Pick(1, std::min(Rows - 1, Line % 3 == 0 ? 3 : 60));
+    const TPoint A{Pick(0, 159), Pick(0, 109)};
+    const TPoint B{A.X + (Line % 2 == 0 ? Columns : -Columns), A.Y + (Line % 4 < 2 ? Rows : -Rows)};
+    if (B.X < 0 || B.X > 159 || B.Y < 0 || B.Y > 109) continue;
+    for (TQPainterSurface* Surface : {&ByRuns, &ByPixels}) {
+      Surface->SetPen(TSurfacePen{static_cast<TColor>(RGB(Line % 250, 100, 255 - Line % 250)), 1, psSolid, pmCopy});
+      Surface->MoveTo(A.X, A.Y);
+      Surface->LineTo(B.X, B.Y);
+    }
+  }
+  ByRuns.Present();
+  ByPixels.Present();
+  int Wrong = 0, Inked = 0;
+  for (int Y = 0; Y < 110; ++Y) {
+    for (int X = 0; X < 160; ++X) {
+      Wrong += ByRuns.Image().pixel(X, Y) != ByPixels.Image().pixel(X, Y) ? 1 : 0;
+      Inked += ByRuns.Image().pixel(X, Y) != qRgb(255, 255, 255) ? 1 : 0;
+    }
+  }
+  EXPECT_EQ(Wrong, 0);
+  EXPECT_GT(Inked, 3000);
+}
+
 // Wide level and upright lines (the axes) are filled by the surface itself:
 // every pixel must be the one QPainter's wide flat-ended pen sets, for any
 // width, either way along, with and without a slanted clip.
@@ -614,6 +652,10 @@ TEST(QPainterSurfacePaintedLater, ColumnsLeaveOutOnlyTheAreasGiven) {
     for (int X = 0; X < 120; X += 4) {
       Surface.MoveTo(X, 0);
       Surface.LineTo(X, 99);
+    }
+    for (int X = 2; X < 110; X += 6) {  // steep lines, written down their columns
+      Surface.MoveTo(X, 3);
+      Surface.LineTo(X + 9, 96);
     }
     Surface.SetPaintedLater({});
     Surface.SetPen(TSurfacePen{clBlue, 1, psSolid, pmCopy});

@@ -35,9 +35,12 @@ private:
 };
 
 // The pixels that shapes drawn later paint over whatever lies beneath them,
-// gathered from the last drawn shape to the first, as spans per row: an
+// gathered from the last drawn shape to the first, as one span per row: an
 // earlier shape all of whose pixels lie inside can be left out of the paint.
-// Rectangles hold Left..Right-1 x Top..Bottom-1.
+// Where a new rectangle meets a row's span they become one; where it stands
+// apart it takes the row's place (the shapes come from right to left, and
+// the nearest is the likeliest to cover the next). Rectangles hold
+// Left..Right-1 x Top..Bottom-1.
 class TCoveredArea {
 public:
   bool Covers(const TRect& R) const;
@@ -48,10 +51,9 @@ public:
 private:
   // Rows far outside any picture are not kept: nothing there counts as covered.
   static constexpr int RowLimit = 32768;
-  using TSpans = std::vector<std::pair<int, int>>;  // sorted, apart, first..last
-  const TSpans* RowSpans(int Y) const;
+  using TSpan = std::pair<int, int>;  // first..last; empty when first > last
   int FFirstRow = 0;
-  std::vector<TSpans> FRows;
+  std::vector<TSpan> FRows;
 };
 
 // What the shapes of a series drawn after a shape paint in its columns, for

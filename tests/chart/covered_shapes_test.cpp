@@ -29,6 +29,43 @@ TEST(CoveredShapesTest, AnotherFamilyCoversNothingAndEndsTheFamilyBeforeIt) {
   EXPECT_FALSE(Later.CoveredLater(std::int64_t{1} << 32 | 1, 12, 20));
 }
 
+// Boxes come in from the last drawn to the first (right to left, as the
+// marks do); an earlier box is covered when every pixel lies under them.
+TEST(CoveredAreaTest, ABoxIsCoveredWhenEveryRowLiesInTheBoxesAfterIt) {
+  TCoveredArea Later;
+  EXPECT_FALSE(Later.Covers(TRect{10, 10, 20, 20}));
+  EXPECT_TRUE(Later.Covers(TRect{10, 10, 10, 20}));  // no pixel
+  Later.Add(TRect{30, 10, 50, 30});
+  Later.Add(TRect{20, 15, 31, 40});  // overlaps it: rows 15..29 run 20..49
+  EXPECT_TRUE(Later.Covers(TRect{20, 15, 50, 30}));
+  EXPECT_FALSE(Later.Covers(TRect{20, 15, 51, 30}));  // one column past
+  EXPECT_FALSE(Later.Covers(TRect{19, 15, 50, 30}));
+  EXPECT_FALSE(Later.Covers(TRect{20, 14, 50, 30}));  // row 14 holds 30..49 only
+  EXPECT_TRUE(Later.Covers(TRect{30, 10, 50, 30}));
+  EXPECT_TRUE(Later.Covers(TRect{20, 30, 31, 40}));
+  EXPECT_FALSE(Later.Covers(TRect{20, 30, 31, 41}));  // below every box
+  Later.Add(TRect{10, 20, 20, 25});  // meets the row's run at its left: 10..49
+  EXPECT_TRUE(Later.Covers(TRect{10, 20, 50, 25}));
+  // Apart from a row's run, a box takes the row's place.
+  Later.Add(TRect{0, 12, 5, 13});
+  EXPECT_TRUE(Later.Covers(TRect{0, 12, 5, 13}));
+  EXPECT_FALSE(Later.Covers(TRect{30, 12, 50, 13}));
+  EXPECT_TRUE(Later.Covers(TRect{30, 11, 50, 12}));
+  // Rows above and below the ones seen so far are not covered, and come in.
+  EXPECT_FALSE(Later.Covers(TRect{30, 5, 31, 6}));
+  Later.Add(TRect{30, 5, 31, 6});
+  EXPECT_TRUE(Later.Covers(TRect{30, 5, 31, 6}));
+  EXPECT_TRUE(Later.Covers(TRect{30, 10, 50, 12}));
+  Later.Add(TRect{0, 100, 5, 101});
+  EXPECT_TRUE(Later.Covers(TRect{0, 100, 5, 101}));
+  EXPECT_FALSE(Later.Covers(TRect{0, 99, 5, 100}));
+  // Far outside any picture nothing is kept.
+  Later.Add(TRect{0, 40000, 5, 40001});
+  EXPECT_FALSE(Later.Covers(TRect{0, 40000, 5, 40001}));
+  Later.Clear();
+  EXPECT_FALSE(Later.Covers(TRect{30, 10, 50, 30}));
+}
+
 // The rows of each column a cut holds, as a map from column to rows.
 std::map<int, std::pair<int, int>> RowsOf(const std::vector<TColumnsArea>& Cut) {
   std::map<int, std::pair<int, int>> Rows;

@@ -1014,36 +1014,9 @@ void TQPainterSurface::SetClipPolygon(const std::vector<TPoint>& Points) {
   EndPainting();
 }
 
-void TQPainterSurface::SetPaintedLater(const std::vector<TColumnsArea>& Areas) {
-  FLaterRows.clear();
-  // Only the image's columns matter.
-  int First = INT_MAX, Last = INT_MIN;
-  for (const TColumnsArea& Area : Areas) {
-    if (Area.Left > Area.Right || Area.Top > Area.Bottom) continue;
-    First = std::min(First, std::max(Area.Left, 0));
-    Last = std::max(Last, std::min(Area.Right, FImage.width() - 1));
-  }
-  if (First > Last) return;
-  FLaterFirstColumn = First;
-  FLaterRows.assign(static_cast<size_t>(Last - First + 1), {1, 0});
-  for (const TColumnsArea& Area : Areas) {
-    if (Area.Left > Area.Right || Area.Top > Area.Bottom) continue;
-    for (int X = std::max(Area.Left, First); X <= std::min(Area.Right, Last); ++X) {
-      const long long Shift = static_cast<long long>(Area.Rise) * (X - Area.Left);
-      const int Top = static_cast<int>(std::clamp<long long>(Area.Top - Shift, INT_MIN / 2, INT_MAX / 2));
-      const int Bottom = static_cast<int>(std::clamp<long long>(Area.Bottom - Shift, INT_MIN / 2, INT_MAX / 2));
-      auto& [RunTop, RunBottom] = FLaterRows[static_cast<size_t>(X - First)];
-      if (RunTop > RunBottom || (Top <= RunBottom + 1 && RunTop <= Bottom + 1)) {
-        // The first run of the column, or one that meets it: their union.
-        const bool Empty = RunTop > RunBottom;
-        RunTop = Empty ? Top : std::min(RunTop, Top);
-        RunBottom = Empty ? Bottom : std::max(RunBottom, Bottom);
-      } else if (Bottom - Top > RunBottom - RunTop) {
-        // Apart: the longer run is kept (leaving the other written is never wrong).
-        RunTop = Top, RunBottom = Bottom;
-      }
-    }
-  }
+void TQPainterSurface::SetPaintedLater(const TColumnRuns& Runs) {
+  FLaterFirstColumn = Runs.FirstColumn;
+  FLaterRows.assign(Runs.Rows.begin(), Runs.Rows.end());
 }
 
 void TQPainterSurface::ClearClip() {

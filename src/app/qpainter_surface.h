@@ -63,7 +63,7 @@ public:
   std::optional<TRect> TextOutBounds(int X, int Y, const std::string& Text) override;
   void SetClipPolygon(const std::vector<TPoint>& Points) override;
   void ClearClip() override;
-  void SetPaintedLater(const std::vector<TColumnsArea>& Areas) override;
+  void SetPaintedLater(const TColumnRuns& Runs) override;
   void KeepPicture(const std::string& Key, const TRect& Area) override;
   bool CopyKeptPicture(const std::string& Key, const TRect& Area) override;
 
@@ -188,7 +188,7 @@ private:
   bool FClipColumnsWhole = false;  // and every column meets it in one run of rows
   std::vector<std::pair<int, int>> FClipRowSpan;
   // The rows painted later, column by column from FLaterFirstColumn: one run
-  // per column ([1, 0] for none), where areas overlap their union.
+  // per column (none when its first row is past its last).
   int FLaterFirstColumn = 0;
   std::vector<std::pair<int, int>> FLaterRows;
   // Pictures kept by KeepPicture, and their pixels in all.

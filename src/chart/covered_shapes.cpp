@@ -58,7 +58,7 @@ void TCoveredArea::Add(const TRect& R) {
 void TLaterColumns::Start(int Width, int Height) {
   FWidth = std::max(Width, 0);
   FHeight = std::clamp(Height, 0, 30000);
-  FLater.assign(static_cast<std::size_t>(FWidth), TRun{1, 0});
+  FLater.assign(static_cast<std::size_t>(FWidth), EmptyRun);
   FCuts.clear();
   FCutRuns.clear();
 }
@@ -73,30 +73,40 @@ void TLaterColumns::KeepCut(int Shape, int First, int Last) {
 void TLaterColumns::Add(const TBoxColumns& Paints) {
   const int First = std::max(Paints.Left, 0), Last = std::min(Paints.LastColumn(), FWidth - 1);
   if (First > Last || Paints.Top > Paints.Bottom) return;
-  // Rows beyond the picture are all alike: a run is cut to one row past it.
-  auto Row = [&](int Y) { return static_cast<std::int16_t>(std::clamp(Y, -1, FHeight)); };
-  for (int X = First; X <= Last; ++X) {
-    const int Top = Row(Paints.TopOf(X)), Bottom = Row(Paints.BottomOf(X));
-    auto& [RunTop, RunBottom] = FLater[static_cast<std::size_t>(X)];
-    if (RunTop > RunBottom || (Top <= RunBottom + 1 && RunTop <= Bottom + 1)) {
-      const bool Empty = RunTop > RunBottom;
-      RunTop = static_cast<std::int16_t>(Empty ? Top : std::min<int>(RunTop, Top));
-      RunBottom = static_cast<std::int16_t>(Empty ? Bottom : std::max<int>(RunBottom, Bottom));
+  // Rows beyond the picture are all alike: a run is cut to one row past it
+  // (a box inside the rows -1..Height needs no cut).
+  if (Paints.Top - Paints.Depth >= -1 && Paints.Bottom <= FHeight) {
+    AddRuns<false>(Paints, First, Last);
+  } else {
+    AddRuns<true>(Paints, First, Last);
+  }
+}
+
+template <bool Clamped>
+void TLaterColumns::AddRuns(const TBoxColumns& Paints, int First, int Last) {
+  TRun* Run = FLater.data() + First;
+  for (int X = First; X <= Last; ++X, ++Run) {
+    int Top = Paints.TopOf(X), Bottom = Paints.BottomOf(X);
+    if constexpr (Clamped) Top = std::clamp(Top, -1, FHeight), Bottom = std::clamp(Bottom, -1, FHeight);
+    const int RunTop = Run->first, RunBottom = Run->second;
+    if (Top <= RunBottom + 1 && RunTop <= Bottom + 1) {
+      // They meet: their union.
+      Run->first = static_cast<std::int16_t>(std::min(RunTop, Top));
+      Run->second = static_cast<std::int16_t>(std::max(RunBottom, Bottom));
     } else if (Bottom - Top > RunBottom - RunTop) {
-      RunTop = static_cast<std::int16_t>(Top), RunBottom = static_cast<std::int16_t>(Bottom);
+      *Run = TRun{static_cast<std::int16_t>(Top), static_cast<std::int16_t>(Bottom)};
     }
   }
 }
 
-const std::vector<TColumnsArea>& TLaterColumns::CutOf(int Shape) {
-  FAreas.clear();
-  if (FCuts.empty() || FCuts.back().Shape != Shape) return FAreas;
+const TColumnRuns& TLaterColumns::CutOf(int Shape) {
+  FCut.Rows.clear();
+  if (FCuts.empty() || FCuts.back().Shape != Shape) return FCut;
   const TCut Cut = FCuts.back();
   FCuts.pop_back();
-  for (int I = 0; I < Cut.Columns; ++I) {
-    const auto [Top, Bottom] = FCutRuns[Cut.Offset + static_cast<std::size_t>(I)];
-    if (Top <= Bottom) FAreas.push_back(TColumnsArea{Cut.FirstColumn + I, Cut.FirstColumn + I, Top, Bottom, 0});
-  }
+  FCut.FirstColumn = Cut.FirstColumn;
+  const auto Runs = FCutRuns.begin() + static_cast<std::ptrdiff_t>(Cut.Offset);
+  FCut.Rows.assign(Runs, Runs + Cut.Columns);
   FCutRuns.resize(Cut.Offset);
-  return FAreas;
+  return FCut;
 }

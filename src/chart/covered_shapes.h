@@ -72,12 +72,17 @@ public:
   // First..Last. Then hand in what Shape itself paints.
   void KeepCut(int Shape, int First, int Last);
   void Add(const TBoxColumns& Paints);
-  // The cut kept for Shape as one area per column (none when Shape kept none
-  // or is not the next in drawing order); valid until the next call.
-  const std::vector<TColumnsArea>& CutOf(int Shape);
+  // The cut kept for Shape (no columns when Shape kept none or is not the
+  // next in drawing order); valid until the next call.
+  const TColumnRuns& CutOf(int Shape);
 
 private:
-  using TRun = std::pair<std::int16_t, std::int16_t>;  // first..last row; empty when first > last
+  // First..last row; an empty run lies above every row and ends below every
+  // row, so that any run meets no empty one and is longer.
+  using TRun = std::pair<std::int16_t, std::int16_t>;
+  static constexpr TRun EmptyRun{INT16_MAX, INT16_MIN};
+  template <bool Clamped>
+  void AddRuns(const TBoxColumns& Paints, int First, int Last);
   struct TCut {
     int Shape;
     int FirstColumn;
@@ -88,5 +93,5 @@ private:
   std::vector<TRun> FLater;  // per picture column, of the shapes handed in so far
   std::vector<TCut> FCuts;   // the last handed in on top
   std::vector<TRun> FCutRuns;
-  std::vector<TColumnsArea> FAreas;
+  TColumnRuns FCut;
 };

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "chart_types.h"
@@ -44,11 +45,11 @@ struct TSurfaceFont {
   friend bool operator==(const TSurfaceFont&, const TSurfaceFont&) = default;
 };
 
-// Pixels given column by column: column X of Left..Right holds the rows
-// Top - Rise * (X - Left) .. Bottom - Rise * (X - Left), ends included (a
-// rectangle with Rise 0; a face going 45 degrees into the depth with Rise 1).
-struct TColumnsArea {
-  int Left = 0, Right = -1, Top = 0, Bottom = -1, Rise = 0;
+// Rows given column by column: column FirstColumn + I holds the rows
+// Rows[I].first .. Rows[I].second, ends included (none when first > second).
+struct TColumnRuns {
+  int FirstColumn = 0;
+  std::vector<std::pair<int, int>> Rows;
 };
 
 // The pixels of a box in the oblique view, its depth running 45 degrees up
@@ -101,8 +102,8 @@ public:
 
   // Pixels the caller will paint over, opaquely and inside the same clip,
   // before the picture is presented: the surface may leave them unwritten
-  // until the list is set again (an empty list ends it), or ignore the list.
-  virtual void SetPaintedLater(const std::vector<TColumnsArea>& Areas) { (void)Areas; }
+  // until they are set again (no columns ends it), or ignore them.
+  virtual void SetPaintedLater(const TColumnRuns& Runs) { (void)Runs; }
 
   // Small areas drawn the same way again and again (every pixel of the area
   // set by the drawing, none outside it, whatever was there before):

@@ -626,25 +626,28 @@ TEST(QPainterSurfaceClip, DottedLevelLinesKeepTheirPhaseAndTheClip) {
   EXPECT_EQ(Wrong, 0);
 }
 
-// Areas to be painted later: the surface may leave their pixels unwritten
-// in the columns it fills (faces going into the depth, upright lines), never
-// a pixel outside them, and draws everything again once the list is empty;
-// when the areas are then painted, as promised, the picture is the same.
-TEST(QPainterSurfacePaintedLater, ColumnsLeaveOutOnlyTheAreasGiven) {
-  const std::vector<TColumnsArea> Areas{{20, 40, 10, 30, 0}, {50, 60, 40, 70, 1}};
+// Rows to be painted later: the surface may leave their pixels unwritten in
+// the columns it fills (faces going into the depth, upright and steep lines),
+// never a pixel outside them, and draws everything again once no columns are
+// given; when the rows are then painted, as promised, the picture is the same.
+TEST(QPainterSurfacePaintedLater, ColumnsLeaveOutOnlyTheRowsGiven) {
+  // A rectangle in columns 20..40, nothing in 41..49, a face rising 45
+  // degrees in 50..60.
+  TColumnRuns Later{20, {}};
+  for (int X = 20; X <= 60; ++X) {
+    Later.Rows.push_back(X <= 40 ? std::pair{10, 30} : X < 50 ? std::pair{1, 0} : std::pair{40 - (X - 50), 70 - (X - 50)});
+  }
   auto InArea = [&](int X, int Y) {
-    for (const TColumnsArea& A : Areas) {
-      const int Shift = A.Rise * (X - A.Left);
-      if (X >= A.Left && X <= A.Right && Y >= A.Top - Shift && Y <= A.Bottom - Shift) return true;
-    }
-    return false;
+    if (X < Later.FirstColumn || X >= Later.FirstColumn + static_cast<int>(Later.Rows.size())) return false;
+    const auto [First, Last] = Later.Rows[static_cast<size_t>(X - Later.FirstColumn)];
+    return Y >= First && Y <= Last;
   };
   auto Draw = [&](TQPainterSurface& Surface, bool LeaveOut, bool Clipped) {
     Surface.EnsureImageSize(120, 100);
     Surface.ClearClip();
     Surface.FillRect(TRect{0, 0, 120, 100}, clWhite);
     if (Clipped) Surface.SetClipPolygon({{5, 95}, {5, 8}, {15, 2}, {115, 2}, {115, 80}, {95, 95}});
-    if (LeaveOut) Surface.SetPaintedLater(Areas);
+    if (LeaveOut) Surface.SetPaintedLater(Later);
     Surface.SetPen(TSurfacePen{clBlack, 1, psSolid, pmCopy});
     Surface.SetBrush(TSurfaceBrush{clRed, bsSolid});
     Surface.Polygon({{10, 60}, {70, 0}, {70, 90}, {10, 150}});  // a side face: columns of rows
@@ -664,11 +667,10 @@ TEST(QPainterSurfacePaintedLater, ColumnsLeaveOutOnlyTheAreasGiven) {
     Surface.Present();
   };
   auto PaintAreas = [&](TQPainterSurface& Surface) {
-    for (const TColumnsArea& A : Areas) {
-      for (int X = A.Left; X <= A.Right; ++X) {
-        const int Shift = A.Rise * (X - A.Left);
-        Surface.FillRect(TRect{X, A.Top - Shift, X + 1, A.Bottom - Shift + 1}, RGB(0, 160, 0));
-      }
+    for (size_t I = 0; I < Later.Rows.size(); ++I) {
+      const int X = Later.FirstColumn + static_cast<int>(I);
+      const auto [First, Last] = Later.Rows[I];
+      if (First <= Last) Surface.FillRect(TRect{X, First, X + 1, Last + 1}, RGB(0, 160, 0));
     }
     Surface.Present();
   };

@@ -66,13 +66,11 @@ TEST(CoveredAreaTest, ABoxIsCoveredWhenEveryRowLiesInTheBoxesAfterIt) {
   EXPECT_FALSE(Later.Covers(TRect{30, 10, 50, 30}));
 }
 
-// The rows of each column a cut holds, as a map from column to rows.
-std::map<int, std::pair<int, int>> RowsOf(const std::vector<TColumnsArea>& Cut) {
+// The rows of each column a cut holds (columns without any left out).
+std::map<int, std::pair<int, int>> RowsOf(const TColumnRuns& Cut) {
   std::map<int, std::pair<int, int>> Rows;
-  for (const TColumnsArea& Area : Cut) {
-    EXPECT_EQ(Area.Left, Area.Right);
-    EXPECT_EQ(Area.Rise, 0);
-    Rows[Area.Left] = {Area.Top, Area.Bottom};
+  for (std::size_t I = 0; I < Cut.Rows.size(); ++I) {
+    if (Cut.Rows[I].first <= Cut.Rows[I].second) Rows[Cut.FirstColumn + static_cast<int>(I)] = Cut.Rows[I];
   }
   return Rows;
 }
@@ -95,8 +93,8 @@ TEST(LaterColumnsTest, ACutHoldsWhatTheShapesAfterItPaintInItsColumns) {
   // Columns 8 and 15, 16 had nothing after shape 2; 9 is shape 1's own.
   EXPECT_EQ(RowsOf(Later.CutOf(2)), (TRows{{10, {30, 50}}, {11, {29, 50}}, {12, {28, 50}}, {13, {28, 49}},
                                           {14, {28, 48}}}));
-  EXPECT_TRUE(Later.CutOf(3).empty());
-  EXPECT_TRUE(Later.CutOf(3).empty());  // taken once
+  EXPECT_TRUE(RowsOf(Later.CutOf(3)).empty());
+  EXPECT_TRUE(Later.CutOf(3).Rows.empty());  // taken once
 }
 
 TEST(LaterColumnsTest, RunsThatMeetAreJoinedAndOfTwoApartTheLongerIsKept) {
@@ -116,7 +114,7 @@ TEST(LaterColumnsTest, RunsThatMeetAreJoinedAndOfTwoApartTheLongerIsKept) {
   EXPECT_EQ(RowsOf(Later.CutOf(6)), (std::map<int, std::pair<int, int>>{{0, {20, 60}}}));
   EXPECT_EQ(RowsOf(Later.CutOf(7)), (std::map<int, std::pair<int, int>>{{0, {100, 120}}}));
   EXPECT_EQ(RowsOf(Later.CutOf(8)), (std::map<int, std::pair<int, int>>{{0, {100, 120}}}));
-  EXPECT_TRUE(Later.CutOf(9).empty());
+  EXPECT_TRUE(RowsOf(Later.CutOf(9)).empty());  // kept before anything came
 }
 
 // A cut is given only to the shape it was kept for, in drawing order; one
@@ -129,14 +127,14 @@ TEST(LaterColumnsTest, CutsOnlyInTurnAndInsideThePicture) {
   Later.Add(TBoxColumns{-5, 25, -1000, 1000, 0});
   Later.KeepCut(4, -3, 2);
   Later.KeepCut(2, 18, 40);
-  EXPECT_TRUE(Later.CutOf(4).empty());  // 2 comes first
+  EXPECT_TRUE(Later.CutOf(4).Rows.empty());  // 2 comes first
   using TRows = std::map<int, std::pair<int, int>>;
   EXPECT_EQ(RowsOf(Later.CutOf(2)), (TRows{{18, {-1, 30}}, {19, {-1, 30}}}));
   EXPECT_EQ(RowsOf(Later.CutOf(4)), (TRows{{0, {-1, 30}}, {1, {-1, 30}}, {2, {-1, 30}}}));
   // Starting again forgets every cut.
   Later.KeepCut(1, 0, 5);
   Later.Start(20, 30);
-  EXPECT_TRUE(Later.CutOf(1).empty());
+  EXPECT_TRUE(Later.CutOf(1).Rows.empty());
 }
 
 }  // namespace

@@ -226,6 +226,10 @@ void TBarSeries::FindCoveredBars() {
     FCovered[static_cast<size_t>(Index)] = Covered;
     if (Covered) continue;  // what it paints, the bar that covers it paints
     if (const auto Paints = Chart.Canvas.BoxColumns(Left, Right, Top, Bottom, StartZ, EndZ)) {
+      if (FLaterBars.Covers(*Paints)) {
+        FCovered[static_cast<size_t>(Index)] = true;  // hidden under what comes later
+        continue;
+      }
       FLaterBars.KeepCut(Index, Paints->Left, Paints->LastColumn());
       FLaterBars.Add(*Paints);
     }

@@ -82,6 +82,19 @@ void TLaterColumns::Add(const TBoxColumns& Paints) {
   }
 }
 
+bool TLaterColumns::Covers(const TBoxColumns& Paints) const {
+  const int First = std::max(Paints.Left, 0), Last = std::min(Paints.LastColumn(), FWidth - 1);
+  bool Seen = false;
+  for (int X = First; X <= Last; ++X) {
+    const int Top = std::max(Paints.TopOf(X), 0), Bottom = std::min(Paints.BottomOf(X), FHeight - 1);
+    if (Top > Bottom) continue;
+    const auto [RunTop, RunBottom] = FLater[static_cast<std::size_t>(X)];
+    if (RunTop > Top || RunBottom < Bottom) return false;
+    Seen = true;
+  }
+  return Seen;
+}
+
 template <bool Clamped>
 void TLaterColumns::AddRuns(const TBoxColumns& Paints, int First, int Last) {
   TRun* Run = FLater.data() + First;

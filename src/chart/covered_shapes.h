@@ -72,6 +72,9 @@ public:
   // First..Last. Then hand in what Shape itself paints.
   void KeepCut(int Shape, int First, int Last);
   void Add(const TBoxColumns& Paints);
+  // True when Paints has pixels in the picture and the shapes handed in so
+  // far paint every one of them.
+  bool Covers(const TBoxColumns& Paints) const;
   // The cut kept for Shape (no columns when Shape kept none or is not the
   // next in drawing order); valid until the next call.
   const TColumnRuns& CutOf(int Shape);

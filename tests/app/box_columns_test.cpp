@@ -2,7 +2,8 @@
 // bars and the line hand to the surface as painted later) must be painted by
 // every pixel, whatever the box's size and depth or the piece's slant: a
 // pixel claimed but not painted would leave an earlier shape's pixel out of
-// the picture, showing what lay beneath.
+// the picture, showing what lay beneath. A box paints nothing else either: a
+// bar whose claim lies under later shapes is left out of the paint.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -30,6 +31,21 @@ protected:
     Canvas.SetProjection(40, TRect{0, 0, Width, Height}, TRect{40, 40, Width - 40, Height - 40});
     Canvas.SetPen(TSurfacePen{RGB(0, 0, 0), 1, psSolid, pmCopy});
     Canvas.PrepareBrush(RGB(200, 0, 0), bsSolid, RGB(200, 0, 0));
+  }
+
+  // Pixels painted outside the claim (a box's claim is all it paints).
+  int PaintedOutside(const TBoxColumns& Paints) {
+    Surface.Present();
+    const QImage& Image = Surface.Image();
+    int Count = 0;
+    for (int Y = 0; Y < Height; ++Y) {
+      for (int X = 0; X < Width; ++X) {
+        const bool Claimed =
+            X >= Paints.Left && X <= Paints.LastColumn() && Y >= Paints.TopOf(X) && Y <= Paints.BottomOf(X);
+        Count += !Claimed && Image.pixel(X, Y) != Ground ? 1 : 0;
+      }
+    }
+    return Count;
   }
 
   // Claimed pixels inside the picture still showing the ground.
@@ -66,6 +82,8 @@ TEST_F(BoxColumnsTest, EveryPixelClaimedForABoxIsPainted) {
     ++Claimed;
     EXPECT_EQ(Unpainted(*Paints), 0) << Left << " " << Right << " " << Top << " " << Bottom << " " << Z0 << " " << Z1
                                      << " zoom " << Zoom;
+    EXPECT_EQ(PaintedOutside(*Paints), 0) << Left << " " << Right << " " << Top << " " << Bottom << " " << Z0 << " "
+                                          << Z1 << " zoom " << Zoom;
   }
   EXPECT_GT(Claimed, 300);
 }

@@ -117,6 +117,27 @@ TEST(LaterColumnsTest, RunsThatMeetAreJoinedAndOfTwoApartTheLongerIsKept) {
   EXPECT_TRUE(RowsOf(Later.CutOf(9)).empty());  // kept before anything came
 }
 
+// A shape all of whose pixels in the picture the shapes after it paint is
+// hidden; one with no pixel in the picture is not said to be (nothing to
+// leave out that the paint would miss).
+TEST(LaterColumnsTest, AShapeUnderWhatComesLaterIsHidden) {
+  TLaterColumns Later;
+  Later.Start(100, 80);
+  Later.Add(TBoxColumns{10, 20, 30, 60, 5});   // columns 10..25
+  Later.Add(TBoxColumns{26, 26, 25, 60, 0});   // and 26, one row higher
+  EXPECT_TRUE(Later.Covers(TBoxColumns{12, 15, 40, 50, 3}));
+  EXPECT_TRUE(Later.Covers(TBoxColumns{10, 20, 30, 60, 5}));   // the same box
+  EXPECT_FALSE(Later.Covers(TBoxColumns{10, 20, 29, 60, 5}));  // a row higher
+  EXPECT_FALSE(Later.Covers(TBoxColumns{9, 20, 30, 60, 5}));   // a column further left
+  EXPECT_TRUE(Later.Covers(TBoxColumns{25, 25, 30, 54, 1}));   // into column 26
+  EXPECT_FALSE(Later.Covers(TBoxColumns{25, 25, 30, 54, 2}));  // column 27 is bare
+  // Rows and columns outside the picture do not count, but some must be in it.
+  Later.Add(TBoxColumns{90, 99, 70, 79, 0});
+  EXPECT_TRUE(Later.Covers(TBoxColumns{95, 120, 75, 200, 0}));
+  EXPECT_FALSE(Later.Covers(TBoxColumns{100, 120, 75, 200, 0}));
+  EXPECT_FALSE(Later.Covers(TBoxColumns{90, 99, 80, 200, 0}));
+}
+
 // A cut is given only to the shape it was kept for, in drawing order; one
 // asked for out of turn gives nothing (which leaves the shape drawn whole).
 // Columns outside the picture are left out, and rows far outside it are

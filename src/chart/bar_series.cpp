@@ -210,10 +210,13 @@ void TBarSeries::FindCoveredBars() {
                       BarPen.Style == psSolid && !BarPen.SmallDots;
   FOpaqueBars = LeaveOutCoveredShapes && Opaque;
   TChart& Chart = ParentChart();
+  FLaterSeries.Start(Chart.Width(), Chart.Height());
+  FLaterSeriesPaint = Chart.FullPaintCount();
   FLaterBars.Start(Chart.Width(), Chart.Height());
   if (!LeaveOutCoveredShapes || !Opaque || FirstVisible < 0) return;
-  // The line's ribbon, drawn after the bars, hides many of them.
-  Chart.AddPaintsOfSeriesAfter(*this, FLaterBars);
+  // The line's ribbon, drawn after the bars and their marks, hides many of them.
+  Chart.AddPaintsOfSeriesAfter(*this, FLaterSeries);
+  FLaterBars = FLaterSeries;
   TCoveredShapes Later;
   for (int Index = std::min(LastVisible, PointCount() - 1); Index >= FirstVisible; --Index) {
     if (PointColor(Index) == clNone) continue;
@@ -356,7 +359,8 @@ void TBarSeries::DrawMarks() {
 
   // A mark all of whose pixels lie under the boxes of later marks is left out:
   // each later box is painted over whatever lies beneath it. With hundreds of
-  // drills most marks lie under later ones.
+  // drills most marks lie under later ones. So is one under what the series
+  // drawn after this one paint inside their clip.
   FPaintSideOffset = SideBySideOffset();
   const TForgetOnExit Forget{FPaintSideOffset};
   std::vector<bool> Covered(static_cast<size_t>(std::max(0, Last - FirstVisible + 1)), false);
@@ -364,6 +368,18 @@ void TBarSeries::DrawMarks() {
   if (LeaveOutCoveredShapes) {
     TCoveredArea& Later = FLaterMarks;
     Later.Clear();
+    const bool SeriesAfter = FLaterSeriesPaint == Chart.FullPaintCount();
+    const std::optional<TRect> SeriesClip = Chart.SeriesClipInterior();
+    // Later marks cover a rectangle, or the later series do where their clip lets them.
+    auto CoveredLater = [&](const TRect& R) {
+      if (Later.Covers(R)) return true;
+      if (!SeriesAfter) return false;
+      if (SeriesClip && (R.Left < SeriesClip->Left || R.Top < SeriesClip->Top || R.Right > SeriesClip->Right ||
+                         R.Bottom > SeriesClip->Bottom)) {
+        return false;
+      }
+      return FLaterSeries.Covers(R);
+    };
     for (int Index = Last; Index >= FirstVisible; --Index) {
       if (!MarkAt(Index, Mark)) continue;
       TMarkText& Text = *Mark.Text;
@@ -374,9 +390,9 @@ void TBarSeries::DrawMarks() {
       const std::optional<TRect> Arrow = Marks.ArrowFootprint(Canvas, Mark.Position, MiddleZ);
       const TRect Box = Marks.BoxOnScreen(Canvas, Mark.Position, MiddleZ);
       auto CoveredOnScreen = [&](const TRect& R) {
-        return Later.Covers(TRect{R.Left + Box.Left, R.Top + Box.Top, R.Right + Box.Left, R.Bottom + Box.Top});
+        return CoveredLater(TRect{R.Left + Box.Left, R.Top + Box.Top, R.Right + Box.Left, R.Bottom + Box.Top});
       };
-      if (Text.Footprint && Arrow && Later.Covers(*Arrow) &&
+      if (Text.Footprint && Arrow && CoveredLater(*Arrow) &&
           std::all_of(Text.Footprint->begin(), Text.Footprint->end(), CoveredOnScreen)) {
         Covered[static_cast<size_t>(Index - FirstVisible)] = true;
       } else if (const auto Box = Marks.OpaqueBox(Canvas, Mark.Position, MiddleZ)) {

@@ -67,6 +67,10 @@ private:
   void FindCoveredBars();
   // What the bars drawn after each bar paint in its columns (FindCoveredBars).
   TLaterColumns FLaterBars;
+  // What the series drawn after this one paint, for the marks (gathered with
+  // FLaterBars in the paint FLaterSeriesPaint).
+  TLaterColumns FLaterSeries;
+  int FLaterSeriesPaint = -1;
 
   // Screen outline of each bar drawn by the last paint, per point index: the
   // mouse hit test. FDrawn tells which bars the last paint drew.

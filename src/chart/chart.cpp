@@ -311,6 +311,13 @@ void TChart::AddPaintsOfSeriesAfter(const TChartSeries& Series, TLaterColumns& L
   }
 }
 
+std::optional<TRect> TChart::SeriesClipInterior() const {
+  if (!ClipPoints) return std::nullopt;
+  const TPoint TopLeft = Canvas.ProjectPoint(PlotRect.Left, PlotRect.Top, 0);
+  const TPoint BottomRight = Canvas.ProjectPoint(PlotRect.Right, PlotRect.Bottom, 0);
+  return TRect{TopLeft.X + 2, TopLeft.Y + 2, BottomRight.X - 1, BottomRight.Y - 1};
+}
+
 void TChart::DrawSeries() {
   for (int I = 0; I < SeriesCount(); ++I) {
     TChartSeries& S = Series(I);

@@ -105,6 +105,10 @@ public:
   // Hands what the active series drawn after Series paint for certain, the
   // last drawn first, to Later (during a paint, for Series's own shapes).
   void AddPaintsOfSeriesAfter(const TChartSeries& Series, TLaterColumns& Later);
+  // Where the series' clip surely lets their pixels through: the inside of
+  // the plot box's front face, a pixel or two in from its edges (nothing
+  // when the series are not clipped).
+  std::optional<TRect> SeriesClipInterior() const;
 
   // --- mouse ---
   void MouseDown(TMouseButton Button, int X, int Y) { ZoomScroll.MouseDown(Button, X, Y); }

@@ -95,6 +95,17 @@ bool TLaterColumns::Covers(const TBoxColumns& Paints) const {
   return Seen;
 }
 
+bool TLaterColumns::Covers(const TRect& R) const {
+  const int First = std::max(R.Left, 0), Last = std::min(R.Right - 1, FWidth - 1);
+  const int Top = std::max(R.Top, 0), Bottom = std::min(R.Bottom - 1, FHeight - 1);
+  if (First > Last || Top > Bottom) return false;
+  const TRun* Run = FLater.data() + First;
+  for (int X = First; X <= Last; ++X, ++Run) {
+    if (Run->first > Top || Run->second < Bottom) return false;
+  }
+  return true;
+}
+
 template <bool Clamped>
 void TLaterColumns::AddRuns(const TBoxColumns& Paints, int First, int Last) {
   TRun* Run = FLater.data() + First;

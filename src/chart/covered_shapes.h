@@ -75,6 +75,7 @@ public:
   // True when Paints has pixels in the picture and the shapes handed in so
   // far paint every one of them.
   bool Covers(const TBoxColumns& Paints) const;
+  bool Covers(const TRect& R) const;  // Left..Right-1 x Top..Bottom-1
   // The cut kept for Shape (no columns when Shape kept none or is not the
   // next in drawing order); valid until the next call.
   const TColumnRuns& CutOf(int Shape);

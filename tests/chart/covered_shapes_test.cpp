@@ -136,6 +136,14 @@ TEST(LaterColumnsTest, AShapeUnderWhatComesLaterIsHidden) {
   EXPECT_TRUE(Later.Covers(TBoxColumns{95, 120, 75, 200, 0}));
   EXPECT_FALSE(Later.Covers(TBoxColumns{100, 120, 75, 200, 0}));
   EXPECT_FALSE(Later.Covers(TBoxColumns{90, 99, 80, 200, 0}));
+  // Rectangles hold Left..Right-1 x Top..Bottom-1.
+  EXPECT_TRUE(Later.Covers(TRect{12, 40, 19, 51}));
+  EXPECT_TRUE(Later.Covers(TRect{10, 30, 21, 61}));
+  EXPECT_FALSE(Later.Covers(TRect{10, 29, 21, 61}));
+  EXPECT_FALSE(Later.Covers(TRect{10, 30, 21, 62}));
+  EXPECT_FALSE(Later.Covers(TRect{26, 30, 28, 40}));  // column 27 is bare
+  EXPECT_TRUE(Later.Covers(TRect{95, 75, 120, 200}));
+  EXPECT_FALSE(Later.Covers(TRect{100, 75, 120, 200}));
 }
 
 // A cut is given only to the shape it was kept for, in drawing order; one

@@ -36,7 +36,11 @@ int TChartValueList::AddValue(double V) {
   } else if (Order == loDescending) {
     while (At > 0 && FValues[static_cast<size_t>(At - 1)] < V) --At;
   }
-  FValues.insert(FValues.begin() + At, V);
+  if (At == Count) {
+    FValues.push_back(V);  // in order, as a history comes
+  } else {
+    FValues.insert(FValues.begin() + At, V);
+  }
   return At;
 }
 

@@ -101,6 +101,20 @@ std::string_view FieldOf(std::string_view Line, size_t First, size_t Width) {
   return Line.substr(First - 1, Width);
 }
 
+// A field's value. The program writes a field as spaces and then its digits,
+// which are read here at once (a field this short cannot overflow); any other
+// text goes through the strict conversion, which reads it or reports it.
+int32_t FieldValue(std::string_view Field) {
+  size_t I = 0;
+  while (I < Field.size() && Field[I] == ' ') ++I;
+  if (I < Field.size() && Field.size() <= 4) {
+    int32_t Value = 0;
+    for (; I < Field.size() && Field[I] >= '0' && Field[I] <= '9'; ++I) Value = Value * 10 + (Field[I] - '0');
+    if (I == Field.size()) return Value;
+  }
+  return TextToInt(Field);
+}
+
 }  // namespace
 
 THistoryFile::THistoryFile(std::string FileName) : FFileName(std::move(FileName)) {}
@@ -169,8 +183,8 @@ void THistoryFile::Save() {
   }
 }
 
-int32_t THistoryFile::PercentOf(std::string_view Line) { return TextToInt(FieldOf(Line, 25, 3)); }
+int32_t THistoryFile::PercentOf(std::string_view Line) { return FieldValue(FieldOf(Line, 25, 3)); }
 
-int32_t THistoryFile::MinutesOf(std::string_view Line) { return TextToInt(FieldOf(Line, 10, 2)); }
+int32_t THistoryFile::MinutesOf(std::string_view Line) { return FieldValue(FieldOf(Line, 10, 2)); }
 
-int32_t THistoryFile::SecondsOf(std::string_view Line) { return TextToInt(FieldOf(Line, 14, 2)); }
+int32_t THistoryFile::SecondsOf(std::string_view Line) { return FieldValue(FieldOf(Line, 14, 2)); }

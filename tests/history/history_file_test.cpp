@@ -193,6 +193,22 @@ TEST(HistoryFields, ReadTheNumbersOfASummaryLine) {
   EXPECT_EQ(THistoryFile::MinutesOf(Summary("99分00秒", 0)), 99);
 }
 
+// A line edited by hand: each field reads as the strict conversion reads it.
+TEST(HistoryFields, FieldsOtherThanBlanksAndDigitsReadStrictly) {
+  auto WithPercent = [](const char* Field) {
+    std::string Line = Summary("05分23秒", 87);
+    Line.replace(24, 3, Field);
+    return Line;
+  };
+  EXPECT_EQ(THistoryFile::PercentOf(WithPercent(" -5")), -5);
+  EXPECT_EQ(THistoryFile::PercentOf(WithPercent("+42")), 42);
+  EXPECT_EQ(THistoryFile::PercentOf(WithPercent("$1F")), 31);
+  EXPECT_EQ(THistoryFile::PercentOf(WithPercent("007")), 7);
+  EXPECT_EQ(ReaderError(THistoryFile::PercentOf, WithPercent("5  ")), NotAnInteger("5  "));
+  EXPECT_EQ(ReaderError(THistoryFile::PercentOf, WithPercent(" 5a")), NotAnInteger(" 5a"));
+  EXPECT_EQ(ReaderError(THistoryFile::PercentOf, WithPercent("   ")), NotAnInteger("   "));
+}
+
 TEST(HistoryFields, ShortLinesGiveShortOrEmptyFields) {
   const std::string Line = Summary("05分23秒", 87);
   // 26 bytes: the percentage field is " 8" and still a number.

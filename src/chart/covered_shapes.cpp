@@ -56,7 +56,7 @@ void TCoveredArea::Add(const TRect& R) {
 }
 
 void TLaterColumns::Start(int Width, int Height) {
-  FWidth = std::max(Width, 0);
+  FWidth = std::clamp(Width, 0, 30000);
   FHeight = std::clamp(Height, 0, 30000);
   FLater.assign(static_cast<std::size_t>(FWidth), EmptyRun);
   FCuts.clear();
@@ -66,7 +66,8 @@ void TLaterColumns::Start(int Width, int Height) {
 void TLaterColumns::KeepCut(int Shape, int First, int Last) {
   First = std::max(First, 0), Last = std::min(Last, FWidth - 1);
   if (First > Last) return;
-  FCuts.push_back(TCut{Shape, First, FCutRuns.size(), Last - First + 1});
+  FCuts.push_back(TCut{Shape, static_cast<std::uint32_t>(FCutRuns.size()), static_cast<std::int16_t>(First),
+                       static_cast<std::uint16_t>(Last - First + 1)});
   FCutRuns.insert(FCutRuns.end(), FLater.begin() + First, FLater.begin() + Last + 1);
 }
 

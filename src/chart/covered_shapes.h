@@ -66,7 +66,8 @@ private:
 // in drawing order.
 class TLaterColumns {
 public:
-  // Columns 0..Width-1 and rows -1..Height of the picture; nothing handed in.
+  // Columns 0..Width-1 and rows -1..Height of the picture (at most 30,000
+  // of each are looked at); nothing handed in.
   void Start(int Width, int Height);
   // Keeps Shape's cut: what the shapes handed in so far paint in columns
   // First..Last. Then hand in what Shape itself paints.
@@ -87,11 +88,11 @@ private:
   static constexpr TRun EmptyRun{INT16_MAX, INT16_MIN};
   template <bool Clamped>
   void AddRuns(const TBoxColumns& Paints, int First, int Last);
-  struct TCut {
-    int Shape;
-    int FirstColumn;
-    std::size_t Offset;  // into FCutRuns
-    int Columns;
+  struct TCut {  // small: a long history keeps thousands
+    std::int32_t Shape;
+    std::uint32_t Offset;  // into FCutRuns
+    std::int16_t FirstColumn;
+    std::uint16_t Columns;
   };
   int FWidth = 0, FHeight = 0;
   std::vector<TRun> FLater;  // per picture column, of the shapes handed in so far

@@ -101,9 +101,17 @@ void TLineSeries::FindCoveredPieces() {
     }
     if (const auto Paints = Chart.Canvas.RibbonColumns(TPoint{Piece.AX, Piece.AY}, TPoint{Piece.BX, Piece.BY}, StartZ,
                                                        EndZ)) {
-      // A slanted piece is filled row by row, where a cut would cost more than
-      // the pixels it leaves out.
-      if (Piece.AX == Piece.BX) FLaterPieces.KeepCut(static_cast<int>(I), Paints->Left, Paints->LastColumn());
+      // An upright piece paints exactly those pixels: one that lies under the
+      // pieces after it is left out, another keeps its cut. A slanted piece is
+      // filled row by row, where a cut would cost more than the pixels it
+      // leaves out.
+      if (Piece.AX == Piece.BX) {
+        if (FLaterPieces.Covers(*Paints)) {
+          Piece.Covered = true;
+          continue;
+        }
+        FLaterPieces.KeepCut(static_cast<int>(I), Paints->Left, Paints->LastColumn());
+      }
       FLaterPieces.Add(*Paints);
     }
   }

@@ -3,7 +3,8 @@
 // every pixel, whatever the box's size and depth or the piece's slant: a
 // pixel claimed but not painted would leave an earlier shape's pixel out of
 // the picture, showing what lay beneath. A box paints nothing else either: a
-// bar whose claim lies under later shapes is left out of the paint.
+// bar or upright piece whose claim lies under later shapes is left out of the
+// paint.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -108,6 +109,10 @@ TEST_F(BoxColumnsTest, EveryPixelClaimedForARibbonPieceIsPainted) {
     Slanted += Across != 0 ? 1 : 0;
     EXPECT_EQ(Unpainted(*Paints), 0) << A.X << "," << A.Y << " " << B.X << "," << B.Y << " " << Z0 << "+" << Depth
                                      << " zoom " << Zoom;
+    // An upright piece's claim is all it paints.
+    if (A.X == B.X) {
+      EXPECT_EQ(PaintedOutside(*Paints), 0) << A.X << "," << A.Y << " " << B.Y << " " << Z0 << "+" << Depth;
+    }
   }
   EXPECT_GT(Claimed, 350);
   EXPECT_GT(Slanted, 150);

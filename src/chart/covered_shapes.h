@@ -1,15 +1,19 @@
 #pragma once
-// Finds the shapes of a series that a shape drawn after them paints over
-// completely, so that a paint can leave them out without changing a pixel.
+// Finds what the shapes drawn after a shape paint over, so that a paint can
+// leave out the shape, or the part of it, without changing a pixel: a shape
+// covered by one later shape of its family (TCoveredShapes), a mark under
+// later marks (TCoveredArea), and the columns of a shape under all that comes
+// after it (TLaterColumns).
 //
-// The shapes are handed in from the last drawn to the first. Each belongs to
-// a family (a key): the bars with the same left and right edges, the upright
-// ribbon pieces of one pixel column. Within a family a shape is known by the
-// rows it spans before projection, and its pixels are those of the one in
-// the family that spans the most rows, cut at its own top and bottom: a later
-// shape of the same family whose rows include all of an earlier one's covers
-// it. Shapes of one family follow each other in drawing order (the points are
-// in ascending x), so only the family of the latest shape is remembered.
+// TCoveredShapes: the shapes are handed in from the last drawn to the first.
+// Each belongs to a family (a key): the bars with the same left and right
+// edges, the upright ribbon pieces of one pixel column. Within a family a
+// shape is known by the rows it spans before projection, and its pixels are
+// those of the one in the family that spans the most rows, cut at its own top
+// and bottom: a later shape of the same family whose rows include all of an
+// earlier one's covers it. Shapes of one family follow each other in drawing
+// order (the points are in ascending x), so only the family of the latest
+// shape is remembered.
 #include <cstdint>
 #include <utility>
 #include <vector>

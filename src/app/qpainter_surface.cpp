@@ -605,15 +605,12 @@ void TQPainterSurface::WriteSteepLine(TPoint A, TPoint B, bool LastPixel, QRgb C
   const int Dx = std::abs(B.X - A.X), Dy = std::abs(B.Y - A.Y);
   const int StepX = B.X >= A.X ? 1 : -1, StepY = B.Y >= A.Y ? 1 : -1;
   const int Count = LastPixel ? Dy + 1 : Dy;
-  if (Dx == 0 || Count == 0) {
-    if (Count > 0) FillColumn(A.X, std::min(A.Y, A.Y + StepY * (Count - 1)), std::max(A.Y, A.Y + StepY * (Count - 1)), Color);
-    return;
-  }
   int X = A.X, First = 0;  // the run's column, its first pixel's number along the line
   long long Err = 2LL * Dx - Dy;
   while (First < Count) {
-    // Pixels First..Last of this column; Err is the one after pixel First.
-    const long long Rows = Err > 0 ? 1 : (-Err) / (2LL * Dx) + 2;
+    // Pixels First..Last of this column; Err is the one after pixel First (an
+    // upright line is one run).
+    const long long Rows = Dx == 0 ? Count : Err > 0 ? 1 : (-Err) / (2LL * Dx) + 2;
     const int Last = static_cast<int>(std::min<long long>(First + Rows - 1, Count - 1));
     const int Y0 = A.Y + StepY * First, Y1 = A.Y + StepY * Last;
     FillColumn(X, std::min(Y0, Y1), std::max(Y0, Y1), Color);

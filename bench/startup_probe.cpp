@@ -1,76 +1,50 @@
-// The program as main.cpp starts it, with a probe that notes the first paint
-// of the main window and reports it. "startup_probe graph" then opens the
-// result graph window as well and reports after its chart's first paint.
-#include <QApplication>
-#include <QEvent>
+// The program as main.cpp starts it, with a probe that reports when the main
+// window's first picture is on screen. "startup_probe graph" then opens the
+// result graph window as well and reports once its chart's first picture is.
 #include <QTimer>
-#include <QWidget>
-#include <cstdlib>
 #include <string>
 
 #include "application.h"
 #include "chart_widget.h"
 #include "drill_clock.h"
+#include "first_paint_probe.h"
 #include "font_config_loader.h"
 #include "form2.h"
-#include "probe_report.h"
 #include "program.h"
 #include "sjis.h"
 
 namespace {
 
-class TPaintProbe : public QObject {
-public:
-  TPaintProbe(TApplication& App, bool OpenGraph) : FApp(App), FOpenGraph(OpenGraph) {}
-  TProgramWindows* Windows = nullptr;
-
-protected:
-  bool eventFilter(QObject* Watched, QEvent* Event) override {
-    if (Event->type() != QEvent::Paint || !Watched->isWidgetType()) return false;
-    QWidget* Widget = static_cast<QWidget*>(Watched);
-    if (!FMainPainted && FApp.MainWindow() != nullptr && Widget->window() == FApp.MainWindow()) {
-      FMainPainted = true;
-      // After the paint that is starting now.
-      QTimer::singleShot(0, [this] { MainWindowPainted(); });
-    } else if (FGraphOpened && !FGraphPainted && Windows && Widget == &Windows->Form2->ChartWidget()) {
-      FGraphPainted = true;
-      QTimer::singleShot(0, [] { ReportAndExit(MonotonicNs()); });
-    }
-    return false;
+// Opens the graph window once the program has made it (the main window's
+// first paint comes before CreateWindows has returned).
+void OpenGraphWindow(TFirstPaintApplication& Toolkit, TProgramWindows& Windows) {
+  if (!Windows.Form2) {
+    QTimer::singleShot(0, [&] { OpenGraphWindow(Toolkit, Windows); });
+    return;
   }
-
-private:
-  void MainWindowPainted() {
-    const long long At = MonotonicNs();
-    if (!FOpenGraph) ReportAndExit(At);
-    if (!Windows) {
-      // The main window is painted before CreateWindows has returned.
-      QTimer::singleShot(0, [this] { MainWindowPainted(); });
-      return;
-    }
-    FGraphOpened = true;
-    Windows->Form2->show();
-  }
-
-  TApplication& FApp;
-  bool FOpenGraph;
-  bool FMainPainted = false;
-  bool FGraphOpened = false;
-  bool FGraphPainted = false;
-};
+  const QWidget* Chart = &Windows.Form2->ChartWidget();
+  Toolkit.Watch([Chart](const QWidget& Widget) { return &Widget == Chart; }, ReportAndExit);
+  Windows.Form2->show();
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   const bool OpenGraph = argc > 1 && std::string(argv[1]) == "graph";
   TFontConfigLoader FontConfig;
-  QApplication Toolkit(argc, argv);
+  TFirstPaintApplication Toolkit(argc, argv);
   FontConfig.Wait();
   TApplication Application(Toolkit, ToSjis(QCoreApplication::applicationFilePath().toStdString()));
-  TPaintProbe Probe(Application, OpenGraph);
-  Toolkit.installEventFilter(&Probe);
+  TProgramWindows Windows;
+  Toolkit.Watch(
+      [&](const QWidget& Widget) {
+        return Application.MainWindow() != nullptr && Widget.window() == Application.MainWindow();
+      },
+      [&](long long PaintedAt) {
+        if (!OpenGraph) ReportAndExit(PaintedAt);
+        QTimer::singleShot(0, [&] { OpenGraphWindow(Toolkit, Windows); });
+      });
   TSystemDrillClock Clock;
-  TProgramWindows Windows = CreateWindows(Application, Clock);
-  Probe.Windows = &Windows;
+  Windows = CreateWindows(Application, Clock);
   return Application.Run();
 }

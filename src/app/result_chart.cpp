@@ -91,13 +91,14 @@ void FillResultChart(TChart& Chart, const THistoryFile& History) {
   const int Count = static_cast<int>(History.Count());
   Bars.ReservePoints(Count);
   Line.ReservePoints(Count);
+  const std::string NoLabel;
   for (std::size_t I = 0; I < History.Count(); ++I) {
     const std::string_view Entry = History.Line(I);
     const double X = static_cast<double>(I);
     const int32_t Percent = THistoryFile::PercentOf(Entry);
-    Bars.AddPoint(X, Percent, "", clAutoColor);
+    Bars.AddPoint(X, Percent, NoLabel, clAutoColor);
     const int32_t Minutes = THistoryFile::MinutesOf(Entry);
     const int32_t Seconds = THistoryFile::SecondsOf(Entry);
-    Line.AddPoint(X, static_cast<double>(Minutes) * 60 + Seconds, "", clAutoColor);
+    Line.AddPoint(X, static_cast<double>(Minutes) * 60 + Seconds, NoLabel, clAutoColor);
   }
 }

@@ -10,7 +10,11 @@ TChartSeries::TChartSeries(TChart& Owner) : FOwner(Owner) {}
 int TChartSeries::AddPoint(double X, double Y, const std::string& Label, TColor Color) {
   const int Index = XValues.AddValue(X);
   YValues.InsertValue(Index, Y);
-  FColors.insert(FColors.begin() + Index, Color);
+  if (Index == static_cast<int>(FColors.size())) {
+    FColors.push_back(Color);  // the usual case: points come in x order
+  } else {
+    FColors.insert(FColors.begin() + Index, Color);
+  }
   if (!Label.empty() && FLabels.empty()) FLabels.resize(FColors.size() - 1);
   if (!FLabels.empty()) {
     FLabels.insert(FLabels.begin() + Index,

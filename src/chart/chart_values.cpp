@@ -25,26 +25,20 @@ double TChartValueList::ValueAt(int Index) const {
   return FValues[static_cast<size_t>(Index)] * FMultiplier;
 }
 
-int TChartValueList::AddValue(double V) {
+int TChartValueList::AddValueInOrder(double V) {
   FStatsStale = true;
-  const int Count = ValueCount();
-  int At = Count;
+  int At = ValueCount();
   if (Order == loAscending) {
-    // Walk back past every stored value greater than V: equal values keep
-    // their arrival order.
+    // Walk back past every stored value greater than V.
     while (At > 0 && FValues[static_cast<size_t>(At - 1)] > V) --At;
   } else if (Order == loDescending) {
     while (At > 0 && FValues[static_cast<size_t>(At - 1)] < V) --At;
   }
-  if (At == Count) {
-    FValues.push_back(V);  // in order, as a history comes
-  } else {
-    FValues.insert(FValues.begin() + At, V);
-  }
+  FValues.insert(FValues.begin() + At, V);
   return At;
 }
 
-void TChartValueList::InsertValue(int Index, double V) {
+void TChartValueList::InsertValueWithin(int Index, double V) {
   if (Index < 0 || Index > ValueCount()) ThrowIndexError(Index);
   FValues.insert(FValues.begin() + Index, V);
   FStatsStale = true;

@@ -22,15 +22,35 @@ public:
   // Value i times Multiplier; an index outside the list throws EAppError
   // "リストのインデックスが範囲を超えています (%d)".
   double ValueAt(int Index) const;
-  // Inserts V where Order asks and returns its index.
-  int AddValue(double V);
-  void InsertValue(int Index, double V);
+  // Inserts V where Order asks and returns its index. A value that goes
+  // last (any value when the list keeps no order, and the values of a
+  // history, which come in x order) is appended at once.
+  int AddValue(double V) {
+    if (!GoesLast(V)) return AddValueInOrder(V);
+    FValues.push_back(V);
+    FStatsStale = true;
+    return ValueCount() - 1;
+  }
+  void InsertValue(int Index, double V) {
+    if (Index != ValueCount()) return InsertValueWithin(Index, V);
+    FValues.push_back(V);
+    FStatsStale = true;
+  }
   // Removes every value and gives back the storage.
   void RemoveAllValues();
   double LowestValue() const;
   double HighestValue() const;
 
 private:
+  // Whether V's place is after every stored value: past the values not
+  // greater (ascending) or not less (descending), so that equal values keep
+  // their arrival order.
+  bool GoesLast(double V) const {
+    if (FValues.empty() || Order == loNone) return true;
+    return Order == loAscending ? !(FValues.back() > V) : !(FValues.back() < V);
+  }
+  int AddValueInOrder(double V);
+  void InsertValueWithin(int Index, double V);
   void RecomputeExtremes() const;
 
   std::vector<double> FValues;

@@ -24,6 +24,8 @@ TEST(ChartValueList, AscendingListKeepsOrderAndPutsEqualValuesLast) {
   EXPECT_EQ(L.AddValue(2), 3);  // after the 2 already there
   EXPECT_EQ(L.AddValue(-1), 0);
   EXPECT_EQ(Values(L), (std::vector<double>{-1, 0, 1, 2, 2, 3}));
+  EXPECT_EQ(L.AddValue(3), 6);  // equal to the last: last
+  EXPECT_EQ(L.AddValue(2.5), 5);
 }
 
 TEST(ChartValueList, DescendingAndUnorderedLists) {
@@ -33,6 +35,9 @@ TEST(ChartValueList, DescendingAndUnorderedLists) {
   EXPECT_EQ(D.AddValue(3), 1);
   EXPECT_EQ(D.AddValue(5), 1);  // after the equal 5
   EXPECT_EQ(Values(D), (std::vector<double>{5, 5, 3, 1}));
+  EXPECT_EQ(D.AddValue(1), 4);
+  EXPECT_EQ(D.AddValue(0), 5);
+  EXPECT_EQ(D.AddValue(2), 3);
 
   TChartValueList N("Y", loNone);
   N.AddValue(85);

@@ -717,8 +717,16 @@ void TQPainterSurface::Polygon(const std::vector<TPoint>& Points) {
         if (FPen.Mode == pmCopy && !RasterBox.isEmpty() &&
             PolygonRowsFit(Points, RasterBox.left(), RasterBox.right())) {
           // A slanted shape (a piece of the line's ribbon) within the box's columns.
-          ForEachPolygonRowSpan(Points, RasterBox.top(), RasterBox.bottom(),
-                                [&](int Y, int From, int To) { FillRow(Y, From, To, Fill); });
+          if (FClipped) {
+            ForEachPolygonRowSpan(Points, RasterBox.top(), RasterBox.bottom(),
+                                  [&](int Y, int From, int To) { FillRow(Y, From, To, Fill); });
+            break;
+          }
+          // Inside the clip: the spans lie within the image's rows and the
+          // shape's columns, and are written where they are.
+          ForEachPolygonRowSpan(Points, RasterBox.top(), RasterBox.bottom(), [&](int Y, int From, int To) {
+            FillPixels(FBits + static_cast<qsizetype>(Y) * FStride + From, To - From + 1, Fill);
+          });
           break;
         }
         P->setPen(Qt::NoPen);

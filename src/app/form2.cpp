@@ -12,6 +12,7 @@
 #include "chart_fonts.h"
 #include "qt_colors.h"
 #include "chart_widget.h"
+#include "face_kept_button.h"
 #include "font_table.h"
 #include "history_list_box.h"
 #include "program_texts.h"
@@ -58,7 +59,7 @@ TForm2::TForm2(TApplication& Application, QWidget* MainWindow, std::string Histo
   ListBox1->hide();
   SetAccessibleTexts(*ListBox1, Texts().HistoryListName, Texts().HistoryListDescription);
 
-  Button1 = new QPushButton(FromSjisText(Texts().CloseCaption), this);
+  Button1 = new TFaceKeptButton(FromSjisText(Texts().CloseCaption), this);
   Button1->setObjectName(QStringLiteral("Button1"));
   Button1->setGeometry(Scaled(712), Scaled(8), Scaled(75), Scaled(33));
   Button1->setFocusPolicy(Qt::StrongFocus);

@@ -276,7 +276,7 @@ void TQPainterSurface::Present() {
   if (OnPresent) OnPresent(FImage);
 }
 
-QPainter* TQPainterSurface::Painter(TPenMode Mode) {
+QPainter* TQPainterSurface::OpenPainter(TPenMode Mode) {
   // FBits is set exactly while the painter is open.
   if (FBits == nullptr) {
     if (FImage.isNull()) return nullptr;
@@ -687,6 +687,8 @@ void TQPainterSurface::Polygon(const std::vector<TPoint>& Points) {
     const TClipTestSkipped FillSkipped(FClipped, FClipped && FillBox &&
                                                      BoxInsideClip(FillBox->left(), FillBox->top(),
                                                                    FillBox->right(), FillBox->bottom()));
+    // A fill inside the clip and the image is written where it is.
+    const bool InPlace = !FClipped && FillBox && QRect(0, 0, FImageWidth, FImageHeight).contains(*FillBox);
     switch (Face.Kind) {
       case fkRectangle:
         FillArea(Face.Left, Face.Top, Face.Right - 1, Face.Bottom - 1, Fill);
@@ -695,11 +697,21 @@ void TQPainterSurface::Polygon(const std::vector<TPoint>& Points) {
         // Row y of the face lies T - y pixels to the right of the front edge.
         for (int Y = Face.Top; Y < Face.Bottom; ++Y) {
           const int Shift = Face.Bottom - Y;
-          FillRow(Y, Face.Left + Shift, Face.Right + Shift - 1, Fill);
+          if (InPlace) {
+            FillPixels(FBits + static_cast<qsizetype>(Y) * FStride + Face.Left + Shift, Face.Right - Face.Left, Fill);
+          } else {
+            FillRow(Y, Face.Left + Shift, Face.Right + Shift - 1, Fill);
+          }
         }
         break;
       case fkSide:
         // Column Left + k holds rows Top - k .. Bottom - k - 1.
+        if (InPlace) {
+          if (Face.Top < Face.Bottom) {
+            for (int K = 0; K < Face.Depth; ++K) FillColumn(Face.Left + K, Face.Top - K, Face.Bottom - K - 1, Fill);
+          }
+          break;
+        }
         if (!FClipped || FClipColumnsWhole) {
           // Taller than deep, as a bar's side is: column by column (in a
           // clip that meets each column in one run, that run of each).

@@ -111,7 +111,11 @@ private:
 
   // The painter on the image, opened when first needed, with the raster mode
   // set; null when there is no image to draw on.
-  QPainter* Painter(TPenMode Mode);
+  QPainter* Painter(TPenMode Mode) {
+    if (FBits != nullptr && Mode == FPainterMode) return &FPainter;  // open, in this mode
+    return OpenPainter(Mode);
+  }
+  QPainter* OpenPainter(TPenMode Mode);
   void EndPainting();
   void StrokeLine(TPoint A, TPoint B, bool LastPixel);
   bool FillWideLevelLine(TPoint A, TPoint B);

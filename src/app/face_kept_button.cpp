@@ -2,7 +2,6 @@
 
 #include <QPainter>
 #include <QStyleOptionButton>
-#include <QStylePainter>
 #include <optional>
 
 namespace {

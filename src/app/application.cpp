@@ -79,9 +79,7 @@ TApplication::TApplication(QApplication& Toolkit, const std::string& SjisExecuta
     : FToolkit(Toolkit), FTitle(ApplicationTitle(SjisExecutablePath)) {
   InstallFontSubstitutes();
   UseDesktopColors(QApplication::palette());
-  // The taskbar and both windows show the program's icon; the desktop matches
-  // the running program to its desktop entry by this name.
-  QApplication::setWindowIcon(ProgramIcon());
+  // The desktop matches the running program to its desktop entry by this name.
   QGuiApplication::setDesktopFileName(ApplicationId());
   InstallAccessibleInterfaces();
   // The standard buttons of message boxes read in Japanese.
@@ -100,8 +98,16 @@ TApplication::~TApplication() {
   if (FTranslatorInstalled) QCoreApplication::removeTranslator(&FTranslator);
 }
 
+void TApplication::ShowProgramIcon() {
+  if (FIconShown) return;
+  FIconShown = true;
+  // The toolkit passes it on to the windows already shown, each once.
+  QApplication::setWindowIcon(ProgramIcon());
+}
+
 void TApplication::ShowError(const std::string& SjisMessage) noexcept {
   try {
+    ShowProgramIcon();
     if (QWidget* Grabber = QWidget::mouseGrabber()) Grabber->releaseMouse();
     QWidget* Parent = QApplication::activeModalWidget();
     if (Parent == nullptr) Parent = QApplication::activeWindow();

@@ -77,6 +77,13 @@ public:
   void SetMainWindow(QWidget* Window) { FMainWindow = Window; }
   QWidget* MainWindow() const { return FMainWindow; }
 
+  // The program's icon on the taskbar and on every window of the program,
+  // those shown already and those to come. Given once; later calls do nothing.
+  // The start gives it after the main window's first paint: handing a window
+  // all the icon's sizes takes a few milliseconds, twice over for a window
+  // created while the application has an icon.
+  void ShowProgramIcon();
+
   // Runs one event handler. An error that escapes it ends the handler there and
   // is shown in the error box; the program goes on.
   template <typename THandler>
@@ -115,6 +122,7 @@ private:
   double FScreenDpi = 96.0;
   QPointer<QWidget> FMainWindow;
   bool FTerminated = false;
+  bool FIconShown = false;
   QTranslator FTranslator;
   bool FTranslatorInstalled = false;
   std::unique_ptr<THintController> FHintController;

@@ -59,9 +59,10 @@ TProgramWindows CreateWindows(TApplication& Application, TDrillClock& Clock, con
   Windows.Form1 = std::make_unique<TForm1>(Application, Clock);
   TFirstPaintWait FirstPaint(*Windows.Form1);
   Application.Guard([&] { Windows.Form1->FormCreate(); });
-  // The graph window's creation and the history read come after the main
-  // window's first paint; a click or key waits for them as before.
+  // The program's icon, the graph window's creation and the history read come
+  // after the main window's first paint; a click or key waits for them as before.
   FirstPaint.Wait(std::chrono::milliseconds(250));
+  Application.ShowProgramIcon();
   Windows.Form2 = std::make_unique<TForm2>(Application, Windows.Form1.get(), HistoryFileName);
   Windows.Form1->SetGraphWindow(Windows.Form2.get());
   Application.Guard([&] { Windows.Form2->FormCreate(); });

@@ -2,6 +2,9 @@
 // installs, in every size up to 256 pixels.
 #include <QApplication>
 #include <QImage>
+#include <QWindow>
+#include <string>
+#include <vector>
 #include <gtest/gtest.h>
 
 #include "app_test_support.h"
@@ -40,4 +43,41 @@ TEST(ProgramIcon, IsTheIconOfTheApplicationAndOfBothWindows) {
   EXPECT_EQ(Shown(Program.Form1().windowIcon()), Expected);
   EXPECT_EQ(Shown(Program.Form2().windowIcon()), Expected);
   EXPECT_EQ(QGuiApplication::desktopFileName(), ApplicationId());
+}
+
+// At start the main window is painted first and then given the icon, once:
+// a window created while the application has an icon is handed it twice.
+TEST(ProgramIcon, ReachesTheMainWindowOnceAfterItsFirstPaint) {
+  QApplication::setWindowIcon(QIcon());  // as in a process just started
+  TProgramFixture Program;
+  std::vector<std::string> Steps;
+  class TStepFilter : public QObject {
+  public:
+    explicit TStepFilter(std::vector<std::string>& Steps) : FSteps(Steps) {}
+
+  protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override {
+      if (Event->type() == QEvent::Paint && Watched->objectName() == QStringLiteral("Form1") &&
+          (FSteps.empty() || FSteps.back() != "paint")) {
+        FSteps.push_back("paint");
+      }
+      if (Event->type() == QEvent::WindowIconChange && Watched->isWindowType() &&
+          !static_cast<QWindow*>(Watched)->icon().isNull()) {
+        for (QWidget* Window : QApplication::topLevelWidgets()) {
+          if (Window->objectName() == QStringLiteral("Form1") && Window->windowHandle() == Watched) {
+            FSteps.push_back("icon");
+          }
+        }
+      }
+      return false;
+    }
+
+  private:
+    std::vector<std::string>& FSteps;
+  } Filter(Steps);
+  qApp->installEventFilter(&Filter);
+  Program.Create();
+  qApp->removeEventFilter(&Filter);
+  EXPECT_EQ(Steps, (std::vector<std::string>{"paint", "icon"}));
+  EXPECT_FALSE(Program.Form1().windowHandle()->icon().isNull());
 }

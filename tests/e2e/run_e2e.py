@@ -8,6 +8,7 @@ import ctypes
 import datetime
 import os
 import random
+import re
 import resource
 import shutil
 import signal
@@ -175,6 +176,12 @@ class Session:
                 return window
         return None
 
+    def icon_sizes(self, window):
+        """The sizes of the window's icon as the window manager reads them."""
+        text = subprocess.run(["xprop", "-len", "4000000", "-id", window, "_NET_WM_ICON"], env=self.env,
+                              capture_output=True, text=True).stdout
+        return re.findall(r"Icon \((\d+) x \d+\)", text)
+
     def geometry(self, window):
         shell = self.xdo("getwindowgeometry", "--shell", window)
         values = dict(line.split("=", 1) for line in shell.splitlines() if "=" in line)
@@ -235,8 +242,11 @@ def check_no_answer_line(line):
 # The cases.
 
 def case_first_drill(session):
-    """Start with Enter, 100 empty answers: one line, 0 %, today's date."""
+    """Start with Enter, 100 empty answers: one line, 0 %, today's date. The main
+    window carries the program's icon in every size the desktop entry installs."""
     session.start()
+    sizes = wait_for("the main window's icon", lambda: session.icon_sizes(session.main))
+    check(sizes == ["16", "22", "24", "32", "48", "64", "128", "256"], "icon sizes %s" % sizes)
     session.run_drill(1)
     data = session.history()
     check(len(data) == LINE_BYTES, "history of %d bytes: %r" % (len(data), data))

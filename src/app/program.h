@@ -20,8 +20,8 @@ struct TProgramWindows {
 
 // Creates and shows the main window, then, once the main window has been
 // painted, gives the windows the program's icon and creates the result graph
-// window, which reads the history. So the
-// main window is on screen while the history is read, and an error in reading
-// it opens its box over the main window. User input waits until all is done.
+// window, which reads the history. So the main window is on screen while the
+// history is read, and an error in reading it opens its box over the main
+// window. User input waits until all is done.
 TProgramWindows CreateWindows(TApplication& Application, TDrillClock& Clock,
                               const std::string& HistoryFileName = "./HIST_ZV.DAT");

@@ -26,6 +26,17 @@ TModalWatch::TModalWatch(std::function<void(QWidget*)> Inspect) : FTimer(new QTi
 
 TModalWatch::~TModalWatch() { delete FTimer; }
 
+TEventWatch::TEventWatch(std::function<void(QObject*, QEvent*)> Watch) : FWatch(std::move(Watch)) {
+  qApp->installEventFilter(this);
+}
+
+TEventWatch::~TEventWatch() { qApp->removeEventFilter(this); }
+
+bool TEventWatch::eventFilter(QObject* Watched, QEvent* Event) {
+  FWatch(Watched, Event);
+  return false;
+}
+
 TProgramFixture::TProgramFixture(double ScreenDpi) {
   FApp = std::make_unique<TApplication>(*qApp, ToSjis(QCoreApplication::applicationFilePath().toStdString()));
   if (ScreenDpi > 0) FApp->SetScreenDpi(ScreenDpi);

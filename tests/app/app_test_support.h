@@ -1,6 +1,7 @@
 #pragma once
 // Shared pieces of the widget tests: a clock the test sets, the windows of the
 // program in a scratch directory, and a way to look at a modal window.
+#include <QObject>
 #include <QTemporaryDir>
 #include <functional>
 #include <memory>
@@ -34,6 +35,19 @@ public:
 private:
   std::shared_ptr<bool> FDone = std::make_shared<bool>(false);
   class QTimer* FTimer;
+};
+
+// Shows Watch every event of the application while it lives.
+class TEventWatch : public QObject {
+public:
+  explicit TEventWatch(std::function<void(QObject*, QEvent*)> Watch);
+  ~TEventWatch() override;
+
+protected:
+  bool eventFilter(QObject* Watched, QEvent* Event) override;
+
+private:
+  std::function<void(QObject*, QEvent*)> FWatch;
 };
 
 // The application object and both windows, as the program starts them, with

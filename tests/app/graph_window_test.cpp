@@ -117,27 +117,17 @@ TEST(GraphWindow, IsCreatedAndReadsTheHistoryAfterTheMainWindowsFirstPaint) {
   TProgramFixture Program;
   WriteFile(Program.HistoryPath(), LineA + "\r\n");
   std::vector<std::string> Steps;
-  class TStepFilter : public QObject {
-  public:
-    explicit TStepFilter(std::vector<std::string>& Steps) : FSteps(Steps) {}
-
-  protected:
-    bool eventFilter(QObject* Watched, QEvent* Event) override {
-      if (Watched->objectName() != QStringLiteral("Form1")) return false;
-      if (Event->type() == QEvent::Paint && (FSteps.empty() || FSteps.back() != "paint")) FSteps.push_back("paint");
+  {
+    TEventWatch Watch([&](QObject* Watched, QEvent* Event) {
+      if (Watched->objectName() != QStringLiteral("Form1")) return;
+      if (Event->type() == QEvent::Paint && (Steps.empty() || Steps.back() != "paint")) Steps.push_back("paint");
       if (Event->type() == QEvent::ChildAdded) {
         QObject* Child = static_cast<QChildEvent*>(Event)->child();
-        if (Child->isWidgetType() && static_cast<QWidget*>(Child)->isWindow()) FSteps.push_back("window");
+        if (Child->isWidgetType() && static_cast<QWidget*>(Child)->isWindow()) Steps.push_back("window");
       }
-      return false;
-    }
-
-  private:
-    std::vector<std::string>& FSteps;
-  } Filter(Steps);
-  qApp->installEventFilter(&Filter);
-  Program.Create();
-  qApp->removeEventFilter(&Filter);
+    });
+    Program.Create();
+  }
   // The graph window is there with the history read when the start returns.
   ASSERT_EQ(Program.Form2().History().Count(), 1u);
   ASSERT_GE(Steps.size(), 2u);

@@ -51,33 +51,24 @@ TEST(ProgramIcon, ReachesTheMainWindowOnceAfterItsFirstPaint) {
   QApplication::setWindowIcon(QIcon());  // as in a process just started
   TProgramFixture Program;
   std::vector<std::string> Steps;
-  class TStepFilter : public QObject {
-  public:
-    explicit TStepFilter(std::vector<std::string>& Steps) : FSteps(Steps) {}
-
-  protected:
-    bool eventFilter(QObject* Watched, QEvent* Event) override {
+  {
+    TEventWatch Watch([&](QObject* Watched, QEvent* Event) {
       if (Event->type() == QEvent::Paint && Watched->objectName() == QStringLiteral("Form1") &&
-          (FSteps.empty() || FSteps.back() != "paint")) {
-        FSteps.push_back("paint");
+          (Steps.empty() || Steps.back() != "paint")) {
+        Steps.push_back("paint");
       }
+      // The main window's window handed an icon that is not empty.
       if (Event->type() == QEvent::WindowIconChange && Watched->isWindowType() &&
           !static_cast<QWindow*>(Watched)->icon().isNull()) {
         for (QWidget* Window : QApplication::topLevelWidgets()) {
           if (Window->objectName() == QStringLiteral("Form1") && Window->windowHandle() == Watched) {
-            FSteps.push_back("icon");
+            Steps.push_back("icon");
           }
         }
       }
-      return false;
-    }
-
-  private:
-    std::vector<std::string>& FSteps;
-  } Filter(Steps);
-  qApp->installEventFilter(&Filter);
-  Program.Create();
-  qApp->removeEventFilter(&Filter);
+    });
+    Program.Create();
+  }
   EXPECT_EQ(Steps, (std::vector<std::string>{"paint", "icon"}));
   EXPECT_FALSE(Program.Form1().windowHandle()->icon().isNull());
 }

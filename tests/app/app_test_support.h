@@ -1,6 +1,7 @@
 #pragma once
 // Shared pieces of the widget tests: a clock the test sets, the windows of the
-// program in a scratch directory, and a way to look at a modal window.
+// program in a scratch directory, a way to look at a modal window, and a watch
+// on every event.
 #include <QObject>
 #include <QTemporaryDir>
 #include <functional>

@@ -270,8 +270,10 @@ bool TForm1::eventFilter(QObject* Watched, QEvent* Event) {
     auto* Key = static_cast<QKeyEvent*>(Event);
     if (Watched == Edit3) {
       const bool IsEnter = Key->key() == Qt::Key_Return || Key->key() == Qt::Key_Enter;
-      // Keys that type nothing (arrows, Delete, Tab) act as usual.
-      if (!IsEnter && (Key->text().isEmpty() || Key->key() == Qt::Key_Tab || Key->key() == Qt::Key_Backtab)) {
+      // Keys that type nothing (arrows, Delete, Tab) act as usual. The X server
+      // gives Delete the text DEL, but Delete is an editing key, not a character.
+      if (!IsEnter && (Key->text().isEmpty() || Key->key() == Qt::Key_Tab || Key->key() == Qt::Key_Backtab ||
+                       Key->key() == Qt::Key_Delete)) {
         return false;
       }
       bool Taken = true;

@@ -258,6 +258,22 @@ TEST_F(MainWindow, TheAnswerBoxTakesDigitsAndBackspaceOnly) {
   EXPECT_TRUE(Form().Edit1->testAttribute(Qt::WA_InputMethodEnabled) || Form().Edit1->isReadOnly());
 }
 
+TEST_F(MainWindow, DeleteActsOnTheAnswerBoxAlthoughTheServerGivesItAText) {
+  // An X server reports the Delete key with the text DEL (0x7F); it still
+  // deletes and is not refused as a typed character.
+  TAlignedEdit* Edit3 = Form().Edit3;
+  Edit3->setFocus();
+  Edit3->setText(U("123"));
+  Edit3->setCursorPosition(1);
+  QKeyEvent Delete(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7F)));
+  QApplication::sendEvent(Edit3, &Delete);
+  EXPECT_EQ(Edit3->text(), U("13"));
+  // A DEL typed with some other key is still no digit.
+  QKeyEvent Typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(QChar(0x7F)));
+  QApplication::sendEvent(Edit3, &Typed);
+  EXPECT_EQ(Edit3->text(), U("13"));
+}
+
 TEST_F(MainWindow, EnterInTheAnswerBoxCommitsAndNeverReachesTheBox) {
   Key(Qt::Key_Return);
   const int Answer = Form().Run().CurrentQuestion().Answer;

@@ -51,7 +51,7 @@ TForm2::TForm2(TApplication& Application, QWidget* MainWindow, std::string Histo
   Chart1->setGeometry(0, 0, Scaled(705), Scaled(569));
   SetAccessibleTexts(*Chart1, Texts().ChartName, Texts().ChartDescription);
 
-  ListBox1 = new THistoryListBox(Chart1, FHistory);
+  ListBox1 = new THistoryListBox(Chart1, FHistory, Scaled(21));
   ListBox1->setObjectName(QStringLiteral("ListBox1"));
   ListBox1->setGeometry(Scaled(216), Scaled(168), Scaled(201), Scaled(97));
   ListBox1->setFrameShape(QFrame::NoFrame);

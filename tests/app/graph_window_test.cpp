@@ -61,6 +61,9 @@ TEST(GraphWindow, LoadsTheHistoryIntoItsHiddenListAtCreation) {
   EXPECT_EQ(Form.ListBox1->ItemText(1).toStdString(), FromSjis(LineB));
   EXPECT_FALSE(Form.ListBox1->isVisibleTo(&Form));
   EXPECT_EQ(Form.History().Count(), 2u);
+  // Its items are 21 pixels high, whatever the font.
+  EXPECT_EQ(Form.ListBox1->sizeHintForRow(0), 21);
+  EXPECT_EQ(Form.ListBox1->sizeHintForRow(1), 21);
 }
 
 // A line cut in the middle of a double-byte character shows as that line

@@ -90,6 +90,12 @@ void TForm2::ShowHistoryLines() {
 }
 
 void TForm2::showEvent(QShowEvent* Event) {
+  // The window system's own show (coming back from the minimised state) is
+  // no new showing: the series stay as they are.
+  if (Event->spontaneous()) {
+    QDialog::showEvent(Event);
+    return;
+  }
   if (!FShownBefore) {
     // Centred on the desktop the first time; later showings keep the place.
     FShownBefore = true;

@@ -147,4 +147,26 @@ TEST(GraphWindowChart, EachShowingDrawsTheChartOnce) {
   }
 }
 
+// Only a showing by the program rebuilds the series: the window coming back
+// from the minimised state is no new showing.
+TEST(GraphWindowChart, RestoringAMinimisedWindowRebuildsNothing) {
+  TProgramFixture Program;
+  WriteHistory(Program.HistoryPath(), LineA + "\r\n");
+  Program.Create();
+  TChart& Chart = Program.Form2().ChartWidget().Chart();
+  int Bars = -1;
+  TModalWatch Watch([&](QWidget* Modal) {
+    (void)QTest::qWaitForWindowExposed(Modal);
+    Program.Form2().StoreSummary(LineB);
+    Modal->setWindowState(Qt::WindowMinimized);
+    QTest::qWait(50);
+    Modal->setWindowState(Qt::WindowNoState);
+    QTest::qWait(50);
+    Bars = Chart.Series(0).PointCount();
+  });
+  ScoreChartButton(Program.Form1())->click();
+  ASSERT_TRUE(Watch.Done());
+  EXPECT_EQ(Bars, 1);
+}
+
 }  // namespace

@@ -51,7 +51,7 @@ TForm2::TForm2(TApplication& Application, QWidget* MainWindow, std::string Histo
   Chart1->setGeometry(0, 0, Scaled(705), Scaled(569));
   SetAccessibleTexts(*Chart1, Texts().ChartName, Texts().ChartDescription);
 
-  ListBox1 = new THistoryListBox(Chart1, FHistory);
+  ListBox1 = new THistoryListBox(Chart1, FHistory, Scaled(21));
   ListBox1->setObjectName(QStringLiteral("ListBox1"));
   ListBox1->setGeometry(Scaled(216), Scaled(168), Scaled(201), Scaled(97));
   ListBox1->setFrameShape(QFrame::NoFrame);
@@ -90,6 +90,12 @@ void TForm2::ShowHistoryLines() {
 }
 
 void TForm2::showEvent(QShowEvent* Event) {
+  // The window system's own show (coming back from the minimised state) is
+  // no new showing: the series stay as they are.
+  if (Event->spontaneous()) {
+    QDialog::showEvent(Event);
+    return;
+  }
   if (!FShownBefore) {
     // Centred on the desktop the first time; later showings keep the place.
     FShownBefore = true;

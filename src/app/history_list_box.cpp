@@ -1,6 +1,7 @@
 #include "history_list_box.h"
 
 #include <QAbstractListModel>
+#include <QStyledItemDelegate>
 
 #include "history_file.h"
 #include "sjis.h"
@@ -41,9 +42,22 @@ private:
   int FRows = 0;  // the lines the views know of
 };
 
-THistoryListBox::THistoryListBox(QWidget* Parent, const THistoryFile& History)
+// Draws the items as usual, each of one fixed height.
+class TFixedHeightItems : public QStyledItemDelegate {
+public:
+  TFixedHeightItems(QObject* Parent, int Height) : QStyledItemDelegate(Parent), FHeight(Height) {}
+  QSize sizeHint(const QStyleOptionViewItem& Option, const QModelIndex& Index) const override {
+    return QSize(QStyledItemDelegate::sizeHint(Option, Index).width(), FHeight);
+  }
+
+private:
+  int FHeight;
+};
+
+THistoryListBox::THistoryListBox(QWidget* Parent, const THistoryFile& History, int ItemHeight)
     : QListView(Parent), FModel(new THistoryLinesModel(this, History)) {
   setModel(FModel);
+  setItemDelegate(new TFixedHeightItems(this, ItemHeight));
   // Every item is as high as the first: no line is measured to lay out the list.
   setUniformItemSizes(true);
 }

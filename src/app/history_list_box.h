@@ -10,7 +10,8 @@ class THistoryLinesModel;
 
 class THistoryListBox : public QListView {
 public:
-  THistoryListBox(QWidget* Parent, const THistoryFile& History);
+  // Every item is ItemHeight pixels high.
+  THistoryListBox(QWidget* Parent, const THistoryFile& History, int ItemHeight);
 
   int count() const;
   // The text of item Row (the line, converted from Shift_JIS).

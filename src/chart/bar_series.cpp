@@ -53,6 +53,7 @@ struct TForgetOnExit {
 
 TBarSeries::TBarSeries(TChart& Owner) : TChartSeries(Owner) {
   FIsBar = true;
+  YValues.Name = Texts().BarYValuesName;  // "縦棒"
   Marks.Visible = true;
 }
 

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 
 #include "app_test_support.h"
 #include "chart_widget.h"
@@ -123,6 +124,49 @@ TEST(GraphWindowChart, AZoomOutlivesClosingTheWindow) {
   EXPECT_EQ(Chart.LeftAxis.Minimum, Min);
   EXPECT_EQ(Chart.LeftAxis.Maximum, Max);
   EXPECT_EQ(Chart.LeftAxis.RangeMin, Min);
+}
+
+// Every point asks for a repaint, but a showing draws the chart once: the
+// requests merge into the one paint after the rebuild.
+TEST(GraphWindowChart, EachShowingDrawsTheChartOnce) {
+  TProgramFixture Program;
+  WriteHistory(Program.HistoryPath(), LineA + "\r\n" + LineB + "\r\n" + LineD + "\r\n");
+  Program.Create();
+  TChart& Chart = Program.Form2().ChartWidget().Chart();
+  for (int Showing = 0; Showing < 2; ++Showing) {
+    const int Before = Chart.FullPaintCount();
+    int Drawn = -1;
+    TModalWatch Watch([&](QWidget* Modal) {
+      (void)QTest::qWaitForWindowExposed(Modal);
+      QTest::qWait(100);
+      Drawn = Chart.FullPaintCount() - Before;
+    });
+    ScoreChartButton(Program.Form1())->click();
+    ASSERT_TRUE(Watch.Done());
+    EXPECT_EQ(Drawn, 1) << Showing;
+  }
+}
+
+// Only a showing by the program rebuilds the series: the window coming back
+// from the minimised state is no new showing.
+TEST(GraphWindowChart, RestoringAMinimisedWindowRebuildsNothing) {
+  TProgramFixture Program;
+  WriteHistory(Program.HistoryPath(), LineA + "\r\n");
+  Program.Create();
+  TChart& Chart = Program.Form2().ChartWidget().Chart();
+  int Bars = -1;
+  TModalWatch Watch([&](QWidget* Modal) {
+    (void)QTest::qWaitForWindowExposed(Modal);
+    Program.Form2().StoreSummary(LineB);
+    Modal->setWindowState(Qt::WindowMinimized);
+    QTest::qWait(50);
+    Modal->setWindowState(Qt::WindowNoState);
+    QTest::qWait(50);
+    Bars = Chart.Series(0).PointCount();
+  });
+  ScoreChartButton(Program.Form1())->click();
+  ASSERT_TRUE(Watch.Done());
+  EXPECT_EQ(Bars, 1);
 }
 
 }  // namespace

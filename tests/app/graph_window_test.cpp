@@ -5,8 +5,10 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -59,6 +61,9 @@ TEST(GraphWindow, LoadsTheHistoryIntoItsHiddenListAtCreation) {
   EXPECT_EQ(Form.ListBox1->ItemText(1).toStdString(), FromSjis(LineB));
   EXPECT_FALSE(Form.ListBox1->isVisibleTo(&Form));
   EXPECT_EQ(Form.History().Count(), 2u);
+  // Its items are 21 pixels high, whatever the font.
+  EXPECT_EQ(Form.ListBox1->sizeHintForRow(0), 21);
+  EXPECT_EQ(Form.ListBox1->sizeHintForRow(1), 21);
 }
 
 // A line cut in the middle of a double-byte character shows as that line
@@ -156,4 +161,27 @@ TEST(GraphWindow, EnterRightAfterOpeningClosesItAndEscapeDoesNot) {
   // The main window is activated again through the window system.
   EXPECT_EQ(Program.Form1().focusWidget(), Program.Form1().Button1);
   EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == Program.Form1().Button1; }));
+}
+
+// Centred on the whole desktop at the first showing; a later showing keeps
+// the place the window had when it was closed.
+TEST(GraphWindow, IsCentredOnTheDesktopFirstAndThenKeepsItsPlace) {
+  TProgramFixture Program;
+  Program.Create();
+  TForm2& Form = Program.Form2();
+  const QRect Desktop = QGuiApplication::primaryScreen()->virtualGeometry();
+  QPoint First, Second;
+  TModalWatch Show([&](QWidget* Modal) {
+    First = Modal->frameGeometry().topLeft();
+    Modal->move(First + QPoint(37, 23));
+  });
+  Program.Form1().Button3->click();
+  ASSERT_TRUE(Show.Done());
+  const QSize Outer = Form.frameGeometry().size();
+  EXPECT_EQ(First, QPoint(Desktop.x() + std::max(0, (Desktop.width() - Outer.width()) / 2),
+                          Desktop.y() + std::max(0, (Desktop.height() - Outer.height()) / 2)));
+  TModalWatch Again([&](QWidget* Modal) { Second = Modal->frameGeometry().topLeft(); });
+  Program.Form1().Button3->click();
+  ASSERT_TRUE(Again.Done());
+  EXPECT_EQ(Second, First + QPoint(37, 23));
 }

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "app_error.h"
+#include "bar_series.h"
 #include "chart_test_support.h"
 #include "chart_values.h"
+#include "line_series.h"
+#include "program_texts.h"
 
 namespace {
 
@@ -87,6 +90,25 @@ TEST(ChartValueList, IndexOutsideTheListIsAnError) {
   }
   EXPECT_THROW(L.ValueAt(-1), EAppError);
   EXPECT_THROW(L.InsertValue(3, 0), EAppError);
+}
+
+// The lists a new series starts with: x ascending, y unordered; a bar
+// series calls its y list "縦棒" from its creation on.
+TEST(SeriesValueLists, NamesAndOrdersOfANewSeries) {
+  TRecordingSurface Surface;
+  TChart Chart{Surface};
+  const TBarSeries& Bars = Chart.AddSeries<TBarSeries>();
+  const TLineSeries& Line = Chart.AddSeries<TLineSeries>();
+  EXPECT_EQ(Bars.YValues.Name, ToSjis("縦棒"));
+  EXPECT_EQ(Bars.XValues.Name, "X");
+  EXPECT_EQ(Line.XValues.Name, "X");
+  EXPECT_EQ(Line.YValues.Name, "Y");
+  for (const TChartSeries* Series : {static_cast<const TChartSeries*>(&Bars), static_cast<const TChartSeries*>(&Line)}) {
+    EXPECT_EQ(Series->XValues.Order, loAscending);
+    EXPECT_EQ(Series->YValues.Order, loNone);
+    EXPECT_EQ(Series->XValues.Multiplier(), 1.0);
+    EXPECT_FALSE(Series->YValues.DateTime);
+  }
 }
 
 struct TSeriesPoints : ::testing::Test {

@@ -348,54 +348,84 @@ GRAPH_TITLE = "結果グラフ"
 SCORE_CHART_BUTTON_CENTRE = ("523", "543")  # the score chart button: 440, 524, 166 x 38
 
 
-def case_graph_window_zoom_and_undo(session):
-    """The graph window on a history of 30 drills: a left drag to the right and
-    down zooms (the picture changes), a drag up and to the left undoes it (the
-    picture is the one from before, pixel for pixel), Enter closes the window."""
+def open_graph_window(session, drills):
+    """Writes a history of that many drills, starts the program and opens the
+    graph window; returns the window."""
     lines = [summary_line((150 + 4 * i) // 60, (150 + 4 * i) % 60, 20 + (7 * i) % 41, "2024/03/15 09:05")
-             for i in range(30)]
+             for i in range(drills)]
     with open(session.path(HISTORY), "wb") as file:
         file.write(b"".join(line + b"\r\n" for line in lines))
     session.start()
     session.xdo("mousemove", "--window", session.main, *SCORE_CHART_BUTTON_CENTRE)
     session.xdo("click", "1")
-    graph = wait_for("the graph window", lambda: session.window_named(GRAPH_TITLE))
+    return wait_for("the graph window", lambda: session.window_named(GRAPH_TITLE))
 
-    def picture():
-        box = session.geometry(graph)
-        shot = subprocess.run(["import", "-window", "root", "-crop",
-                               "%(WIDTH)dx%(HEIGHT)d+%(X)d+%(Y)d" % box, "-depth", "8", "rgb:-"],
-                              env=session.env, capture_output=True)
-        check(shot.returncode == 0 and shot.stdout, "no screenshot")
-        return shot.stdout
 
-    def settled():
-        """The picture once two shots a moment apart agree."""
-        first = picture()
-        time.sleep(0.2)
-        return first if picture() == first else None
+def window_picture(session, window):
+    box = session.geometry(window)
+    shot = subprocess.run(["import", "-window", "root", "-crop",
+                           "%(WIDTH)dx%(HEIGHT)d+%(X)d+%(Y)d" % box, "-depth", "8", "rgb:-"],
+                          env=session.env, capture_output=True)
+    check(shot.returncode == 0 and shot.stdout, "no screenshot")
+    return shot.stdout
 
-    before = wait_for("a drawn chart", settled)
 
-    def drag(start, end):
-        session.xdo("mousemove", "--window", graph, *map(str, start))
-        session.xdo("mousedown", "1")
-        for step in range(1, 5):
-            x = start[0] + (end[0] - start[0]) * step // 4
-            y = start[1] + (end[1] - start[1]) * step // 4
-            session.xdo("mousemove", "--window", graph, str(x), str(y))
-            time.sleep(0.05)
-        session.xdo("mouseup", "1")
+def settled_picture(session, window):
+    """The picture once two shots a moment apart agree."""
+    first = window_picture(session, window)
+    time.sleep(0.2)
+    return first if window_picture(session, window) == first else None
 
-    drag((200, 150), (400, 350))
-    wait_for("the zoomed picture", lambda: (settled() or before) != before, timeout=10)
-    drag((400, 350), (200, 150))
-    wait_for("the picture from before the zoom", lambda: picture() == before, timeout=10)
+
+def drag(session, window, button, start, end):
+    """Presses the button at start, moves to end in four steps, releases it."""
+    session.xdo("mousemove", "--window", window, *map(str, start))
+    session.xdo("mousedown", button)
+    for step in range(1, 5):
+        x = start[0] + (end[0] - start[0]) * step // 4
+        y = start[1] + (end[1] - start[1]) * step // 4
+        session.xdo("mousemove", "--window", window, str(x), str(y))
+        time.sleep(0.05)
+    session.xdo("mouseup", button)
+
+
+def close_graph_and_program(session):
     session.keys("Return")
     wait_for("the graph window to close", lambda: session.window_named(GRAPH_TITLE) is None)
     check(session.proc.poll() is None, "the program ended")
     session.close_box(session.main)
     check(session.exit_code() == 0, "exit code not 0")
+
+
+def case_graph_window_zoom_and_undo(session):
+    """The graph window on a history of 30 drills: a left drag to the right and
+    down zooms (the picture changes), a drag up and to the left undoes it (the
+    picture is the one from before, pixel for pixel), Enter closes the window."""
+    graph = open_graph_window(session, 30)
+    before = wait_for("a drawn chart", lambda: settled_picture(session, graph))
+    drag(session, graph, "1", (200, 150), (400, 350))
+    wait_for("the zoomed picture", lambda: (settled_picture(session, graph) or before) != before, timeout=10)
+    drag(session, graph, "1", (400, 350), (200, 150))
+    wait_for("the picture from before the zoom", lambda: window_picture(session, graph) == before, timeout=10)
+    close_graph_and_program(session)
+
+
+def case_graph_window_scroll_and_undo(session):
+    """A right-button drag inside the plot box scrolls the chart (the picture
+    changes); a small left drag changes nothing; a left drag up and to the left
+    puts back the axes from before the scroll, pixel for pixel."""
+    graph = open_graph_window(session, 30)
+    before = wait_for("a drawn chart", lambda: settled_picture(session, graph))
+    drag(session, graph, "3", (400, 300), (440, 380))
+    scrolled = wait_for("the scrolled picture",
+                        lambda: (settled_picture(session, graph) or before) != before
+                        and settled_picture(session, graph), timeout=10)
+    drag(session, graph, "1", (300, 300), (290, 290))  # 10 pixels each way: too small
+    time.sleep(0.5)
+    check(settled_picture(session, graph) == scrolled, "a small left drag changed the chart")
+    drag(session, graph, "1", (400, 350), (200, 150))
+    wait_for("the picture from before the scroll", lambda: window_picture(session, graph) == before, timeout=10)
+    close_graph_and_program(session)
 
 
 def case_kill_after_last_enter(session):
@@ -465,6 +495,7 @@ CASES = {
     "history_directory_gives_error_box": case_history_directory_gives_error_box,
     "hint_on_start_button": case_hint_on_start_button,
     "graph_window_zoom_and_undo": case_graph_window_zoom_and_undo,
+    "graph_window_scroll_and_undo": case_graph_window_scroll_and_undo,
     "kill_after_last_enter": case_kill_after_last_enter,
     "file_size_limit_gives_error_box": case_file_size_limit_gives_error_box,
 }

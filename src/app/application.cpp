@@ -149,8 +149,34 @@ void TApplication::InstallHintController(std::unique_ptr<THintController> Contro
   FHintController = std::move(Controller);
 }
 
+namespace {
+
+// Alt+F4 is the close command of the window that has the keyboard. Where a
+// window manager takes the key for itself this never comes; elsewhere the
+// program carries the command out.
+bool IsCloseCommand(const QEvent& Event) {
+  if (Event.type() != QEvent::KeyPress) return false;
+  const auto& Key = static_cast<const QKeyEvent&>(Event);
+  const Qt::KeyboardModifiers Modifiers = Key.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+  return Key.key() == Qt::Key_F4 && Modifiers == Qt::AltModifier;
+}
+
+}  // namespace
+
 bool TApplication::eventFilter(QObject* Watched, QEvent* Event) {
-  if (FHintController == nullptr) return false;
+  if (FHintController != nullptr) ForwardToHints(Watched, Event);
+  if (IsCloseCommand(*Event) && Watched->isWidgetType()) {
+    QWidget* Window = static_cast<QWidget*>(Watched)->window();
+    if (Window->isVisible() && Window->isEnabled()) {
+      Event->accept();
+      Window->close();
+      return true;
+    }
+  }
+  return false;
+}
+
+void TApplication::ForwardToHints(QObject* Watched, QEvent* Event) {
   switch (Event->type()) {
     case QEvent::MouseMove:
       // A window sees every move once, before its widgets (which see moves
@@ -167,5 +193,4 @@ bool TApplication::eventFilter(QObject* Watched, QEvent* Event) {
       if (THintWindow::IsHintMsg(*Event)) FHintController->CancelHint();
       break;
   }
-  return false;
 }

@@ -113,9 +113,12 @@ public:
   THintController* HintController() const { return FHintController.get(); }
 
 protected:
+  // Feeds the hint controller, and carries out Alt+F4, the close command.
   bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
+  void ForwardToHints(QObject* Watched, QEvent* Event);
+
   QApplication& FToolkit;
   std::string FTitle;
   THintSettings FHintSettings;

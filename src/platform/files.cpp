@@ -274,6 +274,63 @@ TReplaceResult KeepOldFile(const std::string& Target, std::string& KeptName, boo
 
 bool IsSjisLeadByte(unsigned char C) { return (C >= 0x81 && C <= 0x9F) || (C >= 0xE0 && C <= 0xFC); }
 
+// Reads from Fd's current position to its end into Bytes. Returns 0 or errno.
+int ReadAll(int Fd, std::string& Bytes) {
+  Bytes.clear();
+  struct stat St;
+  if (::fstat(Fd, &St) == 0 && S_ISREG(St.st_mode) && St.st_size > 0) Bytes.reserve(static_cast<size_t>(St.st_size));
+  char Buffer[65536];
+  for (;;) {
+    ssize_t N = ::read(Fd, Buffer, sizeof Buffer);
+    if (N < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (N == 0) return 0;
+    Bytes.append(Buffer, static_cast<size_t>(N));
+  }
+}
+
+// Writes Bytes at Offset of Fd. Returns 0 or errno.
+int WriteAt(int Fd, off_t Offset, std::string_view Bytes) {
+  if (::lseek(Fd, Offset, SEEK_SET) < 0) return errno;
+  return WriteAll(Fd, Bytes);
+}
+
+// 0 when the file may be replaced, else the errno that forbids it. A file
+// without any write permission is read-only for everyone, the superuser too.
+int ReadOnlyError(const std::string& Target, const struct stat& Old) {
+  if ((Old.st_mode & 0222) == 0) return EACCES;
+  return ::faccessat(AT_FDCWD, Target.c_str(), W_OK, AT_EACCESS) == 0 ? 0 : errno;
+}
+
+// Makes the existing file Target hold Bytes by writing into it where it is,
+// for a directory that takes no new file beside it. When its old bytes begin
+// the new ones (a line appended), only the new bytes are written after them;
+// otherwise the file is written over from its start. On a failure the old
+// bytes are put back as far as the disk allows.
+TReplaceResult UpdateInPlace(const std::string& Target, std::string_view Bytes) {
+  TFd File(::open(Target.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY));
+  if (!File.IsOpen()) return {TReplaceStep::Create, errno};
+  std::string Old;
+  if (int Error = ReadAll(File.Get(), Old)) return {TReplaceStep::Create, Error};
+  const bool Appending = Bytes.substr(0, Old.size()) == Old;
+  auto Restore = [&File, &Old, Appending] {
+    if (!Appending) WriteAt(File.Get(), 0, Old);
+    if (::ftruncate(File.Get(), static_cast<off_t>(Old.size())) == 0) ::fsync(File.Get());
+  };
+  int Error = Appending ? WriteAt(File.Get(), static_cast<off_t>(Old.size()), Bytes.substr(Old.size()))
+                        : WriteAt(File.Get(), 0, Bytes);
+  if (Error == 0 && ::ftruncate(File.Get(), static_cast<off_t>(Bytes.size())) != 0) Error = errno;
+  if (Error == 0 && ::fsync(File.Get()) != 0) Error = errno;
+  if (Error != 0) {
+    Restore();
+    return {TReplaceStep::Write, Error};
+  }
+  if (int CloseError = File.Close()) return {TReplaceStep::Write, CloseError};
+  return {};
+}
+
 }  // namespace
 
 bool FileIsPresent(const std::string& Name) {
@@ -291,21 +348,7 @@ int ReadWholeFile(const std::string& Name, std::string& Bytes) {
   Bytes.clear();
   TFd File(::open(Name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
   if (!File.IsOpen()) return errno;
-  struct stat St;
-  if (::fstat(File.Get(), &St) == 0 && S_ISREG(St.st_mode) && St.st_size > 0) {
-    Bytes.reserve(static_cast<size_t>(St.st_size));
-  }
-  char Buffer[65536];
-  for (;;) {
-    ssize_t N = ::read(File.Get(), Buffer, sizeof Buffer);
-    if (N < 0) {
-      if (errno == EINTR) continue;
-      return errno;
-    }
-    if (N == 0) break;
-    Bytes.append(Buffer, static_cast<size_t>(N));
-  }
-  return 0;
+  return ReadAll(File.Get(), Bytes);
 }
 
 TReplaceResult ReplaceFileContents(const std::string& Name, std::string_view Bytes, bool KeepOld,
@@ -315,10 +358,24 @@ TReplaceResult ReplaceFileContents(const std::string& Name, std::string_view Byt
   struct stat Old;
   const bool OldFile = ::stat(Target.c_str(), &Old) == 0 && !S_ISDIR(Old.st_mode);
 
+  // A file its owner made read-only is not to be replaced.
+  if (OldFile) {
+    if (int Error = ReadOnlyError(Target, Old)) return {TReplaceStep::Create, Error};
+  }
+
   RemoveAbandonedNewFiles(Target);
   std::string NewName;
   TFd New(CreateBesideExclusively(Target, 0666, NewName));
-  if (!New.IsOpen()) return {TReplaceStep::Create, errno};
+  if (!New.IsOpen()) {
+    const int Error = errno;
+    // A directory that takes no new entries may still hold a file the user may
+    // write: that file is written where it is. Not when its old bytes are to
+    // be kept, which needs a new entry too.
+    if (OldFile && S_ISREG(Old.st_mode) && !KeepOld && (Error == EACCES || Error == EPERM)) {
+      return UpdateInPlace(Target, Bytes);
+    }
+    return {TReplaceStep::Create, Error};
+  }
   TNewFile Made;
   Made.Own(NewName);
   if (OldFile && ::fchmod(New.Get(), Old.st_mode & 07777) != 0) {
@@ -330,13 +387,9 @@ TReplaceResult ReplaceFileContents(const std::string& Name, std::string_view Byt
 
   std::string Kept;
   bool KeptNow = false;
-  if (OldFile) {
-    // A file its owner made read-only is not to be replaced.
-    if (::faccessat(AT_FDCWD, Target.c_str(), W_OK, AT_EACCESS) != 0) return {TReplaceStep::Create, errno};
-    if (KeepOld) {
-      TReplaceResult Result = KeepOldFile(Target, Kept, KeptNow);
-      if (Result.Step != TReplaceStep::Done) return Result;
-    }
+  if (OldFile && KeepOld) {
+    TReplaceResult Result = KeepOldFile(Target, Kept, KeptNow);
+    if (Result.Step != TReplaceStep::Done) return Result;
   }
   if (::rename(NewName.c_str(), Target.c_str()) != 0) {
     int Error = errno;

@@ -31,8 +31,11 @@ struct TReplaceResult {
 // (created exclusively), are flushed to the disk and the new file is renamed
 // over the old one; the directory is flushed last. On any failure the old file
 // is left byte for byte as it was and nothing new stays behind. A read-only
-// old file is not replaced. A link is followed: the file it points to gets the
-// new bytes. The new file takes the old one's permission bits. New files that
+// old file (no one may write it, or this process may not) is not replaced.
+// Where the directory takes no new file, a writable old file is written where
+// it is: only the appended bytes when the old ones begin the new, and on a
+// failure its old bytes are put back. A link is followed: the file it points
+// to gets the new bytes. The new file takes the old one's permission bits. New files that
 // earlier writers left behind when they were killed part-way (their process is
 // gone) are removed first, so that at most one such file is ever left.
 //

@@ -2,6 +2,7 @@
 // modal display and the events handed to the hint controller.
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
@@ -136,6 +137,47 @@ TEST(ModalDisplay, ReturnsCancelWhenTheWindowIsClosed) {
   EXPECT_TRUE(WasModal);
   EXPECT_EQ(Program.Form1().Run().State(), rsIdle);
   EXPECT_FALSE(Program.Form2().isVisible());
+}
+
+// Alt+F4 is a close command like the close box, on whichever window has the
+// keyboard, where no window manager takes the key first.
+TEST(CloseCommand, AltF4ClosesTheGraphWindowWithCancel) {
+  TProgramFixture Program;
+  Program.Create();
+  bool ClosedByKey = false;
+  TModalWatch Watch([&](QWidget* Modal) {
+    (void)QTest::qWaitForWindowActive(Modal);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4, Qt::AltModifier);
+    ClosedByKey = !Modal->isVisible();
+  });
+  EXPECT_EQ(Program.App().ShowModal(Program.Form2()), 2);
+  EXPECT_TRUE(ClosedByKey);
+  EXPECT_FALSE(Program.App().Terminated()) << "closing the graph window does not end the program";
+  EXPECT_TRUE(Program.Form1().isVisible());
+  EXPECT_TRUE(Program.Form1().isEnabled());
+}
+
+TEST(CloseCommand, AltF4OnTheMainWindowAbandonsTheDrillAndEndsTheProgram) {
+  TProgramFixture Program;
+  Program.Create();
+  TForm1& Form = Program.Form1();
+  QTest::keyClick(Form.Button1, Qt::Key_Return);
+  ASSERT_EQ(Form.Run().State(), rsAsking);
+  QTest::keyClick(Form.Edit3, Qt::Key_F4, Qt::AltModifier);
+  EXPECT_TRUE(Program.App().Terminated());
+  EXPECT_EQ(Form.Run().State(), rsIdle);
+  EXPECT_TRUE(Form.isVisible()) << "the main window stays on screen until the program has ended";
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(Program.HistoryPath())));
+}
+
+TEST(CloseCommand, OtherF4KeysCloseNothing) {
+  TProgramFixture Program;
+  Program.Create();
+  TForm1& Form = Program.Form1();
+  QTest::keyClick(Form.Button1, Qt::Key_F4);
+  QTest::keyClick(Form.Button1, Qt::Key_F4, Qt::ControlModifier | Qt::AltModifier);
+  QTest::keyClick(Form.Button1, Qt::Key_F3, Qt::AltModifier);
+  EXPECT_FALSE(Program.App().Terminated());
 }
 
 namespace {

@@ -487,7 +487,31 @@ def case_file_size_limit_gives_error_box(session):
     check(session.exit_code() == 0, "exit code not 0")
 
 
+GRAPH_TITLE = "結果グラフ"
+SCORE_BUTTON_CENTRE = ("523", "543")  # the score chart button: 440, 524, 166 x 38
+
+
+def case_alt_f4_closes_graph_window_then_program(session):
+    """Alt+F4, with no window manager to take it, closes the window that has the
+    keyboard: the graph window goes and the program runs on with the focus on the
+    start button; on the main window it ends the program."""
+    session.start()
+    session.xdo("mousemove", "--window", session.main, *SCORE_BUTTON_CENTRE)
+    session.xdo("click", "1")
+    graph = wait_for("the graph window", lambda: session.window_named(GRAPH_TITLE))
+    session.xdo("windowfocus", "--sync", graph)
+    session.keys("alt+F4")
+    wait_for("the graph window to close", lambda: session.window_named(GRAPH_TITLE) is None, timeout=10)
+    check(session.proc.poll() is None, "the program ended")
+    session.xdo("windowfocus", "--sync", session.main)
+    session.run_drill(1)  # Enter on the start button
+    session.keys("alt+F4")
+    check(session.exit_code() == 0, "exit code not 0")
+    check(session.history().count(b"\r\n") == 1, "history %r" % session.history())
+
+
 CASES = {
+    "alt_f4_closes_graph_window_then_program": case_alt_f4_closes_graph_window_then_program,
     "first_drill": case_first_drill,
     "three_drills": case_three_drills,
     "lf_history_rewritten_with_crlf": case_lf_history_rewritten_with_crlf,

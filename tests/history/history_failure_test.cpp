@@ -255,22 +255,107 @@ TEST_F(HistoryFailureTest, UnreadableFileIsKeptBeforeTheFirstSave) {
   EXPECT_EQ(EntriesOf("."), (TNames{FileName, Kept}));
 }
 
+// A directory that takes no new entries: a history file there that the user
+// may write is still written, in place; a missing one cannot be created.
 TEST_F(HistoryFailureTest, ReadOnlyDirectory) {
   const std::string Old = A + Crlf + B + Crlf;
   WriteBytes(FileName, Old);
+  GiveToTestUser(FileName);
   ASSERT_EQ(::chmod(".", 0555), 0);
   std::vector<std::string> Report = AsTestUser([] {
     THistoryFile History;
     std::string Loaded = LoadError(History);
     History.Append(C);
-    return std::vector<std::string>{Loaded, std::to_string(History.Count()), SaveError(History)};
+    std::string First = SaveError(History);
+    History.Append(D);
+    return std::vector<std::string>{Loaded, std::to_string(History.Count()), First, SaveError(History)};
   });
-  ASSERT_EQ(Report.size(), 4u) << Report.at(0);
+  ASSERT_EQ(Report.size(), 5u) << Report.at(0);
   EXPECT_EQ(Report[1], "no error");
-  EXPECT_EQ(Report[2], "3");
-  EXPECT_EQ(Report[3], CreateMessage("Permission denied"));
+  EXPECT_EQ(Report[2], "4");
+  EXPECT_EQ(Report[3], "no error");
+  EXPECT_EQ(Report[4], "no error");
+  EXPECT_EQ(ReadBytes(FileName), Old + C + Crlf + D + Crlf);
+  EXPECT_EQ(EntriesOf("."), TNames{FileName});
+}
+
+TEST_F(HistoryFailureTest, ReadOnlyDirectoryRewritesOtherLineEndsInPlace) {
+  // LF line ends and no end after the last line: the whole file is written over.
+  WriteBytes(FileName, A + "\n" + B);
+  GiveToTestUser(FileName);
+  ASSERT_EQ(::chmod(".", 0555), 0);
+  std::vector<std::string> Report = AsTestUser([] {
+    THistoryFile History;
+    History.Load();
+    History.Append(C);
+    return std::vector<std::string>{SaveError(History)};
+  });
+  ASSERT_EQ(Report.size(), 2u) << Report.at(0);
+  EXPECT_EQ(Report[1], "no error");
+  EXPECT_EQ(ReadBytes(FileName), A + Crlf + B + Crlf + C + Crlf);
+  EXPECT_EQ(EntriesOf("."), TNames{FileName});
+}
+
+TEST_F(HistoryFailureTest, ReadOnlyDirectoryWithoutAFileOrWithAFileNotReadWhole) {
+  // No file: nothing can be created.
+  ASSERT_EQ(::chmod(".", 0555), 0);
+  std::vector<std::string> Report = AsTestUser([] {
+    THistoryFile History;
+    History.Load();
+    History.Append(C);
+    return std::vector<std::string>{SaveError(History)};
+  });
+  ASSERT_EQ(Report.size(), 2u) << Report.at(0);
+  EXPECT_EQ(Report[1], CreateMessage("Permission denied"));
+  EXPECT_EQ(EntriesOf("."), TNames{});
+
+  // A file with bytes after a NUL: its old bytes cannot be kept beside it, so
+  // it is not written over.
+  ASSERT_EQ(::chmod(".", 0755), 0);
+  const std::string Old = A + Crlf + std::string("\0", 1) + B + Crlf;
+  WriteBytes(FileName, Old);
+  GiveToTestUser(FileName);
+  ASSERT_EQ(::chmod(".", 0555), 0);
+  Report = AsTestUser([] {
+    THistoryFile History;
+    History.Load();
+    History.Append(C);
+    return std::vector<std::string>{SaveError(History)};
+  });
+  ASSERT_EQ(Report.size(), 2u) << Report.at(0);
+  EXPECT_EQ(Report[1], CreateMessage("Permission denied"));
   EXPECT_EQ(ReadBytes(FileName), Old);
   EXPECT_EQ(EntriesOf("."), TNames{FileName});
+}
+
+TEST_F(HistoryFailureTest, ReadOnlyDirectoryShortWritePutsTheOldBytesBack) {
+  const std::string Plain = A + Crlf + B + Crlf;
+  const std::string LfOnly = A + "\n" + B + "\n";
+  for (const std::string& Old : {Plain, LfOnly}) {
+    SCOPED_TRACE(Old == Plain ? "appending" : "writing over");
+    ASSERT_EQ(::chmod(".", 0755), 0);
+    WriteBytes(FileName, Old);
+    GiveToTestUser(FileName);
+    ASSERT_EQ(::chmod(".", 0555), 0);
+    // Room for the old bytes and half a line more.
+    const rlim_t Limit = Plain.size() + 20;
+    std::vector<std::string> Report = AsTestUser([Limit]() -> std::vector<std::string> {
+      THistoryFile History;
+      History.Load();
+      History.Append(C);
+      rlimit Size{};
+      if (::getrlimit(RLIMIT_FSIZE, &Size) != 0) return {"getrlimit failed"};
+      Size.rlim_cur = Limit;
+      if (::setrlimit(RLIMIT_FSIZE, &Size) != 0) return {"setrlimit failed"};
+      ::signal(SIGXFSZ, SIG_IGN);
+      return {SaveError(History), std::to_string(History.Count())};
+    });
+    ASSERT_EQ(Report.size(), 3u) << Report.at(0);
+    EXPECT_EQ(Report[1], Texts().StreamWriteError);
+    EXPECT_EQ(Report[2], "3") << "the new line stays in the list";
+    EXPECT_EQ(ReadBytes(FileName), Old);
+    EXPECT_EQ(EntriesOf("."), TNames{FileName});
+  }
 }
 
 TEST_F(HistoryFailureTest, ReadOnlyFile) {
@@ -289,6 +374,31 @@ TEST_F(HistoryFailureTest, ReadOnlyFile) {
   EXPECT_EQ(Report[2], CreateMessage("Permission denied"));
   EXPECT_EQ(ReadBytes(FileName), Old);
   EXPECT_EQ(EntriesOf("."), TNames{FileName});
+}
+
+}  // namespace
+
+namespace {
+
+// A file that no one may write is read-only for the superuser too: it is not
+// replaced, whoever runs the program.
+TEST_F(HistoryFailureTest, FileWithoutWritePermissionIsReadOnlyForEveryUser) {
+  const std::string Old = A + Crlf;
+  WriteBytes(FileName, Old);
+  ASSERT_EQ(::chmod(FileName.c_str(), 0444), 0);
+  THistoryFile History;
+  EXPECT_EQ(LoadError(History), "no error");
+  History.Append(B);
+  EXPECT_EQ(SaveError(History), CreateMessage("Permission denied"));
+  EXPECT_EQ(SaveError(History), CreateMessage("Permission denied")) << "every Save fails";
+  EXPECT_EQ(History.Count(), 2u);
+  EXPECT_EQ(ReadBytes(FileName), Old);
+  EXPECT_EQ(EntriesOf("."), TNames{FileName});
+
+  // Writable again: the next Save stores both lines.
+  ASSERT_EQ(::chmod(FileName.c_str(), 0644), 0);
+  EXPECT_EQ(SaveError(History), "no error");
+  EXPECT_EQ(ReadBytes(FileName), A + Crlf + B + Crlf);
 }
 
 }  // namespace

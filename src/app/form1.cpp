@@ -270,8 +270,11 @@ bool TForm1::eventFilter(QObject* Watched, QEvent* Event) {
     auto* Key = static_cast<QKeyEvent*>(Event);
     if (Watched == Edit3) {
       const bool IsEnter = Key->key() == Qt::Key_Return || Key->key() == Qt::Key_Enter;
-      // Keys that type nothing (arrows, Delete, Tab) act as usual.
-      if (!IsEnter && (Key->text().isEmpty() || Key->key() == Qt::Key_Tab || Key->key() == Qt::Key_Backtab)) {
+      // Keys that type nothing (arrows, Delete, Tab) act as usual. The X11
+      // desktop gives Delete the text DEL, but it types nothing all the same.
+      const bool TypesNothing = Key->text().isEmpty() || Key->key() == Qt::Key_Tab ||
+                                Key->key() == Qt::Key_Backtab || Key->key() == Qt::Key_Delete;
+      if (!IsEnter && TypesNothing) {
         return false;
       }
       bool Taken = true;

@@ -258,6 +258,22 @@ TEST_F(MainWindow, TheAnswerBoxTakesDigitsAndBackspaceOnly) {
   EXPECT_TRUE(Form().Edit1->testAttribute(Qt::WA_InputMethodEnabled) || Form().Edit1->isReadOnly());
 }
 
+TEST_F(MainWindow, DeleteInTheAnswerBoxDeletesAsItDoesWhereItTypesACharacter) {
+  // The X11 desktop gives the Delete key the text DEL (0x7F); it is an editing
+  // key all the same, not a typed character for the filter.
+  TAlignedEdit* Edit3 = Form().Edit3;
+  Edit3->setFocus();
+  QTest::keyClicks(Edit3, "123");
+  QTest::keyClick(Edit3, Qt::Key_Home);
+  QKeyEvent Delete(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7F)));
+  QApplication::sendEvent(Edit3, &Delete);
+  EXPECT_EQ(Edit3->text(), U("23"));
+  // A DEL that comes as a typed character of another key is still refused.
+  QKeyEvent Typed(QEvent::KeyPress, Qt::Key_Backspace, Qt::ControlModifier, QString(QChar(0x7F)));
+  QApplication::sendEvent(Edit3, &Typed);
+  EXPECT_EQ(Edit3->text(), U("23"));
+}
+
 TEST_F(MainWindow, EnterInTheAnswerBoxCommitsAndNeverReachesTheBox) {
   Key(Qt::Key_Return);
   const int Answer = Form().Run().CurrentQuestion().Answer;

@@ -153,6 +153,18 @@ TEST_F(MainWindow, ViewOperationsLandInTheirControlsInOrder) {
   EXPECT_EQ(Focused(), U("Button1"));
 }
 
+TEST_F(MainWindow, TheClockLabelFollowsTheWidthOfItsText) {
+  const QRect AtRest = Form().Label1->geometry();
+  EXPECT_EQ(AtRest.size(), Form().Label1->sizeHint());
+  // A drill of 100 minutes or more shows three minute digits.
+  Form().ShowClock(ToSjis("100分00秒"));
+  EXPECT_EQ(Form().Label1->pos(), AtRest.topLeft());
+  EXPECT_EQ(Form().Label1->size(), Form().Label1->sizeHint());
+  EXPECT_GT(Form().Label1->width(), AtRest.width());
+  Form().ShowClock(Texts().ClockAtRest);
+  EXPECT_EQ(Form().Label1->geometry(), AtRest);
+}
+
 TEST_F(MainWindow, StartingADrillShowsTheFirstQuestionInTheBoxes) {
   Form().InsertLogLine("old line");
   Key(Qt::Key_Return);  // the start button has the focus
@@ -451,3 +463,4 @@ TEST(MainWindowScaling, OnA120DpiScreenTheLayoutGrowsInProportion) {
   EXPECT_EQ(Form.Button1->font().pixelSize(), Scaled(29));
   EXPECT_EQ(Program.Form2().size(), QSize(Scaled(792), Scaled(573)));
 }
+

@@ -247,6 +247,30 @@ TEST_F(MainWindow, ReadOnlyBoxesSelectTheirTextWhenTabbedToAndRefuseTyping) {
   EXPECT_EQ(Form().Edit1->text(), U("12"));
 }
 
+TEST_F(MainWindow, AFocusedReadOnlyBoxShowsACaret) {
+  // Pixels of the box's text colour: the caret's when the box is empty.
+  auto CaretPixels = [](QLineEdit* Box) {
+    const QImage Picture = Box->grab().toImage();
+    const QColor Ink = Box->palette().color(QPalette::Text);
+    int Count = 0;
+    for (int Y = 0; Y < Picture.height(); ++Y) {
+      for (int X = 0; X < Picture.width(); ++X) Count += Picture.pixelColor(X, Y) == Ink;
+    }
+    return Count;
+  };
+  const int FlashTime = QApplication::cursorFlashTime();
+  QApplication::setCursorFlashTime(0);  // a caret that does not blink
+  for (QLineEdit* Box : {static_cast<QLineEdit*>(Form().Edit1), static_cast<QLineEdit*>(Form().Edit3)}) {
+    EXPECT_EQ(CaretPixels(Box), 0) << Box->objectName().toStdString();
+    Box->setFocus();
+    ASSERT_TRUE(Box->hasFocus());
+    EXPECT_GE(CaretPixels(Box), Box->height() / 2) << Box->objectName().toStdString();
+    Form().Button1->setFocus();
+    EXPECT_EQ(CaretPixels(Box), 0) << Box->objectName().toStdString();
+  }
+  QApplication::setCursorFlashTime(FlashTime);
+}
+
 TEST_F(MainWindow, TheAnswerBoxTakesDigitsAndBackspaceOnly) {
   TAlignedEdit* Edit3 = Form().Edit3;
   Edit3->setFocus();

@@ -1,7 +1,9 @@
 #pragma once
 // A single-line edit box with an alignment of its text (left, centre, right).
 // It selects all its text when it gets the focus other than by a left mouse
-// click, and can refuse the input method so that keys arrive as typed.
+// click, and can refuse the input method so that keys arrive as typed. A
+// read-only box shows its caret while it has the focus, as an editable one does.
+#include <QBasicTimer>
 #include <QLineEdit>
 
 enum TAlignment { taLeftJustify, taCenter, taRightJustify };
@@ -22,12 +24,21 @@ public:
 
 protected:
   void focusInEvent(QFocusEvent* Event) override;
+  void focusOutEvent(QFocusEvent* Event) override;
+  void paintEvent(QPaintEvent* Event) override;
+  void timerEvent(QTimerEvent* Event) override;
   void changeEvent(QEvent* Event) override;
   void inputMethodEvent(QInputMethodEvent* Event) override;
 
 private:
   void ApplyAlignment();
   void ApplyInputMethod();
+  // The caret of a read-only box (the toolkit draws none there).
+  bool DrawsOwnCaret() const;
+  void RestartCaret();
+
+  QBasicTimer FCaretBlink;
+  bool FCaretOn = false;
 
   TAlignment FAlignment = taLeftJustify;
   bool FDirectKeys = false;

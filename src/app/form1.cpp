@@ -346,6 +346,8 @@ void TForm1::ShowClock(const std::string& Text) {
   // is announced.
   const QString Before = Label1->text();
   Label1->setText(FromSjisText(Text));
+  // The label's size follows its text: three minute digits make it wider.
+  Label1->resize(Label1->sizeHint());
   if (Label1->text() != Before) AnnounceLabelText(*Label1, Before);
 }
 

@@ -153,6 +153,18 @@ TEST_F(MainWindow, ViewOperationsLandInTheirControlsInOrder) {
   EXPECT_EQ(Focused(), U("Button1"));
 }
 
+TEST_F(MainWindow, TheClockLabelFollowsTheWidthOfItsText) {
+  const QRect AtRest = Form().Label1->geometry();
+  EXPECT_EQ(AtRest.size(), Form().Label1->sizeHint());
+  // A drill of 100 minutes or more shows three minute digits.
+  Form().ShowClock(ToSjis("100分00秒"));
+  EXPECT_EQ(Form().Label1->pos(), AtRest.topLeft());
+  EXPECT_EQ(Form().Label1->size(), Form().Label1->sizeHint());
+  EXPECT_GT(Form().Label1->width(), AtRest.width());
+  Form().ShowClock(Texts().ClockAtRest);
+  EXPECT_EQ(Form().Label1->geometry(), AtRest);
+}
+
 TEST_F(MainWindow, StartingADrillShowsTheFirstQuestionInTheBoxes) {
   Form().InsertLogLine("old line");
   Key(Qt::Key_Return);  // the start button has the focus
@@ -233,6 +245,30 @@ TEST_F(MainWindow, ReadOnlyBoxesSelectTheirTextWhenTabbedToAndRefuseTyping) {
   EXPECT_EQ(Form().Edit1->selectedText(), U("12"));
   QTest::keyClicks(Form().Edit1, "9");
   EXPECT_EQ(Form().Edit1->text(), U("12"));
+}
+
+TEST_F(MainWindow, AFocusedReadOnlyBoxShowsACaret) {
+  // Pixels of the box's text colour: the caret's when the box is empty.
+  auto CaretPixels = [](QLineEdit* Box) {
+    const QImage Picture = Box->grab().toImage();
+    const QColor Ink = Box->palette().color(QPalette::Text);
+    int Count = 0;
+    for (int Y = 0; Y < Picture.height(); ++Y) {
+      for (int X = 0; X < Picture.width(); ++X) Count += Picture.pixelColor(X, Y) == Ink;
+    }
+    return Count;
+  };
+  const int FlashTime = QApplication::cursorFlashTime();
+  QApplication::setCursorFlashTime(0);  // a caret that does not blink
+  for (QLineEdit* Box : {static_cast<QLineEdit*>(Form().Edit1), static_cast<QLineEdit*>(Form().Edit3)}) {
+    EXPECT_EQ(CaretPixels(Box), 0) << Box->objectName().toStdString();
+    Box->setFocus();
+    ASSERT_TRUE(Box->hasFocus());
+    EXPECT_GE(CaretPixels(Box), Box->height() / 2) << Box->objectName().toStdString();
+    Form().Button1->setFocus();
+    EXPECT_EQ(CaretPixels(Box), 0) << Box->objectName().toStdString();
+  }
+  QApplication::setCursorFlashTime(FlashTime);
 }
 
 TEST_F(MainWindow, TheAnswerBoxTakesDigitsAndBackspaceOnly) {
@@ -451,3 +487,4 @@ TEST(MainWindowScaling, OnA120DpiScreenTheLayoutGrowsInProportion) {
   EXPECT_EQ(Form.Button1->font().pixelSize(), Scaled(29));
   EXPECT_EQ(Program.Form2().size(), QSize(Scaled(792), Scaled(573)));
 }
+

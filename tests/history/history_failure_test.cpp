@@ -50,6 +50,28 @@ std::string SaveError(THistoryFile& History) {
   return "no error";
 }
 
+// Loads the history, appends Line and saves it: the save's message.
+std::vector<std::string> AppendAndSave(const std::string& Line) {
+  THistoryFile History;
+  History.Load();
+  History.Append(Line);
+  return {SaveError(History)};
+}
+
+// Loads the history, appends Line and saves it with the file size limited to
+// Limit bytes (run in a child): the save's message and the lines in the list.
+std::vector<std::string> SaveWithFileSizeLimit(rlim_t Limit, const std::string& Line) {
+  THistoryFile History;
+  History.Load();
+  History.Append(Line);
+  rlimit Size{};
+  if (::getrlimit(RLIMIT_FSIZE, &Size) != 0) return {"getrlimit failed"};
+  Size.rlim_cur = Limit;
+  if (::setrlimit(RLIMIT_FSIZE, &Size) != 0) return {"setrlimit failed"};
+  ::signal(SIGXFSZ, SIG_IGN);
+  return {SaveError(History), std::to_string(History.Count())};
+}
+
 std::string CurrentDir() {
   char* Cwd = ::getcwd(nullptr, 0);
   std::string Result = Cwd ? Cwd : "?";
@@ -111,18 +133,7 @@ TEST_F(HistoryFailureTest, ShortWriteLeavesTheOldFileAsItWas) {
     for (const std::string& Old : {Plain, Damaged}) {
       SCOPED_TRACE("file size limit " + std::to_string(Limit) + (Old == Plain ? ", plain file" : ", file with NUL"));
       WriteBytes(FileName, Old);
-      std::vector<std::string> Report = RunInChild([Limit]() -> std::vector<std::string> {
-        THistoryFile History;
-        History.Load();
-        History.Append(D);
-        rlimit Size{};
-        if (::getrlimit(RLIMIT_FSIZE, &Size) != 0) return {"getrlimit failed"};
-        Size.rlim_cur = Limit;
-        if (::setrlimit(RLIMIT_FSIZE, &Size) != 0) return {"setrlimit failed"};
-        ::signal(SIGXFSZ, SIG_IGN);
-        std::string Message = SaveError(History);
-        return {Message, std::to_string(History.Count())};
-      });
+      std::vector<std::string> Report = RunInChild([Limit] { return SaveWithFileSizeLimit(Limit, D); });
       ASSERT_EQ(Report.size(), 2u) << Report.at(0);
       EXPECT_EQ(Report[0], Texts().StreamWriteError);
       EXPECT_EQ(Report[1], "4") << "the new line stays in the list";
@@ -284,12 +295,7 @@ TEST_F(HistoryFailureTest, ReadOnlyDirectoryRewritesOtherLineEndsInPlace) {
   WriteBytes(FileName, A + "\n" + B);
   GiveToTestUser(FileName);
   ASSERT_EQ(::chmod(".", 0555), 0);
-  std::vector<std::string> Report = AsTestUser([] {
-    THistoryFile History;
-    History.Load();
-    History.Append(C);
-    return std::vector<std::string>{SaveError(History)};
-  });
+  std::vector<std::string> Report = AsTestUser([] { return AppendAndSave(C); });
   ASSERT_EQ(Report.size(), 2u) << Report.at(0);
   EXPECT_EQ(Report[1], "no error");
   EXPECT_EQ(ReadBytes(FileName), A + Crlf + B + Crlf + C + Crlf);
@@ -299,12 +305,7 @@ TEST_F(HistoryFailureTest, ReadOnlyDirectoryRewritesOtherLineEndsInPlace) {
 TEST_F(HistoryFailureTest, ReadOnlyDirectoryWithoutAFileOrWithAFileNotReadWhole) {
   // No file: nothing can be created.
   ASSERT_EQ(::chmod(".", 0555), 0);
-  std::vector<std::string> Report = AsTestUser([] {
-    THistoryFile History;
-    History.Load();
-    History.Append(C);
-    return std::vector<std::string>{SaveError(History)};
-  });
+  std::vector<std::string> Report = AsTestUser([] { return AppendAndSave(C); });
   ASSERT_EQ(Report.size(), 2u) << Report.at(0);
   EXPECT_EQ(Report[1], CreateMessage("Permission denied"));
   EXPECT_EQ(EntriesOf("."), TNames{});
@@ -316,12 +317,7 @@ TEST_F(HistoryFailureTest, ReadOnlyDirectoryWithoutAFileOrWithAFileNotReadWhole)
   WriteBytes(FileName, Old);
   GiveToTestUser(FileName);
   ASSERT_EQ(::chmod(".", 0555), 0);
-  Report = AsTestUser([] {
-    THistoryFile History;
-    History.Load();
-    History.Append(C);
-    return std::vector<std::string>{SaveError(History)};
-  });
+  Report = AsTestUser([] { return AppendAndSave(C); });
   ASSERT_EQ(Report.size(), 2u) << Report.at(0);
   EXPECT_EQ(Report[1], CreateMessage("Permission denied"));
   EXPECT_EQ(ReadBytes(FileName), Old);
@@ -339,17 +335,7 @@ TEST_F(HistoryFailureTest, ReadOnlyDirectoryShortWritePutsTheOldBytesBack) {
     ASSERT_EQ(::chmod(".", 0555), 0);
     // Room for the old bytes and half a line more.
     const rlim_t Limit = Plain.size() + 20;
-    std::vector<std::string> Report = AsTestUser([Limit]() -> std::vector<std::string> {
-      THistoryFile History;
-      History.Load();
-      History.Append(C);
-      rlimit Size{};
-      if (::getrlimit(RLIMIT_FSIZE, &Size) != 0) return {"getrlimit failed"};
-      Size.rlim_cur = Limit;
-      if (::setrlimit(RLIMIT_FSIZE, &Size) != 0) return {"setrlimit failed"};
-      ::signal(SIGXFSZ, SIG_IGN);
-      return {SaveError(History), std::to_string(History.Count())};
-    });
+    std::vector<std::string> Report = AsTestUser([Limit] { return SaveWithFileSizeLimit(Limit, C); });
     ASSERT_EQ(Report.size(), 3u) << Report.at(0);
     EXPECT_EQ(Report[1], Texts().StreamWriteError);
     EXPECT_EQ(Report[2], "3") << "the new line stays in the list";

@@ -181,8 +181,36 @@ TEST_F(TCanvasTest, RotatedAndZoomedTextsUseATemporaryFont) {
   Canvas.TextAtZ(0, 0, 0, "d");
   Canvas.TextOut(0, 0, "e");  // flat text output is never scaled
   const auto Z = Surface.CallsOf("TextOut");
-  EXPECT_EQ(Z[0].Font.Height, 42);
+  // 21 pixels are 16 points; twice that, 32 points, are 43 pixels.
+  EXPECT_EQ(Z[0].Font.Height, 43);
   EXPECT_EQ(Z[1].Font.Height, 21);
+}
+
+TEST_F(TCanvasTest, ZoomedTextsScaleTheFontSizeInPoints) {
+  // (height in pixels, zoom per cent, scaled height in pixels)
+  const struct {
+    int Height, Zoom, Scaled;
+  } Cases[] = {
+      {12, 50, 5},   // 9 pt -> 4.5 pt, halves to even: 4 pt -> 5 px
+      {21, 150, 32}, // 16 pt -> 24 pt
+      {13, 150, 20}, // 10 pt -> 15 pt
+      {12, 5, 1},    // 9 pt -> 0 pt: at least 1 pt -> 1 px
+  };
+  for (const auto& C : Cases) {
+    Canvas.View3DOptions.Zoom = C.Zoom;
+    Canvas.StartDrawing(400, 300, true);
+    TSurfaceFont F;
+    F.Height = C.Height;
+    Canvas.SetFont(F);
+    Surface.Clear();
+    Canvas.TextAtZ(0, 0, 0, "a");
+    Canvas.RotatedTextAtZ(0, 0, 0, 90, "b");
+    const auto T = Surface.CallsOf("TextOut");
+    ASSERT_EQ(T.size(), 2u);
+    EXPECT_EQ(T[0].Font.Height, C.Scaled) << C.Height << " px at " << C.Zoom << "%";
+    EXPECT_EQ(T[1].Font.Height, C.Scaled) << C.Height << " px at " << C.Zoom << "%";
+    EXPECT_EQ(Canvas.Font().Height, C.Height);  // the current font is kept
+  }
 }
 
 TEST_F(TCanvasTest, KeptImageIsCopiedOnlyWhileNothingChanged) {

@@ -304,6 +304,39 @@ TEST_F(ResultChartPictureTest, LeavingOutCoveredShapesChangesNoPixel) {
   EXPECT_EQ(Crossed.pixel(Arrow.X, Arrow.Y), qRgb(255, 255, 255));
 }
 
+// Hand-edited histories may hold percentages below 0 or above 100 and drills
+// of up to 99 minutes: bars and marks beyond the plot box, the ribbon far
+// outside it. Leaving out covered shapes changes no pixel there either, at
+// any panel size, zoomed in or not.
+TEST_F(ResultChartPictureTest, LeavingOutCoveredShapesChangesNoPixelBeyondTheAxes) {
+  unsigned Seed = 12345;
+  auto Next = [&Seed](int Below) {
+    Seed = Seed * 1103515245u + 12345u;
+    return static_cast<int>((Seed >> 8) % static_cast<unsigned>(Below));
+  };
+  for (int Case = 0; Case < 60; ++Case) {
+    SCOPED_TRACE(Case);
+    std::vector<std::pair<int, int>> Drills;
+    const int N = Case < 30 ? 1 + Next(60) : 50 + Next(900);
+    for (int I = 0; I < N; ++I) {
+      const int Percent = Next(4) == 0 ? Next(1099) - 99 : Next(101);
+      const int Seconds = Next(4) == 0 ? Next(6000) : 100 + Next(201);
+      Drills.push_back({Percent, Seconds});
+    }
+    FillResultChart(Chart, MakeHistory(Drills));
+    Chart.SetSize(Case % 3 == 0 ? 705 : 150 + Next(900), Case % 3 == 0 ? 569 : 120 + Next(700));
+    if (Case % 4 == 1) {
+      Paint();  // the drag goes by what the user sees
+      const TRect P = Chart.PlotRect;
+      Chart.MouseDown(mbLeft, P.Left + 20 + Next(100), P.Top + 10 + Next(60));
+      Chart.MouseMove(P.Left + 150, P.Top + 150);
+      Chart.MouseUp(mbLeft, P.Left + 160 + Next(200), P.Top + 100 + Next(200));
+    }
+    PaintLeavingOutAndNot();
+    if (Chart.ZoomScroll.IsZoomedIn()) Chart.ZoomScroll.UndoZoom();
+  }
+}
+
 TEST_F(ResultChartPictureTest, ZoomChangesThePictureAndUndoRestoresItExactly) {
   FillResultChart(Chart, MakeHistory(ThirtyDrills()));
   const QImage Before = Paint().copy();

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "app_error.h"
+#include "bar_series.h"
+#include "line_series.h"
+#include "program_texts.h"
 #include "chart.h"
 #include "chart_fonts.h"
 #include "chart_test_history.h"
@@ -21,6 +24,48 @@ protected:
   TQPainterSurface Surface{ProgramChartFonts()};
   TChart Chart{Surface};
 };
+
+// What the pictures cannot show: the series' titles and value list names (the
+// legend is hidden), and the hidden marks and pointer of the line.
+TEST_F(ResultChartFillTest, SeriesSettingsThePicturesDoNotShow) {
+  ASSERT_EQ(Chart.SeriesCount(), 2);
+  auto* Bar = dynamic_cast<TBarSeries*>(&Bars());
+  auto* Ribbon = dynamic_cast<TLineSeries*>(&Line());
+  ASSERT_NE(Bar, nullptr);
+  ASSERT_NE(Ribbon, nullptr);
+  const TProgramTexts& T = Texts();
+
+  EXPECT_EQ(Bar->Title, T.BarSeriesTitle);
+  EXPECT_EQ(Bar->XValues.Name, "X");
+  EXPECT_EQ(Bar->YValues.Name, T.BarYValuesName);
+  EXPECT_EQ(Bar->HorizAxis, akBottom);
+  EXPECT_EQ(Bar->VertAxis, akLeft);
+  EXPECT_EQ(Bar->BarWidthPercent(), 70);
+  EXPECT_EQ(Bar->OffsetPercent(), 0);
+  EXPECT_EQ(Bar->MultiBar, mbSide);
+  EXPECT_TRUE(Bar->SideMargins);
+  EXPECT_TRUE(Bar->Marks.Visible);
+  EXPECT_EQ(Bar->Marks.Style, smsLabel);
+  EXPECT_EQ(Bar->Marks.ArrowLength, 20);
+  EXPECT_EQ(Bar->Marks.Font.Name, T.PGothicFace);
+  EXPECT_EQ(Bar->Marks.Font.Height, 16);
+  EXPECT_EQ(Bar->ValueFormat, "#,##0.###");
+
+  EXPECT_EQ(Ribbon->Title, T.LineSeriesTitle);
+  EXPECT_EQ(Ribbon->XValues.Name, "X");
+  EXPECT_EQ(Ribbon->YValues.Name, "Y");
+  EXPECT_EQ(Ribbon->HorizAxis, akBottom);
+  EXPECT_EQ(Ribbon->VertAxis, akRight);
+  EXPECT_FALSE(Ribbon->Pointer.Visible);
+  EXPECT_FALSE(Ribbon->Marks.Visible);
+  EXPECT_EQ(Ribbon->Marks.ArrowLength, 8);
+  EXPECT_EQ(Ribbon->Marks.Font.Name, T.PMinchoFace);
+  EXPECT_EQ(Ribbon->Marks.Font.Height, 12);
+  for (TChartSeries* Series : {&Bars(), &Line()}) {
+    EXPECT_EQ(Series->XValues.Order, loAscending);
+    EXPECT_EQ(Series->YValues.Order, loNone);
+  }
+}
 
 TEST_F(ResultChartFillTest, OnePointPerLineInEachSeries) {
   THistoryFile History = MakeHistory({{85, 150}, {100, 300}, {7, 61}});

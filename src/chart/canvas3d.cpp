@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 
 #include "rounding.h"
@@ -15,19 +14,12 @@ TColor ResolveAuto(TColor Color, TColor PanelColor) {
   return ColorToRGB(Color == clAutoColor ? PanelColor : Color);
 }
 
-// A x B / C rounded to the nearest integer, halves away from zero.
-int MulDivRounded(int A, int B, int C) {
-  const long long N = static_cast<long long>(A) * B;
-  const long long Q = N / C, R = N % C;
-  return static_cast<int>(2 * std::llabs(R) >= C ? Q + (N < 0 ? -1 : 1) : Q);
-}
-
 // A zoomed text's font: its size in points (font heights are pixels at 96 per
 // inch, 72 points to the inch) times the zoom, at least 1 point, back in pixels.
 int ZoomedFontHeight(int Height, double ZoomFactor) {
-  const int Points = MulDivRounded(Height, 72, 96);
+  const int Points = MulDiv(Height, 72, 96);
   const int ZoomedPoints = std::max(1, RoundHalfEven(Points * ZoomFactor));
-  return MulDivRounded(ZoomedPoints, 96, 72);
+  return MulDiv(ZoomedPoints, 96, 72);
 }
 
 }  // namespace

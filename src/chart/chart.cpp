@@ -4,21 +4,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 #include "rounding.h"
 
 namespace {
-
-// A x B / C rounded to the nearest integer, halves away from zero.
-int MulDiv(int A, int B, int C) {
-  if (C == 0) return 0;
-  const long long N = static_cast<long long>(A) * B;
-  long long Q = N / C;
-  const long long R = N % C;
-  if (2 * std::llabs(R) >= std::llabs(static_cast<long long>(C))) Q += ((N < 0) != (C < 0)) ? -1 : 1;
-  return static_cast<int>(Q);
-}
 
 // The common part of A and B; empty (Left >= Right or Top >= Bottom) when they do not meet.
 TRect Intersection(const TRect& A, const TRect& B) {

@@ -109,6 +109,7 @@ void TApplication::ShowError(const std::string& SjisMessage) noexcept {
   try {
     ShowProgramIcon();
     if (QWidget* Grabber = QWidget::mouseGrabber()) Grabber->releaseMouse();
+    const QPointer<QWidget> WasActive = QApplication::activeWindow();
     QWidget* Parent = QApplication::activeModalWidget();
     if (Parent == nullptr) Parent = QApplication::activeWindow();
     if (Parent == nullptr && FMainWindow != nullptr && FMainWindow->isVisible()) Parent = FMainWindow;
@@ -116,6 +117,13 @@ void TApplication::ShowError(const std::string& SjisMessage) noexcept {
                     QString::fromStdString(FromSjis(ErrorBoxText(SjisMessage))), QMessageBox::Ok, Parent);
     Box.setTextFormat(Qt::PlainText);
     Box.exec();
+    Box.hide();
+    // The window that was active before has the keyboard again, with its focus
+    // where it was; without a window manager nobody else gives it back.
+    const QWidget* NowActive = QApplication::activeWindow();
+    if (WasActive != nullptr && WasActive->isVisible() && (NowActive == nullptr || NowActive == &Box)) {
+      WasActive->activateWindow();
+    }
   } catch (...) {
     // Nothing sensible is left to show an error with.
   }

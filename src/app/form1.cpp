@@ -106,6 +106,8 @@ TForm1::TForm1(TApplication& Application, TDrillClock& Clock)
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
   Timer1->setInterval(500);
+  // Never a little early: a tick shows the whole seconds the drill has run.
+  Timer1->setTimerType(Qt::PreciseTimer);
   connect(Timer1, &QTimer::timeout, this, [this] { FApplication.Guard([this] { Timer1Timer(); }); });
   connect(Button1, &QPushButton::clicked, this, [this] { FApplication.Guard([this] { Button1Click(); }); });
   connect(Button2, &QPushButton::clicked, this, [this] { FApplication.Guard([this] { Button2Click(); }); });

@@ -17,6 +17,8 @@ class TEventLoopHintTimer : public THintTimer {
 public:
   explicit TEventLoopHintTimer(std::function<void()> OnExpiry) {
     FTimer.setSingleShot(true);
+    // The pauses are the whole 500 and 2500 ms, never a little less.
+    FTimer.setTimerType(Qt::PreciseTimer);
     QObject::connect(&FTimer, &QTimer::timeout, [OnExpiry = std::move(OnExpiry)] { OnExpiry(); });
   }
   void Start(int Milliseconds) override { FTimer.start(Milliseconds); }

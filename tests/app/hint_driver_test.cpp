@@ -2,8 +2,11 @@
 // state, the program's hint window shows the text, keys and buttons remove it.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QApplication>
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
@@ -30,6 +33,23 @@ public:
     Running = true;
   }
   void Stop() override { Running = false; }
+};
+
+// Tells when a widget is shown and hidden.
+class TShowHideWatch : public QObject {
+public:
+  TShowHideWatch(QWidget& Widget, std::function<void(bool)> Changed) : FChanged(std::move(Changed)) {
+    Widget.installEventFilter(this);
+  }
+
+protected:
+  bool eventFilter(QObject*, QEvent* Event) override {
+    if (Event->type() == QEvent::Show || Event->type() == QEvent::Hide) FChanged(Event->type() == QEvent::Show);
+    return false;
+  }
+
+private:
+  std::function<void(bool)> FChanged;
 };
 
 QString U(const std::string& Sjis) { return QString::fromStdString(FromSjis(Sjis)); }
@@ -91,6 +111,25 @@ TEST_F(HintDriverTest, RestingOnAButtonShowsItsHintJustBelowThePointer) {
   EXPECT_EQ(Hint.geometry().topLeft(), Pointer + QPoint(0, Margin));
   EXPECT_EQ(Hint.Color(), QToolTip::palette().color(QPalette::Active, QPalette::ToolTipBase));
   EXPECT_EQ(ManualTimer->Started.back(), 2500);
+}
+
+TEST_F(HintDriverTest, TheHintWaitsItsWholePauseAndStaysItsWholeTime) {
+  // The event loop's own timer: the pointer rests 500 ms before the hint comes,
+  // and the hint stays 2500 ms, neither a little less.
+  auto Owned = std::make_unique<THintDriver>(THintSettings{});
+  THintDriver& Driver = *Owned;
+  App.InstallHintController(std::move(Owned));
+  QElapsedTimer Since;
+  qint64 Shown = -1;
+  qint64 Hidden = -1;
+  TShowHideWatch Watch(Driver.HintWindow(), [&](bool Visible) { (Visible ? Shown : Hidden) = Since.elapsed(); });
+  MoveOver(Label, {5, 5});
+  Since.start();
+  MoveOver(Button1, {20, 10});
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Hidden >= 0; }, 10000));
+  ASSERT_GE(Shown, 0);
+  EXPECT_GE(Shown, 500);
+  EXPECT_GE(Hidden - Shown, 2500);
 }
 
 TEST_F(HintDriverTest, AnyKeyAnyMouseButtonOrTheWheelRemovesTheHint) {

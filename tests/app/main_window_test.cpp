@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -336,6 +337,21 @@ TEST_F(MainWindow, APastedCharacterOutsideTheCodePageIsReportedAsAQuestionMark) 
   EXPECT_EQ(Form().ListBox1->count(), 0);
 }
 
+TEST_F(MainWindow, TheClockNeverTicksBeforeItsHalfSecondOfTheDrill) {
+  // The clock shows whole seconds of the drill: a tick that came a little
+  // before the second it stands for would show the second before for another
+  // half second, and a drill's summary would take that text.
+  QObject Context;
+  QElapsedTimer SinceStart;
+  std::vector<qint64> Ticks;
+  QObject::connect(Form().Timer1, &QTimer::timeout, &Context, [&] { Ticks.push_back(SinceStart.elapsed()); });
+  SinceStart.start();
+  Key(Qt::Key_Return);
+  ASSERT_EQ(Form().Run().State(), rsAsking);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Ticks.size() >= 4; }, 10000));
+  for (std::size_t K = 0; K < 4; ++K) EXPECT_GE(Ticks[K], 500 * static_cast<qint64>(K + 1)) << "tick " << K + 1;
+}
+
 TEST_F(MainWindow, TheClockTicksWhileTheGraphWindowIsUp) {
   Key(Qt::Key_Return);
   QString DuringModal;
@@ -374,6 +390,18 @@ TEST_F(MainWindow, TheClockTicksWhileAnErrorBoxIsUp) {
   EXPECT_EQ(DuringBox, U("00分05秒"));
   EXPECT_EQ(Form().Edit3->text(), U("x"));  // until-correct mode keeps the text
   EXPECT_EQ(Form().Run().State(), rsAsking);
+}
+
+TEST_F(MainWindow, AfterAnErrorBoxTheMainWindowIsActiveAgainWithItsFocus) {
+  Key(Qt::Key_Return);
+  Form().Edit3->setText(U("1a"));  // as by the context menu's paste
+  TModalWatch Watch([](QWidget*) {});
+  QTest::keyClick(Form().Edit3, Qt::Key_Return);
+  ASSERT_TRUE(Watch.Done());
+  EXPECT_EQ(Form().Run().State(), rsHalted);
+  // The keys typed next go where they went before the box.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &Form(); }));
+  EXPECT_EQ(Focused(), U("Edit3"));
 }
 
 TEST_F(MainWindow, ClosingDuringADrillWritesNothingAndEndsTheProgram) {

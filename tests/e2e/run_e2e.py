@@ -315,6 +315,26 @@ def case_history_directory_gives_error_box(session):
     check(session.exit_code() == 0, "exit code not 0")
 
 
+def case_keyboard_after_error_box(session):
+    """The error box at a drill's end is closed with Enter while the pointer rests
+    outside the program's windows: the main window has the keyboard again, with
+    the focus where it was (the answer box), so Tab and Enter start the next
+    drill without the mouse."""
+    os.mkdir(session.path(HISTORY))
+    session.start()
+    session.xdo("mousemove", "0", "0")
+    session.run_drill_until_box()
+    session.keys("Return")
+    wait_for("the box to close", lambda: session.error_box() is None)
+    session.keys("Tab", "Return")  # from the answer box to the start button, which starts
+    session.keys(*["Return"] * 100)
+    wait_for("the error box of the second drill", session.error_box)
+    session.keys("Return")
+    wait_for("the box to close", lambda: session.error_box() is None)
+    session.close_box(session.main)
+    check(session.exit_code() == 0, "exit code not 0")
+
+
 def case_hint_on_start_button(session):
     """The pointer rests on the start button: the hint comes just below the pointer,
     goes after a while and stays away while the pointer stays; a key removes it."""
@@ -518,6 +538,7 @@ CASES = {
     "close_box_during_drill_writes_nothing": case_close_box_during_drill_writes_nothing,
     "history_directory_gives_error_box": case_history_directory_gives_error_box,
     "hint_on_start_button": case_hint_on_start_button,
+    "keyboard_after_error_box": case_keyboard_after_error_box,
     "graph_window_zoom_and_undo": case_graph_window_zoom_and_undo,
     "graph_window_scroll_and_undo": case_graph_window_scroll_and_undo,
     "kill_after_last_enter": case_kill_after_last_enter,

@@ -295,13 +295,14 @@ bool TForm1::eventFilter(QObject* Watched, QEvent* Event) {
 bool TForm1::ButtonKey(QWidget* Control, QKeyEvent* Key) {
   const Qt::KeyboardModifiers Modifiers = Key->modifiers() & ~Qt::KeypadModifier;
   switch (Key->key()) {
+    // Arrows held with Alt move nothing (nor does the button's own handling).
     case Qt::Key_Left:
     case Qt::Key_Up:
-      focusNextPrevChild(false);
+      if (!(Modifiers & Qt::AltModifier)) focusNextPrevChild(false);
       return true;
     case Qt::Key_Right:
     case Qt::Key_Down:
-      focusNextPrevChild(true);
+      if (!(Modifiers & Qt::AltModifier)) focusNextPrevChild(true);
       return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:

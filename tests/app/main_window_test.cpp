@@ -220,6 +220,18 @@ TEST_F(MainWindow, ArrowKeysMoveTheFocusOnlyFromButtonsAndTheCheckBox) {
   EXPECT_EQ(Focused(), U("Edit3"));
 }
 
+TEST_F(MainWindow, KeysHeldWithAltMoveNoFocus) {
+  for (QWidget* Control : std::initializer_list<QWidget*>{Form().Button1, Form().CheckBox1, Form().Button3}) {
+    Control->setFocus();
+    for (Qt::Key Code : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Up, Qt::Key_Tab}) {
+      Key(Code, Qt::AltModifier);
+      EXPECT_EQ(Focused(), Control->objectName()) << "Alt and key " << Code;
+    }
+    Key(Qt::Key_Backtab, Qt::AltModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Focused(), Control->objectName()) << "Alt+Shift+Tab";
+  }
+}
+
 TEST_F(MainWindow, EnterAndSpaceClickTheFocusedButton) {
   Key(Qt::Key_Return, Qt::ShiftModifier);
   EXPECT_EQ(Form().Run().State(), rsIdle);

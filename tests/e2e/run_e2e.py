@@ -335,6 +335,28 @@ def case_keyboard_after_error_box(session):
     check(session.exit_code() == 0, "exit code not 0")
 
 
+def case_keyboard_after_error_box_over_graph_window(session):
+    """A history line that cannot be read gives an error box as the graph window
+    opens; closed with Enter while the pointer rests outside the windows, the
+    graph window has the keyboard and Enter closes it, and the start button then
+    has it: Enter starts a drill that reaches the history."""
+    bad = summary_line(1, 40, 50, "2024/01/02 03:04").replace(b" 01", b" 0x", 1)
+    with open(session.path(HISTORY), "wb") as file:
+        file.write(bad + b"\r\n")
+    session.start()
+    session.xdo("mousemove", "0", "0")
+    session.keys("Tab", "Tab", "Tab", "Return")  # the score chart button
+    wait_for("the error box", session.error_box)
+    session.keys("Return")
+    wait_for("the box to close", lambda: session.error_box() is None)
+    check(session.window_named(GRAPH_TITLE) is not None, "the graph window is not shown")
+    session.keys("Return")
+    wait_for("the graph window to close", lambda: session.window_named(GRAPH_TITLE) is None)
+    session.run_drill(2)
+    session.close_box(session.main)
+    check(session.exit_code() == 0, "exit code not 0")
+
+
 def case_hint_on_start_button(session):
     """The pointer rests on the start button: the hint comes just below the pointer,
     goes after a while and stays away while the pointer stays; a key removes it."""
@@ -539,6 +561,7 @@ CASES = {
     "history_directory_gives_error_box": case_history_directory_gives_error_box,
     "hint_on_start_button": case_hint_on_start_button,
     "keyboard_after_error_box": case_keyboard_after_error_box,
+    "keyboard_after_error_box_over_graph_window": case_keyboard_after_error_box_over_graph_window,
     "graph_window_zoom_and_undo": case_graph_window_zoom_and_undo,
     "graph_window_scroll_and_undo": case_graph_window_scroll_and_undo,
     "kill_after_last_enter": case_kill_after_last_enter,

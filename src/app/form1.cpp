@@ -47,6 +47,16 @@ private:
   int FRowHeight;
 };
 
+// A check box that a click anywhere in its bounds toggles, not only on its box
+// and caption.
+class TWholeCheckBox : public QCheckBox {
+public:
+  using QCheckBox::QCheckBox;
+
+protected:
+  bool hitButton(const QPoint& Pos) const override { return rect().contains(Pos); }
+};
+
 }  // namespace
 
 TForm1::TForm1(TApplication& Application, TDrillClock& Clock)
@@ -155,7 +165,7 @@ QWidget* TForm1::CreateControl(const TControlLayout& Layout) {
       break;
     }
     case kdCheckBox: {
-      auto* Box = new QCheckBox(Caption, this);
+      auto* Box = new TWholeCheckBox(Caption, this);
       Box->setChecked(false);
       Palette.setColor(QPalette::WindowText, Text);
       Control = Box;

@@ -232,6 +232,22 @@ TEST_F(MainWindow, KeysHeldWithAltMoveNoFocus) {
   }
 }
 
+TEST_F(MainWindow, AClickAnywhereOnTheCheckBoxTogglesIt) {
+  // Also right of its caption and in the corners, where the box and the
+  // caption do not reach.
+  QCheckBox& Box = *Form().CheckBox1;
+  const QList<QPoint> Points{{Box.width() - 2, Box.height() / 2}, {Box.width() - 1, 0}, {0, Box.height() - 1},
+                             {Box.width() / 2, Box.height() / 2}};
+  bool Checked = false;
+  for (const QPoint& Point : Points) {
+    Form().Edit3->setFocus();
+    QTest::mouseClick(&Box, Qt::LeftButton, Qt::NoModifier, Point);
+    Checked = !Checked;
+    EXPECT_EQ(Box.isChecked(), Checked) << "click at " << Point.x() << ", " << Point.y();
+    EXPECT_EQ(Focused(), U("Button1")) << "click at " << Point.x() << ", " << Point.y();
+  }
+}
+
 TEST_F(MainWindow, EnterAndSpaceClickTheFocusedButton) {
   Key(Qt::Key_Return, Qt::ShiftModifier);
   EXPECT_EQ(Form().Run().State(), rsIdle);

@@ -55,7 +55,13 @@ void THintDriver::PointerMoved(QWidget* Control, const QPoint& GlobalPos) {
   FState->MouseMove(Control, GlobalPos);
 }
 
-void THintDriver::PointerOutside() { FState->CancelHint(); }
+void THintDriver::PointerOutside() {
+  // A hint shown over the pointer (moved up from the desktop's bottom edge) can
+  // take the pointer from the window below for a moment, until it lets the
+  // pointer through: the pointer is still over the control, and the hint stays.
+  if (WidgetAt(QCursor::pos()) != nullptr) return;
+  FState->CancelHint();
+}
 
 void THintDriver::CancelHint() { FState->CancelHint(); }
 

@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QToolTip>
 #include <QVariantAnimation>
+#include <QWindow>
 #include <cmath>
 #include <limits>
 
@@ -77,6 +78,7 @@ void THintWindow::ActivateHint(QRect Rect, const std::string& Text) {
   if (Kind == THintAnimation::SlideUp) setMask(QRegion(0, Bounds.height(), Bounds.width(), 0));
 
   show();
+  KeepTransparentForInput();
   raise();
   update();
   if (Kind != THintAnimation::None) {
@@ -102,6 +104,19 @@ void THintWindow::ActivateHint(QRect Rect, const std::string& Text) {
   }
   FLastActivation = FTicks();
   FHaveLastActivation = true;
+}
+
+void THintWindow::KeepTransparentForInput() {
+  // The window system is told to let the pointer through to the window below
+  // only when the flag changes on a window that exists, and the toolkit makes
+  // the window anew as it shows it the first time: the new one would take the
+  // pointer. A hint moved up over the pointer would then take it from the
+  // control below, which ended the hint at once, and would take the clicks
+  // meant for the control.
+  QWindow* Native = windowHandle();
+  if (Native == nullptr) return;
+  Native->setFlags(Native->flags() & ~Qt::WindowTransparentForInput);
+  Native->setFlags(Native->flags() | Qt::WindowTransparentForInput);
 }
 
 void THintWindow::hideEvent(QHideEvent* Event) {

@@ -46,6 +46,9 @@ protected:
   QColor FTextColor;
 
 private:
+  // Lets the pointer and the clicks through to what lies below.
+  void KeepTransparentForInput();
+
   void Animate(QRect Bounds);
 
   TTickSource FTicks;

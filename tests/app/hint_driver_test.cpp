@@ -166,6 +166,22 @@ TEST_F(HintDriverTest, AControlWithoutHintOrTheWindowItselfCancels) {
   EXPECT_FALSE(Driver.HintWindow().isVisible());
 }
 
+TEST_F(HintDriverTest, LeavingTheWindowCancelsOnlyWhenThePointerIsOutside) {
+  THintDriver& Driver = InstallDriver();
+  ShowHintOnButton1(Driver);
+  // A hint moved up over the pointer: the window system reports that the
+  // pointer left the window, but it is still over the button.
+  QEvent Leave(QEvent::Leave);
+  QApplication::sendEvent(Window.windowHandle(), &Leave);
+  EXPECT_TRUE(Driver.HintWindow().isVisible());
+  EXPECT_EQ(Driver.State().HintControl(), Button1);
+  // Really outside every window of the program.
+  QCursor::setPos(Window.geometry().bottomRight() + QPoint(300, 300));
+  QApplication::sendEvent(Window.windowHandle(), &Leave);
+  EXPECT_FALSE(Driver.HintWindow().isVisible());
+  EXPECT_EQ(Driver.State().HintControl(), nullptr);
+}
+
 TEST_F(HintDriverTest, NoHintWhenNoWindowOfTheApplicationIsActive) {
   THintDriver& Driver = InstallDriver();
   MoveOver(Label, {5, 5});

@@ -439,6 +439,29 @@ def close_graph_and_program(session):
     check(session.exit_code() == 0, "exit code not 0")
 
 
+def case_hint_over_the_pointer_at_the_bottom_edge(session):
+    """With the main window at the bottom of the screen, the hint of the score
+    chart button is moved up onto the pointer: it stays up, and a click at the
+    pointer goes through it to the button, which opens the graph window."""
+    session.start()
+    screen_height = int(session.xdo("getdisplaygeometry").split()[1])
+    height = session.geometry(session.main)["HEIGHT"]
+    session.xdo("windowmove", "--sync", session.main, "100", str(screen_height - height))
+    session.xdo("windowfocus", "--sync", session.main)
+    session.xdo("mousemove", "--window", session.main, "300", "300")
+    session.xdo("mousemove", "--window", session.main, *SCORE_CHART_BUTTON_CENTRE)
+    hint = wait_for("the hint", session.hint_window, timeout=10)
+    x, y = session.pointer()
+    box = session.geometry(hint)
+    check(box["Y"] + box["HEIGHT"] == screen_height, "hint at y %d, %d high" % (box["Y"], box["HEIGHT"]))
+    check(box["Y"] <= y < box["Y"] + box["HEIGHT"], "the hint does not cover the pointer at y %d" % y)
+    time.sleep(0.3)
+    check(session.hint_window() == hint, "the hint went away under the pointer")
+    session.xdo("click", "1")
+    wait_for("the graph window", lambda: session.window_named(GRAPH_TITLE), timeout=10)
+    close_graph_and_program(session)
+
+
 def case_graph_window_zoom_and_undo(session):
     """The graph window on a history of 30 drills: a left drag to the right and
     down zooms (the picture changes), a drag up and to the left undoes it (the
@@ -560,6 +583,7 @@ CASES = {
     "close_box_during_drill_writes_nothing": case_close_box_during_drill_writes_nothing,
     "history_directory_gives_error_box": case_history_directory_gives_error_box,
     "hint_on_start_button": case_hint_on_start_button,
+    "hint_over_the_pointer_at_the_bottom_edge": case_hint_over_the_pointer_at_the_bottom_edge,
     "keyboard_after_error_box": case_keyboard_after_error_box,
     "keyboard_after_error_box_over_graph_window": case_keyboard_after_error_box_over_graph_window,
     "graph_window_zoom_and_undo": case_graph_window_zoom_and_undo,

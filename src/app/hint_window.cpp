@@ -107,12 +107,11 @@ void THintWindow::ActivateHint(QRect Rect, const std::string& Text) {
 }
 
 void THintWindow::KeepTransparentForInput() {
-  // The window system is told to let the pointer through to the window below
-  // only when the flag changes on a window that exists, and the toolkit makes
-  // the window anew as it shows it the first time: the new one would take the
-  // pointer. A hint moved up over the pointer would then take it from the
-  // control below, which ended the hint at once, and would take the clicks
-  // meant for the control.
+  // The toolkit does not always pass the window's flag on to the window system
+  // (a window it has made anew takes the pointer); a change of the flag on the
+  // shown window does. A hint moved up over the pointer would otherwise take
+  // it from the control below, which ended the hint at once, and would take
+  // the clicks meant for the control.
   QWindow* Native = windowHandle();
   if (Native == nullptr) return;
   Native->setFlags(Native->flags() & ~Qt::WindowTransparentForInput);

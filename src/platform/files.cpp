@@ -346,8 +346,15 @@ bool FileIsPresent(const std::string& Name) {
 
 int ReadWholeFile(const std::string& Name, std::string& Bytes) {
   Bytes.clear();
-  TFd File(::open(Name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
+  // Opened without waiting: a named pipe of that name would otherwise block
+  // the open until some writer came.
+  TFd File(::open(Name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
   if (!File.IsOpen()) return errno;
+  // Only a regular file can be read whole: a pipe, a socket or a device
+  // would wait for data or never end.
+  struct stat St;
+  if (::fstat(File.Get(), &St) != 0) return errno;
+  if (!S_ISREG(St.st_mode)) return EINVAL;
   return ReadAll(File.Get(), Bytes);
 }
 
@@ -358,6 +365,9 @@ TReplaceResult ReplaceFileContents(const std::string& Name, std::string_view Byt
   struct stat Old;
   const bool OldFile = ::stat(Target.c_str(), &Old) == 0 && !S_ISDIR(Old.st_mode);
 
+  // Only a regular file is replaced: a device or a named pipe in its place
+  // (a link to /dev/null, say) stays as it is, like a directory there.
+  if (OldFile && !S_ISREG(Old.st_mode)) return {TReplaceStep::Create, EINVAL};
   // A file its owner made read-only is not to be replaced.
   if (OldFile) {
     if (int Error = ReadOnlyError(Target, Old)) return {TReplaceStep::Create, Error};

@@ -388,8 +388,15 @@ TReplaceResult ReplaceFileContents(const std::string& Name, std::string_view Byt
   }
   TNewFile Made;
   Made.Own(NewName);
-  if (OldFile && ::fchmod(New.Get(), Old.st_mode & 07777) != 0) {
-    // The new file keeps the usual permissions; its content matters more.
+  if (OldFile) {
+    // The new file stays its owner's: a save by the superuser (the program
+    // started with sudo) must not take the history from the user it belongs to.
+    if (::fchown(New.Get(), Old.st_uid, Old.st_gid) != 0) {
+      // Another user's file: the new one is the writer's; its content matters more.
+    }
+    if (::fchmod(New.Get(), Old.st_mode & 07777) != 0) {
+      // The new file keeps the usual permissions; its content matters more.
+    }
   }
   if (int Error = WriteAll(New.Get(), Bytes)) return {TReplaceStep::Write, Error};
   if (::fsync(New.Get()) != 0) return {TReplaceStep::Write, errno};

@@ -37,7 +37,8 @@ struct TReplaceResult {
 // Where the directory takes no new file, a writable old file is written where
 // it is: only the appended bytes when the old ones begin the new, and on a
 // failure its old bytes are put back. A link is followed: the file it points
-// to gets the new bytes. The new file takes the old one's permission bits. New files that
+// to gets the new bytes. The new file takes the old one's owner (where this
+// process may give it) and permission bits. New files that
 // earlier writers left behind when they were killed part-way (their process is
 // gone) are removed first, so that at most one such file is ever left.
 //

@@ -56,6 +56,11 @@ void TChartWidget::paintEvent(QPaintEvent*) {
 
 void TChartWidget::resizeEvent(QResizeEvent*) { FChart.SetSize(width(), height()); }
 
+// A drag that is on when the window closes (Enter or Alt+F4 with a button
+// held) gets its release nowhere: it ends here, or the next showing would
+// zoom or scroll on plain pointer moves.
+void TChartWidget::hideEvent(QHideEvent*) { FChart.ZoomScroll.CancelDrags(); }
+
 void TChartWidget::mousePressEvent(QMouseEvent* Event) {
   if (auto Button = ChartButton(Event->button())) {
     QPoint P = Event->position().toPoint();

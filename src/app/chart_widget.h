@@ -18,6 +18,7 @@ public:
 protected:
   void paintEvent(QPaintEvent* Event) override;
   void resizeEvent(QResizeEvent* Event) override;
+  void hideEvent(QHideEvent* Event) override;
   void mousePressEvent(QMouseEvent* Event) override;
   void mouseMoveEvent(QMouseEvent* Event) override;
   void mouseReleaseEvent(QMouseEvent* Event) override;

@@ -146,6 +146,15 @@ void TChartZoomScroll::MouseUp(TMouseButton Button, int X, int Y) {
   FPanning.Dragging = false;
 }
 
+void TChartZoomScroll::CancelDrags() {
+  if (FZoom.Dragging) {
+    DrawZoomRectangle();  // removed
+    FOwner.Canvas.Surface().Present();
+    FZoom.Dragging = false;
+  }
+  FPanning.Dragging = false;
+}
+
 void TChartZoomScroll::DrawZoomRectangle() {
   if (!FZoom.Dragging) return;
   TColor PanelColor = ColorToRGB(FOwner.Color);

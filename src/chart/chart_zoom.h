@@ -31,6 +31,10 @@ public:
   void MouseDown(TMouseButton Button, int X, int Y);
   void MouseMove(int X, int Y);
   void MouseUp(TMouseButton Button, int X, int Y);
+  // Ends a drag whose release will never come (the chart's window was hidden
+  // under it): the zoom rectangle goes, and nothing is zoomed, undone or
+  // scrolled any more.
+  void CancelDrags();
 
   // Draws the zoom rectangle with the inverting pen while a zoom drag is on
   // (the chart's paint calls it over the finished picture).

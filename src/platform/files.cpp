@@ -346,8 +346,15 @@ bool FileIsPresent(const std::string& Name) {
 
 int ReadWholeFile(const std::string& Name, std::string& Bytes) {
   Bytes.clear();
-  TFd File(::open(Name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
+  // Opened without waiting: a named pipe of that name would otherwise block
+  // the open until some writer came.
+  TFd File(::open(Name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
   if (!File.IsOpen()) return errno;
+  // Only a regular file can be read whole: a pipe, a socket or a device
+  // would wait for data or never end.
+  struct stat St;
+  if (::fstat(File.Get(), &St) != 0) return errno;
+  if (!S_ISREG(St.st_mode)) return EINVAL;
   return ReadAll(File.Get(), Bytes);
 }
 
@@ -358,6 +365,9 @@ TReplaceResult ReplaceFileContents(const std::string& Name, std::string_view Byt
   struct stat Old;
   const bool OldFile = ::stat(Target.c_str(), &Old) == 0 && !S_ISDIR(Old.st_mode);
 
+  // Only a regular file is replaced: a device or a named pipe in its place
+  // (a link to /dev/null, say) stays as it is, like a directory there.
+  if (OldFile && !S_ISREG(Old.st_mode)) return {TReplaceStep::Create, EINVAL};
   // A file its owner made read-only is not to be replaced.
   if (OldFile) {
     if (int Error = ReadOnlyError(Target, Old)) return {TReplaceStep::Create, Error};
@@ -378,8 +388,15 @@ TReplaceResult ReplaceFileContents(const std::string& Name, std::string_view Byt
   }
   TNewFile Made;
   Made.Own(NewName);
-  if (OldFile && ::fchmod(New.Get(), Old.st_mode & 07777) != 0) {
-    // The new file keeps the usual permissions; its content matters more.
+  if (OldFile) {
+    // The new file stays its owner's: a save by the superuser (the program
+    // started with sudo) must not take the history from the user it belongs to.
+    if (::fchown(New.Get(), Old.st_uid, Old.st_gid) != 0) {
+      // Another user's file: the new one is the writer's; its content matters more.
+    }
+    if (::fchmod(New.Get(), Old.st_mode & 07777) != 0) {
+      // The new file keeps the usual permissions; its content matters more.
+    }
   }
   if (int Error = WriteAll(New.Get(), Bytes)) return {TReplaceStep::Write, Error};
   if (::fsync(New.Get()) != 0) return {TReplaceStep::Write, errno};

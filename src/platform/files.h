@@ -12,7 +12,8 @@
 bool FileIsPresent(const std::string& Name);
 
 // Reads every byte of the file into Bytes. Returns 0, or the errno of the call
-// that failed.
+// that failed; EINVAL for anything but a regular file (a named pipe, a
+// device), which is not waited for.
 int ReadWholeFile(const std::string& Name, std::string& Bytes);
 
 // The step at which ReplaceFileContents gave up.
@@ -31,11 +32,13 @@ struct TReplaceResult {
 // (created exclusively), are flushed to the disk and the new file is renamed
 // over the old one; the directory is flushed last. On any failure the old file
 // is left byte for byte as it was and nothing new stays behind. A read-only
-// old file (no one may write it, or this process may not) is not replaced.
+// old file (no one may write it, or this process may not) is not replaced,
+// nor is anything but a regular file (a device, a named pipe: EINVAL).
 // Where the directory takes no new file, a writable old file is written where
 // it is: only the appended bytes when the old ones begin the new, and on a
 // failure its old bytes are put back. A link is followed: the file it points
-// to gets the new bytes. The new file takes the old one's permission bits. New files that
+// to gets the new bytes. The new file takes the old one's owner (where this
+// process may give it) and permission bits. New files that
 // earlier writers left behind when they were killed part-way (their process is
 // gone) are removed first, so that at most one such file is ever left.
 //

@@ -126,6 +126,61 @@ TEST(GraphWindowChart, AZoomOutlivesClosingTheWindow) {
   EXPECT_EQ(Chart.LeftAxis.RangeMin, Min);
 }
 
+// Closing the window (Enter on its button) while a mouse button is still held
+// on the chart ends the drag there. Here the button comes up over the main
+// window, so the chart never sees the release: at the next showing plain
+// pointer moves neither draw a zoom rectangle nor scroll, and a click zooms
+// nothing. (Where the release does reach the hidden chart, the end-to-end
+// case shows that it zooms nothing either.)
+TEST(GraphWindowChart, ClosingTheWindowDuringADragEndsTheDrag) {
+  for (const Qt::MouseButton Button : {Qt::LeftButton, Qt::RightButton}) {
+    SCOPED_TRACE(Button == Qt::LeftButton ? "zoom drag" : "scroll drag");
+    TProgramFixture Program;
+    WriteHistory(Program.HistoryPath(), LineA + "\r\n" + LineB + "\r\n" + LineD + "\r\n");
+    Program.Create();
+    TChart& Chart = Program.Form2().ChartWidget().Chart();
+    QWidget* Chart1 = Program.Form2().Chart1;
+    bool ClosedByEnter = false;
+    TModalWatch Drag([&](QWidget* Modal) {
+      (void)QTest::qWaitForWindowExposed(Modal);
+      Chart1->grab();  // laid out
+      const TRect P = Chart.PlotRect;
+      QTest::mousePress(Chart1, Button, Qt::NoModifier, QPoint(P.Left + 50, P.Top + 50));
+      QTest::mouseMove(Chart1, QPoint(P.Left + 80, P.Top + 80));
+      QTest::keyClick(Program.Form2().Button1, Qt::Key_Return);
+      ClosedByEnter = !Modal->isVisible();
+      // The button comes up over the main window, now under the pointer.
+      QTest::mouseRelease(Program.Form2().parentWidget(), Button, Qt::NoModifier, QPoint(100, 100));
+    });
+    ScoreChartButton(Program.Form1())->click();
+    ASSERT_TRUE(Drag.Done());
+    ASSERT_TRUE(ClosedByEnter);
+    EXPECT_FALSE(Chart.ZoomScroll.IsZoomedIn());
+
+    const double LeftMin = Chart.LeftAxis.Minimum, LeftMax = Chart.LeftAxis.Maximum;
+    const double RightMin = Chart.RightAxis.Minimum, RightMax = Chart.RightAxis.Maximum;
+    bool Dragging = true;
+    TModalWatch Again([&](QWidget* Modal) {
+      (void)QTest::qWaitForWindowExposed(Modal);
+      Chart1->grab();
+      const TRect P = Chart.PlotRect;
+      for (int Step = 1; Step <= 4; ++Step) {
+        QTest::mouseMove(Chart1, QPoint(P.Left + 80 + 30 * Step, P.Top + 80 + 30 * Step));
+      }
+      Dragging = Chart.ZoomScroll.Zoom().Dragging || Chart.ZoomScroll.Panning().Dragging;
+      QTest::mouseClick(Chart1, Qt::LeftButton, Qt::NoModifier, QPoint(P.Left + 200, P.Top + 200));
+    });
+    ScoreChartButton(Program.Form1())->click();
+    ASSERT_TRUE(Again.Done());
+    EXPECT_FALSE(Dragging);
+    EXPECT_FALSE(Chart.ZoomScroll.IsZoomedIn());
+    EXPECT_EQ(Chart.LeftAxis.Minimum, LeftMin);
+    EXPECT_EQ(Chart.LeftAxis.Maximum, LeftMax);
+    EXPECT_EQ(Chart.RightAxis.Minimum, RightMin);
+    EXPECT_EQ(Chart.RightAxis.Maximum, RightMax);
+  }
+}
+
 // Every point asks for a repaint, but a showing draws the chart once: the
 // requests merge into the one paint after the rebuild.
 TEST(GraphWindowChart, EachShowingDrawsTheChartOnce) {

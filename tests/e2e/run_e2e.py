@@ -493,6 +493,38 @@ def case_graph_window_scroll_and_undo(session):
     close_graph_and_program(session)
 
 
+def case_graph_window_closed_during_a_drag(session):
+    """Enter closes the graph window while a mouse button is still held on the
+    chart: the drag ends with the window. A zoom drag cut short so zooms
+    nothing, even when the button comes up afterwards (the next showing looks
+    as before the drag); after a scroll drag, plain pointer moves and a click
+    at the next showing change nothing."""
+    graph = open_graph_window(session, 30)
+    for button in ("1", "3"):
+        before_drag = wait_for("a drawn chart", lambda: settled_picture(session, graph))
+        session.xdo("mousemove", "--window", graph, "300", "300")
+        session.xdo("mousedown", button)
+        session.xdo("mousemove", "--window", graph, "340", "340")
+        time.sleep(0.1)
+        session.keys("Return")
+        wait_for("the graph window to close", lambda: session.window_named(GRAPH_TITLE) is None)
+        session.xdo("mouseup", button)
+        session.xdo("mousemove", "--window", session.main, *SCORE_CHART_BUTTON_CENTRE)
+        session.xdo("click", "1")
+        graph = wait_for("the graph window", lambda: session.window_named(GRAPH_TITLE))
+        shown = wait_for("a drawn chart", lambda: settled_picture(session, graph))
+        if button == "1":
+            check(shown == before_drag, "a zoom drag cut short by closing the window zoomed the chart")
+        for step in range(1, 6):
+            session.xdo("mousemove", "--window", graph, str(300 + 20 * step), str(300 + 20 * step))
+            time.sleep(0.05)
+        session.xdo("click", "1")
+        time.sleep(0.5)
+        check(settled_picture(session, graph) == shown,
+              "moves and a click after a drag cut short by closing changed the chart (button %s)" % button)
+    close_graph_and_program(session)
+
+
 def case_kill_after_last_enter(session):
     """The program is killed with SIGKILL at a random moment after the last Enter of
     a drill goes out (before, inside or after the drill's save), 50 times over on the
@@ -588,6 +620,7 @@ CASES = {
     "keyboard_after_error_box_over_graph_window": case_keyboard_after_error_box_over_graph_window,
     "graph_window_zoom_and_undo": case_graph_window_zoom_and_undo,
     "graph_window_scroll_and_undo": case_graph_window_scroll_and_undo,
+    "graph_window_closed_during_a_drag": case_graph_window_closed_during_a_drag,
     "kill_after_last_enter": case_kill_after_last_enter,
     "file_size_limit_gives_error_box": case_file_size_limit_gives_error_box,
 }

@@ -5,6 +5,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include "app_error.h"
@@ -214,6 +215,40 @@ TEST_F(HistoryFailureTest, LinkThatPointsNowhereCannotBeOpened) {
   EXPECT_EQ(SaveError(History), "no error");
   EXPECT_EQ(ReadBytes(FileName), A + Crlf);
   EXPECT_EQ(EntriesOf("."), TNames{FileName});
+}
+
+// A named pipe or a device in the file's place (or a link to one, as to
+// /dev/null) holds no history. Reading a pipe would wait for a writer that
+// never comes, and the program would hang at its start; replacing a device
+// would put a plain file in place of a device of the system. Both are a file
+// that cannot be read, and every save fails, as for a directory, leaving them
+// as they are. (The child ends itself after a minute should Load hang.)
+TEST_F(HistoryFailureTest, NamedPipeOrDeviceInPlaceOfTheFileIsNeitherWaitedForNorReplaced) {
+  ASSERT_EQ(::mkfifo("pipe", 0644), 0);
+  // The device of /dev/null, made here; only root may make one.
+  const bool Device = ::mknod("device", S_IFCHR | 0666, ::makedev(1, 3)) == 0;
+  for (const std::string Target : {"pipe", "device"}) {
+    if (Target == "device" && !Device) continue;
+    SCOPED_TRACE(Target);
+    ::unlink(FileName.c_str());
+    ASSERT_EQ(::symlink(Target.c_str(), FileName.c_str()), 0);
+    std::vector<std::string> Report = RunInChild([] {
+      ::alarm(60);
+      THistoryFile History;
+      std::string Loaded = LoadError(History);
+      std::string Count = std::to_string(History.Count());
+      History.Append(A);
+      return std::vector<std::string>{Loaded, Count, SaveError(History)};
+    });
+    ASSERT_EQ(Report.size(), 3u) << Report.at(0);
+    EXPECT_EQ(Report[0], OpenMessage("Invalid argument"));
+    EXPECT_EQ(Report[1], "0");
+    EXPECT_EQ(Report[2], CreateMessage("Invalid argument"));
+    struct stat St;
+    ASSERT_EQ(::stat(FileName.c_str(), &St), 0);
+    EXPECT_TRUE(Target == "pipe" ? S_ISFIFO(St.st_mode) : S_ISCHR(St.st_mode)) << "replaced by a file";
+  }
+  EXPECT_EQ(EntriesOf("."), (Device ? TNames{FileName, "pipe", "device"} : TNames{FileName, "pipe"}));
 }
 
 TEST_F(HistoryFailureTest, FileThatCannotBeOpenedIsNeitherReadNorReplaced) {

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "child_process.h"
 #include "temp_work_dir.h"
 
 namespace {
@@ -80,6 +81,23 @@ TEST_F(FilesTest, ReplacesTheContentWhole) {
   Result = ReplaceFileContents("./F", "", false);
   EXPECT_EQ(Result.Step, TReplaceStep::Done);
   EXPECT_EQ(ReadBytes("F"), "");
+}
+
+// The new content replaces the old file, but the file stays the owner's: a
+// history written once by the superuser (the program started with sudo) must
+// not become a file that its owner may no longer write.
+TEST_F(FilesTest, ReplacingKeepsTheFilesOwner) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only the superuser may give a file away";
+  WriteBytes("F", "old content");
+  ASSERT_EQ(::chown("F", TestUserId, TestGroupId), 0);
+  ASSERT_EQ(::chmod("F", 0640), 0);
+  EXPECT_EQ(ReplaceFileContents("./F", "new", false).Step, TReplaceStep::Done);
+  struct stat St;
+  ASSERT_EQ(::stat("F", &St), 0);
+  EXPECT_EQ(St.st_uid, TestUserId);
+  EXPECT_EQ(St.st_gid, TestGroupId);
+  EXPECT_EQ(St.st_mode & 07777, 0640u);
+  EXPECT_EQ(ReadBytes("F"), "new");
 }
 
 TEST_F(FilesTest, KeepsTheOldFileWhenAsked) {

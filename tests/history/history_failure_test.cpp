@@ -51,6 +51,16 @@ std::string SaveError(THistoryFile& History) {
   return "no error";
 }
 
+// Loads the history, appends Line and saves it: the load's message, the count
+// of lines loaded and the save's message.
+std::vector<std::string> LoadAppendAndSave(const std::string& Line) {
+  THistoryFile History;
+  std::string Loaded = LoadError(History);
+  std::string Count = std::to_string(History.Count());
+  History.Append(Line);
+  return {Loaded, Count, SaveError(History)};
+}
+
 // Loads the history, appends Line and saves it: the save's message.
 std::vector<std::string> AppendAndSave(const std::string& Line) {
   THistoryFile History;
@@ -234,11 +244,7 @@ TEST_F(HistoryFailureTest, NamedPipeOrDeviceInPlaceOfTheFileIsNeitherWaitedForNo
     ASSERT_EQ(::symlink(Target.c_str(), FileName.c_str()), 0);
     std::vector<std::string> Report = RunInChild([] {
       ::alarm(60);
-      THistoryFile History;
-      std::string Loaded = LoadError(History);
-      std::string Count = std::to_string(History.Count());
-      History.Append(A);
-      return std::vector<std::string>{Loaded, Count, SaveError(History)};
+      return LoadAppendAndSave(A);
     });
     ASSERT_EQ(Report.size(), 3u) << Report.at(0);
     EXPECT_EQ(Report[0], OpenMessage("Invalid argument"));
@@ -256,13 +262,7 @@ TEST_F(HistoryFailureTest, FileThatCannotBeOpenedIsNeitherReadNorReplaced) {
   ASSERT_EQ(::chmod(".", 0777), 0);
   WriteBytes(FileName, Old);
   ASSERT_EQ(::chmod(FileName.c_str(), 0), 0);
-  std::vector<std::string> Report = AsTestUser([] {
-    THistoryFile History;
-    std::string Loaded = LoadError(History);
-    std::string Count = std::to_string(History.Count());
-    History.Append(C);
-    return std::vector<std::string>{Loaded, Count, SaveError(History)};
-  });
+  std::vector<std::string> Report = AsTestUser([] { return LoadAppendAndSave(C); });
   ASSERT_EQ(Report.size(), 4u) << Report.at(0);
   EXPECT_EQ(Report[1], OpenMessage("Permission denied"));
   EXPECT_EQ(Report[2], "0") << "the list stays empty";

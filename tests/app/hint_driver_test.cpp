@@ -2,8 +2,6 @@
 // state, the program's hint window shows the text, keys and buttons remove it.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include <QApplication>
 #include <QCursor>
 #include <QElapsedTimer>
@@ -15,6 +13,7 @@
 #include <QTest>
 #include <QToolTip>
 
+#include "app_test_support.h"
 #include "application.h"
 #include "cursor_margin.h"
 #include "hint_driver.h"
@@ -33,23 +32,6 @@ public:
     Running = true;
   }
   void Stop() override { Running = false; }
-};
-
-// Tells when a widget is shown and hidden.
-class TShowHideWatch : public QObject {
-public:
-  TShowHideWatch(QWidget& Widget, std::function<void(bool)> Changed) : FChanged(std::move(Changed)) {
-    Widget.installEventFilter(this);
-  }
-
-protected:
-  bool eventFilter(QObject*, QEvent* Event) override {
-    if (Event->type() == QEvent::Show || Event->type() == QEvent::Hide) FChanged(Event->type() == QEvent::Show);
-    return false;
-  }
-
-private:
-  std::function<void(bool)> FChanged;
 };
 
 QString U(const std::string& Sjis) { return QString::fromStdString(FromSjis(Sjis)); }
@@ -122,7 +104,11 @@ TEST_F(HintDriverTest, TheHintWaitsItsWholePauseAndStaysItsWholeTime) {
   QElapsedTimer Since;
   qint64 Shown = -1;
   qint64 Hidden = -1;
-  TShowHideWatch Watch(Driver.HintWindow(), [&](bool Visible) { (Visible ? Shown : Hidden) = Since.elapsed(); });
+  TEventWatch Watch([&](QObject* Watched, QEvent* Event) {
+    if (Watched != &Driver.HintWindow()) return;
+    if (Event->type() == QEvent::Show) Shown = Since.elapsed();
+    if (Event->type() == QEvent::Hide) Hidden = Since.elapsed();
+  });
   MoveOver(Label, {5, 5});
   Since.start();
   MoveOver(Button1, {20, 10});

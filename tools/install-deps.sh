@@ -38,6 +38,18 @@ packages=(
   clang
   libclang-rt-14-dev
   valgrind
+  # The input-method tests: IBus and Fcitx 5, each with Mozc, run as an
+  # unprivileged user in a session bus of their own.
+  ibus
+  ibus-mozc
+  mozc-server
+  fcitx5
+  fcitx5-mozc
+  fcitx5-frontend-qt6
+  dbus-daemon
+  dbus-bin
+  x11-xkb-utils
+  procps
   "$@"
 )
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QTimerEvent>
@@ -40,7 +41,18 @@ void TAlignedEdit::SetReadOnly(bool ReadOnly) {
 }
 
 void TAlignedEdit::ApplyInputMethod() {
-  if (FDirectKeys) setAttribute(Qt::WA_InputMethodEnabled, false);
+  if (!FDirectKeys) return;
+  setAttribute(Qt::WA_InputMethodEnabled, false);
+  // For a method that looks at the hints rather than at whether input is taken.
+  setInputMethodHints(Qt::ImhDigitsOnly | Qt::ImhNoPredictiveText);
+}
+
+QVariant TAlignedEdit::inputMethodQuery(Qt::InputMethodQuery Query) const {
+  // The line edit answers "enabled" whenever it is editable, whatever the
+  // widget attribute says; the input method asks this when the box gets the
+  // focus and, told no, sends every key through untouched.
+  if (FDirectKeys && Query == Qt::ImEnabled) return false;
+  return QLineEdit::inputMethodQuery(Query);
 }
 
 void TAlignedEdit::changeEvent(QEvent* Event) {
@@ -48,13 +60,34 @@ void TAlignedEdit::changeEvent(QEvent* Event) {
   if (Event->type() == QEvent::ReadOnlyChange || Event->type() == QEvent::EnabledChange) ApplyInputMethod();
 }
 
+namespace {
+
+// A full-width digit ("０" to "９") as the digit it stands for; other
+// characters as they are.
+QChar HalfWidthDigit(QChar Character) {
+  const char16_t Code = Character.unicode();
+  if (Code >= u'\uFF10' && Code <= u'\uFF19') return QChar(u'0' + (Code - u'\uFF10'));
+  return Character;
+}
+
+}  // namespace
+
 void TAlignedEdit::inputMethodEvent(QInputMethodEvent* Event) {
-  // A box that takes keys directly ignores whatever an input method composed.
-  if (FDirectKeys) {
-    Event->ignore();
+  if (!FDirectKeys) {
+    QLineEdit::inputMethodEvent(Event);
     return;
   }
-  QLineEdit::inputMethodEvent(Event);
+  // A composition never shows here. Committed text goes through the same way
+  // as typed keys (the window's key handler sees each character), so a digit
+  // is taken and anything else refused as any other key.
+  Event->accept();
+  for (const QChar Character : Event->commitString()) {
+    const QChar Typed = HalfWidthDigit(Character);
+    const bool Digit = Typed >= u'0' && Typed <= u'9';
+    const int Key = Digit ? Qt::Key_0 + (Typed.unicode() - u'0') : Qt::Key_unknown;
+    QKeyEvent Press(QEvent::KeyPress, Key, Qt::NoModifier, QString(Typed));
+    QApplication::sendEvent(this, &Press);
+  }
 }
 
 void TAlignedEdit::focusInEvent(QFocusEvent* Event) {

@@ -1,8 +1,9 @@
 #pragma once
 // A single-line edit box with an alignment of its text (left, centre, right).
 // It selects all its text when it gets the focus other than by a left mouse
-// click, and can refuse the input method so that keys arrive as typed. A
-// read-only box shows its caret while it has the focus, as an editable one does.
+// click, and can ask the input method to stand aside so that keys arrive as
+// typed. A read-only box shows its caret while it has the focus, as an editable
+// one does.
 #include <QBasicTimer>
 #include <QLineEdit>
 
@@ -15,7 +16,10 @@ public:
   void SetAlignment(TAlignment Alignment);
   TAlignment Alignment() const { return FAlignment; }
 
-  // Keys reach the box directly, with no composition of the input method.
+  // Keys reach the box directly, with no composition of the input method: the
+  // box tells the input method it takes no input, so the method passes keys
+  // through and keeps its own mode for the other programs. Text that a method
+  // commits all the same arrives as typed keys, full-width digits as digits.
   void SetDirectKeys(bool Direct);
   bool DirectKeys() const { return FDirectKeys; }
 
@@ -29,6 +33,7 @@ protected:
   void timerEvent(QTimerEvent* Event) override;
   void changeEvent(QEvent* Event) override;
   void inputMethodEvent(QInputMethodEvent* Event) override;
+  QVariant inputMethodQuery(Qt::InputMethodQuery Query) const override;
 
 private:
   void ApplyAlignment();

@@ -195,7 +195,7 @@ QWidget* TMainWindow::CreateControl(const TControlLayout& Layout) {
   Control->setPalette(Palette);
   if (Layout.Face != nullptr) Control->setFont(ProgramFont(Texts().*Layout.Face, Scaled(Layout.FontHeight)));
   Control->setFocusPolicy(Layout.TabOrder >= 0 ? Qt::StrongFocus : Qt::NoFocus);
-  if (Layout.Hint != nullptr) Control->setProperty(TApplication::HintProperty, FromSjisText(Texts().*Layout.Hint));
+  if (Layout.Hint != nullptr) Control->setProperty(HintProperty, FromSjisText(Texts().*Layout.Hint));
   if (Layout.AccessibleName != nullptr) {
     SetAccessibleTexts(*Control, Texts().*Layout.AccessibleName, Texts().*Layout.AccessibleDescription);
   }

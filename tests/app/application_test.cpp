@@ -212,8 +212,8 @@ TEST(HintHook, ForwardsPointerMovesAndCancellingInput) {
   ASSERT_FALSE(Events.empty());
   EXPECT_EQ(Events.back().Kind, "move");
   EXPECT_EQ(Events.back().Control, Window.ChartButton);
-  EXPECT_EQ(TApplication::HintOf(Window.ChartButton), U("成績履歴を表示します"));
-  EXPECT_EQ(TApplication::HintOf(Window.ClockLabel), QString());  // labels show no hints
+  EXPECT_EQ(ControlHint(Window.ChartButton), U("成績履歴を表示します"));
+  EXPECT_EQ(ControlHint(Window.ClockLabel), QString());  // labels show no hints
 
   Events.clear();
   QTest::keyClick(Window.StartButton, Qt::Key_Shift);
@@ -231,11 +231,11 @@ TEST(HintHook, EveryHintTextOfTheMainWindow) {
   TProgramFixture Program;
   Program.Create();
   TMainWindow& Window = Program.MainWindow();
-  EXPECT_EQ(TApplication::HintOf(Window.StartButton), U("ドリルを開始します"));
-  EXPECT_EQ(TApplication::HintOf(Window.EndButton), U("ドリルを終了します"));
-  EXPECT_EQ(TApplication::HintOf(Window.UntilCorrectBox), U("[レ]次の問題に進みません"));
+  EXPECT_EQ(ControlHint(Window.StartButton), U("ドリルを開始します"));
+  EXPECT_EQ(ControlHint(Window.EndButton), U("ドリルを終了します"));
+  EXPECT_EQ(ControlHint(Window.UntilCorrectBox), U("[レ]次の問題に進みません"));
   for (QWidget* Silent : std::initializer_list<QWidget*>{Window.LeftBox, Window.AnswerBox, Window.LogBox,
                                                         Window.LogoImage, Window.ClockLabel}) {
-    EXPECT_TRUE(TApplication::HintOf(Silent).isEmpty()) << Silent->objectName().toStdString();
+    EXPECT_TRUE(ControlHint(Silent).isEmpty()) << Silent->objectName().toStdString();
   }
 }

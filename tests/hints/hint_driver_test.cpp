@@ -42,7 +42,7 @@ protected:
     Window.setGeometry(100, 100, 400, 200);
     StartButton = new QPushButton(QStringLiteral("開始"), &Window);
     StartButton->setGeometry(10, 10, 100, 30);
-    StartButton->setProperty(TApplication::HintProperty, U(Texts().StartHint));
+    StartButton->setProperty(HintProperty, U(Texts().StartHint));
     Label = new QLabel(QStringLiteral("label"), &Window);
     Label->setGeometry(10, 100, 100, 30);
     Window.show();

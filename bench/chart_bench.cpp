@@ -32,7 +32,7 @@
 #include "chart.h"
 #include "chart_fonts.h"
 #include "chart_widget.h"
-#include "form2.h"
+#include "graph_window.h"
 #include "history_file.h"
 #include "program_texts.h"
 #include "qcustomplot.h"
@@ -260,30 +260,30 @@ private:
 // --- the graph window ----------------------------------------------------------
 
 // The result graph window with its history read from a file of N drills.
-class TGraphWindow {
+class TBenchGraphWindow {
 public:
-  TGraphWindow(TApplication& App, QWidget& MainWindow, const std::string& Path) : FForm(App, &MainWindow, Path) {
-    FForm.FormCreate();
+  TBenchGraphWindow(TApplication& App, QWidget& MainWindow, const std::string& Path) : FWindow(App, &MainWindow, Path) {
+    FWindow.FormCreate();
   }
   // show() runs FormShow; the events that follow paint the window the first time.
   double OpenOnce() {
-    TChart& Chart = FForm.ChartWidget().Chart();
+    TChart& Chart = FWindow.ChartWidget().Chart();
     const int Before = Chart.FullPaintCount();
     const double Ms = TimeMs([&] {
-      FForm.show();
+      FWindow.show();
       for (int I = 0; I < 1000 && Chart.FullPaintCount() == Before; ++I) QCoreApplication::processEvents();
     });
     if (Chart.FullPaintCount() == Before) std::fprintf(stderr, "graph window did not paint\n");
     return Ms;
   }
   void Close() {
-    FForm.hide();
+    FWindow.hide();
     QCoreApplication::processEvents();
   }
-  TForm2& Form() { return FForm; }
+  TGraphWindow& Dialog() { return FWindow; }
 
 private:
-  TForm2 FForm;
+  TGraphWindow FWindow;
 };
 
 bool SameImage(const QImage& A, const QImage& B) {
@@ -329,7 +329,7 @@ int main(int argc, char** argv) {
       continue;
     }
     if (Options.ProfileOpenRounds > 0) {
-      TGraphWindow Window(App, MainWindow, Path);
+      TBenchGraphWindow Window(App, MainWindow, Path);
       for (int I = 0; I < Options.ProfileOpenRounds; ++I) {
         Window.OpenOnce();
         Window.Close();
@@ -356,7 +356,7 @@ int main(int argc, char** argv) {
     }
 
     // The window's opening against the chart's paint alone, alternating too.
-    TGraphWindow Window(App, MainWindow, Path);
+    TBenchGraphWindow Window(App, MainWindow, Path);
     const std::vector<double> Open = RunAlternating({{"open", [&] {
                                                         const double Ms = Window.OpenOnce();
                                                         Window.Close();
@@ -381,10 +381,10 @@ int main(int argc, char** argv) {
 
     if (N == 1000) {
       // The unchanged repaint copies the kept image to the window.
-      Window.Form().show();
+      Window.Dialog().show();
       QCoreApplication::processEvents();
-      QWidget& Widget = Window.Form().ChartWidget();
-      TChart& Chart = Window.Form().ChartWidget().Chart();
+      QWidget& Widget = Window.Dialog().ChartWidget();
+      TChart& Chart = Window.Dialog().ChartWidget().Chart();
       const std::vector<double> Repaint = RunAlternating(
           {{"copy", [&] { return TimeMs([&] { Widget.repaint(); }); }},
            {"full", [&] {

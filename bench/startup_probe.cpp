@@ -9,7 +9,7 @@
 #include "drill_clock.h"
 #include "first_paint_probe.h"
 #include "font_config_loader.h"
-#include "form2.h"
+#include "graph_window.h"
 #include "program.h"
 #include "sjis.h"
 
@@ -18,13 +18,13 @@ namespace {
 // Opens the graph window once the program has made it (the main window's
 // first paint comes before CreateWindows has returned).
 void OpenGraphWindow(TFirstPaintApplication& Toolkit, TProgramWindows& Windows) {
-  if (!Windows.Form2) {
+  if (!Windows.GraphWindow) {
     QTimer::singleShot(0, [&] { OpenGraphWindow(Toolkit, Windows); });
     return;
   }
-  const QWidget* Chart = &Windows.Form2->ChartWidget();
+  const QWidget* Chart = &Windows.GraphWindow->ChartWidget();
   Toolkit.Watch([Chart](const QWidget& Widget) { return &Widget == Chart; }, ReportAndExit);
-  Windows.Form2->show();
+  Windows.GraphWindow->show();
 }
 
 }  // namespace

@@ -70,11 +70,6 @@ double LayoutScaleFor(double Dpi) {
   return static_cast<double>(Measured) / DesignTextHeight;
 }
 
-QString TApplication::HintOf(const QWidget* Control) {
-  if (Control == nullptr) return QString();
-  return Control->property(HintProperty).toString();
-}
-
 TApplication::TApplication(QApplication& Toolkit, const std::string& SjisExecutablePath)
     : FToolkit(Toolkit), FTitle(ApplicationTitle(SjisExecutablePath)) {
   InstallFontSubstitutes();

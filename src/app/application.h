@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+#include "hint_controller.h"
+
 class QApplication;
 class QDialog;
 class QPoint;
@@ -27,35 +29,8 @@ std::string ErrorBoxText(const std::string& SjisMessage);
 // every size grows by that rounded height over 19.
 double LayoutScaleFor(double Dpi);
 
-// What the hint controller is told. The application object watches every event
-// of its windows and forwards the ones that matter to hints; the controller
-// decides what to show and when.
-class THintController {
-public:
-  virtual ~THintController() = default;
-  // The pointer moved; Control is the widget under it (may be null).
-  virtual void PointerMoved(QWidget* Control, const QPoint& GlobalPos) = 0;
-  // The pointer left the application's windows.
-  virtual void PointerOutside() = 0;
-  // An event that removes a hint came (a key, a mouse button, the wheel, a window
-  // activated or deactivated: THintWindow::IsHintMsg): any hint goes away.
-  virtual void CancelHint() = 0;
-};
-
-// The hint settings of the application.
-struct THintSettings {
-  int PauseMs = 500;       // rest over a control before its first hint
-  int ShortPauseMs = 0;    // delay of the next control's hint while one is up
-  int HidePauseMs = 2500;  // time a hint stays up
-};
-
 class TApplication : public QObject {
 public:
-  // A control's hint text is kept in this property (QString); a control shows
-  // hints when the property is set and not empty.
-  static constexpr const char* HintProperty = "surasuraHint";
-  static QString HintOf(const QWidget* Control);
-
   // Sets up the toolkit side: the title from the executable's path, the font
   // table, the Japanese texts of the standard dialog buttons, the event watch.
   TApplication(QApplication& Toolkit, const std::string& SjisExecutablePath);

@@ -6,8 +6,8 @@
 #include <chrono>
 
 #include "application.h"
-#include "form1.h"
-#include "form2.h"
+#include "graph_window.h"
+#include "main_window.h"
 
 namespace {
 
@@ -50,21 +50,21 @@ TProgramWindows& TProgramWindows::operator=(TProgramWindows&&) noexcept = defaul
 // The graph window is a child of the main window in the toolkit's object tree:
 // it goes first, so that the main window does not delete it a second time.
 TProgramWindows::~TProgramWindows() {
-  Form2.reset();
-  Form1.reset();
+  GraphWindow.reset();
+  MainWindow.reset();
 }
 
 TProgramWindows CreateWindows(TApplication& Application, TDrillClock& Clock, const std::string& HistoryFileName) {
   TProgramWindows Windows;
-  Windows.Form1 = std::make_unique<TForm1>(Application, Clock);
-  TFirstPaintWait FirstPaint(*Windows.Form1);
-  Application.Guard([&] { Windows.Form1->FormCreate(); });
+  Windows.MainWindow = std::make_unique<TMainWindow>(Application, Clock);
+  TFirstPaintWait FirstPaint(*Windows.MainWindow);
+  Application.Guard([&] { Windows.MainWindow->FormCreate(); });
   // The program's icon, the graph window's creation and the history read come
   // after the main window's first paint; a click or key waits for them as before.
   FirstPaint.Wait(std::chrono::milliseconds(250));
   Application.ShowProgramIcon();
-  Windows.Form2 = std::make_unique<TForm2>(Application, Windows.Form1.get(), HistoryFileName);
-  Windows.Form1->SetGraphWindow(Windows.Form2.get());
-  Application.Guard([&] { Windows.Form2->FormCreate(); });
+  Windows.GraphWindow = std::make_unique<TGraphWindow>(Application, Windows.MainWindow.get(), HistoryFileName);
+  Windows.MainWindow->SetGraphWindow(Windows.GraphWindow.get());
+  Application.Guard([&] { Windows.GraphWindow->FormCreate(); });
   return Windows;
 }

@@ -6,12 +6,12 @@
 #include "drill_clock.h"
 
 class TApplication;
-class TForm1;
-class TForm2;
+class TMainWindow;
+class TGraphWindow;
 
 struct TProgramWindows {
-  std::unique_ptr<TForm1> Form1;
-  std::unique_ptr<TForm2> Form2;
+  std::unique_ptr<TMainWindow> MainWindow;
+  std::unique_ptr<TGraphWindow> GraphWindow;
   TProgramWindows();
   TProgramWindows(TProgramWindows&&) noexcept;
   TProgramWindows& operator=(TProgramWindows&&) noexcept;

@@ -35,7 +35,7 @@ struct TProgramTexts {
   std::string CannotFocusDisabledWindow = FixedSjis("無効/非表示ウィンドウにはフォーカスを設定できません");
 
   // Main drill window.
-  std::string Form1Caption = FixedSjis(" (^-^)) すらすら算数帳");
+  std::string MainWindowCaption = FixedSjis(" (^-^)) すらすら算数帳");
   std::string EqualsCaption = "=";
   std::string StartCaption = FixedSjis("開始");
   std::string UntilCorrectCaption = FixedSjis("正解する迄");
@@ -49,7 +49,7 @@ struct TProgramTexts {
   std::string UntilCorrectHint = FixedSjis("[レ]次の問題に進みません");
 
   // Result graph window.
-  std::string Form2Caption = FixedSjis("結果グラフ");
+  std::string GraphWindowCaption = FixedSjis("結果グラフ");
   std::string CloseCaption = FixedSjis("閉じる");
   std::string ChartTitle = FixedSjis("結果グラフ");
   std::string LeftAxisTitle = FixedSjis("正答率（％）");
@@ -60,8 +60,8 @@ struct TProgramTexts {
 
   // What assistive technology says about each control: its name, and what it
   // is for. Controls with a hint take the hint as their description.
-  std::string Form1AccessibleName = FixedSjis("すらすら算数帳");
-  std::string Form1Description = FixedSjis("100問の暗算ドリルの画面です");
+  std::string MainWindowAccessibleName = FixedSjis("すらすら算数帳");
+  std::string MainWindowDescription = FixedSjis("100問の暗算ドリルの画面です");
   std::string LeftOperandName = FixedSjis("左の数");
   std::string LeftOperandDescription = FixedSjis("問題の左側の数です");
   std::string OperatorName = FixedSjis("演算子");
@@ -80,7 +80,7 @@ struct TProgramTexts {
   std::string LogoDescription = FixedSjis("制作者のロゴです");
   std::string MakerDescription = FixedSjis("制作者の名前です");
   std::string AuthorDescription = FixedSjis("作者の名前です");
-  std::string Form2Description = FixedSjis("これまでのドリルの成績のグラフの画面です");
+  std::string GraphWindowDescription = FixedSjis("これまでのドリルの成績のグラフの画面です");
   std::string ChartName = FixedSjis("成績グラフ");
   std::string ChartDescription = FixedSjis(
       "ドリルごとに、赤い棒が正答率、青い帯が所要時間を表します。"

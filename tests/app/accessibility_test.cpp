@@ -18,9 +18,9 @@
 
 #include "aligned_edit.h"
 #include "app_test_support.h"
-#include "form1.h"
-#include "form1_layout.h"
-#include "form2.h"
+#include "graph_window.h"
+#include "main_window.h"
+#include "main_window_layout.h"
 #include "program_texts.h"
 #include "sjis.h"
 
@@ -65,7 +65,7 @@ protected:
     QAccessible::installUpdateHandler(nullptr);
     QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(false);
   }
-  TForm1& Form() { return Program.Form1(); }
+  TMainWindow& Window() { return Program.MainWindow(); }
   static QAccessibleInterface* Of(QObject* Object) { return QAccessible::queryAccessibleInterface(Object); }
   std::vector<TNotice> NoticesOf(QObject* Object, QAccessible::Event Type) const {
     std::vector<TNotice> Found;
@@ -89,19 +89,20 @@ bool HasJapanese(const QString& Text) {
 }  // namespace
 
 TEST_F(Accessibility, EveryControlOfBothWindowsHasAJapaneseNameAndDescription) {
-  std::vector<QWidget*> Controls{&Form(), &Program.Form2()};
-  for (QWidget* Window : {static_cast<QWidget*>(&Form()), static_cast<QWidget*>(&Program.Form2())}) {
-    for (QWidget* Control : Window->findChildren<QWidget*>()) {
+  std::vector<QWidget*> Controls{&Window(), &Program.GraphWindow()};
+  for (QWidget* Shown : {static_cast<QWidget*>(&Window()), static_cast<QWidget*>(&Program.GraphWindow())}) {
+    for (QWidget* Control : Shown->findChildren<QWidget*>()) {
       // Parts the toolkit makes inside a control (scroll bars, the list's
       // viewport) have no name of their own in the program; the graph window
       // is the main window's child, but a window of its own.
-      if (Control->window() == Window && !Control->objectName().isEmpty() &&
+      if (Control->window() == Shown && !Control->objectName().isEmpty() &&
           !Control->objectName().startsWith(QLatin1String("qt_"))) {
         Controls.push_back(Control);
       }
     }
   }
-  ASSERT_EQ(Controls.size(), 2 + Form1Controls().size() + 3);  // Form2: the chart, the history list, the button
+  // The graph window has three: the chart, the history list, the button.
+  ASSERT_EQ(Controls.size(), 2 + MainWindowControls().size() + 3);
   for (QWidget* Control : Controls) {
     QAccessibleInterface* Interface = Of(Control);
     ASSERT_NE(Interface, nullptr) << Control->objectName().toStdString();
@@ -116,39 +117,47 @@ TEST_F(Accessibility, ControlsAreNamedForWhatTheyAreAndDescribedByTheirHints) {
     const char* Name;
   };
   const std::vector<TNamed> Named{
-      {Form().Edit1, "左の数"},   {Form().Edit4, "演算子"},       {Form().Edit2, "右の数"},
-      {Form().Edit3, "答え"},     {Form().Label1, "経過時間"},    {Form().ListBox1, "記録"},
-      {Form().Button1, "開始"},   {Form().CheckBox1, "正解する迄"}, {Form().Button3, "成績図"},
-      {Form().Button2, "終了"},   {&Form(), "すらすら算数帳"},    {Program.Form2().Button1, "閉じる"},
-      {&Program.Form2(), "結果グラフ"},
+      {Window().LeftBox, "左の数"},
+      {Window().OperatorBox, "演算子"},
+      {Window().RightBox, "右の数"},
+      {Window().AnswerBox, "答え"},
+      {Window().ClockLabel, "経過時間"},
+      {Window().LogBox, "記録"},
+      {Window().StartButton, "開始"},
+      {Window().UntilCorrectBox, "正解する迄"},
+      {Window().ChartButton, "成績図"},
+      {Window().EndButton, "終了"},
+      {&Window(), "すらすら算数帳"},
+      {Program.GraphWindow().CloseButton, "閉じる"},
+      {&Program.GraphWindow(), "結果グラフ"},
   };
   for (const TNamed& Each : Named) {
     EXPECT_EQ(Of(Each.Control)->text(QAccessible::Name), U(Each.Name)) << Each.Control->objectName().toStdString();
   }
   // The four controls with a hint say what the hint says.
-  for (const TControlLayout& Layout : Form1Controls()) {
+  for (const TControlLayout& Layout : MainWindowControls()) {
     if (Layout.Hint == nullptr) continue;
-    QWidget* Control = Form().findChild<QWidget*>(QString::fromLatin1(Layout.Name));
+    QWidget* Control = Window().findChild<QWidget*>(QString::fromLatin1(Layout.Name));
     EXPECT_EQ(Of(Control)->text(QAccessible::Description), Text(Texts().*Layout.Hint)) << Layout.Name;
   }
-  EXPECT_EQ(Of(Form().Button1)->text(QAccessible::Description), U("ドリルを開始します"));
+  EXPECT_EQ(Of(Window().StartButton)->text(QAccessible::Description), U("ドリルを開始します"));
 }
 
 TEST_F(Accessibility, TheAnswerAndTheQuestionAreReadAsValues) {
-  Form().ShowQuestion("12", Texts().TimesGlyph, "7");
-  QTest::keyClicks(Form().Edit3, QStringLiteral("84"));
-  EXPECT_EQ(Of(Form().Edit1)->text(QAccessible::Value), U("12"));
-  EXPECT_EQ(Of(Form().Edit4)->text(QAccessible::Value), U("×"));
-  EXPECT_EQ(Of(Form().Edit2)->text(QAccessible::Value), U("7"));
-  EXPECT_EQ(Of(Form().Edit3)->text(QAccessible::Value), U("84"));
+  Window().ShowQuestion("12", Texts().TimesGlyph, "7");
+  QTest::keyClicks(Window().AnswerBox, QStringLiteral("84"));
+  EXPECT_EQ(Of(Window().LeftBox)->text(QAccessible::Value), U("12"));
+  EXPECT_EQ(Of(Window().OperatorBox)->text(QAccessible::Value), U("×"));
+  EXPECT_EQ(Of(Window().RightBox)->text(QAccessible::Value), U("7"));
+  EXPECT_EQ(Of(Window().AnswerBox)->text(QAccessible::Value), U("84"));
 }
 
 TEST_F(Accessibility, TheClockKeepsItsNameAndReadsItsTimeAsValueAndText) {
-  QAccessibleInterface* Clock = Of(Form().Label1);
+  QAccessibleInterface* Clock = Of(Window().ClockLabel);
   EXPECT_EQ(Clock->role(), QAccessible::StaticText);
   EXPECT_TRUE(Clock->state().readOnly);
   EXPECT_EQ(Clock->text(QAccessible::Value), U("00分00秒"));
-  Form().ShowClock(ToSjis("03分07秒"));
+  Window().ShowClock(ToSjis("03分07秒"));
   EXPECT_EQ(Clock->text(QAccessible::Name), U("経過時間"));
   EXPECT_EQ(Clock->text(QAccessible::Value), U("03分07秒"));
   QAccessibleTextInterface* TextOf = Clock->textInterface();
@@ -161,35 +170,35 @@ TEST_F(Accessibility, TheClockKeepsItsNameAndReadsItsTimeAsValueAndText) {
 }
 
 TEST_F(Accessibility, TheClockIsAnnouncedWhenItsTextChangesAndOnlyThen) {
-  Form().ShowClock(ToSjis("00分01秒"));
-  Form().ShowClock(ToSjis("00分01秒"));  // the second tick of the same second
-  Form().ShowClock(ToSjis("00分02秒"));
-  const std::vector<TNotice> Values = NoticesOf(Form().Label1, QAccessible::ValueChanged);
+  Window().ShowClock(ToSjis("00分01秒"));
+  Window().ShowClock(ToSjis("00分01秒"));  // the second tick of the same second
+  Window().ShowClock(ToSjis("00分02秒"));
+  const std::vector<TNotice> Values = NoticesOf(Window().ClockLabel, QAccessible::ValueChanged);
   ASSERT_EQ(Values.size(), 2u);
   EXPECT_EQ(Values[0].Value, U("00分01秒"));
   EXPECT_EQ(Values[1].Value, U("00分02秒"));
-  const std::vector<TNotice> Texts = NoticesOf(Form().Label1, QAccessible::TextUpdated);
+  const std::vector<TNotice> Texts = NoticesOf(Window().ClockLabel, QAccessible::TextUpdated);
   ASSERT_EQ(Texts.size(), 2u);
   EXPECT_EQ(Texts[1].Removed, U("00分01秒"));
   EXPECT_EQ(Texts[1].Inserted, U("00分02秒"));
 }
 
 TEST_F(Accessibility, EveryLineOfADrillIsAnnouncedAsItGoesOnTopOfTheLog) {
-  QTest::keyClick(Form().Button1, Qt::Key_Return);
+  QTest::keyClick(Window().StartButton, Qt::Key_Return);
   Program.Clock.Now += 1000;
-  Form().Timer1Timer();
-  for (int I = 0; I < 100; ++I) QTest::keyClick(Form().Edit3, Qt::Key_Return);
-  const std::vector<TNotice> Lines = NoticesOf(Form().ListBox1, QAccessible::ValueChanged);
+  Window().ClockTick();
+  for (int I = 0; I < 100; ++I) QTest::keyClick(Window().AnswerBox, Qt::Key_Return);
+  const std::vector<TNotice> Lines = NoticesOf(Window().LogBox, QAccessible::ValueChanged);
   ASSERT_EQ(Lines.size(), 101u);  // 100 questions and the summary
   EXPECT_TRUE(Lines[0].Value.startsWith(U("  1:"))) << Lines[0].Value.toStdString();
   EXPECT_TRUE(Lines[99].Value.startsWith(U("100:"))) << Lines[99].Value.toStdString();
   EXPECT_TRUE(Lines[100].Value.startsWith(U("所要時間 00分01秒"))) << Lines[100].Value.toStdString();
   // The newest line is the log's first row for a reader walking the list.
-  QAccessibleInterface* Log = Of(Form().ListBox1);
+  QAccessibleInterface* Log = Of(Window().LogBox);
   ASSERT_EQ(Log->childCount(), 101);
   EXPECT_EQ(Log->child(0)->text(QAccessible::Name), Lines[100].Value);
   // The clock was announced as it ticked, and again when it went back to rest.
-  const std::vector<TNotice> Clock = NoticesOf(Form().Label1, QAccessible::ValueChanged);
+  const std::vector<TNotice> Clock = NoticesOf(Window().ClockLabel, QAccessible::ValueChanged);
   ASSERT_EQ(Clock.size(), 2u);
   EXPECT_EQ(Clock[0].Value, U("00分01秒"));
   EXPECT_EQ(Clock[1].Value, U("00分00秒"));
@@ -198,9 +207,9 @@ TEST_F(Accessibility, EveryLineOfADrillIsAnnouncedAsItGoesOnTopOfTheLog) {
 TEST_F(Accessibility, NamesChangeNothingAWindowDoes) {
   // Names and descriptions are for assistive technology only: the captions,
   // the hints and the focus order stay the program's own.
-  EXPECT_EQ(Form().Button1->text(), U("開始"));
-  EXPECT_EQ(Form().Label1->text(), U("00分00秒"));
-  EXPECT_EQ(Form().windowTitle(), U(" (^-^)) すらすら算数帳"));
-  EXPECT_TRUE(Form().Label1->toolTip().isEmpty());
-  EXPECT_EQ(QApplication::focusWidget(), Form().Button1);
+  EXPECT_EQ(Window().StartButton->text(), U("開始"));
+  EXPECT_EQ(Window().ClockLabel->text(), U("00分00秒"));
+  EXPECT_EQ(Window().windowTitle(), U(" (^-^)) すらすら算数帳"));
+  EXPECT_TRUE(Window().ClockLabel->toolTip().isEmpty());
+  EXPECT_EQ(QApplication::focusWidget(), Window().StartButton);
 }

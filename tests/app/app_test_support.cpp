@@ -5,8 +5,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "form1.h"
-#include "form2.h"
+#include "graph_window.h"
+#include "main_window.h"
 #include "sjis.h"
 
 QString U(const char* Utf8) { return QString::fromUtf8(Utf8); }
@@ -44,7 +44,7 @@ TProgramFixture::TProgramFixture(double ScreenDpi) {
 
 void TProgramFixture::Create() {
   FWindows = CreateWindows(*FApp, Clock, HistoryPath());
-  if (!QTest::qWaitForWindowActive(FWindows.Form1.get())) qWarning("the main window did not become active");
+  if (!QTest::qWaitForWindowActive(FWindows.MainWindow.get())) qWarning("the main window did not become active");
 }
 
 TProgramFixture::~TProgramFixture() = default;

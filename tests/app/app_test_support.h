@@ -60,8 +60,8 @@ public:
 
   std::string HistoryPath() const;
   TApplication& App() { return *FApp; }
-  class TForm1& Form1() { return *FWindows.Form1; }
-  class TForm2& Form2() { return *FWindows.Form2; }
+  class TMainWindow& MainWindow() { return *FWindows.MainWindow; }
+  class TGraphWindow& GraphWindow() { return *FWindows.GraphWindow; }
   TFakeClock Clock;
   QTemporaryDir Dir;
 

@@ -13,8 +13,8 @@
 #include "aligned_edit.h"
 #include "app_error.h"
 #include "app_test_support.h"
-#include "form1.h"
-#include "form2.h"
+#include "graph_window.h"
+#include "main_window.h"
 #include "program_texts.h"
 #include "sjis.h"
 
@@ -84,7 +84,7 @@ TEST(ErrorDisplay, ShowsAStopBoxCaptionedWithTheTitle) {
   EXPECT_EQ(Caption, U("app_tests"));
   EXPECT_EQ(Text, U("'%s' は整数ではありません."));
   EXPECT_EQ(Icon, QMessageBox::Critical);
-  EXPECT_EQ(Parent, &Program.Form1());
+  EXPECT_EQ(Parent, &Program.MainWindow());
   EXPECT_EQ(Buttons, 1);
 }
 
@@ -111,14 +111,14 @@ TEST(Application, LoadsTheJapaneseTextsOfStandardButtons) {
 TEST(ModalDisplay, RefusesAWindowThatIsAlreadyVisible) {
   TProgramFixture Program;
   Program.Create();
-  Program.Form2().show();
+  Program.GraphWindow().show();
   try {
-    Program.App().ShowModal(Program.Form2());
+    Program.App().ShowModal(Program.GraphWindow());
     FAIL() << "a visible window was shown modally";
   } catch (const EAppError& Error) {
     EXPECT_EQ(std::string(Error.what()), Texts().CannotMakeVisibleWindowModal);
   }
-  Program.Form2().hide();
+  Program.GraphWindow().hide();
 }
 
 TEST(ModalDisplay, ReturnsCancelWhenTheWindowIsClosed) {
@@ -126,17 +126,17 @@ TEST(ModalDisplay, ReturnsCancelWhenTheWindowIsClosed) {
   Program.Create();
   bool WasModal = false;
   TModalWatch Watch([&](QWidget* Modal) {
-    WasModal = Modal == &Program.Form2();
+    WasModal = Modal == &Program.GraphWindow();
     // The main window takes no input while the graph window is up: a click
     // that comes through the window system finds it blocked.
-    QPushButton* Start = Program.Form1().Button1;
-    QTest::mouseClick(Program.Form1().windowHandle(), Qt::LeftButton, {},
-                      Start->mapTo(&Program.Form1(), Start->rect().center()));
+    QPushButton* Start = Program.MainWindow().StartButton;
+    QTest::mouseClick(Program.MainWindow().windowHandle(), Qt::LeftButton, {},
+                      Start->mapTo(&Program.MainWindow(), Start->rect().center()));
   });
-  EXPECT_EQ(Program.App().ShowModal(Program.Form2()), 2);
+  EXPECT_EQ(Program.App().ShowModal(Program.GraphWindow()), 2);
   EXPECT_TRUE(WasModal);
-  EXPECT_EQ(Program.Form1().Run().State(), rsIdle);
-  EXPECT_FALSE(Program.Form2().isVisible());
+  EXPECT_EQ(Program.MainWindow().Run().State(), rsIdle);
+  EXPECT_FALSE(Program.GraphWindow().isVisible());
 }
 
 // Alt+F4 is a close command like the close box, on whichever window has the
@@ -150,33 +150,33 @@ TEST(CloseCommand, AltF4ClosesTheGraphWindowWithCancel) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4, Qt::AltModifier);
     ClosedByKey = !Modal->isVisible();
   });
-  EXPECT_EQ(Program.App().ShowModal(Program.Form2()), 2);
+  EXPECT_EQ(Program.App().ShowModal(Program.GraphWindow()), 2);
   EXPECT_TRUE(ClosedByKey);
   EXPECT_FALSE(Program.App().Terminated()) << "closing the graph window does not end the program";
-  EXPECT_TRUE(Program.Form1().isVisible());
-  EXPECT_TRUE(Program.Form1().isEnabled());
+  EXPECT_TRUE(Program.MainWindow().isVisible());
+  EXPECT_TRUE(Program.MainWindow().isEnabled());
 }
 
 TEST(CloseCommand, AltF4OnTheMainWindowAbandonsTheDrillAndEndsTheProgram) {
   TProgramFixture Program;
   Program.Create();
-  TForm1& Form = Program.Form1();
-  QTest::keyClick(Form.Button1, Qt::Key_Return);
-  ASSERT_EQ(Form.Run().State(), rsAsking);
-  QTest::keyClick(Form.Edit3, Qt::Key_F4, Qt::AltModifier);
+  TMainWindow& Window = Program.MainWindow();
+  QTest::keyClick(Window.StartButton, Qt::Key_Return);
+  ASSERT_EQ(Window.Run().State(), rsAsking);
+  QTest::keyClick(Window.AnswerBox, Qt::Key_F4, Qt::AltModifier);
   EXPECT_TRUE(Program.App().Terminated());
-  EXPECT_EQ(Form.Run().State(), rsIdle);
-  EXPECT_TRUE(Form.isVisible()) << "the main window stays on screen until the program has ended";
+  EXPECT_EQ(Window.Run().State(), rsIdle);
+  EXPECT_TRUE(Window.isVisible()) << "the main window stays on screen until the program has ended";
   EXPECT_FALSE(QFile::exists(QString::fromStdString(Program.HistoryPath())));
 }
 
 TEST(CloseCommand, OtherF4KeysCloseNothing) {
   TProgramFixture Program;
   Program.Create();
-  TForm1& Form = Program.Form1();
-  QTest::keyClick(Form.Button1, Qt::Key_F4);
-  QTest::keyClick(Form.Button1, Qt::Key_F4, Qt::ControlModifier | Qt::AltModifier);
-  QTest::keyClick(Form.Button1, Qt::Key_F3, Qt::AltModifier);
+  TMainWindow& Window = Program.MainWindow();
+  QTest::keyClick(Window.StartButton, Qt::Key_F4);
+  QTest::keyClick(Window.StartButton, Qt::Key_F4, Qt::ControlModifier | Qt::AltModifier);
+  QTest::keyClick(Window.StartButton, Qt::Key_F3, Qt::AltModifier);
   EXPECT_FALSE(Program.App().Terminated());
 }
 
@@ -206,23 +206,23 @@ TEST(HintHook, ForwardsPointerMovesAndCancellingInput) {
   TProgramFixture Program;
   Program.Create();
   Program.App().InstallHintController(std::make_unique<TRecordingHints>(Events));
-  TForm1& Form = Program.Form1();
+  TMainWindow& Window = Program.MainWindow();
 
-  QTest::mouseMove(Form.Button3, QPoint(20, 10));
+  QTest::mouseMove(Window.ChartButton, QPoint(20, 10));
   ASSERT_FALSE(Events.empty());
   EXPECT_EQ(Events.back().Kind, "move");
-  EXPECT_EQ(Events.back().Control, Form.Button3);
-  EXPECT_EQ(TApplication::HintOf(Form.Button3), U("成績履歴を表示します"));
-  EXPECT_EQ(TApplication::HintOf(Form.Label1), QString());  // labels show no hints
+  EXPECT_EQ(Events.back().Control, Window.ChartButton);
+  EXPECT_EQ(ControlHint(Window.ChartButton), U("成績履歴を表示します"));
+  EXPECT_EQ(ControlHint(Window.ClockLabel), QString());  // labels show no hints
 
   Events.clear();
-  QTest::keyClick(Form.Button1, Qt::Key_Shift);
+  QTest::keyClick(Window.StartButton, Qt::Key_Shift);
   ASSERT_FALSE(Events.empty());
   EXPECT_EQ(Events.front().Kind, "cancel");
 
   Events.clear();
-  QTest::mousePress(Form.ListBox1->viewport(), Qt::RightButton, {}, QPoint(5, 5));
-  QTest::mouseRelease(Form.ListBox1->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+  QTest::mousePress(Window.LogBox->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+  QTest::mouseRelease(Window.LogBox->viewport(), Qt::RightButton, {}, QPoint(5, 5));
   ASSERT_FALSE(Events.empty());
   EXPECT_TRUE(std::any_of(Events.begin(), Events.end(), [](const THintEvent& E) { return E.Kind == "cancel"; }));
 }
@@ -230,11 +230,12 @@ TEST(HintHook, ForwardsPointerMovesAndCancellingInput) {
 TEST(HintHook, EveryHintTextOfTheMainWindow) {
   TProgramFixture Program;
   Program.Create();
-  TForm1& Form = Program.Form1();
-  EXPECT_EQ(TApplication::HintOf(Form.Button1), U("ドリルを開始します"));
-  EXPECT_EQ(TApplication::HintOf(Form.Button2), U("ドリルを終了します"));
-  EXPECT_EQ(TApplication::HintOf(Form.CheckBox1), U("[レ]次の問題に進みません"));
-  for (QWidget* Silent : std::initializer_list<QWidget*>{Form.Edit1, Form.Edit3, Form.ListBox1, Form.Image1, Form.Label1}) {
-    EXPECT_TRUE(TApplication::HintOf(Silent).isEmpty()) << Silent->objectName().toStdString();
+  TMainWindow& Window = Program.MainWindow();
+  EXPECT_EQ(ControlHint(Window.StartButton), U("ドリルを開始します"));
+  EXPECT_EQ(ControlHint(Window.EndButton), U("ドリルを終了します"));
+  EXPECT_EQ(ControlHint(Window.UntilCorrectBox), U("[レ]次の問題に進みません"));
+  for (QWidget* Silent : std::initializer_list<QWidget*>{Window.LeftBox, Window.AnswerBox, Window.LogBox,
+                                                        Window.LogoImage, Window.ClockLabel}) {
+    EXPECT_TRUE(ControlHint(Silent).isEmpty()) << Silent->objectName().toStdString();
   }
 }

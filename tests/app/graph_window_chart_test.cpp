@@ -10,12 +10,12 @@
 
 #include "app_test_support.h"
 #include "chart_widget.h"
-#include "form2.h"
+#include "graph_window.h"
 #include "sjis.h"
 
-// form1.h names colours of its own; only the button is needed from it.
-class TForm1;
-QPushButton* ScoreChartButton(TForm1& Form);
+// main_window.h names colours of its own; only the button is needed from it.
+class TMainWindow;
+QPushButton* ScoreChartButton(TMainWindow& Window);
 
 namespace {
 
@@ -42,16 +42,16 @@ TEST(GraphWindowChart, ShowingTheWindowDrawsTheHistory) {
   TProgramFixture Program;
   WriteHistory(Program.HistoryPath(), LineA + "\r\n" + LineB + "\r\n");
   Program.Create();
-  TChart& Chart = Program.Form2().ChartWidget().Chart();
+  TChart& Chart = Program.GraphWindow().ChartWidget().Chart();
   int Bars = -1, Points = -1, Red = 0;
   double Last = 0;
   TModalWatch Watch([&](QWidget*) {
     Bars = Chart.Series(0).PointCount();
     Points = Chart.Series(1).PointCount();
     Last = Chart.Series(1).YValues.ValueAt(1);
-    Red = RedPixels(Program.Form2().Chart1->grab().toImage());
+    Red = RedPixels(Program.GraphWindow().ResultChart->grab().toImage());
   });
-  ScoreChartButton(Program.Form1())->click();
+  ScoreChartButton(Program.MainWindow())->click();
   ASSERT_TRUE(Watch.Done());
   EXPECT_EQ(Bars, 2);
   EXPECT_EQ(Points, 2);
@@ -59,9 +59,9 @@ TEST(GraphWindowChart, ShowingTheWindowDrawsTheHistory) {
   EXPECT_GT(Red, 1000);
 
   // A drill finished meanwhile is there at the next showing, nothing doubled.
-  Program.Form2().StoreSummary(LineA);
+  Program.GraphWindow().StoreSummary(LineA);
   TModalWatch Again([&](QWidget*) { Bars = Chart.Series(0).PointCount(); });
-  ScoreChartButton(Program.Form1())->click();
+  ScoreChartButton(Program.MainWindow())->click();
   ASSERT_TRUE(Again.Done());
   EXPECT_EQ(Bars, 3);
 }
@@ -70,7 +70,7 @@ TEST(GraphWindowChart, ADamagedLineGivesAnErrorBoxAndTheWindowOpensWithTheLinesB
   TProgramFixture Program;
   WriteHistory(Program.HistoryPath(), LineA + "\r\n" + LineB + "\r\n" + LineC + "\r\n" + LineD + "\r\n");
   Program.Create();
-  TChart& Chart = Program.Form2().ChartWidget().Chart();
+  TChart& Chart = Program.GraphWindow().ChartWidget().Chart();
   QString Text;
   bool WindowShown = false;
   int Bars = -1, Points = -1;
@@ -78,12 +78,12 @@ TEST(GraphWindowChart, ADamagedLineGivesAnErrorBoxAndTheWindowOpensWithTheLinesB
   TModalWatch Box([&](QWidget* Modal) {
     if (auto* MessageBox = qobject_cast<QMessageBox*>(Modal)) Text = MessageBox->text();
     Window = std::make_unique<TModalWatch>([&](QWidget* Shown) {
-      WindowShown = Shown == &Program.Form2();
+      WindowShown = Shown == &Program.GraphWindow();
       Bars = Chart.Series(0).PointCount();
       Points = Chart.Series(1).PointCount();
     });
   });
-  ScoreChartButton(Program.Form1())->click();
+  ScoreChartButton(Program.MainWindow())->click();
   ASSERT_TRUE(Box.Done());
   EXPECT_EQ(Text, U("'5x' は整数ではありません."));
   ASSERT_TRUE(Window && Window->Done());
@@ -96,15 +96,15 @@ TEST(GraphWindowChart, AZoomOutlivesClosingTheWindow) {
   TProgramFixture Program;
   WriteHistory(Program.HistoryPath(), LineA + "\r\n" + LineB + "\r\n" + LineD + "\r\n");
   Program.Create();
-  TChart& Chart = Program.Form2().ChartWidget().Chart();
+  TChart& Chart = Program.GraphWindow().ChartWidget().Chart();
   TModalWatch Zoom([&](QWidget*) {
-    Program.Form2().Chart1->grab();  // laid out
+    Program.GraphWindow().ResultChart->grab();  // laid out
     const TRect P = Chart.PlotRect;
     Chart.MouseDown(mbLeft, P.Left + 50, P.Top + 50);
     Chart.MouseMove(P.Left + 200, P.Top + 200);
     Chart.MouseUp(mbLeft, P.Left + 200, P.Top + 200);
   });
-  ScoreChartButton(Program.Form1())->click();
+  ScoreChartButton(Program.MainWindow())->click();
   ASSERT_TRUE(Zoom.Done());
   ASSERT_TRUE(Chart.ZoomScroll.IsZoomedIn());
   const double Min = Chart.LeftAxis.Minimum, Max = Chart.LeftAxis.Maximum;
@@ -113,11 +113,11 @@ TEST(GraphWindowChart, AZoomOutlivesClosingTheWindow) {
   bool Zoomed = false;
   int Bars = 0;
   TModalWatch Again([&](QWidget*) {
-    Program.Form2().Chart1->grab();
+    Program.GraphWindow().ResultChart->grab();
     Zoomed = Chart.ZoomScroll.IsZoomedIn();
     Bars = Chart.Series(0).PointCount();
   });
-  ScoreChartButton(Program.Form1())->click();
+  ScoreChartButton(Program.MainWindow())->click();
   ASSERT_TRUE(Again.Done());
   EXPECT_TRUE(Zoomed);
   EXPECT_EQ(Bars, 3);
@@ -138,21 +138,21 @@ TEST(GraphWindowChart, ClosingTheWindowDuringADragEndsTheDrag) {
     TProgramFixture Program;
     WriteHistory(Program.HistoryPath(), LineA + "\r\n" + LineB + "\r\n" + LineD + "\r\n");
     Program.Create();
-    TChart& Chart = Program.Form2().ChartWidget().Chart();
-    QWidget* Chart1 = Program.Form2().Chart1;
+    TChart& Chart = Program.GraphWindow().ChartWidget().Chart();
+    QWidget* ResultChart = Program.GraphWindow().ResultChart;
     bool ClosedByEnter = false;
     TModalWatch Drag([&](QWidget* Modal) {
       (void)QTest::qWaitForWindowExposed(Modal);
-      Chart1->grab();  // laid out
+      ResultChart->grab();  // laid out
       const TRect P = Chart.PlotRect;
-      QTest::mousePress(Chart1, Button, Qt::NoModifier, QPoint(P.Left + 50, P.Top + 50));
-      QTest::mouseMove(Chart1, QPoint(P.Left + 80, P.Top + 80));
-      QTest::keyClick(Program.Form2().Button1, Qt::Key_Return);
+      QTest::mousePress(ResultChart, Button, Qt::NoModifier, QPoint(P.Left + 50, P.Top + 50));
+      QTest::mouseMove(ResultChart, QPoint(P.Left + 80, P.Top + 80));
+      QTest::keyClick(Program.GraphWindow().CloseButton, Qt::Key_Return);
       ClosedByEnter = !Modal->isVisible();
       // The button comes up over the main window, now under the pointer.
-      QTest::mouseRelease(Program.Form2().parentWidget(), Button, Qt::NoModifier, QPoint(100, 100));
+      QTest::mouseRelease(Program.GraphWindow().parentWidget(), Button, Qt::NoModifier, QPoint(100, 100));
     });
-    ScoreChartButton(Program.Form1())->click();
+    ScoreChartButton(Program.MainWindow())->click();
     ASSERT_TRUE(Drag.Done());
     ASSERT_TRUE(ClosedByEnter);
     EXPECT_FALSE(Chart.ZoomScroll.IsZoomedIn());
@@ -162,15 +162,15 @@ TEST(GraphWindowChart, ClosingTheWindowDuringADragEndsTheDrag) {
     bool Dragging = true;
     TModalWatch Again([&](QWidget* Modal) {
       (void)QTest::qWaitForWindowExposed(Modal);
-      Chart1->grab();
+      ResultChart->grab();
       const TRect P = Chart.PlotRect;
       for (int Step = 1; Step <= 4; ++Step) {
-        QTest::mouseMove(Chart1, QPoint(P.Left + 80 + 30 * Step, P.Top + 80 + 30 * Step));
+        QTest::mouseMove(ResultChart, QPoint(P.Left + 80 + 30 * Step, P.Top + 80 + 30 * Step));
       }
       Dragging = Chart.ZoomScroll.Zoom().Dragging || Chart.ZoomScroll.Panning().Dragging;
-      QTest::mouseClick(Chart1, Qt::LeftButton, Qt::NoModifier, QPoint(P.Left + 200, P.Top + 200));
+      QTest::mouseClick(ResultChart, Qt::LeftButton, Qt::NoModifier, QPoint(P.Left + 200, P.Top + 200));
     });
-    ScoreChartButton(Program.Form1())->click();
+    ScoreChartButton(Program.MainWindow())->click();
     ASSERT_TRUE(Again.Done());
     EXPECT_FALSE(Dragging);
     EXPECT_FALSE(Chart.ZoomScroll.IsZoomedIn());
@@ -187,7 +187,7 @@ TEST(GraphWindowChart, EachShowingDrawsTheChartOnce) {
   TProgramFixture Program;
   WriteHistory(Program.HistoryPath(), LineA + "\r\n" + LineB + "\r\n" + LineD + "\r\n");
   Program.Create();
-  TChart& Chart = Program.Form2().ChartWidget().Chart();
+  TChart& Chart = Program.GraphWindow().ChartWidget().Chart();
   for (int Showing = 0; Showing < 2; ++Showing) {
     const int Before = Chart.FullPaintCount();
     int Drawn = -1;
@@ -196,7 +196,7 @@ TEST(GraphWindowChart, EachShowingDrawsTheChartOnce) {
       QTest::qWait(100);
       Drawn = Chart.FullPaintCount() - Before;
     });
-    ScoreChartButton(Program.Form1())->click();
+    ScoreChartButton(Program.MainWindow())->click();
     ASSERT_TRUE(Watch.Done());
     EXPECT_EQ(Drawn, 1) << Showing;
   }
@@ -208,18 +208,18 @@ TEST(GraphWindowChart, RestoringAMinimisedWindowRebuildsNothing) {
   TProgramFixture Program;
   WriteHistory(Program.HistoryPath(), LineA + "\r\n");
   Program.Create();
-  TChart& Chart = Program.Form2().ChartWidget().Chart();
+  TChart& Chart = Program.GraphWindow().ChartWidget().Chart();
   int Bars = -1;
   TModalWatch Watch([&](QWidget* Modal) {
     (void)QTest::qWaitForWindowExposed(Modal);
-    Program.Form2().StoreSummary(LineB);
+    Program.GraphWindow().StoreSummary(LineB);
     Modal->setWindowState(Qt::WindowMinimized);
     QTest::qWait(50);
     Modal->setWindowState(Qt::WindowNoState);
     QTest::qWait(50);
     Bars = Chart.Series(0).PointCount();
   });
-  ScoreChartButton(Program.Form1())->click();
+  ScoreChartButton(Program.MainWindow())->click();
   ASSERT_TRUE(Watch.Done());
   EXPECT_EQ(Bars, 1);
 }

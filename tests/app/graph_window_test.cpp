@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "app_test_support.h"
-#include "form1.h"
-#include "form2.h"
+#include "graph_window.h"
 #include "history_list_box.h"
+#include "main_window.h"
 #include "sjis.h"
 
 namespace {
@@ -34,19 +34,19 @@ const std::string LineB = ToSjis("所要時間 04分40秒 正答率100%  2024/03
 TEST(GraphWindow, HasItsFrameAndOneFocusableButton) {
   TProgramFixture Program;
   Program.Create();
-  TForm2& Form = Program.Form2();
-  EXPECT_FALSE(Form.isVisible());
-  EXPECT_EQ(Form.windowTitle(), U("結果グラフ"));
-  EXPECT_EQ(Form.size(), QSize(792, 573));
-  EXPECT_EQ(Form.minimumSize(), Form.maximumSize());
-  EXPECT_EQ(Form.Chart1->geometry(), QRect(0, 0, 705, 569));
-  EXPECT_EQ(Form.ListBox1->parentWidget(), Form.Chart1);
-  EXPECT_EQ(Form.ListBox1->geometry(), QRect(216, 168, 201, 97));
-  EXPECT_EQ(Form.Button1->geometry(), QRect(712, 8, 75, 33));
-  EXPECT_EQ(Form.Button1->text(), U("閉じる"));
+  TGraphWindow& Window = Program.GraphWindow();
+  EXPECT_FALSE(Window.isVisible());
+  EXPECT_EQ(Window.windowTitle(), U("結果グラフ"));
+  EXPECT_EQ(Window.size(), QSize(792, 573));
+  EXPECT_EQ(Window.minimumSize(), Window.maximumSize());
+  EXPECT_EQ(Window.ResultChart->geometry(), QRect(0, 0, 705, 569));
+  EXPECT_EQ(Window.HistoryBox->parentWidget(), Window.ResultChart);
+  EXPECT_EQ(Window.HistoryBox->geometry(), QRect(216, 168, 201, 97));
+  EXPECT_EQ(Window.CloseButton->geometry(), QRect(712, 8, 75, 33));
+  EXPECT_EQ(Window.CloseButton->text(), U("閉じる"));
   int Focusable = 0;
-  for (QWidget* Child : Form.findChildren<QWidget*>()) {
-    if (Child->focusPolicy() != Qt::NoFocus && Child->isVisibleTo(&Form)) ++Focusable;
+  for (QWidget* Child : Window.findChildren<QWidget*>()) {
+    if (Child->focusPolicy() != Qt::NoFocus && Child->isVisibleTo(&Window)) ++Focusable;
   }
   EXPECT_EQ(Focusable, 1);
 }
@@ -55,15 +55,15 @@ TEST(GraphWindow, LoadsTheHistoryIntoItsHiddenListAtCreation) {
   TProgramFixture Program;
   WriteFile(Program.HistoryPath(), LineA + "\r\n" + LineB + "\r\n");
   Program.Create();
-  TForm2& Form = Program.Form2();
-  ASSERT_EQ(Form.ListBox1->count(), 2);
-  EXPECT_EQ(Form.ListBox1->ItemText(0).toStdString(), FromSjis(LineA));
-  EXPECT_EQ(Form.ListBox1->ItemText(1).toStdString(), FromSjis(LineB));
-  EXPECT_FALSE(Form.ListBox1->isVisibleTo(&Form));
-  EXPECT_EQ(Form.History().Count(), 2u);
+  TGraphWindow& Window = Program.GraphWindow();
+  ASSERT_EQ(Window.HistoryBox->count(), 2);
+  EXPECT_EQ(Window.HistoryBox->ItemText(0).toStdString(), FromSjis(LineA));
+  EXPECT_EQ(Window.HistoryBox->ItemText(1).toStdString(), FromSjis(LineB));
+  EXPECT_FALSE(Window.HistoryBox->isVisibleTo(&Window));
+  EXPECT_EQ(Window.History().Count(), 2u);
   // Its items are 21 pixels high, whatever the font.
-  EXPECT_EQ(Form.ListBox1->sizeHintForRow(0), 21);
-  EXPECT_EQ(Form.ListBox1->sizeHintForRow(1), 21);
+  EXPECT_EQ(Window.HistoryBox->sizeHintForRow(0), 21);
+  EXPECT_EQ(Window.HistoryBox->sizeHintForRow(1), 21);
 }
 
 // A line cut in the middle of a double-byte character shows as that line
@@ -73,19 +73,19 @@ TEST(GraphWindow, ALineEndingInHalfACharacterStaysItsOwnItem) {
   const std::string Cut = LineA.substr(0, 9) + "\x95";
   WriteFile(Program.HistoryPath(), Cut + "\r\n" + LineB + "\r\n" + Cut + "\r\n");
   Program.Create();
-  TForm2& Form = Program.Form2();
-  ASSERT_EQ(Form.ListBox1->count(), 3);
-  EXPECT_EQ(Form.ListBox1->ItemText(0).toStdString(), FromSjis(Cut));
-  EXPECT_EQ(Form.ListBox1->ItemText(1).toStdString(), FromSjis(LineB));
-  EXPECT_EQ(Form.ListBox1->ItemText(2).toStdString(), FromSjis(Cut));
+  TGraphWindow& Window = Program.GraphWindow();
+  ASSERT_EQ(Window.HistoryBox->count(), 3);
+  EXPECT_EQ(Window.HistoryBox->ItemText(0).toStdString(), FromSjis(Cut));
+  EXPECT_EQ(Window.HistoryBox->ItemText(1).toStdString(), FromSjis(LineB));
+  EXPECT_EQ(Window.HistoryBox->ItemText(2).toStdString(), FromSjis(Cut));
 }
 
 TEST(GraphWindow, AStoredSummaryJoinsTheListAndTheFile) {
   TProgramFixture Program;
   WriteFile(Program.HistoryPath(), LineA + "\r\n");
   Program.Create();
-  Program.Form2().StoreSummary(LineB);
-  EXPECT_EQ(Program.Form2().ListBox1->count(), 2);
+  Program.GraphWindow().StoreSummary(LineB);
+  EXPECT_EQ(Program.GraphWindow().HistoryBox->count(), 2);
   QFile File(QString::fromStdString(Program.HistoryPath()));
   ASSERT_TRUE(File.open(QIODevice::ReadOnly));
   EXPECT_EQ(File.readAll().toStdString(), LineA + "\r\n" + LineB + "\r\n");
@@ -109,11 +109,11 @@ TEST(GraphWindow, AHistoryThatCannotBeReadGivesABoxOverTheShownMainWindow) {
   ASSERT_TRUE(Watch.Done());
   EXPECT_TRUE(Text.startsWith(U("ファイル \"%1\". ").arg(Path))) << Text.toStdString();
   EXPECT_TRUE(Text.endsWith(U("は開けません."))) << Text.toStdString();
-  EXPECT_EQ(Parent, &Program.Form1());
+  EXPECT_EQ(Parent, &Program.MainWindow());
   EXPECT_TRUE(MainVisible);
   // The program runs on: a drill can be started.
-  QTest::keyClick(Program.Form1().Button1, Qt::Key_Return);
-  EXPECT_EQ(Program.Form1().Run().State(), rsAsking);
+  QTest::keyClick(Program.MainWindow().StartButton, Qt::Key_Return);
+  EXPECT_EQ(Program.MainWindow().Run().State(), rsAsking);
 }
 
 // The start's order: the main window is shown and painted, then the graph
@@ -124,7 +124,7 @@ TEST(GraphWindow, IsCreatedAndReadsTheHistoryAfterTheMainWindowsFirstPaint) {
   std::vector<std::string> Steps;
   {
     TEventWatch Watch([&](QObject* Watched, QEvent* Event) {
-      if (Watched->objectName() != QStringLiteral("Form1")) return;
+      if (Watched->objectName() != QStringLiteral("MainWindow")) return;
       if (Event->type() == QEvent::Paint && (Steps.empty() || Steps.back() != "paint")) Steps.push_back("paint");
       if (Event->type() == QEvent::ChildAdded) {
         QObject* Child = static_cast<QChildEvent*>(Event)->child();
@@ -134,7 +134,7 @@ TEST(GraphWindow, IsCreatedAndReadsTheHistoryAfterTheMainWindowsFirstPaint) {
     Program.Create();
   }
   // The graph window is there with the history read when the start returns.
-  ASSERT_EQ(Program.Form2().History().Count(), 1u);
+  ASSERT_EQ(Program.GraphWindow().History().Count(), 1u);
   ASSERT_GE(Steps.size(), 2u);
   EXPECT_EQ(Steps[0], "paint");
   EXPECT_EQ(Steps[1], "window");
@@ -154,13 +154,13 @@ TEST(GraphWindow, EnterRightAfterOpeningClosesItAndEscapeDoesNot) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     ClosedByEnter = !Modal->isVisible();
   });
-  Program.Form1().Button3->click();
-  EXPECT_EQ(FocusInside, Program.Form2().Button1);
+  Program.MainWindow().ChartButton->click();
+  EXPECT_EQ(FocusInside, Program.GraphWindow().CloseButton);
   EXPECT_TRUE(EscapeKeptIt);
   EXPECT_TRUE(ClosedByEnter);
   // The main window is activated again through the window system.
-  EXPECT_EQ(Program.Form1().focusWidget(), Program.Form1().Button1);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == Program.Form1().Button1; }));
+  EXPECT_EQ(Program.MainWindow().focusWidget(), Program.MainWindow().StartButton);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == Program.MainWindow().StartButton; }));
 }
 
 // Centred on the whole desktop at the first showing; a later showing keeps
@@ -168,20 +168,20 @@ TEST(GraphWindow, EnterRightAfterOpeningClosesItAndEscapeDoesNot) {
 TEST(GraphWindow, IsCentredOnTheDesktopFirstAndThenKeepsItsPlace) {
   TProgramFixture Program;
   Program.Create();
-  TForm2& Form = Program.Form2();
+  TGraphWindow& Window = Program.GraphWindow();
   const QRect Desktop = QGuiApplication::primaryScreen()->virtualGeometry();
   QPoint First, Second;
   TModalWatch Show([&](QWidget* Modal) {
     First = Modal->frameGeometry().topLeft();
     Modal->move(First + QPoint(37, 23));
   });
-  Program.Form1().Button3->click();
+  Program.MainWindow().ChartButton->click();
   ASSERT_TRUE(Show.Done());
-  const QSize Outer = Form.frameGeometry().size();
+  const QSize Outer = Window.frameGeometry().size();
   EXPECT_EQ(First, QPoint(Desktop.x() + std::max(0, (Desktop.width() - Outer.width()) / 2),
                           Desktop.y() + std::max(0, (Desktop.height() - Outer.height()) / 2)));
   TModalWatch Again([&](QWidget* Modal) { Second = Modal->frameGeometry().topLeft(); });
-  Program.Form1().Button3->click();
+  Program.MainWindow().ChartButton->click();
   ASSERT_TRUE(Again.Done());
   EXPECT_EQ(Second, First + QPoint(37, 23));
 }

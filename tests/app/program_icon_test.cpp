@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "app_test_support.h"
-#include "form1.h"
-#include "form2.h"
+#include "graph_window.h"
+#include "main_window.h"
 #include "program_icon.h"
 
 namespace {
@@ -40,8 +40,8 @@ TEST(ProgramIcon, IsTheIconOfTheApplicationAndOfBothWindows) {
   const QImage Expected = QImage(InstalledPng(48)).convertToFormat(QImage::Format_ARGB32_Premultiplied);
   auto Shown = [](const QIcon& Icon) { return Icon.pixmap(48).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied); };
   EXPECT_EQ(Shown(QApplication::windowIcon()), Expected);
-  EXPECT_EQ(Shown(Program.Form1().windowIcon()), Expected);
-  EXPECT_EQ(Shown(Program.Form2().windowIcon()), Expected);
+  EXPECT_EQ(Shown(Program.MainWindow().windowIcon()), Expected);
+  EXPECT_EQ(Shown(Program.GraphWindow().windowIcon()), Expected);
   EXPECT_EQ(QGuiApplication::desktopFileName(), ApplicationId());
 }
 
@@ -53,7 +53,7 @@ TEST(ProgramIcon, ReachesTheMainWindowOnceAfterItsFirstPaint) {
   std::vector<std::string> Steps;
   {
     TEventWatch Watch([&](QObject* Watched, QEvent* Event) {
-      if (Event->type() == QEvent::Paint && Watched->objectName() == QStringLiteral("Form1") &&
+      if (Event->type() == QEvent::Paint && Watched->objectName() == QStringLiteral("MainWindow") &&
           (Steps.empty() || Steps.back() != "paint")) {
         Steps.push_back("paint");
       }
@@ -61,7 +61,7 @@ TEST(ProgramIcon, ReachesTheMainWindowOnceAfterItsFirstPaint) {
       if (Event->type() == QEvent::WindowIconChange && Watched->isWindowType() &&
           !static_cast<QWindow*>(Watched)->icon().isNull()) {
         for (QWidget* Window : QApplication::topLevelWidgets()) {
-          if (Window->objectName() == QStringLiteral("Form1") && Window->windowHandle() == Watched) {
+          if (Window->objectName() == QStringLiteral("MainWindow") && Window->windowHandle() == Watched) {
             Steps.push_back("icon");
           }
         }
@@ -70,5 +70,5 @@ TEST(ProgramIcon, ReachesTheMainWindowOnceAfterItsFirstPaint) {
     Program.Create();
   }
   EXPECT_EQ(Steps, (std::vector<std::string>{"paint", "icon"}));
-  EXPECT_FALSE(Program.Form1().windowHandle()->icon().isNull());
+  EXPECT_FALSE(Program.MainWindow().windowHandle()->icon().isNull());
 }

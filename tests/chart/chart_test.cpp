@@ -69,9 +69,9 @@ TEST(ChartLayout, FootTakesItsRoomFromTheBottom) {
   EXPECT_TRUE(Chart.FootContains(345, 540));
 }
 
-struct TChart1 : TChart1Fixture, ::testing::Test {};
+struct TResultChart : TResultChartFixture, ::testing::Test {};
 
-TEST_F(TChart1, TitleIsCentredAtTheTopOfThePlotBox) {
+TEST_F(TResultChart, TitleIsCentredAtTheTopOfThePlotBox) {
   Chart.Paint();
   const auto T = Surface.TextsOf(Texts().ChartTitle);
   ASSERT_EQ(T.size(), 1u);
@@ -82,7 +82,7 @@ TEST_F(TChart1, TitleIsCentredAtTheTopOfThePlotBox) {
   EXPECT_FALSE(Chart.TitleContains(352, 60));
 }
 
-TEST_F(TChart1, DepthAndFinalPlotRect) {
+TEST_F(TResultChart, DepthAndFinalPlotRect) {
   Chart.Paint();
   EXPECT_EQ(Chart.DepthPerSeries, 10);  // Round(663 x 0.015)
   EXPECT_EQ(Chart.TotalDepth, 20);
@@ -100,7 +100,7 @@ TEST_F(TChart1, DepthAndFinalPlotRect) {
   EXPECT_EQ(Chart.BottomAxis.AxisLength, 658 - T - W3 - (27 + T + W1));
 }
 
-TEST_F(TChart1, FinalPlotRectFollowsTheMeasuredLabelWidths) {
+TEST_F(TResultChart, FinalPlotRectFollowsTheMeasuredLabelWidths) {
   Surface.FixedWidths["100"] = 27;
   Surface.FixedWidths["300"] = 29;
   Surface.FixedWidths[" "] = 5;
@@ -113,7 +113,7 @@ TEST_F(TChart1, FinalPlotRectFollowsTheMeasuredLabelWidths) {
   EXPECT_EQ(Chart.PlotRect, (TRect{27 + T + W1, 48 + T, 658 - T - W3, 540 - L}));
 }
 
-TEST_F(TChart1, WallsOutlineTheBackAndFillTheLeftWallAndTheFloor) {
+TEST_F(TResultChart, WallsOutlineTheBackAndFillTheLeftWallAndTheFloor) {
   Chart.Paint();
   // PlotRect (88, 69, 597, 519), TotalDepth 20.
   const auto P = Surface.CallsOf("Polygon");
@@ -127,7 +127,7 @@ TEST_F(TChart1, WallsOutlineTheBackAndFillTheLeftWallAndTheFloor) {
   EXPECT_EQ(P[2].Brush, (TSurfaceBrush{clWhite, bsSolid}));
 }
 
-TEST_F(TChart1, EmptyChartShowsTitleWallsAndAllThreeAxes) {
+TEST_F(TResultChart, EmptyChartShowsTitleWallsAndAllThreeAxes) {
   Chart.Paint();
   const auto& T = Texts();
   // Axes draw in the order bottom, left, right.
@@ -178,7 +178,7 @@ TEST_F(TChart1, EmptyChartShowsTitleWallsAndAllThreeAxes) {
   EXPECT_TRUE(Surface.TextsOf("P0").empty());
 }
 
-TEST_F(TChart1, AxisLinesTicksAndGridOfTheLeftAxis) {
+TEST_F(TResultChart, AxisLinesTicksAndGridOfTheLeftAxis) {
   Chart.Paint();
   const auto& C = Surface.Calls;
   // The axis line: black, 2 wide, along the plot box's left edge at the front.
@@ -203,7 +203,7 @@ TEST_F(TChart1, AxisLinesTicksAndGridOfTheLeftAxis) {
   EXPECT_EQ(C[Grid - 3].Points[0], (TPoint{88, 69}));
 }
 
-TEST_F(TChart1, PaintSequence) {
+TEST_F(TResultChart, PaintSequence) {
   Bars->AddPoint(0, 85, "", clAutoColor);
   Bars->AddPoint(1, 60, "", clAutoColor);
   Line->AddPoint(0, 150, "", clAutoColor);
@@ -240,7 +240,7 @@ TEST_F(TChart1, PaintSequence) {
   EXPECT_EQ(Bars->HorizontalMarginCalls, 1);
 }
 
-TEST_F(TChart1, WithoutPointClippingNothingIsClipped) {
+TEST_F(TResultChart, WithoutPointClippingNothingIsClipped) {
   Chart.ClipPoints = false;
   Bars->AddPoint(0, 85, "", clAutoColor);
   Chart.Paint();
@@ -248,7 +248,7 @@ TEST_F(TChart1, WithoutPointClippingNothingIsClipped) {
   EXPECT_FALSE(Surface.TextsOf("P0")[0].Clipped);
 }
 
-TEST_F(TChart1, SeriesMarginsWidenTheAutomaticBottomAxis) {
+TEST_F(TResultChart, SeriesMarginsWidenTheAutomaticBottomAxis) {
   for (int X = 0; X <= 8; ++X) Bars->AddPoint(X, 50, "", clAutoColor);
   Bars->LeftMargin = Bars->RightMargin = 50;
   Chart.Paint();
@@ -270,7 +270,7 @@ TEST_F(TChart1, SeriesMarginsWidenTheAutomaticBottomAxis) {
   EXPECT_EQ(Bars->HorizontalMarginCalls, 2);  // asked all the same: bars size themselves there
 }
 
-TEST_F(TChart1, OnePointKeepsAnEmptyRangeInTheMiddle) {
+TEST_F(TResultChart, OnePointKeepsAnEmptyRangeInTheMiddle) {
   Bars->AddPoint(0, 50, "", clAutoColor);
   Bars->LeftMargin = Bars->RightMargin = 50;
   Chart.Paint();
@@ -280,7 +280,7 @@ TEST_F(TChart1, OnePointKeepsAnEmptyRangeInTheMiddle) {
   EXPECT_EQ(Bars->Drawn, (std::vector<int>{0}));
 }
 
-TEST_F(TChart1, VisibleRangeOfBarsAndLines) {
+TEST_F(TResultChart, VisibleRangeOfBarsAndLines) {
   for (int X = 0; X <= 5; ++X) {
     Bars->AddPoint(X, 50, "", clAutoColor);
     Line->AddPoint(X, 150, "", clAutoColor);
@@ -304,7 +304,7 @@ TEST_F(TChart1, VisibleRangeOfBarsAndLines) {
   EXPECT_EQ(Bars->FirstVisible, -1);
 }
 
-TEST_F(TChart1, InactiveSeriesTakeNoSlotAndNoAxis) {
+TEST_F(TResultChart, InactiveSeriesTakeNoSlotAndNoAxis) {
   Line->Active = false;
   Chart.Paint();
   EXPECT_EQ(Chart.TotalDepth, 10);
@@ -314,7 +314,7 @@ TEST_F(TChart1, InactiveSeriesTakeNoSlotAndNoAxis) {
   EXPECT_EQ(Chart.PlotRect.Right, 684 - 10);
 }
 
-TEST_F(TChart1, FlatChartHasOneFlatBackWall) {
+TEST_F(TResultChart, FlatChartHasOneFlatBackWall) {
   Chart.View3D = false;
   Chart.Paint();
   EXPECT_TRUE(Surface.CallsOf("Polygon").empty());
@@ -324,7 +324,7 @@ TEST_F(TChart1, FlatChartHasOneFlatBackWall) {
   EXPECT_EQ(R[0].Rect, (TRect{P.Left, P.Top, P.Right + 1, P.Bottom + 1}));
 }
 
-TEST_F(TChart1, RepaintFromTheKeptImageRunsNoLayout) {
+TEST_F(TResultChart, RepaintFromTheKeptImageRunsNoLayout) {
   int Requests = 0;
   Chart.OnInvalidate = [&] { ++Requests; };
   Chart.Paint();

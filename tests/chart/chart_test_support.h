@@ -46,13 +46,13 @@ inline TSurfaceFont Font(const std::string& Name, int Height, TColor Color = clB
 
 // The result chart's frame with two recording series in place of the bars
 // (index 0, left axis) and the line (index 1, right axis).
-struct TChart1Fixture {
+struct TResultChartFixture {
   TRecordingSurface Surface;
   TChart Chart{Surface};
   TTestSeries* Bars = nullptr;
   TTestSeries* Line = nullptr;
 
-  TChart1Fixture() {
+  TResultChartFixture() {
     const auto& T = Texts();
     const TSurfaceFont Gothic21 = Font(T.PGothicFace, 21);
     Chart.SetSize(705, 569);

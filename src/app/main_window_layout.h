@@ -46,6 +46,6 @@ struct TFormLayout {
   TTextField AccessibleDescription;
 };
 
-const TFormLayout& Form1Window();
-const std::vector<TControlLayout>& Form1Controls();
-const TControlLayout& Form1Control(const std::string& Name);
+const TFormLayout& MainWindowLayout();
+const std::vector<TControlLayout>& MainWindowControls();
+const TControlLayout& MainWindowControl(const std::string& Name);

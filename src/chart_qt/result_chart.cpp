@@ -54,30 +54,30 @@ void ConfigureResultChart(TChart& Chart) {
     Axis->Title.Font = Mincho12;
   }
 
-  auto& Series1 = Chart.AddSeries<TBarSeries>();
-  Series1.Title = T.BarSeriesTitle;
-  Series1.SeriesColor = clRed;
-  Series1.HorizAxis = akBottom;
-  Series1.VertAxis = akLeft;
-  Series1.XValues.Name = "X";
-  Series1.YValues.Name = T.BarYValuesName;
-  Series1.Marks.Visible = true;
-  Series1.Marks.ArrowLength = 20;
-  Series1.Marks.Font = Font(T.PGothicFace, 16, clBlack);
+  auto& PercentBars = Chart.AddSeries<TBarSeries>();
+  PercentBars.Title = T.BarSeriesTitle;
+  PercentBars.SeriesColor = clRed;
+  PercentBars.HorizAxis = akBottom;
+  PercentBars.VertAxis = akLeft;
+  PercentBars.XValues.Name = "X";
+  PercentBars.YValues.Name = T.BarYValuesName;
+  PercentBars.Marks.Visible = true;
+  PercentBars.Marks.ArrowLength = 20;
+  PercentBars.Marks.Font = Font(T.PGothicFace, 16, clBlack);
 
-  auto& Series2 = Chart.AddSeries<TLineSeries>();
-  Series2.Title = T.LineSeriesTitle;
-  Series2.SeriesColor = clBlue;
-  Series2.HorizAxis = akBottom;
-  Series2.VertAxis = akRight;
-  Series2.XValues.Name = "X";
-  Series2.YValues.Name = "Y";
-  Series2.Pointer.Visible = false;
-  Series2.Marks.Visible = false;
-  Series2.Marks.ArrowLength = 8;
-  Series2.Marks.Font = Mincho12;
+  auto& DurationLine = Chart.AddSeries<TLineSeries>();
+  DurationLine.Title = T.LineSeriesTitle;
+  DurationLine.SeriesColor = clBlue;
+  DurationLine.HorizAxis = akBottom;
+  DurationLine.VertAxis = akRight;
+  DurationLine.XValues.Name = "X";
+  DurationLine.YValues.Name = "Y";
+  DurationLine.Pointer.Visible = false;
+  DurationLine.Marks.Visible = false;
+  DurationLine.Marks.ArrowLength = 8;
+  DurationLine.Marks.Font = Mincho12;
 
-  for (TChartSeries* Series : {static_cast<TChartSeries*>(&Series1), static_cast<TChartSeries*>(&Series2)}) {
+  for (TChartSeries* Series : {static_cast<TChartSeries*>(&PercentBars), static_cast<TChartSeries*>(&DurationLine)}) {
     Series->XValues.Order = loAscending;
     Series->YValues.Order = loNone;
   }

@@ -96,7 +96,7 @@ QWidget* THintDriver::WidgetAt(QPoint P) const {
 
 THintTarget THintDriver::HintOwnerOf(THintTarget Control) const {
   for (QWidget* Widget = AsWidget(Control); Widget; Widget = Widget->parentWidget()) {
-    if (!TApplication::HintOf(Widget).isEmpty()) return Widget;
+    if (!ControlHint(Widget).isEmpty()) return Widget;
     if (Widget->isWindow()) break;
   }
   return nullptr;
@@ -105,7 +105,7 @@ THintTarget THintDriver::HintOwnerOf(THintTarget Control) const {
 THintTarget THintDriver::ControlAt(QPoint P) const { return WidgetAt(P); }
 
 std::string THintDriver::HintOf(THintTarget Control) const {
-  return ToSjis(TApplication::HintOf(AsWidget(Control)).toStdString());
+  return ToSjis(ControlHint(AsWidget(Control)).toStdString());
 }
 
 QRect THintDriver::ScreenBoundsOf(THintTarget Control) const {

@@ -5,8 +5,8 @@
 class TChart;
 class THistoryFile;
 
-// Sets up a new chart as the graph window shows it and adds Series1 (bars,
-// index 0) and Series2 (line, index 1).
+// Sets up a new chart as the graph window shows it and adds PercentBars (bars,
+// index 0) and DurationLine (line, index 1).
 void ConfigureResultChart(TChart& Chart);
 
 // Empties both series, then adds one bar point and one line point per history

@@ -11,10 +11,10 @@ class TChartWidget;
 class QPushButton;
 class TApplication;
 
-class TForm2 : public QDialog {
+class TGraphWindow : public QDialog {
 public:
   // Creates the window hidden, owned by the main window.
-  TForm2(TApplication& Application, QWidget* MainWindow, std::string HistoryFileName = "./HIST_ZV.DAT");
+  TGraphWindow(TApplication& Application, QWidget* MainWindow, std::string HistoryFileName = "./HIST_ZV.DAT");
 
   // Loads the history file into the history list, if the file is there.
   void FormCreate();
@@ -26,9 +26,9 @@ public:
   const THistoryFile& History() const { return FHistory; }
   TChartWidget& ChartWidget() const { return *FChartWidget; }
 
-  QWidget* Chart1 = nullptr;  // the result chart (ChartWidget)
-  THistoryListBox* ListBox1 = nullptr;  // the history lines, never visible
-  QPushButton* Button1 = nullptr;  // "閉じる"
+  QWidget* ResultChart = nullptr;         // the result chart (ChartWidget)
+  THistoryListBox* HistoryBox = nullptr;  // the history lines, never visible
+  QPushButton* CloseButton = nullptr;     // "閉じる"
 
 protected:
   void showEvent(QShowEvent* Event) override;

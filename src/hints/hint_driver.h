@@ -2,13 +2,13 @@
 // Drives the hint state from the application's event watch: the pointer moves and
 // the cancelling input that the application object reports, the hint timer, and
 // the one hint window. The controls with hints are those whose hint property is
-// set (TApplication::HintProperty); the hint window is the program's enlarged one.
+// set (HintProperty); the hint window is the program's enlarged one.
 #include <QFont>
 #include <functional>
 #include <memory>
 #include <string>
 
-#include "application.h"
+#include "hint_controller.h"
 #include "hint_state.h"
 #include "hint_window.h"
 

@@ -89,9 +89,9 @@ class HintStateTest : public ::testing::Test {
 protected:
   // Two buttons apart, a check box right below the first one (no gap), a window around them.
   TFakeControl Window{QRect(0, 0, 800, 600), "", nullptr};
-  TFakeControl Button1{QRect(100, 100, 80, 30), Texts().StartHint, &Window};
-  TFakeControl CheckBox1{QRect(100, 130, 80, 20), Texts().UntilCorrectHint, &Window};
-  TFakeControl Button3{QRect(400, 100, 80, 30), Texts().ScoreChartHint, &Window};
+  TFakeControl StartButton{QRect(100, 100, 80, 30), Texts().StartHint, &Window};
+  TFakeControl UntilCorrectBox{QRect(100, 130, 80, 20), Texts().UntilCorrectHint, &Window};
+  TFakeControl ChartButton{QRect(400, 100, 80, 30), Texts().ScoreChartHint, &Window};
   TFakeControl Label{QRect(300, 300, 50, 20), "", &Window};
   TFakeHost Host;
   TFakeDisplay Display;
@@ -99,7 +99,7 @@ protected:
   THintState State{Host, Timer, Display};
 
   void SetUp() override {
-    Host.Controls = {&Button1, &CheckBox1, &Button3, &Label, &Window};
+    Host.Controls = {&StartButton, &UntilCorrectBox, &ChartButton, &Label, &Window};
     Timer.State = &State;
   }
   void MoveTo(QPoint P) {
@@ -226,12 +226,12 @@ TEST_F(HintStateTest, NoHintWhenThePointerHasLeftTheControlUnreported) {
 }
 
 TEST_F(HintStateTest, AControlWithoutItsOwnHintShowsItsParents) {
-  TFakeControl Inner{QRect(410, 105, 10, 10), "", &Button3};
+  TFakeControl Inner{QRect(410, 105, 10, 10), "", &ChartButton};
   Host.Controls.insert(Host.Controls.begin(), &Inner);
   MoveTo({412, 107});
   Timer.Advance(500);
   EXPECT_EQ(Display.Text, Texts().ScoreChartHint);
-  EXPECT_EQ(State.HintControl(), &Button3);
+  EXPECT_EQ(State.HintControl(), &ChartButton);
 }
 
 TEST_F(HintStateTest, HintsSwitchedOffShowNothing) {
@@ -246,7 +246,7 @@ TEST_F(HintStateTest, HintsSwitchedOffShowNothing) {
 }
 
 TEST_F(HintStateTest, EmptyShortHintShowsNothing) {
-  Button1.Hint = "|only the long part";
+  StartButton.Hint = "|only the long part";
   MoveTo({120, 110});
   Timer.Advance(500);
   EXPECT_FALSE(Display.Visible);
@@ -256,13 +256,13 @@ TEST_F(HintStateTest, AShortPauseOtherThanZeroIsWaitedFor) {
   THintState Slow{Host, Timer, Display, THintPauses{.Pause = 800, .ShortPause = 100, .HidePause = 1000}};
   Timer.State = &Slow;
   Host.Pointer = {120, 110};
-  Slow.MouseMove(&Button1, Host.Pointer);
+  Slow.MouseMove(&StartButton, Host.Pointer);
   Timer.Advance(799);
   EXPECT_FALSE(Display.Visible);
   Timer.Advance(1);
   EXPECT_TRUE(Display.Visible);
   Host.Pointer = {120, 140};
-  Slow.MouseMove(&CheckBox1, Host.Pointer);
+  Slow.MouseMove(&UntilCorrectBox, Host.Pointer);
   EXPECT_FALSE(Display.Visible);  // the old hint goes while the next one waits
   EXPECT_TRUE(Slow.RecentlyActive());
   Timer.Advance(100);

@@ -40,9 +40,9 @@ class HintDriverTest : public ::testing::Test {
 protected:
   void SetUp() override {
     Window.setGeometry(100, 100, 400, 200);
-    Button1 = new QPushButton(QStringLiteral("開始"), &Window);
-    Button1->setGeometry(10, 10, 100, 30);
-    Button1->setProperty(TApplication::HintProperty, U(Texts().StartHint));
+    StartButton = new QPushButton(QStringLiteral("開始"), &Window);
+    StartButton->setGeometry(10, 10, 100, 30);
+    StartButton->setProperty(HintProperty, U(Texts().StartHint));
     Label = new QLabel(QStringLiteral("label"), &Window);
     Label->setGeometry(10, 100, 100, 30);
     Window.show();
@@ -65,9 +65,9 @@ protected:
     QCursor::setPos(Widget->mapToGlobal(Local));
     QTest::mouseMove(Widget, Local);
   }
-  void ShowHintOnButton1(THintDriver& Driver) {
+  void ShowHintOnStartButton(THintDriver& Driver) {
     MoveOver(Label, {5, 5});
-    MoveOver(Button1, {20, 10});
+    MoveOver(StartButton, {20, 10});
     ASSERT_FALSE(ManualTimer->Started.empty());
     ASSERT_EQ(ManualTimer->Started.back(), 500);
     Driver.State().TimerExpired();
@@ -76,18 +76,18 @@ protected:
 
   TApplication App{*qApp, "surasura"};
   QWidget Window;
-  QPushButton* Button1 = nullptr;
+  QPushButton* StartButton = nullptr;
   QLabel* Label = nullptr;
   TManualTimer* ManualTimer = nullptr;
 };
 
 TEST_F(HintDriverTest, RestingOnAButtonShowsItsHintJustBelowThePointer) {
   THintDriver& Driver = InstallDriver();
-  ShowHintOnButton1(Driver);
+  ShowHintOnStartButton(Driver);
   THintWindow& Hint = Driver.HintWindow();
   EXPECT_NE(dynamic_cast<TMyHintWindow*>(&Hint), nullptr);
   EXPECT_EQ(Hint.Text(), QStringLiteral("ドリルを開始します"));
-  const QPoint Pointer = Button1->mapToGlobal(QPoint(20, 10));
+  const QPoint Pointer = StartButton->mapToGlobal(QPoint(20, 10));
   // No pointer image to read off-screen: the default cursor height is the margin.
   const int Margin = DefaultCursorHeight(QGuiApplication::primaryScreen()->logicalDotsPerInchY());
   EXPECT_EQ(Hint.geometry().topLeft(), Pointer + QPoint(0, Margin));
@@ -111,7 +111,7 @@ TEST_F(HintDriverTest, TheHintWaitsItsWholePauseAndStaysItsWholeTime) {
   });
   MoveOver(Label, {5, 5});
   Since.start();
-  MoveOver(Button1, {20, 10});
+  MoveOver(StartButton, {20, 10});
   ASSERT_TRUE(QTest::qWaitFor([&] { return Hidden >= 0; }, 10000));
   ASSERT_GE(Shown, 0);
   EXPECT_GE(Shown, 500);
@@ -120,47 +120,47 @@ TEST_F(HintDriverTest, TheHintWaitsItsWholePauseAndStaysItsWholeTime) {
 
 TEST_F(HintDriverTest, AnyKeyAnyMouseButtonOrTheWheelRemovesTheHint) {
   THintDriver& Driver = InstallDriver();
-  ShowHintOnButton1(Driver);
+  ShowHintOnStartButton(Driver);
   QKeyEvent Release(QEvent::KeyRelease, Qt::Key_Shift, Qt::NoModifier);
-  QApplication::sendEvent(Button1, &Release);
+  QApplication::sendEvent(StartButton, &Release);
   EXPECT_FALSE(Driver.HintWindow().isVisible());
   EXPECT_FALSE(ManualTimer->Running);
 
-  ShowHintOnButton1(Driver);
-  QTest::mouseRelease(Button1, Qt::RightButton, Qt::NoModifier, QPoint(20, 10));
+  ShowHintOnStartButton(Driver);
+  QTest::mouseRelease(StartButton, Qt::RightButton, Qt::NoModifier, QPoint(20, 10));
   EXPECT_FALSE(Driver.HintWindow().isVisible());
 
-  ShowHintOnButton1(Driver);
-  QWheelEvent Wheel(QPointF(20, 10), Button1->mapToGlobal(QPointF(20, 10)), QPoint(), QPoint(0, 120), Qt::NoButton,
+  ShowHintOnStartButton(Driver);
+  QWheelEvent Wheel(QPointF(20, 10), StartButton->mapToGlobal(QPointF(20, 10)), QPoint(), QPoint(0, 120), Qt::NoButton,
                     Qt::NoModifier, Qt::NoScrollPhase, false);
-  QApplication::sendEvent(Button1, &Wheel);
+  QApplication::sendEvent(StartButton, &Wheel);
   EXPECT_FALSE(Driver.HintWindow().isVisible());
 
-  ShowHintOnButton1(Driver);
-  QTest::keyClick(Button1, Qt::Key_A, Qt::AltModifier);
+  ShowHintOnStartButton(Driver);
+  QTest::keyClick(StartButton, Qt::Key_A, Qt::AltModifier);
   EXPECT_FALSE(Driver.HintWindow().isVisible());
 }
 
 TEST_F(HintDriverTest, AControlWithoutHintOrTheWindowItselfCancels) {
   THintDriver& Driver = InstallDriver();
-  ShowHintOnButton1(Driver);
+  ShowHintOnStartButton(Driver);
   MoveOver(Label, {5, 5});
   EXPECT_FALSE(Driver.HintWindow().isVisible());
   EXPECT_EQ(Driver.State().HintControl(), nullptr);
-  ShowHintOnButton1(Driver);
+  ShowHintOnStartButton(Driver);
   MoveOver(&Window, {300, 150});
   EXPECT_FALSE(Driver.HintWindow().isVisible());
 }
 
 TEST_F(HintDriverTest, LeavingTheWindowCancelsOnlyWhenThePointerIsOutside) {
   THintDriver& Driver = InstallDriver();
-  ShowHintOnButton1(Driver);
+  ShowHintOnStartButton(Driver);
   // A hint moved up over the pointer: the window system reports that the
   // pointer left the window, but it is still over the button.
   QEvent Leave(QEvent::Leave);
   QApplication::sendEvent(Window.windowHandle(), &Leave);
   EXPECT_TRUE(Driver.HintWindow().isVisible());
-  EXPECT_EQ(Driver.State().HintControl(), Button1);
+  EXPECT_EQ(Driver.State().HintControl(), StartButton);
   // Really outside every window of the program.
   QCursor::setPos(Window.geometry().bottomRight() + QPoint(300, 300));
   QApplication::sendEvent(Window.windowHandle(), &Leave);
@@ -171,7 +171,7 @@ TEST_F(HintDriverTest, LeavingTheWindowCancelsOnlyWhenThePointerIsOutside) {
 TEST_F(HintDriverTest, NoHintWhenNoWindowOfTheApplicationIsActive) {
   THintDriver& Driver = InstallDriver();
   MoveOver(Label, {5, 5});
-  MoveOver(Button1, {20, 10});
+  MoveOver(StartButton, {20, 10});
   // As when another program's window has become the active one.
   QApplication::setActiveWindow(nullptr);
   Driver.State().TimerExpired();
@@ -182,7 +182,7 @@ TEST_F(HintDriverTest, ANewHintFontGivesANewHintWindowFiveLargerAgain) {
   THintDriver& Driver = InstallDriver();
   const QFont Saved = QToolTip::font();
   QToolTip::setFont(QFont(QStringLiteral("IPAGothic"), 12));
-  ShowHintOnButton1(Driver);
+  ShowHintOnStartButton(Driver);
   const double Dpi = QGuiApplication::primaryScreen()->logicalDotsPerInchY();
   EXPECT_EQ(Driver.HintWindow().CanvasFont().pixelSize(), PointsToPixels(17, Dpi));
   EXPECT_EQ(Driver.HintWindow().Text(), QStringLiteral("ドリルを開始します"));
@@ -191,7 +191,7 @@ TEST_F(HintDriverTest, ANewHintFontGivesANewHintWindowFiveLargerAgain) {
 
 TEST_F(HintDriverTest, SwitchingHintsOffAndOnMakesANewWindowAndDropsTheHint) {
   THintDriver& Driver = InstallDriver();
-  ShowHintOnButton1(Driver);
+  ShowHintOnStartButton(Driver);
   QPointer<THintWindow> Before = &Driver.HintWindow();
   Driver.RecreateHintWindow();
   EXPECT_TRUE(Before.isNull());

@@ -15,21 +15,21 @@ class QPushButton;
 class QTimer;
 class TAlignedEdit;
 class TApplication;
-class TForm2;
+class TGraphWindow;
 struct TControlLayout;
 
-class TForm1 : public QWidget, public TDrillView {
+class TMainWindow : public QWidget, public TDrillView {
 public:
   // Creates the window and its controls from the layout, hidden.
-  TForm1(TApplication& Application, TDrillClock& Clock);
-  ~TForm1() override;
+  TMainWindow(TApplication& Application, TDrillClock& Clock);
+  ~TMainWindow() override;
 
   // Sets the clock label and shows the window, centred on the desktop, with
   // the focus on the start button.
   void FormCreate();
   // The result graph window, shown by the score chart button; it holds the
   // history that finished drills are stored in.
-  void SetGraphWindow(TForm2* Form2) { FForm2 = Form2; }
+  void SetGraphWindow(TGraphWindow* GraphWindow) { FGraphWindow = GraphWindow; }
 
   TDrillRun& Run() { return FRun; }
   double Scale() const { return FScale; }
@@ -37,13 +37,13 @@ public:
   int Scaled(int Pixels) const;
 
   // Event handlers.
-  void Button1Click();
-  void Button2Click();
-  void Button3Click();
-  void CheckBox1Click();
-  void Timer1Timer();
+  void StartClick();
+  void EndClick();
+  void ChartClick();
+  void UntilCorrectClick();
+  void ClockTick();
   // Returns true when the key is taken (Enter, or a character the filter refuses).
-  bool Edit3KeyPress(const QString& Character, bool IsEnter);
+  bool AnswerKeyPress(const QString& Character, bool IsEnter);
 
   // TDrillView
   void ClearLog() override;
@@ -61,21 +61,21 @@ public:
   void UpdateDisplay() override;
 
   // The controls, named as in the layout.
-  TAlignedEdit* Edit1 = nullptr;
-  TAlignedEdit* Edit4 = nullptr;
-  TAlignedEdit* Edit2 = nullptr;
-  TAlignedEdit* Edit3 = nullptr;
-  QLabel* Label1 = nullptr;
-  QLabel* Label2 = nullptr;
-  QLabel* Label3 = nullptr;
-  QLabel* Label4 = nullptr;
-  QLabel* Image1 = nullptr;
-  QPushButton* Button1 = nullptr;
-  QPushButton* Button2 = nullptr;
-  QPushButton* Button3 = nullptr;
-  QCheckBox* CheckBox1 = nullptr;
-  QListWidget* ListBox1 = nullptr;
-  QTimer* Timer1 = nullptr;
+  TAlignedEdit* LeftBox = nullptr;
+  TAlignedEdit* OperatorBox = nullptr;
+  TAlignedEdit* RightBox = nullptr;
+  TAlignedEdit* AnswerBox = nullptr;
+  QLabel* ClockLabel = nullptr;
+  QLabel* EqualsLabel = nullptr;
+  QLabel* MakerLabel = nullptr;
+  QLabel* AuthorLabel = nullptr;
+  QLabel* LogoImage = nullptr;
+  QPushButton* StartButton = nullptr;
+  QPushButton* EndButton = nullptr;
+  QPushButton* ChartButton = nullptr;
+  QCheckBox* UntilCorrectBox = nullptr;
+  QListWidget* LogBox = nullptr;
+  QTimer* ClockTimer = nullptr;
 
 protected:
   void closeEvent(QCloseEvent* Event) override;
@@ -91,7 +91,7 @@ private:
   TApplication& FApplication;
   TDrillClock& FClock;
   TDrillRun FRun;
-  TForm2* FForm2 = nullptr;
+  TGraphWindow* FGraphWindow = nullptr;
   double FScale = 1.0;
   bool FShownBefore = false;
 };

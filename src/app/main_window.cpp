@@ -1,4 +1,4 @@
-#include "form1.h"
+#include "main_window.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -19,10 +19,10 @@
 #include "app_error.h"
 #include "application.h"
 #include "font_table.h"
-#include "form1_layout.h"
-#include "form2.h"
+#include "graph_window.h"
 #include "hint_driver.h"
 #include "logo.h"
+#include "main_window_layout.h"
 #include "program_texts.h"
 #include "qt_colors.h"
 #include "sjis.h"
@@ -59,15 +59,15 @@ protected:
 
 }  // namespace
 
-TForm1::TForm1(TApplication& Application, TDrillClock& Clock)
+TMainWindow::TMainWindow(TApplication& Application, TDrillClock& Clock)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint),
       FApplication(Application),
       FClock(Clock),
       FRun(*this, Clock),
       FScale(Application.LayoutScale()) {
-  const TFormLayout& Window = Form1Window();
-  setObjectName(QStringLiteral("Form1"));
+  const TFormLayout& Window = MainWindowLayout();
+  setObjectName(QStringLiteral("MainWindow"));
   setWindowTitle(FromSjisText(Texts().*Window.Caption));
   setFixedSize(Scaled(Window.ClientWidth), Scaled(Window.ClientHeight));
   setFont(ProgramFont(Texts().*Window.Face, Scaled(Window.FontHeight)));
@@ -78,27 +78,27 @@ TForm1::TForm1(TApplication& Application, TDrillClock& Clock)
   SetAccessibleTexts(*this, Texts().*Window.AccessibleName, Texts().*Window.AccessibleDescription);
 
   std::map<std::string, QWidget*> Created;
-  for (const TControlLayout& Layout : Form1Controls()) Created[Layout.Name] = CreateControl(Layout);
-  Edit1 = static_cast<TAlignedEdit*>(Created.at("Edit1"));
-  Edit4 = static_cast<TAlignedEdit*>(Created.at("Edit4"));
-  Edit2 = static_cast<TAlignedEdit*>(Created.at("Edit2"));
-  Edit3 = static_cast<TAlignedEdit*>(Created.at("Edit3"));
-  Label1 = static_cast<QLabel*>(Created.at("Label1"));
-  Label2 = static_cast<QLabel*>(Created.at("Label2"));
-  Label3 = static_cast<QLabel*>(Created.at("Label3"));
-  Label4 = static_cast<QLabel*>(Created.at("Label4"));
-  Image1 = static_cast<QLabel*>(Created.at("Image1"));
-  Button1 = static_cast<QPushButton*>(Created.at("Button1"));
-  Button2 = static_cast<QPushButton*>(Created.at("Button2"));
-  Button3 = static_cast<QPushButton*>(Created.at("Button3"));
-  CheckBox1 = static_cast<QCheckBox*>(Created.at("CheckBox1"));
-  ListBox1 = static_cast<QListWidget*>(Created.at("ListBox1"));
+  for (const TControlLayout& Layout : MainWindowControls()) Created[Layout.Name] = CreateControl(Layout);
+  LeftBox = static_cast<TAlignedEdit*>(Created.at("LeftBox"));
+  OperatorBox = static_cast<TAlignedEdit*>(Created.at("OperatorBox"));
+  RightBox = static_cast<TAlignedEdit*>(Created.at("RightBox"));
+  AnswerBox = static_cast<TAlignedEdit*>(Created.at("AnswerBox"));
+  ClockLabel = static_cast<QLabel*>(Created.at("ClockLabel"));
+  EqualsLabel = static_cast<QLabel*>(Created.at("EqualsLabel"));
+  MakerLabel = static_cast<QLabel*>(Created.at("MakerLabel"));
+  AuthorLabel = static_cast<QLabel*>(Created.at("AuthorLabel"));
+  LogoImage = static_cast<QLabel*>(Created.at("LogoImage"));
+  StartButton = static_cast<QPushButton*>(Created.at("StartButton"));
+  EndButton = static_cast<QPushButton*>(Created.at("EndButton"));
+  ChartButton = static_cast<QPushButton*>(Created.at("ChartButton"));
+  UntilCorrectBox = static_cast<QCheckBox*>(Created.at("UntilCorrectBox"));
+  LogBox = static_cast<QListWidget*>(Created.at("LogBox"));
   // The clock is read out as "経過時間" with the time as its value.
-  ShowTextAsValue(*Label1);
+  ShowTextAsValue(*ClockLabel);
 
   // The tab order of the layout.
   std::vector<const TControlLayout*> TabStops;
-  for (const TControlLayout& Layout : Form1Controls()) {
+  for (const TControlLayout& Layout : MainWindowControls()) {
     if (Layout.TabOrder >= 0) TabStops.push_back(&Layout);
   }
   std::sort(TabStops.begin(), TabStops.end(),
@@ -107,31 +107,31 @@ TForm1::TForm1(TApplication& Application, TDrillClock& Clock)
     QWidget::setTabOrder(Created.at(TabStops[I - 1]->Name), Created.at(TabStops[I]->Name));
   }
 
-  Edit3->SetDirectKeys(true);
-  Edit3->installEventFilter(this);
-  for (QWidget* Control : std::initializer_list<QWidget*>{Button1, Button2, Button3, CheckBox1}) {
+  AnswerBox->SetDirectKeys(true);
+  AnswerBox->installEventFilter(this);
+  for (QWidget* Control : std::initializer_list<QWidget*>{StartButton, EndButton, ChartButton, UntilCorrectBox}) {
     Control->installEventFilter(this);
   }
 
-  Timer1 = new QTimer(this);
-  Timer1->setObjectName(QStringLiteral("Timer1"));
-  Timer1->setInterval(500);
+  ClockTimer = new QTimer(this);
+  ClockTimer->setObjectName(QStringLiteral("ClockTimer"));
+  ClockTimer->setInterval(500);
   // Never a little early: a tick shows the whole seconds the drill has run.
-  Timer1->setTimerType(Qt::PreciseTimer);
-  connect(Timer1, &QTimer::timeout, this, [this] { FApplication.Guard([this] { Timer1Timer(); }); });
-  connect(Button1, &QPushButton::clicked, this, [this] { FApplication.Guard([this] { Button1Click(); }); });
-  connect(Button2, &QPushButton::clicked, this, [this] { FApplication.Guard([this] { Button2Click(); }); });
-  connect(Button3, &QPushButton::clicked, this, [this] { FApplication.Guard([this] { Button3Click(); }); });
-  connect(CheckBox1, &QCheckBox::clicked, this, [this] { FApplication.Guard([this] { CheckBox1Click(); }); });
+  ClockTimer->setTimerType(Qt::PreciseTimer);
+  connect(ClockTimer, &QTimer::timeout, this, [this] { FApplication.Guard([this] { ClockTick(); }); });
+  connect(StartButton, &QPushButton::clicked, this, [this] { FApplication.Guard([this] { StartClick(); }); });
+  connect(EndButton, &QPushButton::clicked, this, [this] { FApplication.Guard([this] { EndClick(); }); });
+  connect(ChartButton, &QPushButton::clicked, this, [this] { FApplication.Guard([this] { ChartClick(); }); });
+  connect(UntilCorrectBox, &QCheckBox::clicked, this, [this] { FApplication.Guard([this] { UntilCorrectClick(); }); });
 
   FApplication.SetMainWindow(this);
 }
 
-TForm1::~TForm1() = default;
+TMainWindow::~TMainWindow() = default;
 
-int TForm1::Scaled(int Pixels) const { return static_cast<int>(std::lround(Pixels * FScale)); }
+int TMainWindow::Scaled(int Pixels) const { return static_cast<int>(std::lround(Pixels * FScale)); }
 
-QWidget* TForm1::CreateControl(const TControlLayout& Layout) {
+QWidget* TMainWindow::CreateControl(const TControlLayout& Layout) {
   const QPalette& System = QApplication::palette();
   const QString Caption = Layout.Caption ? FromSjisText(Texts().*Layout.Caption) : QString();
   QWidget* Control = nullptr;
@@ -178,7 +178,7 @@ QWidget* TForm1::CreateControl(const TControlLayout& Layout) {
       List->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
       List->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
       List->setUniformItemSizes(true);
-      List->setItemDelegate(new TRowHeightDelegate(Scaled(Form1Window().ListRowHeight), List));
+      List->setItemDelegate(new TRowHeightDelegate(Scaled(MainWindowLayout().ListRowHeight), List));
       Palette.setColor(QPalette::Text, Text);
       Palette.setColor(QPalette::Base, Back);
       Control = List;
@@ -195,7 +195,7 @@ QWidget* TForm1::CreateControl(const TControlLayout& Layout) {
   Control->setPalette(Palette);
   if (Layout.Face != nullptr) Control->setFont(ProgramFont(Texts().*Layout.Face, Scaled(Layout.FontHeight)));
   Control->setFocusPolicy(Layout.TabOrder >= 0 ? Qt::StrongFocus : Qt::NoFocus);
-  if (Layout.Hint != nullptr) Control->setProperty(TApplication::HintProperty, FromSjisText(Texts().*Layout.Hint));
+  if (Layout.Hint != nullptr) Control->setProperty(HintProperty, FromSjisText(Texts().*Layout.Hint));
   if (Layout.AccessibleName != nullptr) {
     SetAccessibleTexts(*Control, Texts().*Layout.AccessibleName, Texts().*Layout.AccessibleDescription);
   }
@@ -203,7 +203,7 @@ QWidget* TForm1::CreateControl(const TControlLayout& Layout) {
   return Control;
 }
 
-void TForm1::PlaceControl(QWidget* Control, const TControlLayout& Layout) {
+void TMainWindow::PlaceControl(QWidget* Control, const TControlLayout& Layout) {
   QSize Size(Scaled(Layout.Width), Scaled(Layout.Height));
   if (Layout.Kind == kdImage) {
     // The picture fills the control with its aspect kept; the control takes
@@ -220,19 +220,19 @@ void TForm1::PlaceControl(QWidget* Control, const TControlLayout& Layout) {
   Control->setGeometry(Scaled(Layout.Left), Scaled(Layout.Top), Size.width(), Size.height());
 }
 
-void TForm1::FormCreate() {
+void TMainWindow::FormCreate() {
   ShowClock(Texts().ClockAtRest);
   CentreOnDesktop();
   show();
   raise();
   activateWindow();
-  Button1->setFocus(Qt::ActiveWindowFocusReason);
+  StartButton->setFocus(Qt::ActiveWindowFocusReason);
   FShownBefore = true;
   // From now on hints show in the program's enlarged hint window.
   FApplication.InstallHintController(std::make_unique<THintDriver>(FApplication.HintSettings()));
 }
 
-void TForm1::CentreOnDesktop() {
+void TMainWindow::CentreOnDesktop() {
   if (FShownBefore) return;
   const QScreen* Screen = QGuiApplication::primaryScreen();
   if (Screen == nullptr) return;
@@ -243,33 +243,33 @@ void TForm1::CentreOnDesktop() {
 
 // Event handlers ------------------------------------------------------------
 
-void TForm1::Button1Click() { FRun.Start(FClock.TickCount()); }
+void TMainWindow::StartClick() { FRun.Start(FClock.TickCount()); }
 
-void TForm1::Button2Click() {
+void TMainWindow::EndClick() {
   FRun.Abort();
   FApplication.PumpEvents();
   close();
 }
 
-void TForm1::Button3Click() {
-  if (FForm2 != nullptr) FApplication.ShowModal(*FForm2);
-  FocusControl(Button1);
+void TMainWindow::ChartClick() {
+  if (FGraphWindow != nullptr) FApplication.ShowModal(*FGraphWindow);
+  FocusControl(StartButton);
 }
 
-void TForm1::CheckBox1Click() { FocusControl(Button1); }
+void TMainWindow::UntilCorrectClick() { FocusControl(StartButton); }
 
-void TForm1::Timer1Timer() { FRun.Tick(FClock.TickCount()); }
+void TMainWindow::ClockTick() { FRun.Tick(FClock.TickCount()); }
 
-bool TForm1::Edit3KeyPress(const QString& Character, bool IsEnter) {
+bool TMainWindow::AnswerKeyPress(const QString& Character, bool IsEnter) {
   if (IsEnter) {
-    FRun.EnterPressed(ToSjisText(Edit3->text()), CheckBox1->isChecked(), FClock.TickCount());
+    FRun.EnterPressed(ToSjisText(AnswerBox->text()), UntilCorrectBox->isChecked(), FClock.TickCount());
     return true;
   }
   const std::string Bytes = ToSjisText(Character);
   return !(Bytes.size() == 1 && FRun.FilterKey(Bytes[0]));
 }
 
-void TForm1::closeEvent(QCloseEvent* Event) {
+void TMainWindow::closeEvent(QCloseEvent* Event) {
   // A run under way ends without a trace; the window stays on screen until the
   // program has ended.
   FRun.Abort();
@@ -277,10 +277,10 @@ void TForm1::closeEvent(QCloseEvent* Event) {
   FApplication.Terminate();
 }
 
-bool TForm1::eventFilter(QObject* Watched, QEvent* Event) {
+bool TMainWindow::eventFilter(QObject* Watched, QEvent* Event) {
   if (Event->type() == QEvent::KeyPress) {
     auto* Key = static_cast<QKeyEvent*>(Event);
-    if (Watched == Edit3) {
+    if (Watched == AnswerBox) {
       const bool IsEnter = Key->key() == Qt::Key_Return || Key->key() == Qt::Key_Enter;
       // Keys that type nothing (arrows, Delete, Tab) act as usual. The X server
       // gives Delete the text DEL, but Delete is an editing key, not a character.
@@ -289,10 +289,10 @@ bool TForm1::eventFilter(QObject* Watched, QEvent* Event) {
         return false;
       }
       bool Taken = true;
-      FApplication.Guard([&] { Taken = Edit3KeyPress(Key->text(), IsEnter); });
+      FApplication.Guard([&] { Taken = AnswerKeyPress(Key->text(), IsEnter); });
       return Taken;
     }
-    if (Watched == Button1 || Watched == Button2 || Watched == Button3 || Watched == CheckBox1) {
+    if (Watched == StartButton || Watched == EndButton || Watched == ChartButton || Watched == UntilCorrectBox) {
       return ButtonKey(static_cast<QWidget*>(Watched), Key);
     }
   } else if (Event->type() == QEvent::FocusIn || Event->type() == QEvent::FocusOut) {
@@ -302,7 +302,7 @@ bool TForm1::eventFilter(QObject* Watched, QEvent* Event) {
   return false;
 }
 
-bool TForm1::ButtonKey(QWidget* Control, QKeyEvent* Key) {
+bool TMainWindow::ButtonKey(QWidget* Control, QKeyEvent* Key) {
   const Qt::KeyboardModifiers Modifiers = Key->modifiers() & ~Qt::KeypadModifier;
   switch (Key->key()) {
     // Arrows held with Alt move nothing (nor does the button's own handling).
@@ -329,60 +329,60 @@ bool TForm1::ButtonKey(QWidget* Control, QKeyEvent* Key) {
 
 // Display operations of the drill run ---------------------------------------
 
-void TForm1::ClearLog() { ListBox1->clear(); }
+void TMainWindow::ClearLog() { LogBox->clear(); }
 
-void TForm1::InsertLogLine(const std::string& Line) {
+void TMainWindow::InsertLogLine(const std::string& Line) {
   const QString Text = FromSjisText(Line);
-  ListBox1->insertItem(0, Text);
-  AnnounceValue(*ListBox1, Text);
+  LogBox->insertItem(0, Text);
+  AnnounceValue(*LogBox, Text);
 }
 
-void TForm1::ClearAnswer() { Edit3->clear(); }
+void TMainWindow::ClearAnswer() { AnswerBox->clear(); }
 
-void TForm1::FocusAnswer() { FocusControl(Edit3); }
+void TMainWindow::FocusAnswer() { FocusControl(AnswerBox); }
 
-void TForm1::ShowQuestion(const std::string& LeftText, const std::string& Glyph, const std::string& RightText) {
-  Edit1->setText(FromSjisText(LeftText));
-  Edit2->setText(FromSjisText(RightText));
-  Edit4->setText(FromSjisText(Glyph));
+void TMainWindow::ShowQuestion(const std::string& LeftText, const std::string& Glyph, const std::string& RightText) {
+  LeftBox->setText(FromSjisText(LeftText));
+  RightBox->setText(FromSjisText(RightText));
+  OperatorBox->setText(FromSjisText(Glyph));
 }
 
-void TForm1::ClearQuestion() {
-  Edit1->clear();
-  Edit2->clear();
-  Edit3->clear();
-  Edit4->clear();
+void TMainWindow::ClearQuestion() {
+  LeftBox->clear();
+  RightBox->clear();
+  AnswerBox->clear();
+  OperatorBox->clear();
 }
 
-void TForm1::ShowClock(const std::string& Text) {
+void TMainWindow::ShowClock(const std::string& Text) {
   // The clock is set twice a second but its text changes once: only a change
   // is announced.
-  const QString Before = Label1->text();
-  Label1->setText(FromSjisText(Text));
+  const QString Before = ClockLabel->text();
+  ClockLabel->setText(FromSjisText(Text));
   // The label's size follows its text: three minute digits make it wider.
-  Label1->resize(Label1->sizeHint());
-  if (Label1->text() != Before) AnnounceLabelText(*Label1, Before);
+  ClockLabel->resize(ClockLabel->sizeHint());
+  if (ClockLabel->text() != Before) AnnounceLabelText(*ClockLabel, Before);
 }
 
-void TForm1::FocusStart() { FocusControl(Button1); }
+void TMainWindow::FocusStart() { FocusControl(StartButton); }
 
-void TForm1::ShowError(const std::string& Message) { FApplication.ShowError(Message); }
+void TMainWindow::ShowError(const std::string& Message) { FApplication.ShowError(Message); }
 
-void TForm1::StoreSummary(const std::string& Line) {
-  if (FForm2 == nullptr) throw EAppError(Texts().StreamWriteError);
-  FForm2->StoreSummary(Line);
+void TMainWindow::StoreSummary(const std::string& Line) {
+  if (FGraphWindow == nullptr) throw EAppError(Texts().StreamWriteError);
+  FGraphWindow->StoreSummary(Line);
 }
 
-bool TForm1::StartClock() {
-  if (!Timer1->isActive()) Timer1->start();
-  return Timer1->isActive();
+bool TMainWindow::StartClock() {
+  if (!ClockTimer->isActive()) ClockTimer->start();
+  return ClockTimer->isActive();
 }
 
-void TForm1::StopClock() { Timer1->stop(); }
+void TMainWindow::StopClock() { ClockTimer->stop(); }
 
-void TForm1::UpdateDisplay() { FApplication.PumpEvents(); }
+void TMainWindow::UpdateDisplay() { FApplication.PumpEvents(); }
 
-void TForm1::FocusControl(QWidget* Control) {
+void TMainWindow::FocusControl(QWidget* Control) {
   if (!Control->isVisible() || !Control->isEnabled() || !isEnabled()) {
     throw EAppError(Texts().CannotFocusDisabledWindow);
   }

@@ -1,5 +1,5 @@
 // The main window's score chart button, for tests that also include the chart
 // headers (the main window's layout names colours of its own).
-#include "form1.h"
+#include "main_window.h"
 
-QPushButton* ScoreChartButton(TForm1& Form) { return Form.Button3; }
+QPushButton* ScoreChartButton(TMainWindow& Window) { return Window.ChartButton; }

@@ -1,69 +1,69 @@
-#include "form1_layout.h"
+#include "main_window_layout.h"
 
 #include <stdexcept>
 
 using T = TProgramTexts;
 
-const TFormLayout& Form1Window() {
-  static const TFormLayout Window{&T::Form1Caption, 792, 566, clMoneyGreen, &T::PGothicFace, 19, 33,
-                                  &T::Form1AccessibleName, &T::Form1Description};
+const TFormLayout& MainWindowLayout() {
+  static const TFormLayout Window{&T::MainWindowCaption, 792, 566, clMoneyGreen, &T::PGothicFace, 19, 33,
+                                  &T::MainWindowAccessibleName, &T::MainWindowDescription};
   return Window;
 }
 
-const std::vector<TControlLayout>& Form1Controls() {
+const std::vector<TControlLayout>& MainWindowControls() {
   static const std::vector<TControlLayout> Controls{
-      {.Name = "Edit1", .Kind = kdAlignedEdit, .Left = 8, .Top = 8, .Width = 111, .Height = 105,
+      {.Name = "LeftBox", .Kind = kdAlignedEdit, .Left = 8, .Top = 8, .Width = 111, .Height = 105,
        .Face = &T::GothicFace, .FontHeight = 104, .FontColour = clNavy, .Background = clInfoBk,
        .TabOrder = 5, .Alignment = taCenter, .ReadOnly = true,
        .AccessibleName = &T::LeftOperandName, .AccessibleDescription = &T::LeftOperandDescription},
-      {.Name = "Edit4", .Kind = kdAlignedEdit, .Left = 129, .Top = 8, .Width = 114, .Height = 105,
+      {.Name = "OperatorBox", .Kind = kdAlignedEdit, .Left = 129, .Top = 8, .Width = 114, .Height = 105,
        .Face = &T::GothicFace, .FontHeight = 104, .FontColour = clNavy, .Background = clInfoBk,
        .TabOrder = 6, .Alignment = taCenter, .ReadOnly = true,
        .AccessibleName = &T::OperatorName, .AccessibleDescription = &T::OperatorDescription},
-      {.Name = "Edit2", .Kind = kdAlignedEdit, .Left = 252, .Top = 8, .Width = 111, .Height = 105,
+      {.Name = "RightBox", .Kind = kdAlignedEdit, .Left = 252, .Top = 8, .Width = 111, .Height = 105,
        .Face = &T::GothicFace, .FontHeight = 104, .FontColour = clNavy, .Background = clInfoBk,
        .TabOrder = 7, .Alignment = taCenter, .ReadOnly = true,
        .AccessibleName = &T::RightOperandName, .AccessibleDescription = &T::RightOperandDescription},
-      {.Name = "Label2", .Kind = kdLabel, .Left = 371, .Top = 10, .Width = 52, .Height = 104,
+      {.Name = "EqualsLabel", .Kind = kdLabel, .Left = 371, .Top = 10, .Width = 52, .Height = 104,
        .AutoSize = true, .Caption = &T::EqualsCaption, .Face = &T::GothicFace, .FontHeight = 104,
        .FontColour = clBlack,
        .AccessibleName = &T::EqualsName, .AccessibleDescription = &T::EqualsDescription},
-      {.Name = "Edit3", .Kind = kdAlignedEdit, .Left = 429, .Top = 8, .Width = 164, .Height = 105,
+      {.Name = "AnswerBox", .Kind = kdAlignedEdit, .Left = 429, .Top = 8, .Width = 164, .Height = 105,
        .Face = &T::GothicFace, .FontHeight = 104, .FontColour = clWindowText, .Background = clWindow,
        .TabOrder = 8, .Alignment = taRightJustify, .MaxLength = 3,
        .AccessibleName = &T::AnswerName, .AccessibleDescription = &T::AnswerDescription},
-      {.Name = "Label1", .Kind = kdLabel, .Left = 615, .Top = 8, .Width = 152, .Height = 37,
+      {.Name = "ClockLabel", .Kind = kdLabel, .Left = 615, .Top = 8, .Width = 152, .Height = 37,
        .AutoSize = true, .Caption = &T::ClockAtRest, .Face = &T::GothicFace, .FontHeight = 37,
        .FontColour = clBlue,
        .AccessibleName = &T::ClockName, .AccessibleDescription = &T::ClockDescription},
-      {.Name = "Button1", .Kind = kdPushButton, .Left = 607, .Top = 52, .Width = 166, .Height = 38,
+      {.Name = "StartButton", .Kind = kdPushButton, .Left = 607, .Top = 52, .Width = 166, .Height = 38,
        .Caption = &T::StartCaption, .Face = &T::PGothicFace, .FontHeight = 29, .Background = clBtnFace,
        .TabOrder = 0, .Hint = &T::StartHint,
        .AccessibleName = &T::StartCaption, .AccessibleDescription = &T::StartHint},
-      {.Name = "CheckBox1", .Kind = kdCheckBox, .Left = 608, .Top = 92, .Width = 174, .Height = 26,
+      {.Name = "UntilCorrectBox", .Kind = kdCheckBox, .Left = 608, .Top = 92, .Width = 174, .Height = 26,
        .Caption = &T::UntilCorrectCaption, .Face = &T::PGothicFace, .FontHeight = 29,
        .TabOrder = 4, .Hint = &T::UntilCorrectHint,
        .AccessibleName = &T::UntilCorrectCaption, .AccessibleDescription = &T::UntilCorrectHint},
-      {.Name = "ListBox1", .Kind = kdListBox, .Left = 12, .Top = 121, .Width = 765, .Height = 398,
+      {.Name = "LogBox", .Kind = kdListBox, .Left = 12, .Top = 121, .Width = 765, .Height = 398,
        .Face = &T::GothicFace, .FontHeight = 32, .FontColour = clTeal, .Background = clInfoBk,
        .TabOrder = 2,
        .AccessibleName = &T::LogName, .AccessibleDescription = &T::LogDescription},
-      {.Name = "Image1", .Kind = kdImage, .Left = 18, .Top = 528, .Width = 192, .Height = 27,
+      {.Name = "LogoImage", .Kind = kdImage, .Left = 18, .Top = 528, .Width = 192, .Height = 27,
        .AutoSize = true,
        .AccessibleName = &T::LogoName, .AccessibleDescription = &T::LogoDescription},
-      {.Name = "Label3", .Kind = kdLabel, .Left = 214, .Top = 524, .Width = 0, .Height = 19,
+      {.Name = "MakerLabel", .Kind = kdLabel, .Left = 214, .Top = 524, .Width = 0, .Height = 19,
        .AutoSize = true, .Caption = &T::MakerCaption, .Face = &T::PGothicFace, .FontHeight = 19,
        .FontColour = clTeal,
        .AccessibleName = &T::MakerCaption, .AccessibleDescription = &T::MakerDescription},
-      {.Name = "Label4", .Kind = kdLabel, .Left = 214, .Top = 545, .Width = 143, .Height = 19,
+      {.Name = "AuthorLabel", .Kind = kdLabel, .Left = 214, .Top = 545, .Width = 143, .Height = 19,
        .AutoSize = true, .Caption = &T::AuthorCaption, .Face = &T::PGothicFace, .FontHeight = 19,
        .FontColour = clTeal,
        .AccessibleName = &T::AuthorCaption, .AccessibleDescription = &T::AuthorDescription},
-      {.Name = "Button3", .Kind = kdPushButton, .Left = 440, .Top = 524, .Width = 166, .Height = 38,
+      {.Name = "ChartButton", .Kind = kdPushButton, .Left = 440, .Top = 524, .Width = 166, .Height = 38,
        .Caption = &T::ScoreChartCaption, .Face = &T::PGothicFace, .FontHeight = 29,
        .Background = clBtnFace, .TabOrder = 3, .Hint = &T::ScoreChartHint,
        .AccessibleName = &T::ScoreChartCaption, .AccessibleDescription = &T::ScoreChartHint},
-      {.Name = "Button2", .Kind = kdPushButton, .Left = 614, .Top = 524, .Width = 166, .Height = 38,
+      {.Name = "EndButton", .Kind = kdPushButton, .Left = 614, .Top = 524, .Width = 166, .Height = 38,
        .Caption = &T::EndCaption, .Face = &T::PGothicFace, .FontHeight = 29, .Background = clBtnFace,
        .TabOrder = 1, .Hint = &T::EndHint,
        .AccessibleName = &T::EndCaption, .AccessibleDescription = &T::EndHint},
@@ -71,8 +71,8 @@ const std::vector<TControlLayout>& Form1Controls() {
   return Controls;
 }
 
-const TControlLayout& Form1Control(const std::string& Name) {
-  for (const TControlLayout& Control : Form1Controls()) {
+const TControlLayout& MainWindowControl(const std::string& Name) {
+  for (const TControlLayout& Control : MainWindowControls()) {
     if (Name == Control.Name) return Control;
   }
   throw std::out_of_range("no control " + Name + " in the main window's layout");

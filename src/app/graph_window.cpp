@@ -1,4 +1,4 @@
-#include "form2.h"
+#include "graph_window.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -10,12 +10,12 @@
 #include "accessibility.h"
 #include "application.h"
 #include "chart_fonts.h"
-#include "qt_colors.h"
 #include "chart_widget.h"
 #include "face_kept_button.h"
 #include "font_table.h"
 #include "history_list_box.h"
 #include "program_texts.h"
+#include "qt_colors.h"
 #include "result_chart.h"
 #include "sjis.h"
 
@@ -25,7 +25,7 @@ QString FromSjisText(const std::string& Sjis) { return QString::fromStdString(Fr
 
 }  // namespace
 
-TForm2::TForm2(TApplication& Application, QWidget* MainWindow, std::string HistoryFileName)
+TGraphWindow::TGraphWindow(TApplication& Application, QWidget* MainWindow, std::string HistoryFileName)
     : QDialog(MainWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                               Qt::MSWindowsFixedSizeDialogHint),
       FApplication(Application),
@@ -33,42 +33,42 @@ TForm2::TForm2(TApplication& Application, QWidget* MainWindow, std::string Histo
   const double Scale = Application.LayoutScale();
   auto Scaled = [Scale](int Pixels) { return static_cast<int>(std::lround(Pixels * Scale)); };
 
-  setObjectName(QStringLiteral("Form2"));
-  setWindowTitle(FromSjisText(Texts().Form2Caption));
+  setObjectName(QStringLiteral("GraphWindow"));
+  setWindowTitle(FromSjisText(Texts().GraphWindowCaption));
   setFixedSize(Scaled(792), Scaled(573));
   setFont(ProgramFont(Texts().PGothicFace, Scaled(21)));
   QPalette Palette = palette();
   Palette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
   setPalette(Palette);
   setAutoFillBackground(true);
-  SetAccessibleTexts(*this, Texts().Form2Caption, Texts().Form2Description);
+  SetAccessibleTexts(*this, Texts().GraphWindowCaption, Texts().GraphWindowDescription);
 
   UseDesktopColors(QApplication::palette());
   FChartWidget = new TChartWidget(this, ProgramChartFonts(Scale));
   ConfigureResultChart(FChartWidget->Chart());
-  Chart1 = FChartWidget;
-  Chart1->setObjectName(QStringLiteral("Chart1"));
-  Chart1->setGeometry(0, 0, Scaled(705), Scaled(569));
-  SetAccessibleTexts(*Chart1, Texts().ChartName, Texts().ChartDescription);
+  ResultChart = FChartWidget;
+  ResultChart->setObjectName(QStringLiteral("ResultChart"));
+  ResultChart->setGeometry(0, 0, Scaled(705), Scaled(569));
+  SetAccessibleTexts(*ResultChart, Texts().ChartName, Texts().ChartDescription);
 
-  ListBox1 = new THistoryListBox(Chart1, FHistory, Scaled(21));
-  ListBox1->setObjectName(QStringLiteral("ListBox1"));
-  ListBox1->setGeometry(Scaled(216), Scaled(168), Scaled(201), Scaled(97));
-  ListBox1->setFrameShape(QFrame::NoFrame);
-  ListBox1->setFocusPolicy(Qt::NoFocus);
-  ListBox1->hide();
-  SetAccessibleTexts(*ListBox1, Texts().HistoryListName, Texts().HistoryListDescription);
+  HistoryBox = new THistoryListBox(ResultChart, FHistory, Scaled(21));
+  HistoryBox->setObjectName(QStringLiteral("HistoryBox"));
+  HistoryBox->setGeometry(Scaled(216), Scaled(168), Scaled(201), Scaled(97));
+  HistoryBox->setFrameShape(QFrame::NoFrame);
+  HistoryBox->setFocusPolicy(Qt::NoFocus);
+  HistoryBox->hide();
+  SetAccessibleTexts(*HistoryBox, Texts().HistoryListName, Texts().HistoryListDescription);
 
-  Button1 = new TFaceKeptButton(FromSjisText(Texts().CloseCaption), this);
-  Button1->setObjectName(QStringLiteral("Button1"));
-  Button1->setGeometry(Scaled(712), Scaled(8), Scaled(75), Scaled(33));
-  Button1->setFocusPolicy(Qt::StrongFocus);
-  Button1->setAutoDefault(true);  // Enter and Space close the window
-  SetAccessibleTexts(*Button1, Texts().CloseCaption, Texts().CloseDescription);
-  connect(Button1, &QPushButton::clicked, this, [this] { reject(); });
+  CloseButton = new TFaceKeptButton(FromSjisText(Texts().CloseCaption), this);
+  CloseButton->setObjectName(QStringLiteral("CloseButton"));
+  CloseButton->setGeometry(Scaled(712), Scaled(8), Scaled(75), Scaled(33));
+  CloseButton->setFocusPolicy(Qt::StrongFocus);
+  CloseButton->setAutoDefault(true);  // Enter and Space close the window
+  SetAccessibleTexts(*CloseButton, Texts().CloseCaption, Texts().CloseDescription);
+  connect(CloseButton, &QPushButton::clicked, this, [this] { reject(); });
 }
 
-void TForm2::FormCreate() {
+void TGraphWindow::FormCreate() {
   // Whatever was read before a failure stays in the list.
   try {
     FHistory.Load();
@@ -79,17 +79,17 @@ void TForm2::FormCreate() {
   ShowHistoryLines();
 }
 
-void TForm2::StoreSummary(const std::string& Line) {
+void TGraphWindow::StoreSummary(const std::string& Line) {
   FHistory.Append(Line);
-  ListBox1->LineAppended();
+  HistoryBox->LineAppended();
   FHistory.Save();
 }
 
-void TForm2::ShowHistoryLines() {
-  ListBox1->LinesReplaced();
+void TGraphWindow::ShowHistoryLines() {
+  HistoryBox->LinesReplaced();
 }
 
-void TForm2::showEvent(QShowEvent* Event) {
+void TGraphWindow::showEvent(QShowEvent* Event) {
   // The window system's own show (coming back from the minimised state) is
   // no new showing: the series stay as they are.
   if (Event->spontaneous()) {
@@ -109,13 +109,13 @@ void TForm2::showEvent(QShowEvent* Event) {
   QDialog::showEvent(Event);
 }
 
-void TForm2::FormShow() {
+void TGraphWindow::FormShow() {
   // A bad field stops the rebuild there; the points before it stay, and the
   // error goes to the error box while the window opens all the same.
   FillResultChart(FChartWidget->Chart(), FHistory);
 }
 
-void TForm2::keyPressEvent(QKeyEvent* Event) {
+void TGraphWindow::keyPressEvent(QKeyEvent* Event) {
   // The window has no cancel button: Escape does nothing.
   if (Event->key() == Qt::Key_Escape && Event->modifiers() == Qt::NoModifier) {
     Event->accept();

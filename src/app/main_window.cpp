@@ -253,7 +253,9 @@ void TMainWindow::EndClick() {
 
 void TMainWindow::ChartClick() {
   if (FGraphWindow != nullptr) FApplication.ShowModal(*FGraphWindow);
-  FocusControl(StartButton);
+  // During a drill the next keys are the next answer: at the start button the
+  // Enter after them would start the drill anew and lose the answers given.
+  FocusControl(FRun.State() == rsAsking ? static_cast<QWidget*>(AnswerBox) : StartButton);
 }
 
 void TMainWindow::UntilCorrectClick() { FocusControl(StartButton); }
@@ -282,6 +284,8 @@ bool TMainWindow::eventFilter(QObject* Watched, QEvent* Event) {
     auto* Key = static_cast<QKeyEvent*>(Event);
     if (Watched == AnswerBox) {
       const bool IsEnter = Key->key() == Qt::Key_Return || Key->key() == Qt::Key_Enter;
+      // Enter held down answers one question, not question after question.
+      if (IsEnter && Key->isAutoRepeat()) return true;
       // Keys that type nothing (arrows, Delete, Tab) act as usual. The X server
       // gives Delete the text DEL, but Delete is an editing key, not a character.
       if (!IsEnter && (Key->text().isEmpty() || Key->key() == Qt::Key_Tab || Key->key() == Qt::Key_Backtab ||

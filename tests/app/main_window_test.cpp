@@ -7,7 +7,9 @@
 #include <QFile>
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QInputMethodEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
@@ -324,6 +326,38 @@ TEST_F(MainWindow, TheAnswerBoxTakesDigitsAndBackspaceOnly) {
   EXPECT_TRUE(Window().LeftBox->testAttribute(Qt::WA_InputMethodEnabled) || Window().LeftBox->isReadOnly());
 }
 
+TEST_F(MainWindow, TheAnswerBoxAsksTheInputMethodToStandAside) {
+  // What an input method asks of the focused control before it takes a key.
+  const auto TakesInput = [](QWidget* Control) {
+    QInputMethodQueryEvent Query(Qt::ImEnabled);
+    QApplication::sendEvent(Control, &Query);
+    return Query.value(Qt::ImEnabled).toBool();
+  };
+  TAlignedEdit* AnswerBox = Window().AnswerBox;
+  AnswerBox->setFocus();
+  EXPECT_FALSE(TakesInput(AnswerBox));
+  QLineEdit Elsewhere;  // an ordinary box keeps the input method
+  EXPECT_TRUE(TakesInput(&Elsewhere));
+
+  // Text a method commits all the same: full-width digits as digits, anything
+  // else refused as a typed key; a composition never reaches the box.
+  const struct {
+    const char* Preedit;
+    const char* Commit;
+    const char* Text;
+  } Cases[] = {
+      {"", "１２", "12"}, {"", "7", "7"},     {"", "か", ""},         {"", "1か2", "12"},
+      {"", "１２３４", "123"}, {"１", "", ""}, {"かき", "", ""}, {"", "ｋ０", "0"},
+  };
+  for (const auto& Case : Cases) {
+    AnswerBox->clear();
+    QInputMethodEvent Event(U(Case.Preedit), {});
+    Event.setCommitString(U(Case.Commit));
+    QApplication::sendEvent(AnswerBox, &Event);
+    EXPECT_EQ(AnswerBox->text(), U(Case.Text)) << Case.Preedit << " / " << Case.Commit;
+  }
+}
+
 TEST_F(MainWindow, DeleteActsOnTheAnswerBoxAlthoughTheServerGivesItAText) {
   // An X server reports the Delete key with the text DEL (0x7F); it still
   // deletes and is not refused as a typed character.
@@ -394,11 +428,25 @@ TEST_F(MainWindow, TheClockTicksWhileTheGraphWindowIsUp) {
   Window().ChartButton->click();
   EXPECT_TRUE(SawGraph);
   EXPECT_EQ(DuringModal, U("01分01秒"));
-  // Not back to the answer box: to the start button, once the main window is
-  // active again.
-  EXPECT_EQ(Window().focusWidget(), Window().StartButton);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return Focused() == U("StartButton"); }));
+  // Back to the answer box, where the next digits are the next answer.
+  EXPECT_EQ(Window().focusWidget(), Window().AnswerBox);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Focused() == U("AnswerBox"); }));
   EXPECT_EQ(Window().Run().State(), rsAsking);
+  QTest::keyClicks(Window().AnswerBox, "7");
+  Key(Qt::Key_Return);
+  EXPECT_EQ(Window().Run().QuestionNo(), 2);
+  EXPECT_EQ(Window().LogBox->count(), 1);
+}
+
+TEST_F(MainWindow, EnterHeldDownAnswersOneQuestion) {
+  Key(Qt::Key_Return);
+  ASSERT_EQ(Window().Run().QuestionNo(), 1);
+  QKeyEvent Repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), true);
+  for (int I = 0; I < 3; ++I) QApplication::sendEvent(Window().AnswerBox, &Repeat);
+  EXPECT_EQ(Window().Run().QuestionNo(), 1);
+  EXPECT_EQ(Window().LogBox->count(), 0);
+  Key(Qt::Key_Return);  // a real press still counts
+  EXPECT_EQ(Window().Run().QuestionNo(), 2);
 }
 
 TEST_F(MainWindow, TheClockTicksWhileAnErrorBoxIsUp) {

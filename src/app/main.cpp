@@ -5,7 +5,9 @@
 #include "application.h"
 #include "drill_clock.h"
 #include "font_config_loader.h"
+#include "main_window.h"
 #include "program.h"
+#include "single_instance.h"
 #include "sjis.h"
 
 int main(int argc, char** argv) {
@@ -17,8 +19,12 @@ int main(int argc, char** argv) {
   TFontConfigLoader FontConfig;
   QApplication Toolkit(argc, argv);
   FontConfig.Wait();
+  // One copy per history folder: a second start brings the first forward.
+  TSingleInstance Instance;
+  if (Instance.HandedToRunningCopy()) return 0;
   TApplication Application(Toolkit, ToSjis(QCoreApplication::applicationFilePath().toStdString()));
   TSystemDrillClock Clock;
   TProgramWindows Windows = CreateWindows(Application, Clock);
+  Instance.Serve(*Windows.MainWindow);
   return Application.Run();
 }

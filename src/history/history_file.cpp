@@ -1,6 +1,7 @@
 #include "history_file.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstring>
 #include <new>
@@ -10,6 +11,7 @@
 
 #include "app_error.h"
 #include "files.h"
+#include "folder_lock.h"
 #include "program_texts.h"
 #include "sjis.h"
 #include "text_to_int.h"
@@ -129,9 +131,12 @@ void THistoryFile::Load() {
     }
     std::string Text;
     std::vector<size_t> Starts;
+    std::string Known = Bytes;
     FFileNotReadWhole = !SplitLines(std::move(Bytes), Text, Starts);
     FText.swap(Text);
     FStarts.swap(Starts);
+    FKnownBytes.swap(Known);
+    FSavedSize = FText.size();
   } catch (const std::bad_alloc&) {
     FFileNotReadWhole = true;
     throw EListError(Texts().CannotInsertLine);
@@ -152,6 +157,14 @@ std::vector<std::string> THistoryFile::Lines() const {
   return Result;
 }
 
+std::vector<std::string> THistoryFile::UnsavedLines() const {
+  std::vector<std::string> Result;
+  for (size_t I = 0; I < Count(); ++I) {
+    if (FStarts[I] >= FSavedSize) Result.emplace_back(Line(I));
+  }
+  return Result;
+}
+
 void THistoryFile::Append(const std::string& Line) {
   const size_t OldSize = FText.size();
   const size_t NewSize = OldSize + Line.size() + LineEnd.size();
@@ -169,11 +182,41 @@ void THistoryFile::Append(const std::string& Line) {
 }
 
 void THistoryFile::Save() {
-  // The text already holds every line followed by CR LF.
-  const std::string& Bytes = FText;
-  const TReplaceResult Result = ReplaceFileContents(FFileName, Bytes, FFileNotReadWhole);
+  // A writer that hangs holds the folder for no longer than this save waits.
+  const TFolderLock Lock(FFileName, std::chrono::milliseconds(2000));
+  std::string Found;
+  const bool Present = FileIsPresent(FFileName);
+  // A file that is gone (or cannot be read) gets the whole list, as at the
+  // first save.
+  const bool Unchanged = !Present || ReadWholeFile(FFileName, Found) != 0 || Found == FKnownBytes;
+
+  // The usual case: the file is as this list last saw it, and the text
+  // already holds every line followed by CR LF.
+  std::string Merged;
+  std::vector<size_t> MergedStarts;
+  bool KeepOld = FFileNotReadWhole;
+  if (!Unchanged) {
+    // Another writer saved since. Its text first, then the lines appended here.
+    const bool Appended = !FFileNotReadWhole && Found.size() > FKnownBytes.size() &&
+                          Found.compare(0, FKnownBytes.size(), FKnownBytes) == 0;
+    const bool FoundWhole = SplitLines(std::move(Found), Merged, MergedStarts);
+    KeepOld = !Appended || !FoundWhole;
+    const size_t FoundSize = Merged.size();
+    Merged.append(FText, FSavedSize, std::string::npos);
+    for (const size_t Start : FStarts) {
+      if (Start >= FSavedSize) MergedStarts.push_back(FoundSize + (Start - FSavedSize));
+    }
+  }
+  const std::string& Bytes = Unchanged ? FText : Merged;
+  const TReplaceResult Result = ReplaceFileContents(FFileName, Bytes, KeepOld);
   switch (Result.Step) {
     case TReplaceStep::Done:
+      if (!Unchanged) {
+        FText.swap(Merged);
+        FStarts.swap(MergedStarts);
+      }
+      FKnownBytes = FText;
+      FSavedSize = FText.size();
       FFileNotReadWhole = false;
       return;
     case TReplaceStep::Create:

@@ -23,6 +23,13 @@ public:
   // keeps every line. When Load did not read the whole file, the old file is
   // first kept beside it (HIST_ZV.DAT.bak, .bak.1, ...) so that the bytes the
   // list lacks are not lost.
+  //
+  // Another copy of the program may save into the same folder: the save takes
+  // the folder's lock (waiting a moment at most) and reads the file again.
+  // Lines another writer appended stay, and the lines appended here since the
+  // last save follow them; a file changed in any other way (edited, replaced,
+  // shortened) is kept as the .bak copy first, and the lines appended here
+  // follow its content. After a save the list is what the file holds.
   void Save();
 
   std::size_t Count() const { return FStarts.size(); }
@@ -30,6 +37,11 @@ public:
   std::string_view Line(std::size_t Index) const;
   // A copy of every line.
   std::vector<std::string> Lines() const;
+  // The lines appended since the last save that succeeded (or since Load).
+  std::vector<std::string> UnsavedLines() const;
+  // False when Load stopped before the file's end (a NUL byte, a read error):
+  // the file holds bytes the list lacks, kept as the .bak copy at the next save.
+  bool ReadWhole() const { return !FFileNotReadWhole; }
 
   // Fields of a summary line; each throws EConvertError when not a number.
   static int32_t PercentOf(std::string_view Line);  // bytes 25-27
@@ -45,4 +57,8 @@ private:
   // The file on disk holds bytes that the list lacks (Load failed or stopped
   // at a NUL byte); the next Save keeps the old file before replacing it.
   bool FFileNotReadWhole = false;
+  // The file's bytes as this list last read or wrote them, and how much of
+  // FText they hold: what lies beyond is appended here and not saved yet.
+  std::string FKnownBytes;
+  std::size_t FSavedSize = 0;
 };

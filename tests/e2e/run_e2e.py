@@ -607,7 +607,47 @@ def case_alt_f4_closes_graph_window_then_program(session):
     check(session.history().count(b"\r\n") == 1, "history %r" % session.history())
 
 
+def case_second_start_brings_the_first_forward(session):
+    """A second start in the folder of a running copy, here through a symlink to
+    it, ends at once with status 0 and gives the running copy the keyboard; a
+    start in another folder runs beside it; a drill finished afterwards is one
+    line. A copy killed with SIGKILL does not block the next start."""
+    session.start()
+    first, first_window = session.proc, session.main
+    other = os.path.join(session.root, "other")
+    os.mkdir(other)
+    beside = subprocess.Popen([session.program], cwd=other, env=session.env, stdout=subprocess.DEVNULL,
+                              stderr=subprocess.STDOUT, preexec_fn=_die_with_parent)
+    try:
+        session.proc = beside
+        beside_window = wait_for("the copy in another folder", lambda: session.window_named(MAIN_TITLE))
+        session.xdo("windowfocus", "--sync", beside_window)
+        link = os.path.join(session.root, "link")
+        os.symlink(session.work, link)
+        started = time.monotonic()
+        second = subprocess.run([session.program], cwd=link, env=session.env, capture_output=True, timeout=20)
+        took = time.monotonic() - started
+        check(second.returncode == 0, "the second start ended with %d" % second.returncode)
+        check(took < 5, "the second start took %.1f s to end" % took)
+        wait_for("the first copy's window to have the keyboard",
+                 lambda: session.xdo("getwindowfocus") == first_window, timeout=5)
+        check(beside.poll() is None, "the copy in another folder ended")
+    finally:
+        beside.kill()
+        beside.wait()
+    session.proc, session.main = first, first_window
+    session.run_drill(1)
+    check(len(session.history()) == LINE_BYTES, "history of %d bytes" % len(session.history()))
+    session.proc.kill()
+    session.proc.wait()
+    session.start()  # waits for the new window: the killed copy's lock is gone
+    check(session.proc.poll() is None, "the start after the killed copy ended")
+    session.close_box(session.main)
+    check(session.exit_code() == 0, "exit code not 0")
+
+
 CASES = {
+    "second_start_brings_the_first_forward": case_second_start_brings_the_first_forward,
     "alt_f4_closes_graph_window_then_program": case_alt_f4_closes_graph_window_then_program,
     "first_drill": case_first_drill,
     "three_drills": case_three_drills,

@@ -33,7 +33,6 @@ void ConfigureResultChart(TChart& Chart) {
 
   Chart.Title.Text = {T.ChartTitle};
   Chart.Title.Font = Font(T.PGothicFace, 21, clBlue);
-  Chart.LegendVisible = false;
   // The back wall's brush is hollow: the panel shows through.
   Chart.BackWall.Brush = TChartBrush{clWhite, bsClear};
 
@@ -55,23 +54,17 @@ void ConfigureResultChart(TChart& Chart) {
   }
 
   auto& Series1 = Chart.AddSeries<TBarSeries>();
-  Series1.Title = T.BarSeriesTitle;
   Series1.SeriesColor = clRed;
   Series1.HorizAxis = akBottom;
   Series1.VertAxis = akLeft;
-  Series1.XValues.Name = "X";
-  Series1.YValues.Name = T.BarYValuesName;
   Series1.Marks.Visible = true;
   Series1.Marks.ArrowLength = 20;
   Series1.Marks.Font = Font(T.PGothicFace, 16, clBlack);
 
   auto& Series2 = Chart.AddSeries<TLineSeries>();
-  Series2.Title = T.LineSeriesTitle;
   Series2.SeriesColor = clBlue;
   Series2.HorizAxis = akBottom;
   Series2.VertAxis = akRight;
-  Series2.XValues.Name = "X";
-  Series2.YValues.Name = "Y";
   Series2.Pointer.Visible = false;
   Series2.Marks.Visible = false;
   Series2.Marks.ArrowLength = 8;

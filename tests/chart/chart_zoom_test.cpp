@@ -34,7 +34,6 @@ protected:
   void SetUp() override {
     Chart.Title.Text = {Texts().ChartTitle};
     Chart.Title.Font = Font21(clBlue);
-    Chart.LegendVisible = false;
     Fix(Chart.LeftAxis, 0, 100);
     Chart.LeftAxis.Title.Caption = Texts().LeftAxisTitle;
     Chart.LeftAxis.Title.Font = Font21();

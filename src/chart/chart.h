@@ -54,7 +54,7 @@ public:
   bool AxisVisible = true;
   bool ClipPoints = true;
   bool AllowZoom = true;
-  TPanningMode AllowPanning = pmBoth;
+  TPanningMode AllowPanning = TPanningMode::Both;
 
   TChartAxis BottomAxis, TopAxis, LeftAxis, RightAxis, DepthAxis;
   // In creation order: bottom, top, left, right, depth.

@@ -117,7 +117,7 @@ void CheckReader(TReader Reader, const std::string& Line, size_t First, size_t W
     FUZZ_CHECK(IsNumber && Value == Expected, "field \"%s\" read as %d", Field.c_str(), Value);
   } catch (const EConvertError& Error) {
     FUZZ_CHECK(!IsNumber, "field \"%s\" is a number but failed", Field.c_str());
-    FUZZ_CHECK(Error.what() == NotAnInteger(Field), "message does not carry the field's bytes");
+    FUZZ_CHECK(Error.Message() == NotAnInteger(Field), "message does not carry the field's bytes");
   }
 }
 

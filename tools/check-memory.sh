@@ -24,7 +24,8 @@ runs=(
   # minutes under valgrind; both run under the sanitizers instead.
   "reliability_tests|$build/tests/reliability/reliability_tests --gtest_filter=-KillTest.*:BadHistory.AMillionLines"
 )
-for target in text_to_int format_template history_file chart; do
+mapfile -t fuzz_targets < <(grep -E '^[a-z0-9_]+$' "$root/fuzz/targets.txt")
+for target in "${fuzz_targets[@]}"; do
   runs+=("fuzz_$target|$build/fuzz/fuzz_$target $root/fuzz/corpus/$target $root/fuzz/regressions/$target")
 done
 

@@ -7,16 +7,17 @@
 # the ordinary tests replay it.
 #
 # usage: run-fuzz.sh BUILD_DIR SECONDS_PER_TARGET [TARGET...]
+# (no TARGET: every target of fuzz/targets.txt)
 set -uo pipefail
 
 build=$1
 seconds=$2
 shift 2
+root=$(cd "$(dirname "$0")/.." && pwd)
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(text_to_int format_template history_file chart)
+  mapfile -t targets < <(grep -E '^[a-z0-9_]+$' "$root/fuzz/targets.txt")
 fi
-root=$(cd "$(dirname "$0")/.." && pwd)
 
 failed=()
 for target in "${targets[@]}"; do

@@ -114,6 +114,8 @@ template <typename THandler>
 void TApplication::Guard(THandler&& Handler) noexcept {
   try {
     Handler();
+  } catch (const EAppError& Error) {
+    ShowError(Error.Message());
   } catch (const std::exception& Error) {
     ShowError(Error.what());
   }

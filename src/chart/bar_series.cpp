@@ -53,19 +53,12 @@ struct TForgetOnExit {
 
 TBarSeries::TBarSeries(TChart& Owner) : TChartSeries(Owner) {
   FIsBar = true;
-  YValues.Name = Texts().BarYValuesName;  // "縦棒"
   Marks.Visible = true;
 }
 
 void TBarSeries::SetBarWidthPercent(int Value) {
   if (Value < 1 || Value > 100) throw EAppError(Texts().BarWidthOutOfRange);
   FBarWidthPercent = Value;
-  ParentChart().Invalidate();
-}
-
-void TBarSeries::SetOffsetPercent(int Value) {
-  if (Value < -100 || Value > 100) throw EAppError(Texts().BarOffsetOutOfRange);
-  FOffsetPercent = Value;
   ParentChart().Invalidate();
 }
 
@@ -80,7 +73,7 @@ double TBarSeries::HighestY() const {
 }
 
 int TBarSeries::SideBySideCount() const {
-  if (MultiBar != mbSide) return 1;
+  if (MultiBar != TMultiBar::Side) return 1;
   int Count = 0;
   const TChart& Chart = ParentChart();
   for (int I = 0; I < Chart.SeriesCount(); ++I) {
@@ -107,7 +100,7 @@ void TBarSeries::UpdateBarPixelWidth() {
     return;
   }
   long long Count = PointCount();
-  if (MultiBar == mbSide) {
+  if (MultiBar == TMultiBar::Side) {
     const TChart& Chart = ParentChart();
     for (int I = 0; I < Chart.SeriesCount(); ++I) {
       const TChartSeries& Other = Chart.Series(I);
@@ -163,12 +156,11 @@ long long TBarSeries::SideBySideOffset() const {
 
 long long TBarSeries::BarLeftAt(long long XPixel) const {
   long long Left;
-  if (MultiBar == mbSide) {
+  if (MultiBar == TMultiBar::Side) {
     Left = XPixel + (FPaintSideOffset ? *FPaintSideOffset : SideBySideOffset());
   } else {
     Left = XPixel - FBarPixelWidth / 2;
   }
-  if (FOffsetPercent != 0) Left += DivideHalfEven(static_cast<long long>(FOffsetPercent) * FBarPixelWidth, 100);
   return Left;
 }
 

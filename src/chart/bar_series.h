@@ -10,7 +10,9 @@
 #include "chart_series.h"
 #include "covered_shapes.h"
 
-enum TMultiBar { mbNone, mbSide, mbStacked, mbStacked100 };
+// How the bar series of a chart share an x position: each bar centred on it,
+// or the bars of all series side by side.
+enum class TMultiBar { None, Side };
 
 class TBarSeries : public TChartSeries {
 public:
@@ -19,14 +21,11 @@ public:
   // Refused outside 1..100 with "棒の幅は 1% から 100% でなければなりません".
   void SetBarWidthPercent(int Value);
   int BarWidthPercent() const { return FBarWidthPercent; }
-  // Refused outside -100..100 with "棒の位置は -100% から 100% でなければなりません".
-  void SetOffsetPercent(int Value);
-  int OffsetPercent() const { return FOffsetPercent; }
 
   int CustomBarWidth = 0;
   bool AutoBarSize = false;
   bool SideMargins = true;
-  TMultiBar MultiBar = mbSide;
+  TMultiBar MultiBar = TMultiBar::Side;
   bool Dark3D = true;
   bool UseYOrigin = true;
   double YOrigin = 0.0;
@@ -113,6 +112,5 @@ private:
   std::optional<long long> FPaintSideOffset;
 
   int FBarWidthPercent = 70;
-  int FOffsetPercent = 0;
   int FBarPixelWidth = 0;
 };

@@ -119,9 +119,9 @@ void TCanvas3D::UseChartPen(const TChartPen& Pen) {
     P.Color = ColorToRGB(Pen.Color);
     P.Width = Pen.Width;
   } else if (Pen.SmallDots && Pen.Width == 1) {
-    P = TSurfacePen{ColorToRGB(Pen.Color), 1, psDot, pmCopy};
+    P = TSurfacePen{ColorToRGB(Pen.Color), 1, psDot, TPenMode::Copy};
   } else {
-    P = TSurfacePen{ColorToRGB(Pen.Color), Pen.Width, Pen.Style, pmCopy};
+    P = TSurfacePen{ColorToRGB(Pen.Color), Pen.Width, Pen.Style, TPenMode::Copy};
   }
   SetPen(P);
 }
@@ -352,8 +352,8 @@ std::optional<TRect> TCanvas3D::TextOutBounds(int X, int Y, const std::string& T
 void TCanvas3D::TextBox(const TRect& Box, const std::vector<std::string>& Lines, int TextX, int TextTop) {
   // A solid 1-pixel outline around a solid fill sets every pixel of the box,
   // whatever lies beneath: only such a box is kept and copied.
-  const bool Opaque = FPen.Style == psSolid && FPen.Width == 1 && FPen.Mode == pmCopy && FBrush.Style == bsSolid &&
-                      FFont.Escapement % 3600 == 0;
+  const bool Opaque = FPen.Style == psSolid && FPen.Width == 1 && FPen.Mode == TPenMode::Copy &&
+                      FBrush.Style == bsSolid && FFont.Escapement % 3600 == 0;
   if (Opaque) {
     MakeTextBoxKey(Box, Lines, TextX, TextTop);
     if (FSurface.CopyKeptPicture(FTextBoxKey, Box)) {

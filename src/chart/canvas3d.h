@@ -17,10 +17,6 @@ struct TView3DOptions {
   bool ZoomText = true;
   int HorizOffset = 0;
   int VertOffset = 0;
-  int Elevation = 345;
-  int Rotation = 345;
-  int Tilt = 0;
-  int Perspective = 15;
 };
 
 // Subtracts Amount from each of red, green and blue (a system colour is first

@@ -131,9 +131,9 @@ void TChart::DrawPanel() {
     for (int Ring = 0; Ring < BevelWidth; ++Ring) {
       const int Right = R.Right - 1;
       const int Bottom = R.Bottom - 1;
-      Canvas.SetPen(TSurfacePen{TopLeft, 1, psSolid, pmCopy});
+      Canvas.SetPen(TSurfacePen{TopLeft, 1, psSolid, TPenMode::Copy});
       Canvas.Polyline({TPoint{R.Left, Bottom}, TPoint{R.Left, R.Top}, TPoint{Right, R.Top}});
-      Canvas.SetPen(TSurfacePen{BottomRight, 1, psSolid, pmCopy});
+      Canvas.SetPen(TSurfacePen{BottomRight, 1, psSolid, TPenMode::Copy});
       Canvas.Polyline({TPoint{Right, R.Top}, TPoint{Right, Bottom}, TPoint{R.Left - 1, Bottom}});
       R = TRect{R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1};
     }

@@ -17,7 +17,6 @@ struct TChartTitle {
   std::vector<std::string> Text;  // lines, Shift_JIS
   TSurfaceFont Font;              // default colour blue
   bool Visible = true;
-  bool AdjustFrame = true;
   TChartBrush Brush{clAutoColor, bsSolid};
   TColor Color = clAutoColor;
   TChartPen Frame{clBlack, 1, psSolid, false, false};
@@ -48,7 +47,6 @@ public:
   int MarginLeft = 3, MarginTop = 4, MarginRight = 3, MarginBottom = 4;  // per cent
   TChartTitle Title;
   TChartTitle Foot;
-  bool LegendVisible = true;
   TChartWall BackWall, LeftWall, BottomWall;
   bool View3D = true;
   int Chart3DPercent = 15;
@@ -56,7 +54,7 @@ public:
   bool AxisVisible = true;
   bool ClipPoints = true;
   bool AllowZoom = true;
-  TPanningMode AllowPanning = pmBoth;
+  TPanningMode AllowPanning = TPanningMode::Both;
 
   TChartAxis BottomAxis, TopAxis, LeftAxis, RightAxis, DepthAxis;
   // In creation order: bottom, top, left, right, depth.

@@ -53,7 +53,6 @@ public:
   TChartPen TicksInner{clGray, 1, psSolid, true, false};
   TChartPen MinorTicks{clGray, 1, psSolid, true, false};
   TChartPen Grid{clGray, 1, psDot, true, true};
-  TChartPen MinorGrid{clGray, 1, psSolid, false, false};
   bool GridCentered = false;
   TChartAxisTitle Title;
   bool Visible = true;

@@ -26,13 +26,11 @@ public:
 
   // --- settings ---
   TColor SeriesColor = clRed;
-  std::string Title;  // Shift_JIS
   bool Active = true;
-  bool ColorEachPoint = false;
   TAxisKind HorizAxis = akBottom;
   TAxisKind VertAxis = akLeft;
-  TChartValueList XValues{"X", loAscending};
-  TChartValueList YValues{"Y", loNone};
+  TChartValueList XValues{loAscending};
+  TChartValueList YValues{loNone};
   TSeriesMarks Marks;
   std::string ValueFormat = "#,##0.###";
   // Shapes that later shapes of the series paint over completely are left

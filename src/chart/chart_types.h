@@ -25,4 +25,4 @@ struct TRect {
   friend bool operator==(const TRect&, const TRect&) = default;
 };
 
-enum TMouseButton { mbLeft, mbRight, mbMiddle };
+enum class TMouseButton { Left, Right, Middle };

@@ -1,6 +1,8 @@
 // One list of numbers of a series: ordered insertion and lazily cached extremes.
 #include "chart_values.h"
 
+#include <string>
+
 #include "app_error.h"
 #include "program_texts.h"
 
@@ -15,14 +17,9 @@ namespace {
 
 }  // namespace
 
-void TChartValueList::SetMultiplier(double Value) {
-  FMultiplier = Value;
-  FStatsStale = true;
-}
-
 double TChartValueList::ValueAt(int Index) const {
   if (Index < 0 || Index >= ValueCount()) ThrowIndexError(Index);
-  return FValues[static_cast<size_t>(Index)] * FMultiplier;
+  return FValues[static_cast<size_t>(Index)];
 }
 
 int TChartValueList::AddValueInOrder(double V) {
@@ -64,9 +61,9 @@ void TChartValueList::RecomputeExtremes() const {
   FLowest = 0;
   FHighest = 0;
   if (!FValues.empty()) {
-    FLowest = FHighest = FValues[0] * FMultiplier;
+    FLowest = FHighest = FValues[0];
     for (size_t I = 1; I < FValues.size(); ++I) {
-      const double V = FValues[I] * FMultiplier;
+      const double V = FValues[I];
       if (V < FLowest)
         FLowest = V;
       else if (V > FHighest)

@@ -1,25 +1,20 @@
 #pragma once
 // One list of numbers of a series (the x values or the y values), kept in the
 // order its Order asks for, with lazily recomputed extremes.
-#include <string>
+#include <cstddef>
 #include <vector>
 
 enum TChartListOrder { loNone, loAscending, loDescending };
 
 class TChartValueList {
 public:
-  TChartValueList(std::string Name, TChartListOrder Order) : Name(std::move(Name)), Order(Order) {}
+  explicit TChartValueList(TChartListOrder Order) : Order(Order) {}
 
-  std::string Name;  // Shift_JIS
   TChartListOrder Order;
-  bool DateTime = false;
-
-  double Multiplier() const { return FMultiplier; }
-  void SetMultiplier(double Value);
 
   int ValueCount() const { return static_cast<int>(FValues.size()); }
   void Reserve(int Count) { FValues.reserve(static_cast<size_t>(Count)); }
-  // Value i times Multiplier; an index outside the list throws EAppError
+  // Value i; an index outside the list throws EAppError
   // "リストのインデックスが範囲を超えています (%d)".
   double ValueAt(int Index) const;
   // Inserts V where Order asks and returns its index. A value that goes
@@ -54,7 +49,6 @@ private:
   void RecomputeExtremes() const;
 
   std::vector<double> FValues;
-  double FMultiplier = 1.0;
   mutable double FLowest = 0;
   mutable double FHighest = 0;
   mutable bool FStatsStale = true;

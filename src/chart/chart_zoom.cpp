@@ -78,12 +78,12 @@ void TZoomPanningRecord::OrderCorners() {
 void TChartZoomScroll::MouseDown(TMouseButton Button, int X, int Y) {
   if (FZoom.Dragging || FPanning.Dragging) return;
   if (!PressStartsDrag(FOwner, X, Y)) return;
-  if (FOwner.AllowZoom && Button == mbLeft) {
+  if (FOwner.AllowZoom && Button == TMouseButton::Left) {
     FZoom.StartDrag(X, Y);
     DrawZoomRectangle();
     FOwner.Canvas.Surface().Present();
   }
-  if (FOwner.AllowPanning != pmNone && Button == mbRight) FPanning.StartDrag(X, Y);
+  if (FOwner.AllowPanning != TPanningMode::None && Button == TMouseButton::Right) FPanning.StartDrag(X, Y);
 }
 
 void TChartZoomScroll::MouseMove(int X, int Y) {
@@ -110,11 +110,11 @@ void TChartZoomScroll::MouseMove(int X, int Y) {
     if (Axis->Kind() == akDepth) continue;
     int From, To;
     if (Axis->RunsHorizontally()) {
-      if (X == FPanning.LastX || (Mode != pmHorizontal && Mode != pmBoth)) continue;
+      if (X == FPanning.LastX || (Mode != TPanningMode::Horizontal && Mode != TPanningMode::Both)) continue;
       From = FPanning.LastX;
       To = X;
     } else {
-      if (Y == FPanning.LastY || (Mode != pmVertical && Mode != pmBoth)) continue;
+      if (Y == FPanning.LastY || (Mode != TPanningMode::Vertical && Mode != TPanningMode::Both)) continue;
       From = FPanning.LastY;
       To = Y;
     }
@@ -128,7 +128,7 @@ void TChartZoomScroll::MouseMove(int X, int Y) {
 }
 
 void TChartZoomScroll::MouseUp(TMouseButton Button, int X, int Y) {
-  if (FZoom.Dragging && Button == mbLeft) {
+  if (FZoom.Dragging && Button == TMouseButton::Left) {
     DrawZoomRectangle();  // the last one drawn, removed
     FOwner.Canvas.Surface().Present();
     FZoom.Dragging = false;
@@ -162,7 +162,7 @@ void TChartZoomScroll::DrawZoomRectangle() {
   Pen.Color = PanelColor == clWhite ? clBlack : PanelColor;
   Pen.Width = 1;
   Pen.Style = psSolid;
-  Pen.Mode = pmNotXor;
+  Pen.Mode = TPenMode::NotXor;
   TCanvas3D& Canvas = FOwner.Canvas;
   Canvas.SetPen(Pen);
   Canvas.SetBrushClear();

@@ -14,7 +14,7 @@ struct TZoomPanningRecord {
   void OrderCorners();
 };
 
-enum TPanningMode { pmNone, pmHorizontal, pmVertical, pmBoth };
+enum class TPanningMode { None, Horizontal, Vertical, Both };
 
 struct TSavedAxisRange {
   bool Automatic = true, AutomaticMinimum = true, AutomaticMaximum = true;

@@ -15,8 +15,6 @@ public:
   TChartPen LinePen;
   TBrushStyle LineBrush = bsSolid;
   bool Dark3D = true;
-  bool Stairs = false;
-  bool InvertedStairs = false;
   int LineHeight = 0;
   struct TPointerSettings {
     bool Visible = false;

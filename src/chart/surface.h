@@ -15,7 +15,7 @@
 #include "chart_types.h"
 
 enum TPenStyle { psSolid, psDot, psClear };  // psDot: 1-pixel pen that sets every other pixel
-enum TPenMode { pmCopy, pmNotXor };          // pmNotXor inverts: drawn twice, it is gone
+enum class TPenMode { Copy, NotXor };  // NotXor inverts: drawn twice, it is gone
 enum TBrushStyle { bsSolid, bsClear };
 enum TBackgroundMode { bkTransparent, bkOpaque };
 enum THorizTextAlign { htaLeft, htaCenter, htaRight };
@@ -25,7 +25,7 @@ struct TSurfacePen {
   TColor Color = clBlack;  // RGB (system colours already resolved)
   int Width = 1;
   TPenStyle Style = psSolid;
-  TPenMode Mode = pmCopy;
+  TPenMode Mode = TPenMode::Copy;
   friend bool operator==(const TSurfacePen&, const TSurfacePen&) = default;
 };
 

@@ -8,9 +8,9 @@ namespace {
 
 std::optional<TMouseButton> ChartButton(Qt::MouseButton Button) {
   switch (Button) {
-    case Qt::LeftButton: return mbLeft;
-    case Qt::RightButton: return mbRight;
-    case Qt::MiddleButton: return mbMiddle;
+    case Qt::LeftButton: return TMouseButton::Left;
+    case Qt::RightButton: return TMouseButton::Right;
+    case Qt::MiddleButton: return TMouseButton::Middle;
     default: return std::nullopt;
   }
 }

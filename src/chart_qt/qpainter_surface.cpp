@@ -243,7 +243,7 @@ bool ColumnsWhole(const std::vector<std::pair<int, int>>& RowSpans) {
 }
 
 QPainter::CompositionMode CompositionOf(TPenMode Mode) {
-  return Mode == pmNotXor ? QPainter::RasterOp_NotSourceXorDestination : QPainter::CompositionMode_SourceOver;
+  return Mode == TPenMode::NotXor ? QPainter::RasterOp_NotSourceXorDestination : QPainter::CompositionMode_SourceOver;
 }
 
 void PreparePainter(QPainter& Painter) {
@@ -292,8 +292,8 @@ QPainter* TQPainterSurface::OpenPainter(TPenMode Mode) {
     FImageWidth = FImage.width();
     FImageHeight = FImage.height();
     PreparePainter(FPainter);
-    FPainterMode = pmCopy;
-    FPainter.setCompositionMode(CompositionOf(pmCopy));
+    FPainterMode = TPenMode::Copy;
+    FPainter.setCompositionMode(CompositionOf(TPenMode::Copy));
     if (FClipped) FPainter.setClipRegion(FClipRegion);
   }
   if (Mode != FPainterMode) {
@@ -488,7 +488,7 @@ inline void TQPainterSurface::FillRow(int Y, int From, int To, QRgb Color) {
 bool TQPainterSurface::FillWideLevelLine(TPoint A, TPoint B) {
   constexpr int Far = 1 << 24;  // beyond any picture: left to QPainter
   auto NearBy = [](int V) { return V > -Far && V < Far; };
-  if (FPen.Mode != pmCopy || FPen.Style != psSolid || FPen.Width > 1024 || (A.X == B.X) == (A.Y == B.Y) ||
+  if (FPen.Mode != TPenMode::Copy || FPen.Style != psSolid || FPen.Width > 1024 || (A.X == B.X) == (A.Y == B.Y) ||
       !NearBy(A.X) || !NearBy(A.Y) || !NearBy(B.X) || !NearBy(B.Y)) {
     return false;
   }
@@ -523,7 +523,7 @@ void TQPainterSurface::StrokeLine(TPoint A, TPoint B, bool LastPixel) {
   }
   const bool Dotted = FPen.Style == psDot;
   const bool GapShows = Dotted && FBackgroundMode == bkOpaque;
-  if (FPen.Mode == pmCopy) {
+  if (FPen.Mode == TPenMode::Copy) {
     // Opaque pixels: written straight into the image. The gaps of a dotted
     // line come first, then the dots, as QPainter would draw them.
     const QRgb On = ToPixel(FPen.Color);
@@ -679,7 +679,7 @@ void TQPainterSurface::Polygon(const std::vector<TPoint>& Points) {
   if (FClipped) RasterBox &= FClipBounds;
   const TClipTestSkipped Skipped(FClipped, FClipped && BoxInsideClip(Left, Top, Right, Bottom));
   if (FBrush.Style == bsSolid && !EnclosesNothing(Points)) {
-    const TFace Face = FPen.Mode == pmCopy ? FaceOf(Points) : TFace{};
+    const TFace Face = FPen.Mode == TPenMode::Copy ? FaceOf(Points) : TFace{};
     const QRgb Fill = ToPixel(FBrush.Color);
     // A face's fill stays off its bottom and right edges, where the outline
     // may leave the clip (a bar standing on the plot's bottom edge).
@@ -726,7 +726,7 @@ void TQPainterSurface::Polygon(const std::vector<TPoint>& Points) {
         }
         break;
       case fkNone:
-        if (FPen.Mode == pmCopy && !RasterBox.isEmpty() &&
+        if (FPen.Mode == TPenMode::Copy && !RasterBox.isEmpty() &&
             PolygonRowsFit(Points, RasterBox.left(), RasterBox.right())) {
           // A slanted shape (a piece of the line's ribbon) within the box's columns.
           if (FClipped) {
@@ -776,7 +776,7 @@ void TQPainterSurface::Rectangle(const TRect& R) {
     // Without an outline the filled area is one pixel smaller each way.
     QRect Fill = Outline ? QRect(QPoint(L + 1, T + 1), QPoint(Rt - 2, B - 2)) : QRect(QPoint(L, T), QPoint(Rt - 2, B - 2));
     if (Fill.isValid()) {
-      if (FPen.Mode == pmCopy) {
+      if (FPen.Mode == TPenMode::Copy) {
         FillArea(Fill.left(), Fill.top(), Fill.right(), Fill.bottom(), ToPixel(FBrush.Color));
       } else {
         P->fillRect(Fill, ToQColor(FBrush.Color));
@@ -803,7 +803,7 @@ void TQPainterSurface::Rectangle(const TRect& R) {
 }
 
 void TQPainterSurface::FillRect(const TRect& R, TColor Color) {
-  if (Painter(pmCopy) == nullptr) return;
+  if (Painter(TPenMode::Copy) == nullptr) return;
   FillArea(std::min(R.Left, R.Right), std::min(R.Top, R.Bottom), std::max(R.Left, R.Right) - 1,
            std::max(R.Top, R.Bottom) - 1, ToPixel(Color));
 }
@@ -933,7 +933,7 @@ std::pair<int, int> TQPainterSurface::PenOffset(const TTextInfo& Info) const {
 }
 
 void TQPainterSurface::TextOut(int X, int Y, const std::string& Text) {
-  QPainter* P = Painter(pmCopy);
+  QPainter* P = Painter(TPenMode::Copy);
   if (P == nullptr) return;
   TTextInfo& Info = TextInfo(Text);
   const int Width = Info.Width;
@@ -1045,7 +1045,7 @@ void TQPainterSurface::ClearClip() {
 
 std::optional<QRect> TQPainterSurface::WholeAreaWritable(const TRect& Area) {
   if (Area.Right <= Area.Left || Area.Bottom <= Area.Top || !FLaterRows.empty()) return std::nullopt;
-  if (Painter(pmCopy) == nullptr) return std::nullopt;
+  if (Painter(TPenMode::Copy) == nullptr) return std::nullopt;
   const QRect Box(QPoint(Area.Left, Area.Top), QPoint(Area.Right - 1, Area.Bottom - 1));
   if (!FImage.rect().contains(Box)) return std::nullopt;
   if (FClipped && !BoxInsideClip(Box.left(), Box.top(), Box.right(), Box.bottom()) && !RectInsideClip(Box)) {

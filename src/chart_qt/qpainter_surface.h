@@ -161,7 +161,7 @@ private:
   QImage FImage;
   int FImageCreations = 0;
   QPainter FPainter;
-  TPenMode FPainterMode = pmCopy;
+  TPenMode FPainterMode = TPenMode::Copy;
   QRgb* FBits = nullptr;  // the image's pixels while the painter is open
   qsizetype FStride = 0;  // pixels per row
   int FImageWidth = 0, FImageHeight = 0;

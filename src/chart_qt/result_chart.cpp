@@ -33,7 +33,6 @@ void ConfigureResultChart(TChart& Chart) {
 
   Chart.Title.Text = {T.ChartTitle};
   Chart.Title.Font = Font(T.PGothicFace, 21, clBlue);
-  Chart.LegendVisible = false;
   // The back wall's brush is hollow: the panel shows through.
   Chart.BackWall.Brush = TChartBrush{clWhite, bsClear};
 
@@ -55,23 +54,17 @@ void ConfigureResultChart(TChart& Chart) {
   }
 
   auto& PercentBars = Chart.AddSeries<TBarSeries>();
-  PercentBars.Title = T.BarSeriesTitle;
   PercentBars.SeriesColor = clRed;
   PercentBars.HorizAxis = akBottom;
   PercentBars.VertAxis = akLeft;
-  PercentBars.XValues.Name = "X";
-  PercentBars.YValues.Name = T.BarYValuesName;
   PercentBars.Marks.Visible = true;
   PercentBars.Marks.ArrowLength = 20;
   PercentBars.Marks.Font = Font(T.PGothicFace, 16, clBlack);
 
   auto& DurationLine = Chart.AddSeries<TLineSeries>();
-  DurationLine.Title = T.LineSeriesTitle;
   DurationLine.SeriesColor = clBlue;
   DurationLine.HorizAxis = akBottom;
   DurationLine.VertAxis = akRight;
-  DurationLine.XValues.Name = "X";
-  DurationLine.YValues.Name = "Y";
   DurationLine.Pointer.Visible = false;
   DurationLine.Marks.Visible = false;
   DurationLine.Marks.ArrowLength = 8;

@@ -63,7 +63,7 @@ void TDrillRun::EnterPressed(const std::string& Text, bool UntilCorrect, uint32_
     try {
       Given = TextToInt(Text);
     } catch (const EConvertError& Error) {
-      FView.ShowError(Error.what());
+      FView.ShowError(Error.Message());
       return;
     }
     if (Given != FQuestion.Answer) {
@@ -85,7 +85,7 @@ void TDrillRun::Commit(const std::string& Text, bool HasAnswer, uint32_t Now) {
     } catch (const EConvertError& Error) {
       // The run halts: no line for this question, the clock runs on.
       FState = rsHalted;
-      FView.ShowError(Error.what());
+      FView.ShowError(Error.Message());
       return;
     }
     if (Given == FQuestion.Answer) {
@@ -119,7 +119,7 @@ void TDrillRun::Finish() {
     FView.StoreSummary(Summary);
   } catch (const EAppError& Error) {
     // The line stays in the history list; the clock keeps the final time.
-    FView.ShowError(Error.what());
+    FView.ShowError(Error.Message());
     return;
   }
   FClockText = Texts().ClockAtRest;

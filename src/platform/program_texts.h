@@ -30,7 +30,6 @@ struct TProgramTexts {
   std::string CannotInsertLine = FixedSjis("行を挿入できません");
   std::string ListIndexOutOfRange = FixedSjis("リストのインデックスが範囲を超えています (%d)");
   std::string BarWidthOutOfRange = FixedSjis("棒の幅は 1% から 100% でなければなりません");
-  std::string BarOffsetOutOfRange = FixedSjis("棒の位置は -100% から 100% でなければなりません");
   std::string CannotMakeVisibleWindowModal = FixedSjis("表示されているウィンドウをモーダルにすることはできません");
   std::string CannotFocusDisabledWindow = FixedSjis("無効/非表示ウィンドウにはフォーカスを設定できません");
 
@@ -55,8 +54,6 @@ struct TProgramTexts {
   std::string LeftAxisTitle = FixedSjis("正答率（％）");
   std::string RightAxisTitle = FixedSjis("所要時間（秒）");
   std::string BarSeriesTitle = FixedSjis("正答率");
-  std::string LineSeriesTitle = FixedSjis("所要時間");
-  std::string BarYValuesName = FixedSjis("縦棒");
 
   // What assistive technology says about each control: its name, and what it
   // is for. Controls with a hint take the hint as their description.

@@ -103,6 +103,15 @@ TEST(ErrorDisplay, GuardEndsTheHandlerAtTheErrorAndShowsIt) {
   EXPECT_EQ(Text, U("disk full!"));
 }
 
+TEST(ErrorDisplay, GuardShowsTheMessagePastANulByte) {
+  TProgramFixture Program;
+  Program.Create();
+  QString Text;
+  TModalWatch Watch([&](QWidget* Modal) { Text = static_cast<QMessageBox*>(Modal)->text(); });
+  Program.App().Guard([] { throw EFileError(std::string("disk\0full!", 10)); });
+  EXPECT_EQ(Text, U("disk") + QChar(u'\0') + U("full!"));
+}
+
 TEST(Application, LoadsTheJapaneseTextsOfStandardButtons) {
   TProgramFixture Program;
   EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), U("キャンセル"));

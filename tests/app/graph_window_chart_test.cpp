@@ -11,11 +11,8 @@
 #include "app_test_support.h"
 #include "chart_widget.h"
 #include "graph_window.h"
+#include "main_window.h"
 #include "sjis.h"
-
-// main_window.h names colours of its own; only the button is needed from it.
-class TMainWindow;
-QPushButton* ScoreChartButton(TMainWindow& Window);
 
 namespace {
 
@@ -51,7 +48,7 @@ TEST(GraphWindowChart, ShowingTheWindowDrawsTheHistory) {
     Last = Chart.Series(1).YValues.ValueAt(1);
     Red = RedPixels(Program.GraphWindow().ResultChart->grab().toImage());
   });
-  ScoreChartButton(Program.MainWindow())->click();
+  Program.MainWindow().ChartButton->click();
   ASSERT_TRUE(Watch.Done());
   EXPECT_EQ(Bars, 2);
   EXPECT_EQ(Points, 2);
@@ -61,7 +58,7 @@ TEST(GraphWindowChart, ShowingTheWindowDrawsTheHistory) {
   // A drill finished meanwhile is there at the next showing, nothing doubled.
   Program.GraphWindow().StoreSummary(LineA);
   TModalWatch Again([&](QWidget*) { Bars = Chart.Series(0).PointCount(); });
-  ScoreChartButton(Program.MainWindow())->click();
+  Program.MainWindow().ChartButton->click();
   ASSERT_TRUE(Again.Done());
   EXPECT_EQ(Bars, 3);
 }
@@ -83,7 +80,7 @@ TEST(GraphWindowChart, ADamagedLineGivesAnErrorBoxAndTheWindowOpensWithTheLinesB
       Points = Chart.Series(1).PointCount();
     });
   });
-  ScoreChartButton(Program.MainWindow())->click();
+  Program.MainWindow().ChartButton->click();
   ASSERT_TRUE(Box.Done());
   EXPECT_EQ(Text, U("'5x' は整数ではありません."));
   ASSERT_TRUE(Window && Window->Done());
@@ -100,11 +97,11 @@ TEST(GraphWindowChart, AZoomOutlivesClosingTheWindow) {
   TModalWatch Zoom([&](QWidget*) {
     Program.GraphWindow().ResultChart->grab();  // laid out
     const TRect P = Chart.PlotRect;
-    Chart.MouseDown(mbLeft, P.Left + 50, P.Top + 50);
+    Chart.MouseDown(TMouseButton::Left, P.Left + 50, P.Top + 50);
     Chart.MouseMove(P.Left + 200, P.Top + 200);
-    Chart.MouseUp(mbLeft, P.Left + 200, P.Top + 200);
+    Chart.MouseUp(TMouseButton::Left, P.Left + 200, P.Top + 200);
   });
-  ScoreChartButton(Program.MainWindow())->click();
+  Program.MainWindow().ChartButton->click();
   ASSERT_TRUE(Zoom.Done());
   ASSERT_TRUE(Chart.ZoomScroll.IsZoomedIn());
   const double Min = Chart.LeftAxis.Minimum, Max = Chart.LeftAxis.Maximum;
@@ -117,7 +114,7 @@ TEST(GraphWindowChart, AZoomOutlivesClosingTheWindow) {
     Zoomed = Chart.ZoomScroll.IsZoomedIn();
     Bars = Chart.Series(0).PointCount();
   });
-  ScoreChartButton(Program.MainWindow())->click();
+  Program.MainWindow().ChartButton->click();
   ASSERT_TRUE(Again.Done());
   EXPECT_TRUE(Zoomed);
   EXPECT_EQ(Bars, 3);
@@ -152,7 +149,7 @@ TEST(GraphWindowChart, ClosingTheWindowDuringADragEndsTheDrag) {
       // The button comes up over the main window, now under the pointer.
       QTest::mouseRelease(Program.GraphWindow().parentWidget(), Button, Qt::NoModifier, QPoint(100, 100));
     });
-    ScoreChartButton(Program.MainWindow())->click();
+    Program.MainWindow().ChartButton->click();
     ASSERT_TRUE(Drag.Done());
     ASSERT_TRUE(ClosedByEnter);
     EXPECT_FALSE(Chart.ZoomScroll.IsZoomedIn());
@@ -170,7 +167,7 @@ TEST(GraphWindowChart, ClosingTheWindowDuringADragEndsTheDrag) {
       Dragging = Chart.ZoomScroll.Zoom().Dragging || Chart.ZoomScroll.Panning().Dragging;
       QTest::mouseClick(ResultChart, Qt::LeftButton, Qt::NoModifier, QPoint(P.Left + 200, P.Top + 200));
     });
-    ScoreChartButton(Program.MainWindow())->click();
+    Program.MainWindow().ChartButton->click();
     ASSERT_TRUE(Again.Done());
     EXPECT_FALSE(Dragging);
     EXPECT_FALSE(Chart.ZoomScroll.IsZoomedIn());
@@ -196,7 +193,7 @@ TEST(GraphWindowChart, EachShowingDrawsTheChartOnce) {
       QTest::qWait(100);
       Drawn = Chart.FullPaintCount() - Before;
     });
-    ScoreChartButton(Program.MainWindow())->click();
+    Program.MainWindow().ChartButton->click();
     ASSERT_TRUE(Watch.Done());
     EXPECT_EQ(Drawn, 1) << Showing;
   }
@@ -219,7 +216,7 @@ TEST(GraphWindowChart, RestoringAMinimisedWindowRebuildsNothing) {
     QTest::qWait(50);
     Bars = Chart.Series(0).PointCount();
   });
-  ScoreChartButton(Program.MainWindow())->click();
+  Program.MainWindow().ChartButton->click();
   ASSERT_TRUE(Watch.Done());
   EXPECT_EQ(Bars, 1);
 }

@@ -400,6 +400,16 @@ TEST_F(MainWindow, APastedCharacterOutsideTheCodePageIsReportedAsAQuestionMark) 
   EXPECT_EQ(Window().LogBox->count(), 0);
 }
 
+TEST_F(MainWindow, APastedNulCharacterIsReportedWithTheWholeText) {
+  Key(Qt::Key_Return);
+  Window().AnswerBox->setText(U("1") + QChar(u'\0') + U("2"));  // as by the context menu's paste (3 at most)
+  QString Text;
+  TModalWatch Watch([&](QWidget* Modal) { Text = static_cast<QMessageBox*>(Modal)->text(); });
+  QTest::keyClick(Window().AnswerBox, Qt::Key_Return);
+  EXPECT_EQ(Text, U("'1") + QChar(u'\0') + U("2' は整数ではありません."));
+  EXPECT_EQ(Window().Run().State(), rsHalted);
+}
+
 TEST_F(MainWindow, TheClockNeverTicksBeforeItsHalfSecondOfTheDrill) {
   // The clock shows whole seconds of the drill: a tick that came a little
   // before the second it stands for would show the second before for another

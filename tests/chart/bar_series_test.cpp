@@ -170,11 +170,6 @@ TEST_F(BarSeriesTest, SettingsOutOfRangeAreRefused) {
   Bars.SetBarWidthPercent(1);
   Bars.SetBarWidthPercent(100);
   EXPECT_EQ(Bars.BarWidthPercent(), 100);
-
-  EXPECT_THROW(Bars.SetOffsetPercent(101), EAppError);
-  EXPECT_THROW(Bars.SetOffsetPercent(-101), EAppError);
-  Bars.SetOffsetPercent(-100);
-  EXPECT_EQ(Bars.OffsetPercent(), -100);
 }
 
 TEST_F(BarSeriesTest, VerticalMarginsLeaveRoomForTheMarks) {
@@ -354,7 +349,6 @@ protected:
   TLineSeries& Line = Chart.AddSeries<TLineSeries>();
 
   void SetUp() override {
-    Chart.LegendVisible = false;
     for (TChartAxis* Axis : {&Chart.LeftAxis, &Chart.RightAxis}) {
       Axis->Automatic = Axis->AutomaticMinimum = Axis->AutomaticMaximum = false;
     }

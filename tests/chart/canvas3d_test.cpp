@@ -133,9 +133,9 @@ TEST_F(TCanvasTest, ChartPensBecomeSurfacePens) {
   Canvas.Line(0, 0, 1, 1);
   const auto L = Surface.CallsOf("LineTo");
   EXPECT_EQ(L[0].Pen.Style, psClear);
-  EXPECT_EQ(L[1].Pen, (TSurfacePen{clGray, 1, psDot, pmCopy}));
-  EXPECT_EQ(L[2].Pen, (TSurfacePen{clGray, 2, psSolid, pmCopy}));
-  EXPECT_EQ(L[3].Pen, (TSurfacePen{RGB(1, 2, 3), 2, psSolid, pmCopy}));
+  EXPECT_EQ(L[1].Pen, (TSurfacePen{clGray, 1, psDot, TPenMode::Copy}));
+  EXPECT_EQ(L[2].Pen, (TSurfacePen{clGray, 2, psSolid, TPenMode::Copy}));
+  EXPECT_EQ(L[3].Pen, (TSurfacePen{RGB(1, 2, 3), 2, psSolid, TPenMode::Copy}));
 }
 
 TEST_F(TCanvasTest, BrushPreparationSetsTheTextBackground) {

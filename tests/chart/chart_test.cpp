@@ -120,7 +120,7 @@ TEST_F(TResultChart, WallsOutlineTheBackAndFillTheLeftWallAndTheFloor) {
   ASSERT_GE(P.size(), 3u);
   EXPECT_EQ(P[0].Points, (TPoints{{109, 48}, {617, 48}, {617, 499}, {109, 499}}));
   EXPECT_EQ(P[0].Brush.Style, bsClear);
-  EXPECT_EQ(P[0].Pen, (TSurfacePen{clBlack, 1, psSolid, pmCopy}));
+  EXPECT_EQ(P[0].Pen, (TSurfacePen{clBlack, 1, psSolid, TPenMode::Copy}));
   EXPECT_EQ(P[1].Points, (TPoints{{88, 69}, {109, 48}, {109, 498}, {88, 519}}));
   EXPECT_EQ(P[1].Brush, (TSurfaceBrush{clLightYellow, bsSolid}));
   EXPECT_EQ(P[2].Points, (TPoints{{88, 519}, {597, 519}, {617, 499}, {108, 499}}));

@@ -58,7 +58,6 @@ struct TResultChartFixture {
     Chart.SetSize(705, 569);
     Chart.Title.Text = {T.ChartTitle};
     Chart.Title.Font = Font(T.PGothicFace, 21, clBlue);
-    Chart.LegendVisible = false;
     Chart.BackWall.Brush = TChartBrush{clWhite, bsClear};
     Chart.LeftAxis.SetMinMax(0, 100);
     Chart.LeftAxis.Title.Caption = T.LeftAxisTitle;

@@ -18,7 +18,7 @@ std::vector<double> Values(const TChartValueList& L) {
 }
 
 TEST(ChartValueList, AscendingListKeepsOrderAndPutsEqualValuesLast) {
-  TChartValueList L("X", loAscending);
+  TChartValueList L(loAscending);
   EXPECT_EQ(L.AddValue(0), 0);
   EXPECT_EQ(L.AddValue(2), 1);
   EXPECT_EQ(L.AddValue(3), 2);
@@ -32,7 +32,7 @@ TEST(ChartValueList, AscendingListKeepsOrderAndPutsEqualValuesLast) {
 }
 
 TEST(ChartValueList, DescendingAndUnorderedLists) {
-  TChartValueList D("X", loDescending);
+  TChartValueList D(loDescending);
   D.AddValue(5);
   D.AddValue(1);
   EXPECT_EQ(D.AddValue(3), 1);
@@ -42,7 +42,7 @@ TEST(ChartValueList, DescendingAndUnorderedLists) {
   EXPECT_EQ(D.AddValue(0), 5);
   EXPECT_EQ(D.AddValue(2), 3);
 
-  TChartValueList N("Y", loNone);
+  TChartValueList N(loNone);
   N.AddValue(85);
   N.AddValue(100);
   EXPECT_EQ(N.AddValue(60), 2);
@@ -50,7 +50,7 @@ TEST(ChartValueList, DescendingAndUnorderedLists) {
 }
 
 TEST(ChartValueList, ExtremesAreRecomputedAfterEveryChange) {
-  TChartValueList L("Y", loNone);
+  TChartValueList L(loNone);
   EXPECT_EQ(L.LowestValue(), 0);
   EXPECT_EQ(L.HighestValue(), 0);
   L.AddValue(85);
@@ -62,25 +62,15 @@ TEST(ChartValueList, ExtremesAreRecomputedAfterEveryChange) {
   EXPECT_EQ(L.HighestValue(), 120);
   L.InsertValue(0, -5);
   EXPECT_EQ(L.LowestValue(), -5);
-  L.SetMultiplier(2);
-  EXPECT_EQ(L.HighestValue(), 240);
-  EXPECT_EQ(L.ValueAt(1), 170);
+  EXPECT_EQ(L.ValueAt(1), 85);
   L.RemoveAllValues();
   EXPECT_EQ(L.ValueCount(), 0);
   EXPECT_EQ(L.LowestValue(), 0);
   EXPECT_EQ(L.HighestValue(), 0);
 }
 
-TEST(ChartValueList, OrderComparesStoredValuesNotScaledOnes) {
-  TChartValueList L("X", loAscending);
-  L.SetMultiplier(-1);
-  L.AddValue(1);
-  EXPECT_EQ(L.AddValue(2), 1);
-  EXPECT_EQ(L.ValueAt(1), -2);
-}
-
 TEST(ChartValueList, IndexOutsideTheListIsAnError) {
-  TChartValueList L("X", loAscending);
+  TChartValueList L(loAscending);
   L.AddValue(1);
   try {
     L.ValueAt(3);
@@ -92,22 +82,15 @@ TEST(ChartValueList, IndexOutsideTheListIsAnError) {
   EXPECT_THROW(L.InsertValue(3, 0), EAppError);
 }
 
-// The lists a new series starts with: x ascending, y unordered; a bar
-// series calls its y list "縦棒" from its creation on.
-TEST(SeriesValueLists, NamesAndOrdersOfANewSeries) {
+// The lists a new series starts with: x ascending, y unordered.
+TEST(SeriesValueLists, OrdersOfANewSeries) {
   TRecordingSurface Surface;
   TChart Chart{Surface};
   const TBarSeries& Bars = Chart.AddSeries<TBarSeries>();
   const TLineSeries& Line = Chart.AddSeries<TLineSeries>();
-  EXPECT_EQ(Bars.YValues.Name, ToSjis("縦棒"));
-  EXPECT_EQ(Bars.XValues.Name, "X");
-  EXPECT_EQ(Line.XValues.Name, "X");
-  EXPECT_EQ(Line.YValues.Name, "Y");
   for (const TChartSeries* Series : {static_cast<const TChartSeries*>(&Bars), static_cast<const TChartSeries*>(&Line)}) {
     EXPECT_EQ(Series->XValues.Order, loAscending);
     EXPECT_EQ(Series->YValues.Order, loNone);
-    EXPECT_EQ(Series->XValues.Multiplier(), 1.0);
-    EXPECT_FALSE(Series->YValues.DateTime);
   }
 }
 

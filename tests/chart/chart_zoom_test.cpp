@@ -34,7 +34,6 @@ protected:
   void SetUp() override {
     Chart.Title.Text = {Texts().ChartTitle};
     Chart.Title.Font = Font21(clBlue);
-    Chart.LegendVisible = false;
     Fix(Chart.LeftAxis, 0, 100);
     Chart.LeftAxis.Title.Caption = Texts().LeftAxisTitle;
     Chart.LeftAxis.Title.Font = Font21();
@@ -141,7 +140,7 @@ TEST_F(ChartZoomTest, DragRightAndDownZoomsIntoTheRectangle) {
   const double BottomLow = Bottom.RangeMin + (A.X - Bottom.StartPixel) * Step;
   const double BottomHigh = Bottom.RangeMin + (B.X - Bottom.StartPixel) * Step;
 
-  Drag(mbLeft, A, B);
+  Drag(TMouseButton::Left, A, B);
 
   ExpectRange(Chart.LeftAxis, false, VerticalValue(Chart.LeftAxis, B.Y, 0, 100), VerticalValue(Chart.LeftAxis, A.Y, 0, 100));
   ExpectRange(Chart.RightAxis, false, VerticalValue(Chart.RightAxis, B.Y, 100, 300),
@@ -159,7 +158,7 @@ TEST_F(ChartZoomTest, OnlyDragsOfMoreThanSixteenPixelsBothWaysCount) {
   Paint();
   const TPoint A = Inside();
   for (TPoint D : {TPoint{10, 40}, TPoint{16, 40}, TPoint{40, 16}, TPoint{-10, -40}, TPoint{16, 16}}) {
-    Drag(mbLeft, A, TPoint{A.X + D.X, A.Y + D.Y});
+    Drag(TMouseButton::Left, A, TPoint{A.X + D.X, A.Y + D.Y});
     ExpectRange(Chart.LeftAxis, false, 0, 100);
     ExpectRange(Chart.BottomAxis, true, 0, 0);
     EXPECT_FALSE(Chart.ZoomScroll.IsZoomedIn());
@@ -168,7 +167,7 @@ TEST_F(ChartZoomTest, OnlyDragsOfMoreThanSixteenPixelsBothWaysCount) {
   }
   EXPECT_EQ(Invalidations, 0);
 
-  Drag(mbLeft, A, TPoint{A.X + 17, A.Y + 17});
+  Drag(TMouseButton::Left, A, TPoint{A.X + 17, A.Y + 17});
   EXPECT_TRUE(Chart.ZoomScroll.IsZoomedIn());
 }
 
@@ -178,10 +177,10 @@ TEST_F(ChartZoomTest, AnyOtherLargeDragUndoesTheZoom) {
   const TPoint A = Inside();
   // Each direction other than right-and-down, after a fresh zoom.
   for (TPoint D : {TPoint{-30, -30}, TPoint{30, -30}, TPoint{-30, 30}}) {
-    Drag(mbLeft, A, TPoint{A.X + 40, A.Y + 40});
+    Drag(TMouseButton::Left, A, TPoint{A.X + 40, A.Y + 40});
     Paint();
     ASSERT_TRUE(Chart.ZoomScroll.IsZoomedIn());
-    Drag(mbLeft, A, TPoint{A.X + D.X, A.Y + D.Y});
+    Drag(TMouseButton::Left, A, TPoint{A.X + D.X, A.Y + D.Y});
     EXPECT_FALSE(Chart.ZoomScroll.IsZoomedIn());
     EXPECT_TRUE(Chart.ZoomScroll.RangesRestored());
     ExpectRange(Chart.LeftAxis, false, 0, 100);
@@ -195,7 +194,7 @@ TEST_F(ChartZoomTest, AnyOtherLargeDragUndoesTheZoom) {
 TEST_F(ChartZoomTest, UndoWithNothingZoomedKeepsTheSettings) {
   Paint();
   const TPoint A = Inside();
-  Drag(mbLeft, A, TPoint{A.X - 30, A.Y - 30});
+  Drag(TMouseButton::Left, A, TPoint{A.X - 30, A.Y - 30});
   ExpectRange(Chart.LeftAxis, false, 0, 100);
   ExpectRange(Chart.RightAxis, false, 100, 300);
   ExpectRange(Chart.BottomAxis, true, 0, 0);
@@ -205,10 +204,10 @@ TEST_F(ChartZoomTest, UndoWithNothingZoomedKeepsTheSettings) {
 TEST_F(ChartZoomTest, ZoomRectangleIsDrawnInvertedAndRemovedAgain) {
   Paint();
   const TPoint A = Inside();
-  Chart.MouseDown(mbLeft, A.X, A.Y);
+  Chart.MouseDown(TMouseButton::Left, A.X, A.Y);
   Chart.MouseMove(A.X + 30, A.Y + 20);
   Chart.MouseMove(A.X + 30, A.Y + 20);  // same place: nothing drawn
-  Chart.MouseUp(mbLeft, A.X + 31, A.Y + 25);
+  Chart.MouseUp(TMouseButton::Left, A.X + 31, A.Y + 25);
 
   auto Rects = Surface.CallsOf("Rectangle");
   ASSERT_EQ(Rects.size(), 4u);  // drawn, removed, drawn at the new place, removed
@@ -217,7 +216,7 @@ TEST_F(ChartZoomTest, ZoomRectangleIsDrawnInvertedAndRemovedAgain) {
   EXPECT_EQ(Rects[2].Rect, (TRect{A.X, A.Y, A.X + 30, A.Y + 20}));
   EXPECT_EQ(Rects[3].Rect, Rects[2].Rect);
   for (const auto& R : Rects) {
-    EXPECT_EQ(R.Pen.Mode, pmNotXor);
+    EXPECT_EQ(R.Pen.Mode, TPenMode::NotXor);
     EXPECT_EQ(R.Pen.Style, psSolid);
     EXPECT_EQ(R.Pen.Width, 1);
     EXPECT_EQ(R.Pen.Color, ColorToRGB(clBtnFace));
@@ -228,14 +227,14 @@ TEST_F(ChartZoomTest, ZoomRectangleIsDrawnInvertedAndRemovedAgain) {
   Surface.Clear();
   Chart.Paint();
   ASSERT_FALSE(Surface.Calls.empty());
-  for (const auto& Call : Surface.Calls) EXPECT_EQ(Call.Pen.Mode, pmCopy) << Call.Op;
+  for (const auto& Call : Surface.Calls) EXPECT_EQ(Call.Pen.Mode, TPenMode::Copy) << Call.Op;
 }
 
 TEST_F(ChartZoomTest, ZoomRectangleOnAWhitePanelIsBlackAndFollowsTheDragUpAndLeft) {
   Chart.Color = clWhite;
   Paint();
   const TPoint A = Inside();
-  Chart.MouseDown(mbLeft, A.X, A.Y);
+  Chart.MouseDown(TMouseButton::Left, A.X, A.Y);
   Chart.MouseMove(A.X - 20, A.Y - 10);
   auto Rects = Surface.CallsOf("Rectangle");
   ASSERT_EQ(Rects.size(), 3u);
@@ -248,7 +247,7 @@ TEST_F(ChartZoomTest, ZoomRectangleOnAWhitePanelIsBlackAndFollowsTheDragUpAndLef
   Chart.Paint();
   auto Inverted = Surface.CallsOf("Rectangle");
   ASSERT_FALSE(Inverted.empty());
-  EXPECT_EQ(Inverted.back().Pen.Mode, pmNotXor);
+  EXPECT_EQ(Inverted.back().Pen.Mode, TPenMode::NotXor);
   EXPECT_EQ(Inverted.back().Rect, Rects[2].Rect);
 }
 
@@ -268,26 +267,26 @@ TEST_F(ChartZoomTest, PressesOnTheTitleOrOutsideStartNothing) {
       {MidX, Bottom.LabelsEdge + 2},           // on the bottom axis's labels
   };
   for (TPoint P : Nothing) {
-    Chart.MouseDown(mbLeft, P.X, P.Y);
-    Chart.MouseDown(mbRight, P.X, P.Y);
+    Chart.MouseDown(TMouseButton::Left, P.X, P.Y);
+    Chart.MouseDown(TMouseButton::Right, P.X, P.Y);
     EXPECT_FALSE(Chart.ZoomScroll.Zoom().Dragging) << P.X << "," << P.Y;
     EXPECT_FALSE(Chart.ZoomScroll.Panning().Dragging) << P.X << "," << P.Y;
   }
   EXPECT_TRUE(Surface.CallsOf("Rectangle").empty());
 
   // The band from an axis's line to its labels counts, outside the plot box too.
-  Chart.MouseDown(mbLeft, Left.LabelsEdge + 1, Left.CenterPixel);
+  Chart.MouseDown(TMouseButton::Left, Left.LabelsEdge + 1, Left.CenterPixel);
   EXPECT_TRUE(Chart.ZoomScroll.Zoom().Dragging);
-  Chart.MouseUp(mbLeft, Left.LabelsEdge + 1, Left.CenterPixel);
-  Chart.MouseDown(mbRight, MidX, Bottom.LabelsEdge - 1);
+  Chart.MouseUp(TMouseButton::Left, Left.LabelsEdge + 1, Left.CenterPixel);
+  Chart.MouseDown(TMouseButton::Right, MidX, Bottom.LabelsEdge - 1);
   EXPECT_TRUE(Chart.ZoomScroll.Panning().Dragging);
-  Chart.MouseUp(mbRight, MidX, Bottom.LabelsEdge - 1);
+  Chart.MouseUp(TMouseButton::Right, MidX, Bottom.LabelsEdge - 1);
 }
 
 TEST_F(ChartZoomTest, PlotBoxCountsOnlyWhileASeriesIsActive) {
   Paint();  // empty chart: the plot box still counts
   const TPoint A = Inside();
-  Drag(mbLeft, A, TPoint{A.X + 20, A.Y + 20});
+  Drag(TMouseButton::Left, A, TPoint{A.X + 20, A.Y + 20});
   EXPECT_TRUE(Chart.ZoomScroll.IsZoomedIn());
   EXPECT_FALSE(Chart.BottomAxis.Automatic);
   EXPECT_LT(Chart.BottomAxis.Minimum, Chart.BottomAxis.Maximum);
@@ -296,22 +295,22 @@ TEST_F(ChartZoomTest, PlotBoxCountsOnlyWhileASeriesIsActive) {
   Line->Active = false;
   Chart.Invalidate();
   Paint();
-  Chart.MouseDown(mbLeft, A.X, A.Y);
+  Chart.MouseDown(TMouseButton::Left, A.X, A.Y);
   EXPECT_FALSE(Chart.ZoomScroll.Zoom().Dragging);
 }
 
 TEST_F(ChartZoomTest, ASecondButtonDuringADragIsIgnored) {
   Paint();
   const TPoint A = Inside();
-  Chart.MouseDown(mbLeft, A.X, A.Y);
-  Chart.MouseDown(mbRight, A.X, A.Y);
+  Chart.MouseDown(TMouseButton::Left, A.X, A.Y);
+  Chart.MouseDown(TMouseButton::Right, A.X, A.Y);
   EXPECT_FALSE(Chart.ZoomScroll.Panning().Dragging);
   Chart.MouseMove(A.X, A.Y + 50);
   ExpectRange(Chart.RightAxis, false, 100, 300);
   // Releasing the other button ends no zoom.
-  Chart.MouseUp(mbRight, A.X + 40, A.Y + 50);
+  Chart.MouseUp(TMouseButton::Right, A.X + 40, A.Y + 50);
   EXPECT_TRUE(Chart.ZoomScroll.Zoom().Dragging);
-  Chart.MouseUp(mbLeft, A.X + 40, A.Y + 50);
+  Chart.MouseUp(TMouseButton::Left, A.X + 40, A.Y + 50);
   EXPECT_TRUE(Chart.ZoomScroll.IsZoomedIn());
 }
 
@@ -321,7 +320,7 @@ TEST_F(ChartZoomTest, ScrollFollowsThePointerStepByStep) {
   ASSERT_EQ(Chart.RightAxis.AxisLength, 400);
   const double BottomMin = Chart.BottomAxis.Minimum, BottomMax = Chart.BottomAxis.Maximum;
   const TPoint A = Inside();
-  Chart.MouseDown(mbRight, A.X, A.Y);
+  Chart.MouseDown(TMouseButton::Right, A.X, A.Y);
   Chart.MouseMove(A.X, A.Y + 50);
   ExpectRange(Chart.RightAxis, false, 125, 325);
   ExpectRange(Chart.LeftAxis, false, 12.5, 112.5);
@@ -345,14 +344,14 @@ TEST_F(ChartZoomTest, ScrollFollowsThePointerStepByStep) {
   EXPECT_NEAR(Chart.BottomAxis.Minimum, BottomMin - Shift, 1e-9);
   EXPECT_NEAR(Chart.BottomAxis.Maximum, BottomMax - Shift, 1e-9);
   ExpectRange(Chart.RightAxis, false, 115, 315);
-  Chart.MouseUp(mbRight, A.X + 40, A.Y + 30);
+  Chart.MouseUp(TMouseButton::Right, A.X + 40, A.Y + 30);
   EXPECT_FALSE(Chart.ZoomScroll.Panning().Dragging);
 }
 
 TEST_F(ChartZoomTest, LeavingThePlotBoxEndsTheScrollForGood) {
   Paint();
   const TPoint A = Inside();
-  Chart.MouseDown(mbRight, A.X, A.Y);
+  Chart.MouseDown(TMouseButton::Right, A.X, A.Y);
   Chart.MouseMove(A.X, Chart.PlotRect.Bottom + 5);
   EXPECT_FALSE(Chart.ZoomScroll.Panning().Dragging);
   ExpectRange(Chart.RightAxis, false, 100, 300);
@@ -364,17 +363,17 @@ TEST_F(ChartZoomTest, LeavingThePlotBoxEndsTheScrollForGood) {
 TEST_F(ChartZoomTest, PanningSettingLimitsTheDirections) {
   Paint();
   const TPoint A = Inside();
-  Chart.AllowPanning = pmHorizontal;
-  Drag(mbRight, A, TPoint{A.X + 30, A.Y + 50});
+  Chart.AllowPanning = TPanningMode::Horizontal;
+  Drag(TMouseButton::Right, A, TPoint{A.X + 30, A.Y + 50});
   ExpectRange(Chart.RightAxis, false, 100, 300);
   EXPECT_FALSE(Chart.BottomAxis.Automatic);
 
-  Chart.AllowPanning = pmNone;
-  Chart.MouseDown(mbRight, A.X, A.Y);
+  Chart.AllowPanning = TPanningMode::None;
+  Chart.MouseDown(TMouseButton::Right, A.X, A.Y);
   EXPECT_FALSE(Chart.ZoomScroll.Panning().Dragging);
 
   Chart.AllowZoom = false;
-  Chart.MouseDown(mbLeft, A.X, A.Y);
+  Chart.MouseDown(TMouseButton::Left, A.X, A.Y);
   EXPECT_FALSE(Chart.ZoomScroll.Zoom().Dragging);
 }
 
@@ -382,12 +381,12 @@ TEST_F(ChartZoomTest, UndoGoesBackToBeforeTheFirstScrollOrZoom) {
   AddDrills(8);
   Paint();
   const TPoint A = Inside();
-  Drag(mbRight, A, TPoint{A.X, A.Y + 50});
+  Drag(TMouseButton::Right, A, TPoint{A.X, A.Y + 50});
   Paint();
-  Drag(mbLeft, A, TPoint{A.X + 50, A.Y + 50});  // a zoom after the scroll saves nothing new
+  Drag(TMouseButton::Left, A, TPoint{A.X + 50, A.Y + 50});  // a zoom after the scroll saves nothing new
   Paint();
   ASSERT_TRUE(Chart.ZoomScroll.IsZoomedIn());
-  Drag(mbLeft, A, TPoint{A.X - 50, A.Y - 50});
+  Drag(TMouseButton::Left, A, TPoint{A.X - 50, A.Y - 50});
   ExpectRange(Chart.LeftAxis, false, 0, 100);
   ExpectRange(Chart.RightAxis, false, 100, 300);
   ExpectRange(Chart.BottomAxis, true, 0, 0);
@@ -397,7 +396,7 @@ TEST_F(ChartZoomTest, ZoomSurvivesRefillingTheSeries) {
   AddDrills(6);
   Paint();
   const TPoint A = Inside();
-  Drag(mbLeft, A, TPoint{A.X + 50, A.Y + 40});
+  Drag(TMouseButton::Left, A, TPoint{A.X + 50, A.Y + 40});
   const double LeftMin = Chart.LeftAxis.Minimum, LeftMax = Chart.LeftAxis.Maximum;
   const double BottomMin = Chart.BottomAxis.Minimum, BottomMax = Chart.BottomAxis.Maximum;
   Paint();

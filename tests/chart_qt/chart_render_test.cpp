@@ -268,10 +268,11 @@ TEST_F(ResultChartPictureTest, LeavingOutCoveredShapesChangesNoPixel) {
   Cases.push_back({"made-up 3000", MadeUpHistory(3000), {}});
   Cases.push_back({"runs 4000", MakeHistory(Runs), {}});
   Cases.push_back({"steps 2500", MakeHistory(Steps), {}});
-  Cases.push_back({"made-up 5000 zoomed", MadeUpHistory(5000), {{mbLeft, {P.Left + 200, P.Top + 150, P.Left + 330, P.Top + 300}}}});
+  Cases.push_back({"made-up 5000 zoomed", MadeUpHistory(5000),
+                   {{TMouseButton::Left, {P.Left + 200, P.Top + 150, P.Left + 330, P.Top + 300}}}});
   Cases.push_back({"runs 4000 zoomed and scrolled", MakeHistory(Runs),
-                   {{mbLeft, {P.Left + 100, P.Top + 50, P.Left + 260, P.Top + 250}},
-                    {mbRight, {P.Left + 300, P.Top + 200, P.Left + 220, P.Top + 260}}}});
+                   {{TMouseButton::Left, {P.Left + 100, P.Top + 50, P.Left + 260, P.Top + 250}},
+                    {TMouseButton::Right, {P.Left + 300, P.Top + 200, P.Left + 220, P.Top + 260}}}});
   FillResultChart(Chart, MadeUpHistory(0));
   const QImage EmptyChart = Paint().copy();
   for (TCase& Case : Cases) {
@@ -328,9 +329,9 @@ TEST_F(ResultChartPictureTest, LeavingOutCoveredShapesChangesNoPixelBeyondTheAxe
     if (Case % 4 == 1) {
       Paint();  // the drag goes by what the user sees
       const TRect P = Chart.PlotRect;
-      Chart.MouseDown(mbLeft, P.Left + 20 + Next(100), P.Top + 10 + Next(60));
+      Chart.MouseDown(TMouseButton::Left, P.Left + 20 + Next(100), P.Top + 10 + Next(60));
       Chart.MouseMove(P.Left + 150, P.Top + 150);
-      Chart.MouseUp(mbLeft, P.Left + 160 + Next(200), P.Top + 100 + Next(200));
+      Chart.MouseUp(TMouseButton::Left, P.Left + 160 + Next(200), P.Top + 100 + Next(200));
     }
     PaintLeavingOutAndNot();
     if (Chart.ZoomScroll.IsZoomedIn()) Chart.ZoomScroll.UndoZoom();
@@ -341,11 +342,11 @@ TEST_F(ResultChartPictureTest, ZoomChangesThePictureAndUndoRestoresItExactly) {
   FillResultChart(Chart, MakeHistory(ThirtyDrills()));
   const QImage Before = Paint().copy();
   const TRect P = Chart.PlotRect;
-  Chart.MouseDown(mbLeft, P.Left + 120, P.Top + 40);
+  Chart.MouseDown(TMouseButton::Left, P.Left + 120, P.Top + 40);
   Chart.MouseMove(P.Left + 250, P.Top + 200);
   // The zoom rectangle shows while dragging, inverted against the picture.
   EXPECT_NE(Surface.Image(), Before);
-  Chart.MouseUp(mbLeft, P.Left + 320, P.Top + 260);
+  Chart.MouseUp(TMouseButton::Left, P.Left + 320, P.Top + 260);
   ASSERT_TRUE(Chart.ZoomScroll.IsZoomedIn());
   const QImage Zoomed = Paint().copy();
   SavePicture(Zoomed, "chart-zoomed.png");
@@ -355,9 +356,9 @@ TEST_F(ResultChartPictureTest, ZoomChangesThePictureAndUndoRestoresItExactly) {
   EXPECT_GT(ColourPixels(Zoomed, Chart.PlotRect, qRgb(255, 0, 0)), 1000);
   EXPECT_GT(BluePixels(Zoomed, Chart.PlotRect), 500);
 
-  Chart.MouseDown(mbLeft, P.Left + 300, P.Top + 300);
+  Chart.MouseDown(TMouseButton::Left, P.Left + 300, P.Top + 300);
   Chart.MouseMove(P.Left + 200, P.Top + 100);
-  Chart.MouseUp(mbLeft, P.Left + 200, P.Top + 100);
+  Chart.MouseUp(TMouseButton::Left, P.Left + 200, P.Top + 100);
   EXPECT_FALSE(Chart.ZoomScroll.IsZoomedIn());
   EXPECT_EQ(Paint(), Before);
 }
@@ -366,10 +367,10 @@ TEST_F(ResultChartPictureTest, ASmallDragLeavesNoTrace) {
   FillResultChart(Chart, MakeHistory(ThirtyDrills()));
   const QImage Before = Paint().copy();
   const TRect P = Chart.PlotRect;
-  Chart.MouseDown(mbLeft, P.Left + 100, P.Top + 100);
+  Chart.MouseDown(TMouseButton::Left, P.Left + 100, P.Top + 100);
   Chart.MouseMove(P.Left + 130, P.Top + 107);
   Chart.MouseMove(P.Left + 110, P.Top + 140);
-  Chart.MouseUp(mbLeft, P.Left + 110, P.Top + 140);
+  Chart.MouseUp(TMouseButton::Left, P.Left + 110, P.Top + 140);
   EXPECT_EQ(Surface.Image(), Before);
   EXPECT_FALSE(Chart.Canvas.Dirty());
 }

@@ -58,7 +58,7 @@ protected:
     }
     return N;
   }
-  void UsePen(TColor Color, TPenStyle Style = psSolid, TPenMode Mode = pmCopy) {
+  void UsePen(TColor Color, TPenStyle Style = psSolid, TPenMode Mode = TPenMode::Copy) {
     TSurfacePen Pen;
     Pen.Color = Color;
     Pen.Style = Style;
@@ -158,7 +158,7 @@ TEST_F(QPainterSurfaceTest, PolygonIsFilledAndOutlined) {
 TEST_F(QPainterSurfaceTest, InvertingPenDrawnTwiceLeavesNothing) {
   Surface.FillRect(TRect{0, 0, 30, 40}, RGB(240, 240, 240));
   const QImage Before = Surface.Image().copy();
-  UsePen(RGB(240, 240, 240), psSolid, pmNotXor);
+  UsePen(RGB(240, 240, 240), psSolid, TPenMode::NotXor);
   Surface.SetBrush(TSurfaceBrush{clWhite, bsClear});
   Surface.Rectangle(TRect{25, 30, 5, 8});  // corners in any order
   EXPECT_EQ(At(5, 8), qRgb(255, 255, 255));    // on the panel colour: white
@@ -249,7 +249,7 @@ TEST_F(QPainterSurfaceTest, OpaqueTextFillsItsBox) {
 TEST_F(QPainterSurfaceTest, ClipHoldsForFillsLinesAndTextAlike) {
   Surface.FillRect(TRect{0, 0, 2, 2}, clWhite);
   Surface.SetClipPolygon({{10, 10}, {30, 10}, {30, 20}, {10, 20}});
-  Surface.SetPen(TSurfacePen{clBlue, 1, psSolid, pmCopy});
+  Surface.SetPen(TSurfacePen{clBlue, 1, psSolid, TPenMode::Copy});
   Surface.SetBrush(TSurfaceBrush{clRed, bsSolid});
   Surface.Polygon({{0, 0}, {59, 0}, {59, 39}, {0, 39}});
   EXPECT_EQ(InkBounds(), (TRect{10, 10, 30, 20}));
@@ -320,7 +320,7 @@ const QImage& SurfaceFill(TQPainterSurface& Surface, int Width, int Height, cons
   Surface.ClearClip();
   Surface.FillRect(TRect{0, 0, Width, Height}, Paper);
   if (Clip != nullptr) Surface.SetClipPolygon(*Clip);
-  Surface.SetPen(TSurfacePen{clBlack, 1, psClear, pmCopy});
+  Surface.SetPen(TSurfacePen{clBlack, 1, psClear, TPenMode::Copy});
   Surface.SetBrush(TSurfaceBrush{clRed, bsSolid});
   Surface.Polygon(Shape);
   return Surface.Image();
@@ -450,7 +450,7 @@ TEST(QPainterSurfaceClip, UprightLinesKeepToTheClipOfAnyShape) {
     Surface.ClearClip();
     Surface.FillRect(TRect{0, 0, 120, 100}, clWhite);
     Surface.SetClipPolygon(Clips[Which]);
-    Surface.SetPen(TSurfacePen{clBlack, 1, psSolid, pmCopy});
+    Surface.SetPen(TSurfacePen{clBlack, 1, psSolid, TPenMode::Copy});
     for (int X = 0; X < 120; X += 3) {
       Surface.MoveTo(X, X % 2 == 0 ? -5 : 104);
       Surface.LineTo(X, X % 2 == 0 ? 104 : 20 + X / 3);
@@ -488,7 +488,8 @@ TEST(QPainterSurfaceClip, SlantedLinesKeepToTheClip) {
     const int Length = Line % 2 == 0 ? 6 : 60;
     const TPoint B{A.X + Pick(-Length, Length), A.Y + Pick(-Length, Length)};
     for (TQPainterSurface* Surface : {&Clipped, &Whole}) {
-      Surface->SetPen(TSurfacePen{static_cast<TColor>(RGB(Line % 200, 0, 255 - Line % 200)), 1, psSolid, pmCopy});
+      Surface->SetPen(
+          TSurfacePen{static_cast<TColor>(RGB(Line % 200, 0, 255 - Line % 200)), 1, psSolid, TPenMode::Copy});
       Surface->MoveTo(A.X, A.Y);
       Surface->LineTo(B.X, B.Y);
     }
@@ -527,7 +528,8 @@ TEST(QPainterSurfaceLines, SteepLinesSetThePixelsOfThePixelByPixelLine) {
     const TPoint B{A.X + (Line % 2 == 0 ? Columns : -Columns), A.Y + (Line % 4 < 2 ? Rows : -Rows)};
     if (B.X < 0 || B.X > 159 || B.Y < 0 || B.Y > 109) continue;
     for (TQPainterSurface* Surface : {&ByRuns, &ByPixels}) {
-      Surface->SetPen(TSurfacePen{static_cast<TColor>(RGB(Line % 250, 100, 255 - Line % 250)), 1, psSolid, pmCopy});
+      Surface->SetPen(
+          TSurfacePen{static_cast<TColor>(RGB(Line % 250, 100, 255 - Line % 250)), 1, psSolid, TPenMode::Copy});
       Surface->MoveTo(A.X, A.Y);
       Surface->LineTo(B.X, B.Y);
     }
@@ -566,7 +568,7 @@ TEST(QPainterSurfaceClip, WideAxisLinesSetTheVeryPixelsQPainterSets) {
     Surface.ClearClip();
     Surface.FillRect(TRect{0, 0, 120, 100}, Paper);
     if (Clipped) Surface.SetClipPolygon(Clip);
-    Surface.SetPen(TSurfacePen{clBlue, Width, psSolid, pmCopy});
+    Surface.SetPen(TSurfacePen{clBlue, Width, psSolid, TPenMode::Copy});
     Surface.MoveTo(A.X, A.Y);
     Surface.LineTo(B.X, B.Y);
     Surface.Present();
@@ -599,7 +601,7 @@ TEST(QPainterSurfaceClip, DottedLevelLinesKeepTheirPhaseAndTheClip) {
   const QRegion Region(Outline, Qt::OddEvenFill);
   Surface.FillRect(TRect{0, 0, 120, 40}, clWhite);
   Surface.SetClipPolygon(Clip);
-  Surface.SetPen(TSurfacePen{clBlack, 1, psDot, pmCopy});
+  Surface.SetPen(TSurfacePen{clBlack, 1, psDot, TPenMode::Copy});
   struct TLine {
     int FromX, ToX, Y;
     bool Opaque;
@@ -648,7 +650,7 @@ TEST(QPainterSurfacePaintedLater, ColumnsLeaveOutOnlyTheRowsGiven) {
     Surface.FillRect(TRect{0, 0, 120, 100}, clWhite);
     if (Clipped) Surface.SetClipPolygon({{5, 95}, {5, 8}, {15, 2}, {115, 2}, {115, 80}, {95, 95}});
     if (LeaveOut) Surface.SetPaintedLater(Later);
-    Surface.SetPen(TSurfacePen{clBlack, 1, psSolid, pmCopy});
+    Surface.SetPen(TSurfacePen{clBlack, 1, psSolid, TPenMode::Copy});
     Surface.SetBrush(TSurfaceBrush{clRed, bsSolid});
     Surface.Polygon({{10, 60}, {70, 0}, {70, 90}, {10, 150}});  // a side face: columns of rows
     Surface.Polygon({{30, 20}, {45, 20}, {45, 50}, {30, 50}});  // a front face
@@ -661,7 +663,7 @@ TEST(QPainterSurfacePaintedLater, ColumnsLeaveOutOnlyTheRowsGiven) {
       Surface.LineTo(X + 9, 96);
     }
     Surface.SetPaintedLater({});
-    Surface.SetPen(TSurfacePen{clBlue, 1, psSolid, pmCopy});
+    Surface.SetPen(TSurfacePen{clBlue, 1, psSolid, TPenMode::Copy});
     Surface.MoveTo(55, 0);
     Surface.LineTo(55, 99);
     Surface.Present();

@@ -23,7 +23,7 @@ struct TBoxLook {
   int BoxWidth = 34, BoxHeight = 20;
   int TextDx = 17, TextDy = 1;  // the text's reference point from the box's corner
   TColor Fill = RGB(255, 255, 128);
-  TSurfacePen Frame{RGB(0, 0, 0), 1, psSolid, pmCopy};
+  TSurfacePen Frame{RGB(0, 0, 0), 1, psSolid, TPenMode::Copy};
   TSurfaceFont Font{};
 };
 

@@ -232,6 +232,24 @@ TEST_F(DrillRunTest, PastedNonNumberHaltsTheRunButTheClockGoesOn) {
   EXPECT_TRUE(View.Stored.empty());
 }
 
+// A pasted U+0000 reaches the run as a NUL byte: the error shows the whole
+// text, past the NUL, whether the run goes on or halts.
+TEST_F(DrillRunTest, ANonNumberWithANulByteIsQuotedWhole) {
+  using namespace std::string_literals;
+  for (const std::string& Text : {"1\0 2"s, "\0007"s, " 12\0"s}) {
+    for (bool UntilCorrect : {true, false}) {
+      StartAt(0);
+      View.Trace.clear();
+      Enter(Text, 100, UntilCorrect);
+      std::string Message = Texts().NotAnInteger;
+      Message.replace(Message.find("%s"), 2, Text);
+      ASSERT_FALSE(View.Trace.empty());
+      EXPECT_EQ(View.Trace.back(), "ShowError " + Message) << "until correct " << UntilCorrect;
+      EXPECT_EQ(Run.State(), UntilCorrect ? rsAsking : rsHalted);
+    }
+  }
+}
+
 TEST_F(DrillRunTest, StartDuringARunAbandonsItWithoutTrace) {
   StartAt(0);
   for (int I = 1; I <= 50; ++I) Enter("", I * 10u);

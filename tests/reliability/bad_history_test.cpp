@@ -61,7 +61,7 @@ TShownGraph ShowGraph(const THistoryFile& History) {
   try {
     FillResultChart(Chart, History);
   } catch (const EConvertError& Error) {
-    Shown.Message = Error.what();
+    Shown.Message = Error.Message();
   }
   Chart.Paint();
   Shown.Bars = Chart.Series(0).PointCount();
@@ -163,7 +163,7 @@ TEST_F(BadHistory, BytesThatAreNotShiftJis) {
     THistoryFile::PercentOf(History.Line(2));
     ADD_FAILURE() << "a percentage of bytes that are not digits was read";
   } catch (const EConvertError& Error) {
-    EXPECT_EQ(Error.what(), NotAnInteger("\x81\x39%"));
+    EXPECT_EQ(Error.Message(), NotAnInteger("\x81\x39%"));
   }
 }
 

@@ -1,3 +1,5 @@
+// The strict text-to-integer reading: the forms it accepts, the texts it
+// refuses, and the failure message that quotes the text.
 #include "text_to_int.h"
 
 #include <gtest/gtest.h>
@@ -5,7 +7,6 @@
 #include <optional>
 
 #include "app_error.h"
-#include "sjis_bytes.h"
 
 namespace {
 
@@ -51,8 +52,7 @@ TEST(TextToInt, FailureMessageQuotesTheWholeText) {
   } catch (const EConvertError& Error) {
     // '12 ' は整数ではありません
     EXPECT_EQ(std::string(Error.what()),
-              "'12 '" + Bytes("0x20 0x82 0xCD 0x90 0xAE 0x90 0x94 0x82 0xC5 0x82 0xCD 0x82 0xA0 0x82 0xE8 0x82 0xDC "
-                              "0x82 0xB9 0x82 0xF1"));
+              "'12 '\x20\x82\xCD\x90\xAE\x90\x94\x82\xC5\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1");
   }
   try {
     TextToInt("");

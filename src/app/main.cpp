@@ -8,6 +8,7 @@
 #include "main_window.h"
 #include "program.h"
 #include "single_instance.h"
+#include "termination_signal.h"
 #include "sjis.h"
 
 int main(int argc, char** argv) {
@@ -26,5 +27,6 @@ int main(int argc, char** argv) {
   TSystemDrillClock Clock;
   TProgramWindows Windows = CreateWindows(Application, Clock);
   Instance.Serve(*Windows.MainWindow);
+  TTerminationSignal Termination([&Windows] { Windows.MainWindow->close(); });
   return Application.Run();
 }

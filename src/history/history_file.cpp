@@ -137,6 +137,7 @@ void THistoryFile::Load() {
     FStarts.swap(Starts);
     FKnownBytes.swap(Known);
     FSavedSize = FText.size();
+    if (FFileNotReadWhole) FKeptCopy = KeepCopyOf(FFileName);
   } catch (const std::bad_alloc&) {
     FFileNotReadWhole = true;
     throw EListError(Texts().CannotInsertLine);

@@ -42,6 +42,10 @@ public:
   // False when Load stopped before the file's end (a NUL byte, a read error):
   // the file holds bytes the list lacks, kept as the .bak copy at the next save.
   bool ReadWhole() const { return !FFileNotReadWhole; }
+  // Where Load kept the whole file when it stopped at a NUL byte (the .bak
+  // copy the next save would make), so that the user can be told at once;
+  // empty when it read the whole file or could not keep it.
+  const std::string& KeptCopy() const { return FKeptCopy; }
 
   // Fields of a summary line; each throws EConvertError when not a number.
   static int32_t PercentOf(std::string_view Line);  // bytes 25-27
@@ -61,4 +65,5 @@ private:
   // FText they hold: what lies beyond is appended here and not saved yet.
   std::string FKnownBytes;
   std::size_t FSavedSize = 0;
+  std::string FKeptCopy;
 };

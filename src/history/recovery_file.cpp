@@ -1,0 +1,93 @@
+#include "recovery_file.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <set>
+#include <string_view>
+
+#include "files.h"
+#include "history_file.h"
+
+namespace {
+
+std::string DataDirectory() {
+  if (const char* Data = std::getenv("XDG_DATA_HOME"); Data != nullptr && Data[0] == '/') {
+    return std::string(Data) + "/surasura";
+  }
+  const char* Home = std::getenv("HOME");
+  if (Home == nullptr || Home[0] != '/') return std::string();
+  return std::string(Home) + "/.local/share/surasura";
+}
+
+// Makes the directory and those above it that are missing; the last with
+// mode 0700, as it holds the user's results.
+int MakeDirectories(const std::string& Path) {
+  for (std::size_t Slash = Path.find('/', 1); Slash != std::string::npos; Slash = Path.find('/', Slash + 1)) {
+    if (::mkdir(Path.substr(0, Slash).c_str(), 0755) != 0 && errno != EEXIST) return errno;
+  }
+  if (::mkdir(Path.c_str(), 0700) != 0 && errno != EEXIST) return errno;
+  return 0;
+}
+
+std::vector<std::string> SplitCrLf(std::string_view Bytes) {
+  std::vector<std::string> Lines;
+  while (!Bytes.empty()) {
+    const std::size_t End = Bytes.find("\r\n");
+    Lines.emplace_back(Bytes.substr(0, End));
+    if (End == std::string_view::npos) break;
+    Bytes.remove_prefix(End + 2);
+  }
+  return Lines;
+}
+
+}  // namespace
+
+std::string RecoveryFileName(const std::string& Folder) {
+  const std::string Directory = DataDirectory();
+  if (Directory.empty()) return std::string();
+  // "/home/u/drill" gives "%home%u%drill.HIST_ZV.DAT": one name per folder,
+  // readable by a person who looks for it.
+  std::string Name;
+  for (const char Ch : Folder) {
+    if (Ch == '/') Name += '%';
+    else if (Ch == '%') Name += "%%";
+    else Name += Ch;
+  }
+  return Directory + "/" + Name + ".HIST_ZV.DAT";
+}
+
+int KeepForRecovery(const std::string& FileName, const std::vector<std::string>& Lines) {
+  const std::size_t Slash = FileName.rfind('/');
+  if (Slash == std::string::npos || Slash == 0) return EINVAL;
+  if (const int Error = MakeDirectories(FileName.substr(0, Slash))) return Error;
+  std::vector<std::string> All = RecoveredLines(FileName);
+  const std::set<std::string> Given(Lines.begin(), Lines.end());
+  All.erase(std::remove_if(All.begin(), All.end(), [&](const std::string& Line) { return Given.count(Line) != 0; }),
+            All.end());
+  All.insert(All.end(), Lines.begin(), Lines.end());
+  std::string Bytes;
+  for (const std::string& Line : All) Bytes += Line + "\r\n";
+  const TReplaceResult Result = ReplaceFileContents(FileName, Bytes, false);
+  return Result.Step == TReplaceStep::Done ? 0 : (Result.Error != 0 ? Result.Error : EIO);
+}
+
+std::vector<std::string> RecoveredLines(const std::string& FileName) {
+  std::string Bytes;
+  if (FileName.empty() || !FileIsPresent(FileName) || ReadWholeFile(FileName, Bytes) != 0) return {};
+  return SplitCrLf(Bytes);
+}
+
+std::size_t AppendRecovered(THistoryFile& History, const std::vector<std::string>& Lines) {
+  std::set<std::string> Held;
+  for (std::size_t I = 0; I < History.Count(); ++I) Held.emplace(History.Line(I));
+  std::size_t Appended = 0;
+  for (const std::string& Line : Lines) {
+    if (!Held.insert(Line).second) continue;
+    History.Append(Line);
+    ++Appended;
+  }
+  return Appended;
+}

@@ -38,6 +38,7 @@
 #include "qcustomplot.h"
 #include "qpainter_surface.h"
 #include "result_chart.h"
+#include "results.h"
 #include "sjis.h"
 
 namespace {
@@ -262,8 +263,10 @@ private:
 // The result graph window with its history read from a file of N drills.
 class TBenchGraphWindow {
 public:
-  TBenchGraphWindow(TApplication& App, QWidget& MainWindow, const std::string& Path) : FWindow(App, &MainWindow, Path) {
-    FWindow.FormCreate();
+  TBenchGraphWindow(TApplication& App, QWidget& MainWindow, const std::string& Path)
+      : FResults(Path), FWindow(App, &MainWindow, FResults) {
+    FResults.Load();
+    FWindow.ShowHistoryLines();
   }
   // show() runs FormShow; the events that follow paint the window the first time.
   double OpenOnce() {
@@ -283,6 +286,7 @@ public:
   TGraphWindow& Dialog() { return FWindow; }
 
 private:
+  TResults FResults;
   TGraphWindow FWindow;
 };
 

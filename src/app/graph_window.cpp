@@ -17,6 +17,7 @@
 #include "program_texts.h"
 #include "qt_colors.h"
 #include "result_chart.h"
+#include "results.h"
 #include "sjis.h"
 
 namespace {
@@ -25,11 +26,11 @@ QString FromSjisText(const std::string& Sjis) { return QString::fromStdString(Fr
 
 }  // namespace
 
-TGraphWindow::TGraphWindow(TApplication& Application, QWidget* MainWindow, std::string HistoryFileName)
+TGraphWindow::TGraphWindow(TApplication& Application, QWidget* MainWindow, const TResults& Results)
     : QDialog(MainWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                               Qt::MSWindowsFixedSizeDialogHint),
       FApplication(Application),
-      FHistory(std::move(HistoryFileName)) {
+      FResults(Results) {
   const double Scale = Application.LayoutScale();
   auto Scaled = [Scale](int Pixels) { return static_cast<int>(std::lround(Pixels * Scale)); };
 
@@ -51,7 +52,7 @@ TGraphWindow::TGraphWindow(TApplication& Application, QWidget* MainWindow, std::
   ResultChart->setGeometry(0, 0, Scaled(705), Scaled(569));
   SetAccessibleTexts(*ResultChart, Texts().ChartName, Texts().ChartDescription);
 
-  HistoryBox = new THistoryListBox(ResultChart, FHistory, Scaled(21));
+  HistoryBox = new THistoryListBox(ResultChart, FResults.History(), Scaled(21));
   HistoryBox->setObjectName(QStringLiteral("HistoryBox"));
   HistoryBox->setGeometry(Scaled(216), Scaled(168), Scaled(201), Scaled(97));
   HistoryBox->setFrameShape(QFrame::NoFrame);
@@ -66,23 +67,6 @@ TGraphWindow::TGraphWindow(TApplication& Application, QWidget* MainWindow, std::
   CloseButton->setAutoDefault(true);  // Enter and Space close the window
   SetAccessibleTexts(*CloseButton, Texts().CloseCaption, Texts().CloseDescription);
   connect(CloseButton, &QPushButton::clicked, this, [this] { reject(); });
-}
-
-void TGraphWindow::FormCreate() {
-  // Whatever was read before a failure stays in the list.
-  try {
-    FHistory.Load();
-  } catch (...) {
-    ShowHistoryLines();
-    throw;
-  }
-  ShowHistoryLines();
-}
-
-void TGraphWindow::StoreSummary(const std::string& Line) {
-  FHistory.Append(Line);
-  HistoryBox->LineAppended();
-  FHistory.Save();
 }
 
 void TGraphWindow::ShowHistoryLines() {
@@ -110,9 +94,10 @@ void TGraphWindow::showEvent(QShowEvent* Event) {
 }
 
 void TGraphWindow::FormShow() {
+  ShowHistoryLines();
   // A bad field stops the rebuild there; the points before it stay, and the
   // error goes to the error box while the window opens all the same.
-  FillResultChart(FChartWidget->Chart(), FHistory);
+  FResults.FillChart(FChartWidget->Chart());
 }
 
 void TGraphWindow::keyPressEvent(QKeyEvent* Event) {

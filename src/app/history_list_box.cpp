@@ -29,13 +29,6 @@ public:
     FRows = static_cast<int>(FHistory.Count());
     endResetModel();
   }
-  void Appended() {
-    const int Rows = static_cast<int>(FHistory.Count());
-    if (Rows <= FRows) return;
-    beginInsertRows(QModelIndex(), FRows, Rows - 1);
-    FRows = Rows;
-    endInsertRows();
-  }
 
 private:
   const THistoryFile& FHistory;
@@ -67,5 +60,3 @@ int THistoryListBox::count() const { return FModel->rowCount(); }
 QString THistoryListBox::ItemText(int Row) const { return FModel->Text(Row); }
 
 void THistoryListBox::LinesReplaced() { FModel->Replaced(); }
-
-void THistoryListBox::LineAppended() { FModel->Appended(); }

@@ -25,6 +25,7 @@
 #include "main_window_layout.h"
 #include "program_texts.h"
 #include "qt_colors.h"
+#include "results.h"
 #include "sjis.h"
 
 namespace {
@@ -59,11 +60,12 @@ protected:
 
 }  // namespace
 
-TMainWindow::TMainWindow(TApplication& Application, TDrillClock& Clock)
+TMainWindow::TMainWindow(TApplication& Application, TDrillClock& Clock, TResults& Results)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint),
       FApplication(Application),
       FClock(Clock),
+      FResults(Results),
       FRun(*this, Clock),
       FScale(Application.LayoutScale()) {
   const TFormLayout& Window = MainWindowLayout();
@@ -368,10 +370,7 @@ void TMainWindow::FocusStart() { FocusControl(StartButton); }
 
 void TMainWindow::ShowError(const std::string& Message) { FApplication.ShowError(Message); }
 
-void TMainWindow::StoreSummary(const std::string& Line) {
-  if (FGraphWindow == nullptr) throw EAppError(Texts().StreamWriteError);
-  FGraphWindow->StoreSummary(Line);
-}
+void TMainWindow::StoreSummary(const std::string& Line) { FResults.Record(Line); }
 
 bool TMainWindow::StartClock() {
   if (!ClockTimer->isActive()) ClockTimer->start();

@@ -62,6 +62,7 @@ public:
   TApplication& App() { return *FApp; }
   class TMainWindow& MainWindow() { return *FWindows.MainWindow; }
   class TGraphWindow& GraphWindow() { return *FWindows.GraphWindow; }
+  class TResults& Results() { return *FWindows.Results; }
   TFakeClock Clock;
   QTemporaryDir Dir;
 

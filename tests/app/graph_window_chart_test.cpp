@@ -11,6 +11,7 @@
 #include "app_test_support.h"
 #include "chart_widget.h"
 #include "graph_window.h"
+#include "results.h"
 #include "sjis.h"
 
 // main_window.h names colours of its own; only the button is needed from it.
@@ -59,7 +60,7 @@ TEST(GraphWindowChart, ShowingTheWindowDrawsTheHistory) {
   EXPECT_GT(Red, 1000);
 
   // A drill finished meanwhile is there at the next showing, nothing doubled.
-  Program.GraphWindow().StoreSummary(LineA);
+  Program.Results().Record(LineA);
   TModalWatch Again([&](QWidget*) { Bars = Chart.Series(0).PointCount(); });
   ScoreChartButton(Program.MainWindow())->click();
   ASSERT_TRUE(Again.Done());
@@ -212,7 +213,7 @@ TEST(GraphWindowChart, RestoringAMinimisedWindowRebuildsNothing) {
   int Bars = -1;
   TModalWatch Watch([&](QWidget* Modal) {
     (void)QTest::qWaitForWindowExposed(Modal);
-    Program.GraphWindow().StoreSummary(LineB);
+    Program.Results().Record(LineB);
     Modal->setWindowState(Qt::WindowMinimized);
     QTest::qWait(50);
     Modal->setWindowState(Qt::WindowNoState);

@@ -13,12 +13,7 @@ TDateTime DateOf(int N) {
 
 }  // namespace
 
-THeadlessDrill::THeadlessDrill(THistoryFile& History) : FHistory(History), FRun(*this, *this) {}
-
-void THeadlessDrill::StoreSummary(const std::string& Line) {
-  FHistory.Append(Line);
-  FHistory.Save();
-}
+THeadlessDrill::THeadlessDrill(TResults& Results) : FResults(Results), FRun(*this, *this) {}
 
 std::string THeadlessDrill::Finish(int N) {
   const uint32_t Start = 0x7FFFF000u + static_cast<uint32_t>(N) * 104729u;  // crosses the tick count's wrap now and then

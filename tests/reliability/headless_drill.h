@@ -1,7 +1,7 @@
 #pragma once
 // Finishes whole drills without windows: the drill run of the program with a
-// display that keeps its log in memory and stores every summary in a history
-// file as the main window does (append, then write the whole list). Drill
+// display that keeps its log in memory and hands every summary to the results,
+// as the main window does. Drill
 // number N always gives the same summary line, so that a test can tell which
 // lists the file may hold.
 #include <cstdint>
@@ -11,14 +11,14 @@
 #include "drill_clock.h"
 #include "drill_run.h"
 #include "drill_view.h"
-#include "history_file.h"
+#include "results.h"
 
 class THeadlessDrill : private TDrillView, private TDrillClock {
 public:
-  explicit THeadlessDrill(THistoryFile& History);
+  explicit THeadlessDrill(TResults& Results);
 
   // Runs drill number N from the start button to the last Enter and returns
-  // its summary line. The history gets it as the main window would store it.
+  // its summary line. The results record it as in the program.
   std::string Finish(int N);
 
   // The messages the error box would have shown, oldest first.
@@ -41,7 +41,7 @@ private:
   void ShowClock(const std::string&) override {}
   void FocusStart() override {}
   void ShowError(const std::string& Message) override { FErrors.push_back(Message); }
-  void StoreSummary(const std::string& Line) override;
+  void StoreSummary(const std::string& Line) override { FResults.Record(Line); }
   bool StartClock() override { return true; }
   void StopClock() override {}
   void UpdateDisplay() override {}
@@ -50,7 +50,7 @@ private:
   std::optional<uint64_t> PerformanceCounter() override { return FCounter; }
   TDateTime LocalDateTime() override { return FWhen; }
 
-  THistoryFile& FHistory;
+  TResults& FResults;
   TDrillRun FRun;
   uint32_t FNow = 0;
   uint64_t FCounter = 0;

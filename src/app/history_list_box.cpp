@@ -4,7 +4,7 @@
 #include <QStyledItemDelegate>
 
 #include "history_file.h"
-#include "sjis.h"
+#include "window_support.h"
 
 // The history's lines as a list of items, one per line, oldest first.
 class THistoryLinesModel : public QAbstractListModel {
@@ -21,7 +21,7 @@ public:
     return Text(Index.row());
   }
   QString Text(int Row) const {
-    return QString::fromStdString(FromSjis(FHistory.Line(static_cast<std::size_t>(Row))));
+    return FromSjisText(FHistory.Line(static_cast<std::size_t>(Row)));
   }
 
   void Replaced() {

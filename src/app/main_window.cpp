@@ -26,13 +26,9 @@
 #include "program_texts.h"
 #include "qt_colors.h"
 #include "results.h"
-#include "sjis.h"
+#include "window_support.h"
 
 namespace {
-
-QString FromSjisText(const std::string& Sjis) { return QString::fromStdString(FromSjis(Sjis)); }
-
-std::string ToSjisText(const QString& Text) { return ToSjis(Text.toStdString()); }
 
 // Rows of the drill log are all one height, that of the layout.
 class TRowHeightDelegate : public QStyledItemDelegate {
@@ -70,14 +66,14 @@ TMainWindow::TMainWindow(TApplication& Application, TDrillClock& Clock, TResults
       FScale(Application.LayoutScale()) {
   const TFormLayout& Window = MainWindowLayout();
   setObjectName(QStringLiteral("MainWindow"));
-  setWindowTitle(FromSjisText(Texts().*Window.Caption));
+  setWindowTitle(QString::fromUtf8(Window.Caption));
   setFixedSize(Scaled(Window.ClientWidth), Scaled(Window.ClientHeight));
   setFont(ProgramFont(Texts().*Window.Face, Scaled(Window.FontHeight)));
   QPalette Palette = palette();
   Palette.setColor(QPalette::Window, ToQColor(Window.Background));
   setPalette(Palette);
   setAutoFillBackground(true);
-  SetAccessibleTexts(*this, Texts().*Window.AccessibleName, Texts().*Window.AccessibleDescription);
+  SetAccessibleTexts(*this, Window.AccessibleName, Window.AccessibleDescription);
 
   std::map<std::string, QWidget*> Created;
   for (const TControlLayout& Layout : MainWindowControls()) Created[Layout.Name] = CreateControl(Layout);
@@ -95,6 +91,9 @@ TMainWindow::TMainWindow(TApplication& Application, TDrillClock& Clock, TResults
   ChartButton = static_cast<QPushButton*>(Created.at("ChartButton"));
   UntilCorrectBox = static_cast<QCheckBox*>(Created.at("UntilCorrectBox"));
   LogBox = static_cast<QListWidget*>(Created.at("LogBox"));
+  // The clock starts with the drill's clock text at rest; its size follows.
+  ClockLabel->setText(FromSjisText(Texts().ClockAtRest));
+  PlaceControl(ClockLabel, MainWindowControl("ClockLabel"));
   // The clock is read out as "経過時間" with the time as its value.
   ShowTextAsValue(*ClockLabel);
 
@@ -131,11 +130,11 @@ TMainWindow::TMainWindow(TApplication& Application, TDrillClock& Clock, TResults
 
 TMainWindow::~TMainWindow() = default;
 
-int TMainWindow::Scaled(int Pixels) const { return static_cast<int>(std::lround(Pixels * FScale)); }
+int TMainWindow::Scaled(int Pixels) const { return ScaledPixels(Pixels, FScale); }
 
 QWidget* TMainWindow::CreateControl(const TControlLayout& Layout) {
   const QPalette& System = QApplication::palette();
-  const QString Caption = Layout.Caption ? FromSjisText(Texts().*Layout.Caption) : QString();
+  const QString Caption = Layout.Caption ? QString::fromUtf8(Layout.Caption) : QString();
   QWidget* Control = nullptr;
   QPalette Palette = palette();
   const QColor Text = ToQColor(Layout.FontColour);
@@ -197,10 +196,8 @@ QWidget* TMainWindow::CreateControl(const TControlLayout& Layout) {
   Control->setPalette(Palette);
   if (Layout.Face != nullptr) Control->setFont(ProgramFont(Texts().*Layout.Face, Scaled(Layout.FontHeight)));
   Control->setFocusPolicy(Layout.TabOrder >= 0 ? Qt::StrongFocus : Qt::NoFocus);
-  if (Layout.Hint != nullptr) Control->setProperty(HintProperty, FromSjisText(Texts().*Layout.Hint));
-  if (Layout.AccessibleName != nullptr) {
-    SetAccessibleTexts(*Control, Texts().*Layout.AccessibleName, Texts().*Layout.AccessibleDescription);
-  }
+  if (Layout.Hint != nullptr) Control->setProperty(HintProperty, QString::fromUtf8(Layout.Hint));
+  if (Layout.AccessibleName != nullptr) SetAccessibleTexts(*Control, Layout.AccessibleName, Layout.AccessibleDescription);
   PlaceControl(Control, Layout);
   return Control;
 }
@@ -236,11 +233,7 @@ void TMainWindow::FormCreate() {
 
 void TMainWindow::CentreOnDesktop() {
   if (FShownBefore) return;
-  const QScreen* Screen = QGuiApplication::primaryScreen();
-  if (Screen == nullptr) return;
-  const QRect Desktop = Screen->virtualGeometry();
-  const QSize Outer = frameGeometry().size();
-  move(std::max(0, (Desktop.width() - Outer.width()) / 2), std::max(0, (Desktop.height() - Outer.height()) / 2));
+  ::CentreOnDesktop(*this);
 }
 
 // Event handlers ------------------------------------------------------------

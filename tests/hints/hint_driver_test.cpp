@@ -18,8 +18,8 @@
 #include "cursor_margin.h"
 #include "hint_driver.h"
 #include "hint_window.h"
-#include "program_texts.h"
 #include "sjis.h"
+#include "window_texts.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ protected:
     Window.setGeometry(100, 100, 400, 200);
     StartButton = new QPushButton(QStringLiteral("開始"), &Window);
     StartButton->setGeometry(10, 10, 100, 30);
-    StartButton->setProperty(HintProperty, U(Texts().StartHint));
+    StartButton->setProperty(HintProperty, U(ToSjis(WindowTexts::StartHint)));
     Label = new QLabel(QStringLiteral("label"), &Window);
     Label->setGeometry(10, 100, 100, 30);
     Window.show();

@@ -11,6 +11,7 @@
 #include "cursor_margin.h"
 #include "hint_window.h"
 #include "sjis.h"
+#include "widget_texts.h"
 #include "window_texts.h"
 
 namespace {
@@ -64,7 +65,7 @@ TEST_F(HintWindowTest, WindowIsTheTextPlusSixEachWay) {
   const std::string Text = ToSjis(WindowTexts::UntilCorrectHint);
   const QRect Calc = Window.CalcHintRect(800, Text);
   const QFontMetrics Metrics(Window.CanvasFont());
-  const QRect TextRect = Metrics.boundingRect(QRect(0, 0, 800, 0), Qt::TextWordWrap, QString::fromStdString(FromSjis(Text)));
+  const QRect TextRect = Metrics.boundingRect(QRect(0, 0, 800, 0), Qt::TextWordWrap, QStringFromSjis(Text));
   EXPECT_EQ(Calc, QRect(0, 0, TextRect.width() + 6, TextRect.height() + 2));
   EXPECT_GT(TextRect.height(), 18);  // one line of 19-pixel characters at 96 dpi, more elsewhere
   Window.ActivateHint(Calc.translated(100, 120), Text);

@@ -7,11 +7,9 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <algorithm>
-#include <cmath>
 #include <map>
 
 #include "accessibility.h"

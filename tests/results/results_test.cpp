@@ -41,14 +41,9 @@ protected:
   TChart Chart{Surface};
 };
 
-TEST_F(ResultsTest, TheProgramsHistoryIsTheFileInTheWorkingDirectory) {
-  TResults Results;
-  Results.Record(A);
-  EXPECT_EQ(ReadBytes(FileName), A + "\r\n");
-}
-
 // Whatever the file held, a recorded drill is its last line and every line
-// before it stays as it was.
+// before it stays as it was. The results use the program's history file, in
+// the working directory.
 TEST_F(ResultsTest, RecordingAppendsTheLineAndWritesTheWholeHistory) {
   struct TCase {
     const char* Name;

@@ -38,7 +38,9 @@
 #include "qcustomplot.h"
 #include "qpainter_surface.h"
 #include "result_chart.h"
+#include "results.h"
 #include "sjis.h"
+#include "widget_texts.h"
 
 namespace {
 
@@ -84,7 +86,6 @@ TOptions ParseOptions(int argc, char** argv) {
   return Options;
 }
 
-QString U(const std::string& Sjis) { return QString::fromStdString(FromSjis(Sjis)); }
 
 QColor Qt(TColor Color) {
   const TColor Rgb = ColorToRGB(Color);
@@ -145,7 +146,7 @@ public:
     FPlot.setNotAntialiasedElements(QCP::aeAll);
     FPlot.setBackground(Qt(clBtnFace));
     FPlot.plotLayout()->insertRow(0);
-    auto* Title = new QCPTextElement(&FPlot, U(T.ChartTitle), TitleFont);
+    auto* Title = new QCPTextElement(&FPlot, QStringFromSjis(T.ChartTitle), TitleFont);
     Title->setTextColor(Qt::blue);
     FPlot.plotLayout()->addElement(0, 0, Title);
 
@@ -164,8 +165,8 @@ public:
     FPlot.yAxis->setRange(0, 100);
     FPlot.yAxis2->setVisible(true);
     FPlot.yAxis2->setRange(100, 300);
-    FPlot.yAxis->setLabel(U(T.LeftAxisTitle));
-    FPlot.yAxis2->setLabel(U(T.RightAxisTitle));
+    FPlot.yAxis->setLabel(QStringFromSjis(T.LeftAxisTitle));
+    FPlot.yAxis2->setLabel(QStringFromSjis(T.RightAxisTitle));
     for (QCPAxis* Axis : {FPlot.xAxis, FPlot.yAxis, FPlot.yAxis2}) {
       Axis->setTickLabelFont(LabelFont);
       Axis->setLabelFont(LabelFont);
@@ -192,7 +193,7 @@ public:
   TQtChartsSide(const TSeriesData& Data, const QFont& TitleFont, const QFont& LabelFont) : FImage(NewImage()) {
     const TProgramTexts& T = Texts();
     FChart = new QChart;
-    FChart->setTitle(U(T.ChartTitle));
+    FChart->setTitle(QStringFromSjis(T.ChartTitle));
     FChart->setTitleFont(TitleFont);
     FChart->setTitleBrush(Qt::blue);
     FChart->legend()->hide();
@@ -200,7 +201,7 @@ public:
     FChart->setBackgroundRoundness(0);
     FChart->setAnimationOptions(QChart::NoAnimation);
 
-    auto* Set = new QBarSet(U(T.BarSeriesTitle));
+    auto* Set = new QBarSet(QStringFromSjis(T.BarSeriesTitle));
     Set->setColor(Qt::red);
     Set->setBorderColor(Qt::black);
     Set->append(QList<qreal>(Data.Percent.begin(), Data.Percent.end()));
@@ -220,10 +221,10 @@ public:
     X->setRange(-1, std::max<double>(1, static_cast<double>(Data.X.size())));
     auto* Left = new QValueAxis;
     Left->setRange(0, 100);
-    Left->setTitleText(U(T.LeftAxisTitle));
+    Left->setTitleText(QStringFromSjis(T.LeftAxisTitle));
     auto* Right = new QValueAxis;
     Right->setRange(100, 300);
-    Right->setTitleText(U(T.RightAxisTitle));
+    Right->setTitleText(QStringFromSjis(T.RightAxisTitle));
     for (QValueAxis* Axis : {X, Left, Right}) {
       Axis->setLabelsFont(LabelFont);
       Axis->setTitleFont(LabelFont);
@@ -262,8 +263,10 @@ private:
 // The result graph window with its history read from a file of N drills.
 class TBenchGraphWindow {
 public:
-  TBenchGraphWindow(TApplication& App, QWidget& MainWindow, const std::string& Path) : FWindow(App, &MainWindow, Path) {
-    FWindow.FormCreate();
+  TBenchGraphWindow(TApplication& App, QWidget& MainWindow, const std::string& Path)
+      : FResults(Path), FWindow(App, &MainWindow, FResults) {
+    FResults.Load();
+    FWindow.ShowHistoryLines();
   }
   // show() runs FormShow; the events that follow paint the window the first time.
   double OpenOnce() {
@@ -283,6 +286,7 @@ public:
   TGraphWindow& Dialog() { return FWindow; }
 
 private:
+  TResults FResults;
   TGraphWindow FWindow;
 };
 

@@ -8,47 +8,14 @@
 #include "bench_support.h"
 #include "drill_run.h"
 #include "drill_texts.h"
+#include "fake_drill_clock.h"
+#include "fake_drill_view.h"
 
 namespace {
 
-// Keeps the log and the question like the window would, without widgets.
-class TQuietView : public TDrillView {
-public:
-  std::vector<std::string> Log;
-  std::string Left, Glyph, Right, Clock;
-  std::size_t Stored = 0;
-
-  void ClearLog() override { Log.clear(); }
-  void InsertLogLine(const std::string& Line) override { Log.insert(Log.begin(), Line); }
-  void ClearAnswer() override {}
-  void FocusAnswer() override {}
-  void ShowQuestion(const std::string& L, const std::string& G, const std::string& R) override {
-    Left = L;
-    Glyph = G;
-    Right = R;
-  }
-  void ClearQuestion() override { Left.clear(), Glyph.clear(), Right.clear(); }
-  void ShowClock(const std::string& Text) override { Clock = Text; }
-  void FocusStart() override {}
-  void ShowError(const std::string&) override {}
-  void StoreSummary(const std::string& Line) override { Stored += Line.size(); }
-  bool StartClock() override { return true; }
-  void StopClock() override {}
-  void UpdateDisplay() override {}
-};
-
-class TFakeClock : public TDrillClock {
-public:
-  uint32_t Now = 0;
-  uint64_t Counter = 1;
-  uint32_t TickCount() override { return Now; }
-  std::optional<uint64_t> PerformanceCounter() override { return ++Counter; }
-  TDateTime LocalDateTime() override { return TDateTime{2024, 3, 15, 9, 5, 0}; }
-};
-
 // One drill: every answer typed digit by digit, right for most questions,
 // a clock tick every few answers.
-void OneDrill(TQuietView& View, TFakeClock& Clock) {
+void OneDrill(TFakeDrillView& View, TFakeDrillClock& Clock) {
   TDrillRun Run(View, Clock);
   Run.Start(Clock.Now);
   while (Run.State() == rsAsking) {
@@ -66,14 +33,21 @@ void OneDrill(TQuietView& View, TFakeClock& Clock) {
 
 int main(int argc, char** argv) {
   const int Repetitions = argc > 1 ? std::atoi(argv[1]) : 200;
-  TQuietView View;
-  TFakeClock Clock;
+  // The tests' view and clock: the view keeps the log and the question like
+  // the window would, without widgets; the counter runs, so each drill has
+  // questions of its own.
+  TFakeDrillView View;
+  std::size_t Stored = 0;
+  View.Store = [&Stored](const std::string& Line) { Stored += Line.size(); };
+  TFakeDrillClock Clock;
+  Clock.Counter = 1;
+  Clock.CounterRuns = true;
   std::vector<double> PerQuestionUs;
   for (int Round = 0; Round < 20 + Repetitions; ++Round) {
     const double Ms = TimeMs([&] { OneDrill(View, Clock); });
     if (Round >= 20) PerQuestionUs.push_back(Ms * 1000.0 / TDrillRun::QuestionsPerDrill);
   }
-  if (View.Stored == 0) return 1;
+  if (Stored == 0) return 1;
   const double Us = Median(PerQuestionUs);
   std::printf("%-16s %12s\n", "drill", "us/question");
   std::printf("%-16s %12.3f\n", "100 questions", Us);

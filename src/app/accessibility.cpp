@@ -5,7 +5,6 @@
 #include <QFontMetrics>
 #include <QLabel>
 
-#include "sjis.h"
 
 namespace {
 
@@ -80,9 +79,9 @@ void InstallAccessibleInterfaces() {
   (void)Installed;
 }
 
-void SetAccessibleTexts(QWidget& Control, const std::string& SjisName, const std::string& SjisDescription) {
-  Control.setAccessibleName(QString::fromStdString(FromSjis(SjisName)));
-  Control.setAccessibleDescription(QString::fromStdString(FromSjis(SjisDescription)));
+void SetAccessibleTexts(QWidget& Control, const char* Name, const char* Description) {
+  Control.setAccessibleName(QString::fromUtf8(Name));
+  Control.setAccessibleDescription(QString::fromUtf8(Description));
 }
 
 void ShowTextAsValue(QLabel& Label) {

@@ -12,8 +12,8 @@ class QWidget;
 // process, before the windows are created; later calls do nothing.
 void InstallAccessibleInterfaces();
 
-// Gives Control its accessible name and description (Shift_JIS texts).
-void SetAccessibleTexts(QWidget& Control, const std::string& SjisName, const std::string& SjisDescription);
+// Gives Control its accessible name and description (UTF-8 texts).
+void SetAccessibleTexts(QWidget& Control, const char* Name, const char* Description);
 
 // The label's text becomes its accessible value and text, beside its fixed
 // name: the clock is "経過時間" and its value is the time.

@@ -17,7 +17,7 @@
 #include "program_icon.h"
 #include "program_texts.h"
 #include "qt_colors.h"
-#include "sjis.h"
+#include "window_support.h"
 
 namespace {
 
@@ -108,8 +108,8 @@ void TApplication::ShowError(const std::string& SjisMessage) noexcept {
     QWidget* Parent = QApplication::activeModalWidget();
     if (Parent == nullptr) Parent = QApplication::activeWindow();
     if (Parent == nullptr && FMainWindow != nullptr && FMainWindow->isVisible()) Parent = FMainWindow;
-    QMessageBox Box(QMessageBox::Critical, QString::fromStdString(FromSjis(FTitle)),
-                    QString::fromStdString(FromSjis(ErrorBoxText(SjisMessage))), QMessageBox::Ok, Parent);
+    QMessageBox Box(QMessageBox::Critical, FromSjisText(FTitle), FromSjisText(ErrorBoxText(SjisMessage)),
+                    QMessageBox::Ok, Parent);
     Box.setTextFormat(Qt::PlainText);
     Box.exec();
     Box.hide();

@@ -3,9 +3,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QScreen>
-#include <algorithm>
-#include <cmath>
 
 #include "accessibility.h"
 #include "application.h"
@@ -17,31 +14,27 @@
 #include "program_texts.h"
 #include "qt_colors.h"
 #include "result_chart.h"
-#include "sjis.h"
+#include "results.h"
+#include "window_support.h"
+#include "window_texts.h"
 
-namespace {
-
-QString FromSjisText(const std::string& Sjis) { return QString::fromStdString(FromSjis(Sjis)); }
-
-}  // namespace
-
-TGraphWindow::TGraphWindow(TApplication& Application, QWidget* MainWindow, std::string HistoryFileName)
+TGraphWindow::TGraphWindow(TApplication& Application, QWidget* MainWindow, const TResults& Results)
     : QDialog(MainWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                               Qt::MSWindowsFixedSizeDialogHint),
       FApplication(Application),
-      FHistory(std::move(HistoryFileName)) {
+      FResults(Results) {
   const double Scale = Application.LayoutScale();
-  auto Scaled = [Scale](int Pixels) { return static_cast<int>(std::lround(Pixels * Scale)); };
+  auto Scaled = [Scale](int Pixels) { return ScaledPixels(Pixels, Scale); };
 
   setObjectName(QStringLiteral("GraphWindow"));
-  setWindowTitle(FromSjisText(Texts().GraphWindowCaption));
+  setWindowTitle(QString::fromUtf8(WindowTexts::GraphWindowCaption));
   setFixedSize(Scaled(792), Scaled(573));
   setFont(ProgramFont(Texts().PGothicFace, Scaled(21)));
   QPalette Palette = palette();
   Palette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
   setPalette(Palette);
   setAutoFillBackground(true);
-  SetAccessibleTexts(*this, Texts().GraphWindowCaption, Texts().GraphWindowDescription);
+  SetAccessibleTexts(*this, WindowTexts::GraphWindowCaption, WindowTexts::GraphWindowDescription);
 
   UseDesktopColors(QApplication::palette());
   FChartWidget = new TChartWidget(this, ProgramChartFonts(Scale));
@@ -49,40 +42,23 @@ TGraphWindow::TGraphWindow(TApplication& Application, QWidget* MainWindow, std::
   ResultChart = FChartWidget;
   ResultChart->setObjectName(QStringLiteral("ResultChart"));
   ResultChart->setGeometry(0, 0, Scaled(705), Scaled(569));
-  SetAccessibleTexts(*ResultChart, Texts().ChartName, Texts().ChartDescription);
+  SetAccessibleTexts(*ResultChart, WindowTexts::ChartName, WindowTexts::ChartDescription);
 
-  HistoryBox = new THistoryListBox(ResultChart, FHistory, Scaled(21));
+  HistoryBox = new THistoryListBox(ResultChart, FResults.History(), Scaled(21));
   HistoryBox->setObjectName(QStringLiteral("HistoryBox"));
   HistoryBox->setGeometry(Scaled(216), Scaled(168), Scaled(201), Scaled(97));
   HistoryBox->setFrameShape(QFrame::NoFrame);
   HistoryBox->setFocusPolicy(Qt::NoFocus);
   HistoryBox->hide();
-  SetAccessibleTexts(*HistoryBox, Texts().HistoryListName, Texts().HistoryListDescription);
+  SetAccessibleTexts(*HistoryBox, WindowTexts::HistoryListName, WindowTexts::HistoryListDescription);
 
-  CloseButton = new TFaceKeptButton(FromSjisText(Texts().CloseCaption), this);
+  CloseButton = new TFaceKeptButton(QString::fromUtf8(WindowTexts::CloseCaption), this);
   CloseButton->setObjectName(QStringLiteral("CloseButton"));
   CloseButton->setGeometry(Scaled(712), Scaled(8), Scaled(75), Scaled(33));
   CloseButton->setFocusPolicy(Qt::StrongFocus);
   CloseButton->setAutoDefault(true);  // Enter and Space close the window
-  SetAccessibleTexts(*CloseButton, Texts().CloseCaption, Texts().CloseDescription);
+  SetAccessibleTexts(*CloseButton, WindowTexts::CloseCaption, WindowTexts::CloseDescription);
   connect(CloseButton, &QPushButton::clicked, this, [this] { reject(); });
-}
-
-void TGraphWindow::FormCreate() {
-  // Whatever was read before a failure stays in the list.
-  try {
-    FHistory.Load();
-  } catch (...) {
-    ShowHistoryLines();
-    throw;
-  }
-  ShowHistoryLines();
-}
-
-void TGraphWindow::StoreSummary(const std::string& Line) {
-  FHistory.Append(Line);
-  HistoryBox->LineAppended();
-  FHistory.Save();
 }
 
 void TGraphWindow::ShowHistoryLines() {
@@ -99,20 +75,17 @@ void TGraphWindow::showEvent(QShowEvent* Event) {
   if (!FShownBefore) {
     // Centred on the desktop the first time; later showings keep the place.
     FShownBefore = true;
-    if (const QScreen* Screen = QGuiApplication::primaryScreen()) {
-      const QRect Desktop = Screen->virtualGeometry();
-      const QSize Outer = frameGeometry().size();
-      move(std::max(0, (Desktop.width() - Outer.width()) / 2), std::max(0, (Desktop.height() - Outer.height()) / 2));
-    }
+    CentreOnDesktop(*this);
   }
   FApplication.Guard([this] { FormShow(); });
   QDialog::showEvent(Event);
 }
 
 void TGraphWindow::FormShow() {
+  ShowHistoryLines();
   // A bad field stops the rebuild there; the points before it stay, and the
   // error goes to the error box while the window opens all the same.
-  FillResultChart(FChartWidget->Chart(), FHistory);
+  FResults.FillChart(FChartWidget->Chart());
 }
 
 void TGraphWindow::keyPressEvent(QKeyEvent* Event) {

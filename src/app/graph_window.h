@@ -1,29 +1,24 @@
 #pragma once
-// The result graph window: holds the results history (loaded at creation,
-// kept in the hidden list box) and shows the chart of it, modally.
+// The result graph window: shows the chart of the results, modally, and keeps
+// the history's lines in a hidden list box. It only displays: the results
+// (TResults) are read and recorded elsewhere.
 #include <QDialog>
-#include <string>
-
-#include "history_file.h"
 
 class THistoryListBox;
 class TChartWidget;
 class QPushButton;
 class TApplication;
+class TResults;
 
 class TGraphWindow : public QDialog {
 public:
-  // Creates the window hidden, owned by the main window.
-  TGraphWindow(TApplication& Application, QWidget* MainWindow, std::string HistoryFileName = "./HIST_ZV.DAT");
+  // Creates the window hidden, owned by the main window, showing Results.
+  TGraphWindow(TApplication& Application, QWidget* MainWindow, const TResults& Results);
 
-  // Loads the history file into the history list, if the file is there.
-  void FormCreate();
+  // The hidden list takes the history's lines as they are now (after the
+  // history is read; each showing does it again).
+  void ShowHistoryLines();
 
-  // A finished drill: its summary line joins the history, and the whole
-  // history is written to the file. Throws EFileError when writing fails.
-  void StoreSummary(const std::string& Line);
-
-  const THistoryFile& History() const { return FHistory; }
   TChartWidget& ChartWidget() const { return *FChartWidget; }
 
   QWidget* ResultChart = nullptr;         // the result chart (ChartWidget)
@@ -38,10 +33,9 @@ private:
   // Runs each time the window is shown, before it is first painted: the chart
   // rebuilds its series from the history here.
   void FormShow();
-  void ShowHistoryLines();
 
   TApplication& FApplication;
-  THistoryFile FHistory;
+  const TResults& FResults;
   TChartWidget* FChartWidget = nullptr;
   bool FShownBefore = false;
 };

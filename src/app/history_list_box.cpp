@@ -4,7 +4,7 @@
 #include <QStyledItemDelegate>
 
 #include "history_file.h"
-#include "sjis.h"
+#include "window_support.h"
 
 // The history's lines as a list of items, one per line, oldest first.
 class THistoryLinesModel : public QAbstractListModel {
@@ -21,20 +21,13 @@ public:
     return Text(Index.row());
   }
   QString Text(int Row) const {
-    return QString::fromStdString(FromSjis(FHistory.Line(static_cast<std::size_t>(Row))));
+    return FromSjisText(FHistory.Line(static_cast<std::size_t>(Row)));
   }
 
   void Replaced() {
     beginResetModel();
     FRows = static_cast<int>(FHistory.Count());
     endResetModel();
-  }
-  void Appended() {
-    const int Rows = static_cast<int>(FHistory.Count());
-    if (Rows <= FRows) return;
-    beginInsertRows(QModelIndex(), FRows, Rows - 1);
-    FRows = Rows;
-    endInsertRows();
   }
 
 private:
@@ -67,5 +60,3 @@ int THistoryListBox::count() const { return FModel->rowCount(); }
 QString THistoryListBox::ItemText(int Row) const { return FModel->Text(Row); }
 
 void THistoryListBox::LinesReplaced() { FModel->Replaced(); }
-
-void THistoryListBox::LineAppended() { FModel->Appended(); }

@@ -17,10 +17,8 @@ public:
   // The text of item Row (the line, converted from Shift_JIS).
   QString ItemText(int Row) const;
 
-  // The history list was filled anew.
+  // The history list changed: the items are its lines as they are now.
   void LinesReplaced();
-  // One line was appended to the history list.
-  void LineAppended();
 
 private:
   THistoryLinesModel* FModel;

@@ -7,11 +7,9 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <algorithm>
-#include <cmath>
 #include <map>
 
 #include "accessibility.h"
@@ -25,13 +23,10 @@
 #include "main_window_layout.h"
 #include "program_texts.h"
 #include "qt_colors.h"
-#include "sjis.h"
+#include "results.h"
+#include "window_support.h"
 
 namespace {
-
-QString FromSjisText(const std::string& Sjis) { return QString::fromStdString(FromSjis(Sjis)); }
-
-std::string ToSjisText(const QString& Text) { return ToSjis(Text.toStdString()); }
 
 // Rows of the drill log are all one height, that of the layout.
 class TRowHeightDelegate : public QStyledItemDelegate {
@@ -59,23 +54,24 @@ protected:
 
 }  // namespace
 
-TMainWindow::TMainWindow(TApplication& Application, TDrillClock& Clock)
+TMainWindow::TMainWindow(TApplication& Application, TDrillClock& Clock, TResults& Results)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint),
       FApplication(Application),
       FClock(Clock),
+      FResults(Results),
       FRun(*this, Clock),
       FScale(Application.LayoutScale()) {
   const TFormLayout& Window = MainWindowLayout();
   setObjectName(QStringLiteral("MainWindow"));
-  setWindowTitle(FromSjisText(Texts().*Window.Caption));
+  setWindowTitle(QString::fromUtf8(Window.Caption));
   setFixedSize(Scaled(Window.ClientWidth), Scaled(Window.ClientHeight));
   setFont(ProgramFont(Texts().*Window.Face, Scaled(Window.FontHeight)));
   QPalette Palette = palette();
   Palette.setColor(QPalette::Window, ToQColor(Window.Background));
   setPalette(Palette);
   setAutoFillBackground(true);
-  SetAccessibleTexts(*this, Texts().*Window.AccessibleName, Texts().*Window.AccessibleDescription);
+  SetAccessibleTexts(*this, Window.AccessibleName, Window.AccessibleDescription);
 
   std::map<std::string, QWidget*> Created;
   for (const TControlLayout& Layout : MainWindowControls()) Created[Layout.Name] = CreateControl(Layout);
@@ -93,6 +89,9 @@ TMainWindow::TMainWindow(TApplication& Application, TDrillClock& Clock)
   ChartButton = static_cast<QPushButton*>(Created.at("ChartButton"));
   UntilCorrectBox = static_cast<QCheckBox*>(Created.at("UntilCorrectBox"));
   LogBox = static_cast<QListWidget*>(Created.at("LogBox"));
+  // The clock starts with the drill's clock text at rest; its size follows.
+  ClockLabel->setText(FromSjisText(Texts().ClockAtRest));
+  PlaceControl(ClockLabel, MainWindowControl("ClockLabel"));
   // The clock is read out as "経過時間" with the time as its value.
   ShowTextAsValue(*ClockLabel);
 
@@ -129,11 +128,11 @@ TMainWindow::TMainWindow(TApplication& Application, TDrillClock& Clock)
 
 TMainWindow::~TMainWindow() = default;
 
-int TMainWindow::Scaled(int Pixels) const { return static_cast<int>(std::lround(Pixels * FScale)); }
+int TMainWindow::Scaled(int Pixels) const { return ScaledPixels(Pixels, FScale); }
 
 QWidget* TMainWindow::CreateControl(const TControlLayout& Layout) {
   const QPalette& System = QApplication::palette();
-  const QString Caption = Layout.Caption ? FromSjisText(Texts().*Layout.Caption) : QString();
+  const QString Caption = Layout.Caption ? QString::fromUtf8(Layout.Caption) : QString();
   QWidget* Control = nullptr;
   QPalette Palette = palette();
   const QColor Text = ToQColor(Layout.FontColour);
@@ -195,10 +194,8 @@ QWidget* TMainWindow::CreateControl(const TControlLayout& Layout) {
   Control->setPalette(Palette);
   if (Layout.Face != nullptr) Control->setFont(ProgramFont(Texts().*Layout.Face, Scaled(Layout.FontHeight)));
   Control->setFocusPolicy(Layout.TabOrder >= 0 ? Qt::StrongFocus : Qt::NoFocus);
-  if (Layout.Hint != nullptr) Control->setProperty(HintProperty, FromSjisText(Texts().*Layout.Hint));
-  if (Layout.AccessibleName != nullptr) {
-    SetAccessibleTexts(*Control, Texts().*Layout.AccessibleName, Texts().*Layout.AccessibleDescription);
-  }
+  if (Layout.Hint != nullptr) Control->setProperty(HintProperty, QString::fromUtf8(Layout.Hint));
+  if (Layout.AccessibleName != nullptr) SetAccessibleTexts(*Control, Layout.AccessibleName, Layout.AccessibleDescription);
   PlaceControl(Control, Layout);
   return Control;
 }
@@ -234,11 +231,7 @@ void TMainWindow::FormCreate() {
 
 void TMainWindow::CentreOnDesktop() {
   if (FShownBefore) return;
-  const QScreen* Screen = QGuiApplication::primaryScreen();
-  if (Screen == nullptr) return;
-  const QRect Desktop = Screen->virtualGeometry();
-  const QSize Outer = frameGeometry().size();
-  move(std::max(0, (Desktop.width() - Outer.width()) / 2), std::max(0, (Desktop.height() - Outer.height()) / 2));
+  ::CentreOnDesktop(*this);
 }
 
 // Event handlers ------------------------------------------------------------
@@ -372,10 +365,7 @@ void TMainWindow::FocusStart() { FocusControl(StartButton); }
 
 void TMainWindow::ShowError(const std::string& Message) { FApplication.ShowError(Message); }
 
-void TMainWindow::StoreSummary(const std::string& Line) {
-  if (FGraphWindow == nullptr) throw EAppError(Texts().StreamWriteError);
-  FGraphWindow->StoreSummary(Line);
-}
+void TMainWindow::StoreSummary(const std::string& Line) { FResults.Record(Line); }
 
 bool TMainWindow::StartClock() {
   if (!ClockTimer->isActive()) ClockTimer->start();

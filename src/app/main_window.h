@@ -16,19 +16,20 @@ class QTimer;
 class TAlignedEdit;
 class TApplication;
 class TGraphWindow;
+class TResults;
 struct TControlLayout;
 
 class TMainWindow : public QWidget, public TDrillView {
 public:
-  // Creates the window and its controls from the layout, hidden.
-  TMainWindow(TApplication& Application, TDrillClock& Clock);
+  // Creates the window and its controls from the layout, hidden. Each
+  // finished drill is recorded in Results.
+  TMainWindow(TApplication& Application, TDrillClock& Clock, TResults& Results);
   ~TMainWindow() override;
 
   // Sets the clock label and shows the window, centred on the desktop, with
   // the focus on the start button.
   void FormCreate();
-  // The result graph window, shown by the score chart button; it holds the
-  // history that finished drills are stored in.
+  // The result graph window, shown by the score chart button.
   void SetGraphWindow(TGraphWindow* GraphWindow) { FGraphWindow = GraphWindow; }
 
   TDrillRun& Run() { return FRun; }
@@ -90,6 +91,7 @@ private:
 
   TApplication& FApplication;
   TDrillClock& FClock;
+  TResults& FResults;
   TDrillRun FRun;
   TGraphWindow* FGraphWindow = nullptr;
   double FScale = 1.0;

@@ -1,7 +1,9 @@
 #pragma once
 // The layout of the main drill window as data: the window and every control
 // with its place, size, font, colours, caption, tab position and settings,
-// in client pixels for a screen of 96 pixels per inch.
+// in client pixels for a screen of 96 pixels per inch. Captions, hints and
+// accessible texts are UTF-8 (window_texts.h); font faces are the program's
+// Shift_JIS face names.
 #include <string>
 #include <vector>
 
@@ -14,36 +16,36 @@ constexpr TColor clFormBackground = clNone;
 
 enum TControlKind { kdAlignedEdit, kdLabel, kdPushButton, kdCheckBox, kdListBox, kdImage };
 
-using TTextField = std::string TProgramTexts::*;
+using TFaceField = std::string TProgramTexts::*;
 
 struct TControlLayout {
   const char* Name;
   TControlKind Kind;
   int Left, Top, Width, Height;  // Width 0: follows the text
   bool AutoSize = false;         // size follows the text or picture
-  TTextField Caption = nullptr;  // text at start; none when null
-  TTextField Face = nullptr;     // font face; none for the picture
+  const char* Caption = nullptr;  // text at start; none when null
+  TFaceField Face = nullptr;      // font face; none for the picture
   int FontHeight = 0;            // character height in pixels
   TColor FontColour = clWindowText;
   TColor Background = clFormBackground;
   int TabOrder = -1;             // -1: takes no focus
-  TTextField Hint = nullptr;     // hint text; hint off when null
+  const char* Hint = nullptr;    // hint text; hint off when null
   TAlignment Alignment = taLeftJustify;
   bool ReadOnly = false;
   int MaxLength = 0;             // 0: no limit
-  TTextField AccessibleName = nullptr;         // what assistive technology calls it
-  TTextField AccessibleDescription = nullptr;  // and what it says the control is for
+  const char* AccessibleName = nullptr;         // what assistive technology calls it
+  const char* AccessibleDescription = nullptr;  // and what it says the control is for
 };
 
 struct TFormLayout {
-  TTextField Caption;
+  const char* Caption;
   int ClientWidth, ClientHeight;
   TColor Background;
-  TTextField Face;
+  TFaceField Face;
   int FontHeight;
   int ListRowHeight;  // rows of the drill log at design
-  TTextField AccessibleName;
-  TTextField AccessibleDescription;
+  const char* AccessibleName;
+  const char* AccessibleDescription;
 };
 
 const TFormLayout& MainWindowLayout();

@@ -8,6 +8,7 @@
 #include "application.h"
 #include "graph_window.h"
 #include "main_window.h"
+#include "results.h"
 
 namespace {
 
@@ -54,17 +55,28 @@ TProgramWindows::~TProgramWindows() {
   MainWindow.reset();
 }
 
-TProgramWindows CreateWindows(TApplication& Application, TDrillClock& Clock, const std::string& HistoryFileName) {
+TProgramWindows CreateWindows(TApplication& Application, TDrillClock& Clock, const std::string& FileName) {
   TProgramWindows Windows;
-  Windows.MainWindow = std::make_unique<TMainWindow>(Application, Clock);
+  Windows.Results = std::make_unique<TResults>(FileName);
+  Windows.MainWindow = std::make_unique<TMainWindow>(Application, Clock, *Windows.Results);
   TFirstPaintWait FirstPaint(*Windows.MainWindow);
   Application.Guard([&] { Windows.MainWindow->FormCreate(); });
   // The program's icon, the graph window's creation and the history read come
-  // after the main window's first paint; a click or key waits for them as before.
+  // after the main window's first paint; a click or key waits for them.
   FirstPaint.Wait(std::chrono::milliseconds(250));
   Application.ShowProgramIcon();
-  Windows.GraphWindow = std::make_unique<TGraphWindow>(Application, Windows.MainWindow.get(), HistoryFileName);
+  Windows.GraphWindow = std::make_unique<TGraphWindow>(Application, Windows.MainWindow.get(), *Windows.Results);
   Windows.MainWindow->SetGraphWindow(Windows.GraphWindow.get());
-  Application.Guard([&] { Windows.GraphWindow->FormCreate(); });
+  // Whatever was read before a fault stays in the history, and the hidden list
+  // shows it while the error box is up.
+  Application.Guard([&] {
+    try {
+      Windows.Results->Load();
+    } catch (...) {
+      Windows.GraphWindow->ShowHistoryLines();
+      throw;
+    }
+    Windows.GraphWindow->ShowHistoryLines();
+  });
   return Windows;
 }

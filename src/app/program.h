@@ -1,15 +1,19 @@
 #pragma once
-// The start of the program: the two windows, created in their fixed order.
+// The start of the program: the results and the two windows, created in their
+// fixed order.
 #include <memory>
 #include <string>
 
 #include "drill_clock.h"
+#include "history_file.h"
 
 class TApplication;
 class TMainWindow;
 class TGraphWindow;
+class TResults;
 
 struct TProgramWindows {
+  std::unique_ptr<TResults> Results;  // outlives both windows, which refer to it
   std::unique_ptr<TMainWindow> MainWindow;
   std::unique_ptr<TGraphWindow> GraphWindow;
   TProgramWindows();
@@ -18,10 +22,10 @@ struct TProgramWindows {
   ~TProgramWindows();
 };
 
-// Creates and shows the main window, then, once the main window has been
-// painted, gives the windows the program's icon and creates the result graph
-// window, which reads the history. So the main window is on screen while the
-// history is read, and an error in reading it opens its box over the main
+// Creates the results and shows the main window, then, once the main window
+// has been painted, gives the windows the program's icon, creates the result
+// graph window and reads the history. So the main window is on screen while
+// the history is read, and an error in reading it opens its box over the main
 // window. User input waits until all is done.
 TProgramWindows CreateWindows(TApplication& Application, TDrillClock& Clock,
-                              const std::string& HistoryFileName = "./HIST_ZV.DAT");
+                              const std::string& FileName = HistoryFileName);

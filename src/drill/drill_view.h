@@ -17,8 +17,8 @@ public:
   virtual void ShowClock(const std::string& Text) = 0;          // clock label caption
   virtual void FocusStart() = 0;                                // focus to the start button
   virtual void ShowError(const std::string& Message) = 0;       // the application's error box
-  // Appends the summary to the history and writes the file; throws EAppError
-  // with the user's message when the file cannot be written.
+  // Records a finished drill's summary in the history and writes the file;
+  // throws EAppError with the user's message when the file cannot be written.
   virtual void StoreSummary(const std::string& Line) = 0;
 
   // The 500 ms clock timer: StartClock returns false when no timer can be had.

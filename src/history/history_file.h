@@ -1,16 +1,19 @@
 #pragma once
 // The results history: the summary lines of all finished drills, oldest first,
-// and the file "./HIST_ZV.DAT" that stores them. Owns the file and nothing else.
+// and the file that stores them. Owns the file and nothing else.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+// The history file the program reads and writes, in the working directory.
+inline constexpr char HistoryFileName[] = "./HIST_ZV.DAT";
+
 class THistoryFile {
 public:
   // FileName is relative to the working directory at each access.
-  explicit THistoryFile(std::string FileName = "./HIST_ZV.DAT");
+  explicit THistoryFile(std::string FileName = HistoryFileName);
 
   // Fills the list from the file if it is present. Throws EFileError with the
   // user's message when the file is present but cannot be read.

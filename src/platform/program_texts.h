@@ -1,6 +1,8 @@
 #pragma once
-// Every fixed text of the program, in one place, as Shift_JIS bytes.
-// The source holds them as UTF-8; FixedSjis converts each exactly once, at first use.
+// The fixed texts of the engine, the history and the chart, in one place, as
+// Shift_JIS bytes: the drill's records, the error messages, the chart's titles
+// and the font faces. The source holds them as UTF-8; FixedSjis converts each
+// exactly once, at first use. The windows' own words are in the window layer.
 #include <string>
 
 #include "sjis.h"
@@ -33,60 +35,13 @@ struct TProgramTexts {
   std::string CannotMakeVisibleWindowModal = FixedSjis("表示されているウィンドウをモーダルにすることはできません");
   std::string CannotFocusDisabledWindow = FixedSjis("無効/非表示ウィンドウにはフォーカスを設定できません");
 
-  // Main drill window.
-  std::string MainWindowCaption = FixedSjis(" (^-^)) すらすら算数帳");
-  std::string EqualsCaption = "=";
-  std::string StartCaption = FixedSjis("開始");
-  std::string UntilCorrectCaption = FixedSjis("正解する迄");
-  std::string MakerCaption = FixedSjis("そよかぜ・ラボ");
-  std::string AuthorCaption = FixedSjis("rezu！diz");
-  std::string ScoreChartCaption = FixedSjis("成績図");
-  std::string EndCaption = FixedSjis("終了");
-  std::string StartHint = FixedSjis("ドリルを開始します");
-  std::string EndHint = FixedSjis("ドリルを終了します");
-  std::string ScoreChartHint = FixedSjis("成績履歴を表示します");
-  std::string UntilCorrectHint = FixedSjis("[レ]次の問題に進みません");
-
-  // Result graph window.
-  std::string GraphWindowCaption = FixedSjis("結果グラフ");
-  std::string CloseCaption = FixedSjis("閉じる");
+  // The result chart.
   std::string ChartTitle = FixedSjis("結果グラフ");
   std::string LeftAxisTitle = FixedSjis("正答率（％）");
   std::string RightAxisTitle = FixedSjis("所要時間（秒）");
   std::string BarSeriesTitle = FixedSjis("正答率");
 
-  // What assistive technology says about each control: its name, and what it
-  // is for. Controls with a hint take the hint as their description.
-  std::string MainWindowAccessibleName = FixedSjis("すらすら算数帳");
-  std::string MainWindowDescription = FixedSjis("100問の暗算ドリルの画面です");
-  std::string LeftOperandName = FixedSjis("左の数");
-  std::string LeftOperandDescription = FixedSjis("問題の左側の数です");
-  std::string OperatorName = FixedSjis("演算子");
-  std::string OperatorDescription = FixedSjis("問題の計算の記号です（＋、－、×）");
-  std::string RightOperandName = FixedSjis("右の数");
-  std::string RightOperandDescription = FixedSjis("問題の右側の数です");
-  std::string EqualsName = FixedSjis("等号");
-  std::string EqualsDescription = FixedSjis("問題と答えの間の等号です");
-  std::string AnswerName = FixedSjis("答え");
-  std::string AnswerDescription = FixedSjis("答えを数字で入れ、Enter キーで確定します");
-  std::string ClockName = FixedSjis("経過時間");
-  std::string ClockDescription = FixedSjis("ドリルを始めてからの時間です");
-  std::string LogName = FixedSjis("記録");
-  std::string LogDescription = FixedSjis("答えた問題の記録です。新しいものが一番上に入ります");
-  std::string LogoName = FixedSjis("ロゴ");
-  std::string LogoDescription = FixedSjis("制作者のロゴです");
-  std::string MakerDescription = FixedSjis("制作者の名前です");
-  std::string AuthorDescription = FixedSjis("作者の名前です");
-  std::string GraphWindowDescription = FixedSjis("これまでのドリルの成績のグラフの画面です");
-  std::string ChartName = FixedSjis("成績グラフ");
-  std::string ChartDescription = FixedSjis(
-      "ドリルごとに、赤い棒が正答率、青い帯が所要時間を表します。"
-      "左ボタンで右下へドラッグすると拡大、逆向きで元に戻り、右ボタンのドラッグで動きます");
-  std::string CloseDescription = FixedSjis("グラフの画面を閉じます");
-  std::string HistoryListName = FixedSjis("成績履歴");
-  std::string HistoryListDescription = FixedSjis("終えたドリルごとの結果の行です");
-
-  // Font face names as the windows ask for them.
+  // Font face names as the windows and the chart ask for them.
   std::string GothicFace = FixedSjis("ＭＳ ゴシック");
   std::string PGothicFace = FixedSjis("ＭＳ Ｐゴシック");
   std::string PMinchoFace = FixedSjis("ＭＳ Ｐ明朝");

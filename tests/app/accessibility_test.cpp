@@ -48,8 +48,6 @@ void Record(QAccessibleEvent* Event) {
   Recorded->push_back(Notice);
 }
 
-QString Text(const std::string& Sjis) { return QString::fromStdString(FromSjis(Sjis)); }
-
 class Accessibility : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -138,7 +136,7 @@ TEST_F(Accessibility, ControlsAreNamedForWhatTheyAreAndDescribedByTheirHints) {
   for (const TControlLayout& Layout : MainWindowControls()) {
     if (Layout.Hint == nullptr) continue;
     QWidget* Control = Window().findChild<QWidget*>(QString::fromLatin1(Layout.Name));
-    EXPECT_EQ(Of(Control)->text(QAccessible::Description), Text(Texts().*Layout.Hint)) << Layout.Name;
+    EXPECT_EQ(Of(Control)->text(QAccessible::Description), QString::fromUtf8(Layout.Hint)) << Layout.Name;
   }
   EXPECT_EQ(Of(Window().StartButton)->text(QAccessible::Description), U("ドリルを開始します"));
 }

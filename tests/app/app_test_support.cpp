@@ -9,8 +9,6 @@
 #include "main_window.h"
 #include "sjis.h"
 
-QString U(const char* Utf8) { return QString::fromUtf8(Utf8); }
-
 TModalWatch::TModalWatch(std::function<void(QWidget*)> Inspect) : FTimer(new QTimer) {
   FTimer->setInterval(10);
   QObject::connect(FTimer, &QTimer::timeout, [Timer = FTimer, Done = FDone, Inspect] {
@@ -38,6 +36,8 @@ bool TEventWatch::eventFilter(QObject* Watched, QEvent* Event) {
 }
 
 TProgramFixture::TProgramFixture(double ScreenDpi) {
+  Clock.Now = 5000000;
+  Clock.Counter = 123456789u;
   FApp = std::make_unique<TApplication>(*qApp, ToSjis(QCoreApplication::applicationFilePath().toStdString()));
   if (ScreenDpi > 0) FApp->SetScreenDpi(ScreenDpi);
 }

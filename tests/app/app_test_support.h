@@ -1,7 +1,7 @@
 #pragma once
-// Shared pieces of the widget tests: a clock the test sets, the windows of the
-// program in a scratch directory, a way to look at a modal window, and a watch
-// on every event.
+// Shared pieces of the widget tests: the windows of the program in a scratch
+// directory with a clock the test sets, a way to look at a modal window, and a
+// watch on every event.
 #include <QObject>
 #include <QTemporaryDir>
 #include <functional>
@@ -9,21 +9,11 @@
 #include <string>
 
 #include "application.h"
-#include "drill_clock.h"
+#include "fake_drill_clock.h"
 #include "program.h"
+#include "widget_texts.h"
 
 class QWidget;
-
-class TFakeClock : public TDrillClock {
-public:
-  uint32_t Now = 5000000;
-  uint32_t TickCount() override { return Now; }
-  std::optional<uint64_t> PerformanceCounter() override { return 123456789u; }
-  TDateTime LocalDateTime() override { return TDateTime{2024, 3, 15, 9, 5, 0}; }
-};
-
-// UTF-8 <-> the QString the widgets hold.
-QString U(const char* Utf8);
 
 // Runs Inspect on the next modal window once it is up (an error box or the
 // graph window), then closes that window. Returns false from Done() until then.
@@ -62,7 +52,8 @@ public:
   TApplication& App() { return *FApp; }
   class TMainWindow& MainWindow() { return *FWindows.MainWindow; }
   class TGraphWindow& GraphWindow() { return *FWindows.GraphWindow; }
-  TFakeClock Clock;
+  class TResults& Results() { return *FWindows.Results; }
+  TFakeDrillClock Clock;  // at 5,000,000 ms, its counter standing at 123456789
   QTemporaryDir Dir;
 
   void Create();

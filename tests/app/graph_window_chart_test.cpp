@@ -12,6 +12,7 @@
 #include "chart_widget.h"
 #include "graph_window.h"
 #include "main_window.h"
+#include "results.h"
 #include "sjis.h"
 
 namespace {
@@ -56,7 +57,7 @@ TEST(GraphWindowChart, ShowingTheWindowDrawsTheHistory) {
   EXPECT_GT(Red, 1000);
 
   // A drill finished meanwhile is there at the next showing, nothing doubled.
-  Program.GraphWindow().StoreSummary(LineA);
+  Program.Results().Record(LineA);
   TModalWatch Again([&](QWidget*) { Bars = Chart.Series(0).PointCount(); });
   Program.MainWindow().ChartButton->click();
   ASSERT_TRUE(Again.Done());
@@ -209,7 +210,7 @@ TEST(GraphWindowChart, RestoringAMinimisedWindowRebuildsNothing) {
   int Bars = -1;
   TModalWatch Watch([&](QWidget* Modal) {
     (void)QTest::qWaitForWindowExposed(Modal);
-    Program.GraphWindow().StoreSummary(LineB);
+    Program.Results().Record(LineB);
     Modal->setWindowState(Qt::WindowMinimized);
     QTest::qWait(50);
     Modal->setWindowState(Qt::WindowNoState);

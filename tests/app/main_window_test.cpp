@@ -23,6 +23,7 @@
 #include "main_window.h"
 #include "main_window_layout.h"
 #include "program_texts.h"
+#include "results.h"
 #include "sjis.h"
 
 namespace {
@@ -504,7 +505,7 @@ TEST_F(MainWindow, ClosingDuringADrillWritesNothingAndEndsTheProgram) {
   EXPECT_FALSE(Window().ClockTimer->isActive());
   EXPECT_EQ(Window().LogBox->count(), 5);
   EXPECT_FALSE(QFile::exists(QString::fromStdString(Program.HistoryPath())));
-  EXPECT_EQ(Program.GraphWindow().History().Count(), 0u);
+  EXPECT_EQ(Program.Results().History().Count(), 0u);
 }
 
 TEST_F(MainWindow, TheEndButtonAbortsTheDrillToo) {
@@ -540,7 +541,7 @@ TEST_F(MainWindow, AWholeDrillOfEmptyAnswersWritesOneHistoryLine) {
   EXPECT_EQ(Window().LogBox->item(0)->text().toStdString(), FromSjis(Summary));
   EXPECT_TRUE(Window().LogBox->item(1)->text().startsWith(U("100:")));
   EXPECT_TRUE(Window().LogBox->item(100)->text().startsWith(U("  1:")));
-  EXPECT_EQ(Program.GraphWindow().History().Count(), 1u);
+  EXPECT_EQ(Program.Results().History().Count(), 1u);
   EXPECT_EQ(Focused(), U("StartButton"));
   EXPECT_EQ(Window().ClockLabel->text(), U("00分00秒"));
   EXPECT_EQ(Window().LeftBox->text(), QString());
@@ -562,7 +563,7 @@ TEST_F(MainWindow, AWholeDrillOfRightAnswersTypedByKey) {
   Key(Qt::Key_Return);
   for (int I = 0; I < 100; ++I) Key(Qt::Key_Return);
   EXPECT_EQ(HistoryBytes().size(), 96);
-  EXPECT_EQ(Program.GraphWindow().History().Count(), 2u);
+  EXPECT_EQ(Program.Results().History().Count(), 2u);
 }
 
 TEST_F(MainWindow, AHistoryThatCannotBeWrittenGivesABoxAndTheProgramGoesOn) {
@@ -578,7 +579,7 @@ TEST_F(MainWindow, AHistoryThatCannotBeWrittenGivesABoxAndTheProgramGoesOn) {
   Key(Qt::Key_Return);
   ASSERT_TRUE(Watch.Done());
   EXPECT_TRUE(Text.endsWith(U("を作成できません."))) << Text.toStdString();
-  EXPECT_EQ(Program.GraphWindow().History().Count(), 1u);  // kept for the next write
+  EXPECT_EQ(Program.Results().History().Count(), 1u);  // kept for the next write
   EXPECT_EQ(Window().LogBox->count(), 101);
   EXPECT_EQ(Window().ClockLabel->text(), U("01分05秒"));  // the final time stays
   EXPECT_EQ(Window().Run().State(), rsIdle);

@@ -7,71 +7,19 @@
 
 #include "app_error.h"
 #include "drill_texts.h"
+#include "fake_drill_clock.h"
+#include "fake_drill_view.h"
 #include "program_texts.h"
 
 namespace {
 
-// Records every display operation, in order, as one readable string each.
-class TRecordingView : public TDrillView {
-public:
-  std::vector<std::string> Trace;
-  std::vector<std::string> Log;  // the list box: top line first
-  std::vector<std::string> Stored;
-  std::string Answer;
-  bool ClockRunning = false;
-  bool TimerAvailable = true;
-  bool StoreFails = false;
-
-  void ClearLog() override { Log.clear(); Trace.push_back("ClearLog"); }
-  void InsertLogLine(const std::string& Line) override {
-    Log.insert(Log.begin(), Line);
-    Trace.push_back("InsertLogLine " + Line);
-  }
-  void ClearAnswer() override { Answer.clear(); Trace.push_back("ClearAnswer"); }
-  void FocusAnswer() override { Trace.push_back("FocusAnswer"); }
-  void ShowQuestion(const std::string& L, const std::string& G, const std::string& R) override {
-    Trace.push_back("ShowQuestion " + L + " " + G + " " + R);
-  }
-  void ClearQuestion() override { Trace.push_back("ClearQuestion"); }
-  void ShowClock(const std::string& Text) override { Trace.push_back("ShowClock " + Text); }
-  void FocusStart() override { Trace.push_back("FocusStart"); }
-  void ShowError(const std::string& Message) override { Trace.push_back("ShowError " + Message); }
-  void StoreSummary(const std::string& Line) override {
-    Trace.push_back("StoreSummary " + Line);
-    if (StoreFails) throw EFileError("disk full");
-    Stored.push_back(Line);
-  }
-  bool StartClock() override {
-    Trace.push_back("StartClock");
-    if (!TimerAvailable) return false;
-    ClockRunning = true;
-    return true;
-  }
-  void StopClock() override { ClockRunning = false; Trace.push_back("StopClock"); }
-  void UpdateDisplay() override { Trace.push_back("UpdateDisplay"); }
-
-  size_t Count(const std::string& Prefix) const {
-    size_t N = 0;
-    for (const auto& T : Trace) N += T.rfind(Prefix, 0) == 0;
-    return N;
-  }
-};
-
-// The tick count read inside an event returns the event's own Now unless a test moves it.
-class TTestClock : public TDrillClock {
-public:
-  uint32_t Now = 0;
-  uint64_t Counter = 12345;
-  TDateTime When{2024, 3, 15, 9, 5, 0};
-  uint32_t TickCount() override { return Now; }
-  std::optional<uint64_t> PerformanceCounter() override { return Counter; }
-  TDateTime LocalDateTime() override { return When; }
-};
-
 class DrillRunTest : public ::testing::Test {
 protected:
-  TRecordingView View;
-  TTestClock Clock;
+  DrillRunTest() { View.KeepTrace = true; }
+
+  TFakeDrillView View;
+  // The tick count read inside an event is the event's own Now unless a test moves it.
+  TFakeDrillClock Clock;
   TDrillRun Run{View, Clock};
 
   void StartAt(uint32_t Now) {

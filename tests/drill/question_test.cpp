@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "drill_clock.h"
+#include "fake_drill_clock.h"
 
 namespace {
 
@@ -35,15 +35,6 @@ void ExpectQuestions(uint32_t Seed, const std::vector<TExpected>& Expected) {
   }
 }
 
-class TFixedClock : public TDrillClock {
-public:
-  std::optional<uint64_t> Counter;
-  uint32_t Tick = 0;
-  uint32_t TickCount() override { return Tick; }
-  std::optional<uint64_t> PerformanceCounter() override { return Counter; }
-  TDateTime LocalDateTime() override { return {}; }
-};
-
 }  // namespace
 
 TEST(RandomSource, NextFollowsTheWorkedExample) {
@@ -67,10 +58,10 @@ TEST(RandomSource, WrapsAtTheTopOfTheSeedAndStaysInRange) {
 }
 
 TEST(RandomSource, ReseedTakesTheLowBitsOfTheCounterElseTheTickCount) {
-  TFixedClock Clock;
+  TFakeDrillClock Clock;
   TRandomSource Random;
   Clock.Counter = 0x123456789ABCDEF0ull;
-  Clock.Tick = 77;
+  Clock.Now = 77;
   Random.Reseed(Clock);
   EXPECT_EQ(Random.Seed, 0x9ABCDEF0u);
   Clock.Counter.reset();

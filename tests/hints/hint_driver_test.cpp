@@ -18,8 +18,7 @@
 #include "cursor_margin.h"
 #include "hint_driver.h"
 #include "hint_window.h"
-#include "program_texts.h"
-#include "sjis.h"
+#include "window_texts.h"
 
 namespace {
 
@@ -34,15 +33,13 @@ public:
   void Stop() override { Running = false; }
 };
 
-QString U(const std::string& Sjis) { return QString::fromStdString(FromSjis(Sjis)); }
-
 class HintDriverTest : public ::testing::Test {
 protected:
   void SetUp() override {
     Window.setGeometry(100, 100, 400, 200);
     StartButton = new QPushButton(QStringLiteral("開始"), &Window);
     StartButton->setGeometry(10, 10, 100, 30);
-    StartButton->setProperty(HintProperty, U(Texts().StartHint));
+    StartButton->setProperty(HintProperty, U(WindowTexts::StartHint));
     Label = new QLabel(QStringLiteral("label"), &Window);
     Label->setGeometry(10, 100, 100, 30);
     Window.show();

@@ -5,7 +5,9 @@
 #include <optional>
 
 #include "hint_state.h"
+#include "sjis.h"
 #include "program_texts.h"
+#include "window_texts.h"
 
 namespace {
 
@@ -89,9 +91,9 @@ class HintStateTest : public ::testing::Test {
 protected:
   // Two buttons apart, a check box right below the first one (no gap), a window around them.
   TFakeControl Window{QRect(0, 0, 800, 600), "", nullptr};
-  TFakeControl StartButton{QRect(100, 100, 80, 30), Texts().StartHint, &Window};
-  TFakeControl UntilCorrectBox{QRect(100, 130, 80, 20), Texts().UntilCorrectHint, &Window};
-  TFakeControl ChartButton{QRect(400, 100, 80, 30), Texts().ScoreChartHint, &Window};
+  TFakeControl StartButton{QRect(100, 100, 80, 30), ToSjis(WindowTexts::StartHint), &Window};
+  TFakeControl UntilCorrectBox{QRect(100, 130, 80, 20), ToSjis(WindowTexts::UntilCorrectHint), &Window};
+  TFakeControl ChartButton{QRect(400, 100, 80, 30), ToSjis(WindowTexts::ScoreChartHint), &Window};
   TFakeControl Label{QRect(300, 300, 50, 20), "", &Window};
   TFakeHost Host;
   TFakeDisplay Display;
@@ -115,7 +117,7 @@ TEST_F(HintStateTest, HintComesAfterRestingHalfASecondJustBelowThePointer) {
   EXPECT_FALSE(Display.Visible);
   Timer.Advance(1);
   ASSERT_TRUE(Display.Visible);
-  EXPECT_EQ(Display.Text, Texts().StartHint);
+  EXPECT_EQ(Display.Text, ToSjis(WindowTexts::StartHint));
   EXPECT_EQ(Display.Rect.topLeft(), QPoint(120, 130));  // pointer y + cursor margin
   EXPECT_EQ(Display.MaxWidthAsked, 1024);
   EXPECT_TRUE(State.RecentlyActive());
@@ -159,14 +161,14 @@ TEST_F(HintStateTest, NextControlsHintComesAtOnceWhileAHintIsActive) {
   Timer.Advance(500);
   MoveTo({120, 140});  // straight onto the check box below
   EXPECT_TRUE(Display.Visible);
-  EXPECT_EQ(Display.Text, Texts().UntilCorrectHint);
+  EXPECT_EQ(Display.Text, ToSjis(WindowTexts::UntilCorrectHint));
   EXPECT_EQ(Display.Showings, 2);
   // Also after the hint was hidden by the timer: the flag stays until a cancel.
   Timer.Advance(2500);
   EXPECT_FALSE(Display.Visible);
   MoveTo({120, 110});
   EXPECT_TRUE(Display.Visible);
-  EXPECT_EQ(Display.Text, Texts().StartHint);
+  EXPECT_EQ(Display.Text, ToSjis(WindowTexts::StartHint));
 }
 
 TEST_F(HintStateTest, PassingOverAPlaceWithoutHintMeansTheFullWaitAgain) {
@@ -178,7 +180,7 @@ TEST_F(HintStateTest, PassingOverAPlaceWithoutHintMeansTheFullWaitAgain) {
   MoveTo({420, 110});
   EXPECT_FALSE(Display.Visible);
   Timer.Advance(500);
-  EXPECT_EQ(Display.Text, Texts().ScoreChartHint);
+  EXPECT_EQ(Display.Text, ToSjis(WindowTexts::ScoreChartHint));
 }
 
 TEST_F(HintStateTest, CancelRemovesTheHintAndStopsTheTimer) {
@@ -230,7 +232,7 @@ TEST_F(HintStateTest, AControlWithoutItsOwnHintShowsItsParents) {
   Host.Controls.insert(Host.Controls.begin(), &Inner);
   MoveTo({412, 107});
   Timer.Advance(500);
-  EXPECT_EQ(Display.Text, Texts().ScoreChartHint);
+  EXPECT_EQ(Display.Text, ToSjis(WindowTexts::ScoreChartHint));
   EXPECT_EQ(State.HintControl(), &ChartButton);
 }
 
@@ -266,7 +268,7 @@ TEST_F(HintStateTest, AShortPauseOtherThanZeroIsWaitedFor) {
   EXPECT_FALSE(Display.Visible);  // the old hint goes while the next one waits
   EXPECT_TRUE(Slow.RecentlyActive());
   Timer.Advance(100);
-  EXPECT_EQ(Display.Text, Texts().UntilCorrectHint);
+  EXPECT_EQ(Display.Text, ToSjis(WindowTexts::UntilCorrectHint));
   Timer.Advance(999);
   EXPECT_TRUE(Display.Visible);
   Timer.Advance(1);

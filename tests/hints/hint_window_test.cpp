@@ -10,8 +10,9 @@
 
 #include "cursor_margin.h"
 #include "hint_window.h"
-#include "program_texts.h"
 #include "sjis.h"
+#include "widget_texts.h"
+#include "window_texts.h"
 
 namespace {
 
@@ -61,10 +62,10 @@ TEST_F(HintWindowTest, ProgramsHintFontIsFivePointsLargerThanTheSystemsHintFont)
 
 TEST_F(HintWindowTest, WindowIsTheTextPlusSixEachWay) {
   TMyHintWindow Window;
-  const std::string Text = Texts().UntilCorrectHint;
+  const std::string Text = ToSjis(WindowTexts::UntilCorrectHint);
   const QRect Calc = Window.CalcHintRect(800, Text);
   const QFontMetrics Metrics(Window.CanvasFont());
-  const QRect TextRect = Metrics.boundingRect(QRect(0, 0, 800, 0), Qt::TextWordWrap, QString::fromStdString(FromSjis(Text)));
+  const QRect TextRect = Metrics.boundingRect(QRect(0, 0, 800, 0), Qt::TextWordWrap, QStringFromSjis(Text));
   EXPECT_EQ(Calc, QRect(0, 0, TextRect.width() + 6, TextRect.height() + 2));
   EXPECT_GT(TextRect.height(), 18);  // one line of 19-pixel characters at 96 dpi, more elsewhere
   Window.ActivateHint(Calc.translated(100, 120), Text);
@@ -87,13 +88,13 @@ TEST_F(HintWindowTest, LinesBreakBetweenWordsAtTheMaximumWidth) {
 TEST_F(HintWindowTest, ClampedToTheDesktopAtTheRightAndBottomEdges) {
   const QRect Desktop = QGuiApplication::primaryScreen()->virtualGeometry();
   TMyHintWindow Window;
-  const QRect Calc = Window.CalcHintRect(Desktop.width(), Texts().StartHint);
-  Window.ActivateHint(Calc.translated(Desktop.right() - 10, Desktop.bottom() - 5), Texts().StartHint);
+  const QRect Calc = Window.CalcHintRect(Desktop.width(), ToSjis(WindowTexts::StartHint));
+  Window.ActivateHint(Calc.translated(Desktop.right() - 10, Desktop.bottom() - 5), ToSjis(WindowTexts::StartHint));
   EXPECT_EQ(Window.geometry().right(), Desktop.right());
   EXPECT_EQ(Window.geometry().bottom(), Desktop.bottom());
   EXPECT_EQ(Window.geometry().width(), Calc.width());
   EXPECT_EQ(Window.geometry().height(), Calc.height() + 4);
-  Window.ActivateHint(Calc.translated(Desktop.left() - 50, Desktop.top() - 50), Texts().StartHint);
+  Window.ActivateHint(Calc.translated(Desktop.left() - 50, Desktop.top() - 50), ToSjis(WindowTexts::StartHint));
   EXPECT_EQ(Window.geometry().topLeft(), Desktop.topLeft());
 }
 
@@ -117,7 +118,7 @@ TEST_F(HintWindowTest, NeverTakesMouseInputOrTheActiveWindow) {
   EXPECT_TRUE(Window.windowFlags().testFlag(Qt::FramelessWindowHint));
   EXPECT_EQ(Window.windowType(), Qt::ToolTip);
   EXPECT_TRUE(Window.testAttribute(Qt::WA_TransparentForMouseEvents));
-  Window.ActivateHint(Window.CalcHintRect(800, Texts().EndHint).translated(10, 10), Texts().EndHint);
+  Window.ActivateHint(Window.CalcHintRect(800, ToSjis(WindowTexts::EndHint)).translated(10, 10), ToSjis(WindowTexts::EndHint));
   QCoreApplication::processEvents();
   EXPECT_EQ(QApplication::activeWindow(), &Main);
 }
@@ -125,7 +126,7 @@ TEST_F(HintWindowTest, NeverTakesMouseInputOrTheActiveWindow) {
 TEST_F(HintWindowTest, PaintsTextOnTheHintColourInsideARaisedBorder) {
   TMyHintWindow Window;
   Window.SetColor(QColor(10, 200, 30));
-  Window.ActivateHint(Window.CalcHintRect(800, Texts().StartHint).translated(20, 20), Texts().StartHint);
+  Window.ActivateHint(Window.CalcHintRect(800, ToSjis(WindowTexts::StartHint)).translated(20, 20), ToSjis(WindowTexts::StartHint));
   const QImage Image = Window.grab().toImage();
   const QRgb Back = qRgb(10, 200, 30);
   const int W = Image.width();

@@ -73,10 +73,11 @@ TShownGraph ShowGraph(const THistoryFile& History) {
 // A drill finished on top of the history in the file: its line is the file's
 // last, every line before it is the file's as it was (CR LF after each).
 void FinishADrillOnTop(const std::vector<std::string>& OldLines) {
-  THistoryFile History;
-  History.Load();
+  TResults Results;
+  const THistoryFile& History = Results.History();
+  Results.Load();
   ASSERT_EQ(History.Lines(), OldLines);
-  THeadlessDrill Drill(History);
+  THeadlessDrill Drill(Results);
   const std::string Line = Drill.Finish(7);
   EXPECT_TRUE(Drill.Errors().empty()) << Drill.Errors().front();
   std::vector<std::string> Expected = OldLines;
@@ -199,9 +200,10 @@ TEST(DiskFull, TheDrillShowsTheMessageAndTheNextOneStoresBothLines) {
       if (::truncate("filler", Size - Size % 4096 - 4096) != 0) return {"truncate failed"};
     }
 
-    THistoryFile History;
-    History.Load();
-    THeadlessDrill Drill(History);
+    TResults Results;
+    const THistoryFile& History = Results.History();
+    Results.Load();
+    THeadlessDrill Drill(Results);
     const std::string First = Drill.Finish(200);
     std::vector<std::string> Result;
     Result.push_back(Drill.Errors().size() == 1 ? Drill.Errors()[0] : "errors: " + std::to_string(Drill.Errors().size()));

@@ -13,31 +13,28 @@ TDateTime DateOf(int N) {
 
 }  // namespace
 
-THeadlessDrill::THeadlessDrill(THistoryFile& History) : FHistory(History), FRun(*this, *this) {}
-
-void THeadlessDrill::StoreSummary(const std::string& Line) {
-  FHistory.Append(Line);
-  FHistory.Save();
+THeadlessDrill::THeadlessDrill(TResults& Results) : FRun(FView, FClock) {
+  FView.Store = [&Results](const std::string& Line) { Results.Record(Line); };
 }
 
 std::string THeadlessDrill::Finish(int N) {
   const uint32_t Start = 0x7FFFF000u + static_cast<uint32_t>(N) * 104729u;  // crosses the tick count's wrap now and then
-  FCounter = static_cast<uint64_t>(N) * 2654435761u;
-  FWhen = DateOf(N);
-  FNow = Start;
+  FClock.Counter = static_cast<uint64_t>(N) * 2654435761u;
+  FClock.When = DateOf(N);
+  FClock.Now = Start;
   FRun.Start(Start);
   const int Right = RightAnswersOf(N);
   const uint32_t End = Start + DurationOf(N);
   for (int Q = 1; Q <= TDrillRun::QuestionsPerDrill; ++Q) {
-    FNow = Start + static_cast<uint32_t>(static_cast<uint64_t>(DurationOf(N)) * static_cast<uint64_t>(Q) / 101u);
+    FClock.Now = Start + static_cast<uint32_t>(static_cast<uint64_t>(DurationOf(N)) * static_cast<uint64_t>(Q) / 101u);
     if (Q == TDrillRun::QuestionsPerDrill) {
-      FNow = End;
+      FClock.Now = End;
       FRun.Tick(End);  // the clock shows the final time before the last Enter
     }
     const std::string Answer = Q <= Right ? std::to_string(FRun.CurrentQuestion().Answer) : std::string();
-    FRun.EnterPressed(Answer, false, FNow);
+    FRun.EnterPressed(Answer, false, FClock.Now);
   }
-  return FLog.empty() ? std::string() : FLog.back();
+  return FView.Log.empty() ? std::string() : FView.Log.front();
 }
 
 std::string THeadlessDrill::ExpectedLine(int N) {

@@ -38,10 +38,11 @@ int KillCount() {
 // In the child: drills without end, each stored; after each the count of lines
 // now safe in the file goes to the parent (one pipe write, never split).
 [[noreturn]] void FinishDrillsForever(int ReportFd) {
-  THistoryFile History;
-  THeadlessDrill Drill(History);
+  TResults Results;
+  const THistoryFile& History = Results.History();
+  THeadlessDrill Drill(Results);
   try {
-    History.Load();
+    Results.Load();
   } catch (...) {
     ::_exit(3);
   }
@@ -119,10 +120,11 @@ TEST(KillTest, EveryKillLeavesOneCompleteEarlierList) {
   }
 
   // A writer that is not killed leaves nothing but the history.
-  THistoryFile History;
-  History.Load();
+  TResults Results;
+  const THistoryFile& History = Results.History();
+  Results.Load();
   ASSERT_EQ(History.Count(), Safe);
-  THeadlessDrill Drill(History);
+  THeadlessDrill Drill(Results);
   Drill.Finish(static_cast<int>(Safe));
   EXPECT_TRUE(Drill.Errors().empty());
   EXPECT_EQ(ReadBytes(FileName), ExpectedBytes(Safe + 1));

@@ -31,9 +31,10 @@ size_t HeapInUse() {
 
 TEST(LongRun, AThousandDrillsInOneProcessKeepEveryLineAndNoMoreMemory) {
   TTempWorkDir Dir;
-  THistoryFile History;
-  History.Load();
-  THeadlessDrill Drill(History);
+  TResults Results;
+  const THistoryFile& History = Results.History();
+  Results.Load();
+  THeadlessDrill Drill(Results);
 
   std::string Expected;
   size_t LineBytes = 0;

@@ -1,7 +1,7 @@
 #pragma once
-// The result chart of the graph window: its settings and its two series (bars
-// for the percentage of correct answers, a line for the duration), and the
-// rebuild of both series from the results history.
+// The result chart: its settings and its two series (bars for the percentage of
+// correct answers, a line for the duration), and the rebuild of both series
+// from the results history. Plain chart code: the graph window draws it.
 class TChart;
 class THistoryFile;
 

@@ -1,5 +1,7 @@
-// The result chart filled from the history: one bar and one line point per
-// line, rebuilt on every showing, and what a damaged line leaves behind.
+// The result chart's settings, and its series filled from the history: one bar
+// and one line point per line, rebuilt on every showing, and what a damaged
+// line leaves behind. Drawn on the recording surface: the pictures are the
+// chart_qt tests' part.
 #include <gtest/gtest.h>
 
 #include "app_error.h"
@@ -7,9 +9,8 @@
 #include "line_series.h"
 #include "program_texts.h"
 #include "chart.h"
-#include "chart_fonts.h"
 #include "chart_test_history.h"
-#include "qpainter_surface.h"
+#include "recording_surface.h"
 #include "result_chart.h"
 
 namespace {
@@ -21,7 +22,7 @@ protected:
   TChartSeries& Bars() { return Chart.Series(0); }
   TChartSeries& Line() { return Chart.Series(1); }
 
-  TQPainterSurface Surface{ProgramChartFonts()};
+  TRecordingSurface Surface;
   TChart Chart{Surface};
 };
 

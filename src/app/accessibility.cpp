@@ -97,6 +97,11 @@ void ShowTextAsValue(QLabel& Label) {
   }
 }
 
+void AnnounceDescription(QWidget& Control, const std::string& SjisDescription) {
+  // The toolkit sends the description-change notice itself, once per change.
+  Control.setAccessibleDescription(QString::fromStdString(FromSjis(SjisDescription)));
+}
+
 void AnnounceValue(QWidget& Control, const QString& Value) {
   QAccessibleValueChangeEvent Event(&Control, Value);
   QAccessible::updateAccessibility(&Event);

@@ -49,7 +49,7 @@ TGraphWindow::TGraphWindow(TApplication& Application, QWidget* MainWindow, std::
   ResultChart = FChartWidget;
   ResultChart->setObjectName(QStringLiteral("ResultChart"));
   ResultChart->setGeometry(0, 0, Scaled(705), Scaled(569));
-  SetAccessibleTexts(*ResultChart, Texts().ChartName, Texts().ChartDescription);
+  FChartAccess.emplace(*FChartWidget, FHistory);
 
   HistoryBox = new THistoryListBox(ResultChart, FHistory, Scaled(21));
   HistoryBox->setObjectName(QStringLiteral("HistoryBox"));
@@ -66,6 +66,7 @@ TGraphWindow::TGraphWindow(TApplication& Application, QWidget* MainWindow, std::
   CloseButton->setAutoDefault(true);  // Enter and Space close the window
   SetAccessibleTexts(*CloseButton, Texts().CloseCaption, Texts().CloseDescription);
   connect(CloseButton, &QPushButton::clicked, this, [this] { reject(); });
+  CloseButton->installEventFilter(this);
 }
 
 void TGraphWindow::FormCreate() {
@@ -112,14 +113,27 @@ void TGraphWindow::showEvent(QShowEvent* Event) {
 void TGraphWindow::FormShow() {
   // A bad field stops the rebuild there; the points before it stay, and the
   // error goes to the error box while the window opens all the same.
+  FChartAccess->Shown();
   FillResultChart(FChartWidget->Chart(), FHistory);
 }
 
 void TGraphWindow::keyPressEvent(QKeyEvent* Event) {
-  // The window has no cancel button: Escape does nothing.
+  // Escape closes the window as the close button does.
   if (Event->key() == Qt::Key_Escape && Event->modifiers() == Qt::NoModifier) {
+    Event->accept();
+    reject();
+    return;
+  }
+  if (FChartAccess->KeyPressed(*Event)) {
     Event->accept();
     return;
   }
   QDialog::keyPressEvent(Event);
+}
+
+bool TGraphWindow::eventFilter(QObject* Watched, QEvent* Event) {
+  if (Watched == CloseButton && Event->type() == QEvent::KeyPress) {
+    return FChartAccess->KeyPressed(*static_cast<QKeyEvent*>(Event));
+  }
+  return QDialog::eventFilter(Watched, Event);
 }

@@ -2,9 +2,11 @@
 // The result graph window: holds the results history (loaded at creation,
 // kept in the hidden list box) and shows the chart of it, modally.
 #include <QDialog>
+#include <optional>
 #include <string>
 
 #include "history_file.h"
+#include "result_chart_access.h"
 
 class THistoryListBox;
 class TChartWidget;
@@ -33,6 +35,9 @@ public:
 protected:
   void showEvent(QShowEvent* Event) override;
   void keyPressEvent(QKeyEvent* Event) override;
+  // The chart's keys reach the window before the close button, which would
+  // take the arrow keys for moving the focus.
+  bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
   // Runs each time the window is shown, before it is first painted: the chart
@@ -43,5 +48,6 @@ private:
   TApplication& FApplication;
   THistoryFile FHistory;
   TChartWidget* FChartWidget = nullptr;
+  std::optional<TResultChartAccess> FChartAccess;
   bool FShownBefore = false;
 };

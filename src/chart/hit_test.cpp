@@ -1,7 +1,73 @@
+// Hit tests: the plane geometry of outlines and lines, and from it the point
+// of the chart under the pointer.
 #include "hit_test.h"
 
 #include <algorithm>
 #include <cmath>
+
+#include "bar_series.h"
+#include "chart.h"
+
+namespace {
+
+// The visible point of Series whose x, drawn at depth Z, lies nearest screen column X.
+std::optional<int> NearestPointInColumn(const TChartSeries& Series, int X, int Z) {
+  if (Series.FirstVisible < 0 || Series.LastVisible < Series.FirstVisible) return std::nullopt;
+  const TChart& Chart = Series.ParentChart();
+  const TChartAxis& Axis = Series.GetHorizAxis();
+  if (Axis.AxisLength <= 0) return Series.FirstVisible;
+  // The projection moves every x alike at one depth: undo it by its two ends.
+  const int Near = Chart.Canvas.ProjectPoint(Axis.StartPixel, 0, Z).X;
+  const int Far = Chart.Canvas.ProjectPoint(Axis.EndPixel, 0, Z).X;
+  if (Far == Near) return Series.FirstVisible;
+  const double Along = static_cast<double>(X - Near) / (Far - Near);
+  const double Value = Axis.RangeMin + Along * Axis.Range();
+  // The x values ascend: the nearest is one of the two around Value.
+  int Low = Series.FirstVisible, High = Series.LastVisible;
+  while (Low < High) {
+    const int Middle = Low + (High - Low) / 2;
+    if (Series.XValues.ValueAt(Middle) < Value) {
+      Low = Middle + 1;
+    } else {
+      High = Middle;
+    }
+  }
+  if (Low > Series.FirstVisible &&
+      Value - Series.XValues.ValueAt(Low - 1) <= Series.XValues.ValueAt(Low) - Value) {
+    return Low - 1;
+  }
+  return Low;
+}
+
+}  // namespace
+
+std::optional<int> PointAt(const TChart& Chart, int X, int Y) {
+  for (int I = Chart.SeriesCount() - 1; I >= 0; --I) {
+    const TChartSeries& Series = Chart.Series(I);
+    if (!Series.Active) continue;
+    const std::optional<int> Drawn = Series.Clicked(X, Y);
+    if (!Drawn) continue;
+    if (Series.IsBarSeries()) {
+      // Wide bars are told apart by their outlines; where many share a pixel
+      // column the topmost is any of them, and the column's own point is meant.
+      if (static_cast<const TBarSeries&>(Series).BarPixelWidth() > 1) return Drawn;
+      return NearestPointInColumn(Series, X, Series.StartZ);
+    }
+    return NearestPointInColumn(Series, X, Series.MiddleZ);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::pair<int, int>> PointsShown(const TChartSeries& Series) {
+  const TChartAxis& Axis = Series.GetHorizAxis();
+  const int Count = Series.PointCount();
+  int First = 0;
+  while (First < Count && Series.XValues.ValueAt(First) < Axis.RangeMin) ++First;
+  int Last = First - 1;
+  while (Last + 1 < Count && Series.XValues.ValueAt(Last + 1) <= Axis.RangeMax) ++Last;
+  if (Last < First) return std::nullopt;
+  return std::pair{First, Last};
+}
 
 double DistanceToSegment(TPoint A, TPoint B, int X, int Y) {
   const double Dx = static_cast<double>(B.X) - A.X;

@@ -81,13 +81,26 @@ struct TProgramTexts {
   std::string MakerDescription = FixedSjis("制作者の名前です");
   std::string AuthorDescription = FixedSjis("作者の名前です");
   std::string GraphWindowDescription = FixedSjis("これまでのドリルの成績のグラフの画面です");
-  std::string ChartName = FixedSjis("成績グラフ");
-  std::string ChartDescription = FixedSjis(
-      "ドリルごとに、赤い棒が正答率、青い帯が所要時間を表します。"
-      "左ボタンで右下へドラッグすると拡大、逆向きで元に戻り、右ボタンのドラッグで動きます");
   std::string CloseDescription = FixedSjis("グラフの画面を閉じます");
   std::string HistoryListName = FixedSjis("成績履歴");
   std::string HistoryListDescription = FixedSjis("終えたドリルごとの結果の行です");
+
+  // The result chart's readout of one drill (the hint over its bar) and its
+  // summary for assistive technology: the parts a text is made of, in order,
+  // joined by the separators; a part whose figures cannot be read is left out.
+  std::string ReadoutSeparator = FixedSjis("　");
+  std::string ReadoutDrillTemplate = FixedSjis("%D回目");
+  std::string ReadoutPercentTemplate = FixedSjis("正答率 %D%%");
+  std::string ReadoutTimeTemplate = FixedSjis("所要時間 %D分%D秒");
+  std::string ChartSummaryNoDrills = FixedSjis("まだドリルの記録はありません。");
+  std::string ChartSummaryCountTemplate = FixedSjis("%D回分のドリルの成績です。");
+  std::string ChartSummaryLatestTemplate = FixedSjis("最新の%D回目は");
+  std::string ChartSummaryPartSeparator = FixedSjis("、");
+  std::string ChartSummaryBestPercentTemplate = FixedSjis("最高の正答率は %D%%");
+  std::string ChartSummaryShortestTemplate = FixedSjis("最短の所要時間は %D分%D秒");
+  std::string ChartSummaryShownTemplate = FixedSjis("表示は %D回分のうち %D回目から %D回目です。");
+  std::string ChartSummaryNoneShown = FixedSjis("表示の範囲にドリルはありません。");
+  std::string ChartSummarySentenceEnd = FixedSjis("。");
 
   // Font face names as the windows ask for them.
   std::string GothicFace = FixedSjis("ＭＳ ゴシック");

@@ -1,9 +1,10 @@
-// Zoom and scroll by keys, on the ranges of the last paint (RangeMin and
-// RangeMax, which include the series' margins of an automatic axis): what the
-// user sees is what is halved, doubled or moved.
+// Zoom and scroll by keys, on the ranges the user sees: an automatic end as
+// the last paint showed it (with the series' margins), a fixed end as it is
+// set, so that keys pressed faster than the chart paints each count.
 #include "chart_keys.h"
 
 #include <array>
+#include <utility>
 
 #include "chart.h"
 
@@ -14,6 +15,11 @@ constexpr double ScrollShare = 0.1;
 // The axes the keys move: the bottom axis and the two value axes.
 std::array<TChartAxis*, 3> KeyAxes(TChart& Chart) { return {&Chart.BottomAxis, &Chart.LeftAxis, &Chart.RightAxis}; }
 
+std::pair<double, double> CurrentRange(const TChartAxis& Axis) {
+  return {Axis.MinimumIsAutomatic() ? Axis.RangeMin : Axis.Minimum,
+          Axis.MaximumIsAutomatic() ? Axis.RangeMax : Axis.Maximum};
+}
+
 bool ScrollAllowed(const TChart& Chart, bool Horizontal) {
   const TPanningMode Mode = Chart.AllowPanning;
   return Mode == pmBoth || Mode == (Horizontal ? pmHorizontal : pmVertical);
@@ -22,8 +28,9 @@ bool ScrollAllowed(const TChart& Chart, bool Horizontal) {
 void Zoom(TChart& Chart, double Factor) {
   Chart.ZoomScroll.BeforeRangeChange(true);
   for (TChartAxis* Axis : KeyAxes(Chart)) {
-    const double Middle = (Axis->RangeMin + Axis->RangeMax) / 2;
-    const double HalfWidth = Axis->Range() / 2 * Factor;
+    const auto [Low, High] = CurrentRange(*Axis);
+    const double Middle = (Low + High) / 2;
+    const double HalfWidth = (High - Low) / 2 * Factor;
     Axis->FixAxisRange(Middle - HalfWidth, Middle + HalfWidth);
   }
 }
@@ -34,8 +41,9 @@ void Scroll(TChart& Chart, bool Horizontal, int Direction) {
   Chart.ZoomScroll.BeforeRangeChange(false);
   for (TChartAxis* Axis : KeyAxes(Chart)) {
     if (Axis->RunsHorizontally() != Horizontal) continue;
-    const double Delta = Axis->Range() * ScrollShare * Direction;
-    Axis->FixAxisRange(Axis->RangeMin + Delta, Axis->RangeMax + Delta);
+    const auto [Low, High] = CurrentRange(*Axis);
+    const double Delta = (High - Low) * ScrollShare * Direction;
+    Axis->FixAxisRange(Low + Delta, High + Delta);
   }
 }
 

@@ -1,0 +1,89 @@
+// The point under the pointer on the result chart's frame with its real
+// series, at one, thirty and a thousand drills (bars narrower than a pixel),
+// and the points inside the shown range.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "chart_keys.h"
+#include "chart_test_support.h"
+#include "hit_test.h"
+
+namespace {
+
+// On bar I's front face, just above the axis, below where the line runs.
+TPoint OnBarFront(const TRealResultChartFixture& F, int I) {
+  const int X = F.Bars->BarLeft(I) + F.Bars->BarPixelWidth() / 2;
+  return F.Chart.Canvas.ProjectPoint(X, F.Chart.LeftAxis.ValueToPixel(2), F.Bars->StartZ);
+}
+
+// On the line at point I, in the middle of the ribbon's depth.
+TPoint OnLine(const TRealResultChartFixture& F, int I) {
+  const int X = F.Chart.BottomAxis.ValueToPixel(F.Line->XValues.ValueAt(I));
+  const int Y = F.Chart.RightAxis.ValueToPixel(F.Line->YValues.ValueAt(I));
+  return F.Chart.Canvas.ProjectPoint(X, Y, F.Line->MiddleZ);
+}
+
+TEST(PointAt, FindsTheDrillUnderThePointerAtAnyCount) {
+  for (int Count : {1, 30, 1000}) {
+    SCOPED_TRACE(Count);
+    TRealResultChartFixture F;
+    F.AddDrills(Count);
+    F.Paint();
+    for (int I : {0, Count / 2, Count - 1}) {
+      SCOPED_TRACE(I);
+      const TPoint Bar = OnBarFront(F, I);
+      const auto OnBar = PointAt(F.Chart, Bar.X, Bar.Y);
+      ASSERT_TRUE(OnBar.has_value());
+      if (F.Bars->BarPixelWidth() > 1) {
+        EXPECT_EQ(*OnBar, I);
+      } else {
+        // Several drills share the pixel column: the one found is drawn in it.
+        EXPECT_LE(std::abs(F.Chart.BottomAxis.ValueToPixel(*OnBar) - F.Chart.BottomAxis.ValueToPixel(I)), 1);
+        EXPECT_LE(std::abs(*OnBar - I), 2);
+      }
+      if (Count > 1) {  // a single point draws no line
+        const TPoint Line = OnLine(F, I);
+        const auto OnRibbon = PointAt(F.Chart, Line.X, Line.Y);
+        ASSERT_TRUE(OnRibbon.has_value());
+        EXPECT_LE(std::abs(*OnRibbon - I), Count > 30 ? 2 : 0);
+      }
+    }
+    // Above everything in the plot box's top left corner, and on the title: no drill.
+    EXPECT_FALSE(PointAt(F.Chart, F.Chart.PlotRect.Left + 2, F.Chart.PlotRect.Top + 2).has_value());
+    EXPECT_FALSE(PointAt(F.Chart, F.Chart.Width() / 2, 10).has_value());
+  }
+}
+
+TEST(PointAt, AnEmptyChartHasNoDrills) {
+  TRealResultChartFixture F;
+  F.Paint();
+  const TRect& Plot = F.Chart.PlotRect;
+  EXPECT_FALSE(PointAt(F.Chart, (Plot.Left + Plot.Right) / 2, Plot.Bottom - 3).has_value());
+  EXPECT_FALSE(PointsShown(*F.Bars).has_value());
+}
+
+TEST(PointsShown, AreThePointsInsideTheShownRange) {
+  TRealResultChartFixture F;
+  F.AddDrills(30);
+  F.Paint();
+  EXPECT_EQ(PointsShown(*F.Bars), (std::pair{0, 29}));
+  ASSERT_TRUE(PressChartKey(F.Chart, TChartKey::ZoomIn));
+  F.Paint();
+  // The bottom axis showed about -0.9 to 29.9: its middle half is 6.35 to 22.65.
+  const auto Shown = PointsShown(*F.Bars);
+  ASSERT_TRUE(Shown.has_value());
+  const TChartAxis& Bottom = F.Chart.BottomAxis;
+  EXPECT_LT(Shown->first - 1, Bottom.RangeMin);
+  EXPECT_GE(Shown->first, Bottom.RangeMin);
+  EXPECT_LE(Shown->second, Bottom.RangeMax);
+  EXPECT_GT(Shown->second + 1, Bottom.RangeMax);
+  EXPECT_GT(Shown->first, 4);
+  EXPECT_LT(Shown->second, 25);
+  // Keys faster than the paints: each counts.
+  for (int I = 0; I < 16; ++I) ASSERT_TRUE(PressChartKey(F.Chart, TChartKey::ScrollRight));
+  F.Paint();
+  EXPECT_FALSE(PointsShown(*F.Bars).has_value());  // scrolled past the newest drill
+}
+
+}  // namespace

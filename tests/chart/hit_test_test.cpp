@@ -55,6 +55,30 @@ TEST(PointAt, FindsTheDrillUnderThePointerAtAnyCount) {
   }
 }
 
+// PointAt looks only at the shapes near the pointer's column: over the whole
+// plot box it finds a drill exactly where some series' full hit test does, and
+// on wide bars alone the same bar.
+TEST(PointAt, LooksNearThePointerYetMissesNoShape) {
+  for (int Count : {30, 1000}) {
+    SCOPED_TRACE(Count);
+    TRealResultChartFixture F;
+    F.AddDrills(Count);
+    F.Paint();
+    const TRect& Plot = F.Chart.PlotRect;
+    for (int X = Plot.Left - 10; X < Plot.Right + 20; X += 5) {
+      for (int Y = Plot.Top - 20; Y < Plot.Bottom + 10; Y += 13) {
+        const auto Found = PointAt(F.Chart, X, Y);
+        const auto OnLine = F.Line->Clicked(X, Y);
+        const auto OnBar = F.Bars->Clicked(X, Y);
+        ASSERT_EQ(Found.has_value(), OnLine.has_value() || OnBar.has_value()) << X << ", " << Y;
+        if (!OnLine && OnBar && F.Bars->BarPixelWidth() > 1) {
+          ASSERT_EQ(Found, OnBar) << X << ", " << Y;
+        }
+      }
+    }
+  }
+}
+
 TEST(PointAt, AnEmptyChartHasNoDrills) {
   TRealResultChartFixture F;
   F.Paint();

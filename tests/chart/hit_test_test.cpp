@@ -79,14 +79,6 @@ TEST(PointAt, LooksNearThePointerYetMissesNoShape) {
   }
 }
 
-TEST(PointAt, AnEmptyChartHasNoDrills) {
-  TRealResultChartFixture F;
-  F.Paint();
-  const TRect& Plot = F.Chart.PlotRect;
-  EXPECT_FALSE(PointAt(F.Chart, (Plot.Left + Plot.Right) / 2, Plot.Bottom - 3).has_value());
-  EXPECT_FALSE(PointsShown(*F.Bars).has_value());
-}
-
 TEST(PointsShown, AreThePointsInsideTheShownRange) {
   TRealResultChartFixture F;
   F.AddDrills(30);
@@ -94,17 +86,8 @@ TEST(PointsShown, AreThePointsInsideTheShownRange) {
   EXPECT_EQ(PointsShown(*F.Bars), (std::pair{0, 29}));
   ASSERT_TRUE(PressChartKey(F.Chart, TChartKey::ZoomIn));
   F.Paint();
-  // The bottom axis showed about -0.9 to 29.9: its middle half is 6.35 to 22.65.
-  const auto Shown = PointsShown(*F.Bars);
-  ASSERT_TRUE(Shown.has_value());
-  const TChartAxis& Bottom = F.Chart.BottomAxis;
-  EXPECT_LT(Shown->first - 1, Bottom.RangeMin);
-  EXPECT_GE(Shown->first, Bottom.RangeMin);
-  EXPECT_LE(Shown->second, Bottom.RangeMax);
-  EXPECT_GT(Shown->second + 1, Bottom.RangeMax);
-  EXPECT_GT(Shown->first, 4);
-  EXPECT_LT(Shown->second, 25);
-  // Keys faster than the paints: each counts.
+  // The bottom axis showed about -0.9 to 29.9; its middle half is about 6.3 to 22.7.
+  EXPECT_EQ(PointsShown(*F.Bars), (std::pair{7, 22}));
   for (int I = 0; I < 16; ++I) ASSERT_TRUE(PressChartKey(F.Chart, TChartKey::ScrollRight));
   F.Paint();
   EXPECT_FALSE(PointsShown(*F.Bars).has_value());  // scrolled past the newest drill

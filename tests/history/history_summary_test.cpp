@@ -29,11 +29,6 @@ TEST(HistorySummary, TellsTheCountTheLatestTheBestAndWhatIsShown) {
        TShownDrills{1, 3},
        "3回分のドリルの成績です。最新の3回目は正答率 96%、所要時間 4分36秒。"
        "最高の正答率は 96%、最短の所要時間は 2分58秒。表示は 3回分のうち 1回目から 3回目です。"},
-      {"zoomed",
-       {Line(3, 12, "100"), Line(2, 58, " 70"), Line(4, 6, " 96")},
-       TShownDrills{2, 2},
-       "3回分のドリルの成績です。最新の3回目は正答率 96%、所要時間 4分6秒。"
-       "最高の正答率は 100%、最短の所要時間は 2分58秒。表示は 3回分のうち 2回目から 2回目です。"},
       {"scrolled away", {Line(3, 12, " 85")}, std::nullopt,
        "1回分のドリルの成績です。最新の1回目は正答率 85%、所要時間 3分12秒。"
        "最高の正答率は 85%、最短の所要時間は 3分12秒。表示の範囲にドリルはありません。"},
@@ -41,8 +36,6 @@ TEST(HistorySummary, TellsTheCountTheLatestTheBestAndWhatIsShown) {
        {Line(3, 12, " 85"), ToSjis("所要時間 0x分00秒 正答率 ??%  ----")},
        TShownDrills{1, 2},
        "2回分のドリルの成績です。最高の正答率は 85%、最短の所要時間は 3分12秒。表示は 2回分のうち 1回目から 2回目です。"},
-      {"only damaged", {ToSjis("壊れた行")}, TShownDrills{1, 1},
-       "1回分のドリルの成績です。表示は 1回分のうち 1回目から 1回目です。"},
       {"latest without its time", {Line(1, 59, " 99"), ToSjis("所要時間 02分xx秒 正答率 40%  2024/03/15 09:05")},
        TShownDrills{1, 2},
        "2回分のドリルの成績です。最新の2回目は正答率 40%。最高の正答率は 99%、最短の所要時間は 1分59秒。"

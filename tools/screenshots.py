@@ -5,7 +5,8 @@ screen. Uses the end-to-end tests' driver (tests/e2e/run_e2e.py).
 
 usage: tools/screenshots.py PROGRAM DOCS_DIR [PICTURE...]
 pictures: main-window-rest, main-window-drill, main-window-end, graph-window,
-          graph-window-zoomed, main-window-120dpi (all when none is named)"""
+          graph-window-zoomed, graph-window-readout, main-window-120dpi (all when
+          none is named)"""
 import os
 import subprocess
 import sys
@@ -112,6 +113,18 @@ def graph_window_zoomed(session, output):
     crop(session, graph, output)
 
 
+def graph_window_readout(session, output):
+    """The pointer resting on a bar on the left: the drill's readout opens below it."""
+    start(session, thirty_drills())
+    graph = open_graph(session)
+    x, y = run_e2e.bar_point(session, graph, (0.2, 0.6))
+    session.xdo("mousemove", "--window", graph, str(x - 30), "20")
+    session.xdo("mousemove", "--window", graph, str(x), str(y))
+    wait_for("the readout", session.hint_window, timeout=10)
+    settle(0.4)  # past the hint's appearance
+    crop(session, graph, output)
+
+
 def main_window_120dpi(session, output):
     start(session, font_dpi=120)
     some_questions(session)
@@ -124,6 +137,7 @@ PICTURES = {
     "main-window-end": main_window_end,
     "graph-window": graph_window,
     "graph-window-zoomed": graph_window_zoomed,
+    "graph-window-readout": graph_window_readout,
     "main-window-120dpi": main_window_120dpi,
 }
 

@@ -1,4 +1,5 @@
 #include "accessibility.h"
+#include "window_support.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -94,6 +95,11 @@ void ShowTextAsValue(QLabel& Label) {
   if (Interface != nullptr && dynamic_cast<TValueLabelAccessible*>(Interface) == nullptr) {
     QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(Interface));
   }
+}
+
+void AnnounceDescription(QWidget& Control, const std::string& SjisDescription) {
+  // The toolkit sends the description-change notice itself, once per change.
+  Control.setAccessibleDescription(FromSjisText(SjisDescription));
 }
 
 void AnnounceValue(QWidget& Control, const QString& Value) {

@@ -42,7 +42,7 @@ TGraphWindow::TGraphWindow(TApplication& Application, QWidget* MainWindow, const
   ResultChart = FChartWidget;
   ResultChart->setObjectName(QStringLiteral("ResultChart"));
   ResultChart->setGeometry(0, 0, Scaled(705), Scaled(569));
-  SetAccessibleTexts(*ResultChart, WindowTexts::ChartName, WindowTexts::ChartDescription);
+  FChartAccess.emplace(*FChartWidget, FResults.History());
 
   HistoryBox = new THistoryListBox(ResultChart, FResults.History(), Scaled(21));
   HistoryBox->setObjectName(QStringLiteral("HistoryBox"));
@@ -59,6 +59,7 @@ TGraphWindow::TGraphWindow(TApplication& Application, QWidget* MainWindow, const
   CloseButton->setAutoDefault(true);  // Enter and Space close the window
   SetAccessibleTexts(*CloseButton, WindowTexts::CloseCaption, WindowTexts::CloseDescription);
   connect(CloseButton, &QPushButton::clicked, this, [this] { reject(); });
+  CloseButton->installEventFilter(this);
 }
 
 void TGraphWindow::ShowHistoryLines() {
@@ -85,14 +86,27 @@ void TGraphWindow::FormShow() {
   ShowHistoryLines();
   // A bad field stops the rebuild there; the points before it stay, and the
   // error goes to the error box while the window opens all the same.
+  FChartAccess->Shown();
   FResults.FillChart(FChartWidget->Chart());
 }
 
 void TGraphWindow::keyPressEvent(QKeyEvent* Event) {
-  // The window has no cancel button: Escape does nothing.
+  // Escape closes the window as the close button does.
   if (Event->key() == Qt::Key_Escape && Event->modifiers() == Qt::NoModifier) {
+    Event->accept();
+    reject();
+    return;
+  }
+  if (FChartAccess->KeyPressed(*Event)) {
     Event->accept();
     return;
   }
   QDialog::keyPressEvent(Event);
+}
+
+bool TGraphWindow::eventFilter(QObject* Watched, QEvent* Event) {
+  if (Watched == CloseButton && Event->type() == QEvent::KeyPress) {
+    return FChartAccess->KeyPressed(*static_cast<QKeyEvent*>(Event));
+  }
+  return QDialog::eventFilter(Watched, Event);
 }

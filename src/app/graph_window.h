@@ -3,6 +3,9 @@
 // the history's lines in a hidden list box. It only displays: the results
 // (TResults) are read and recorded elsewhere.
 #include <QDialog>
+#include <optional>
+
+#include "result_chart_access.h"
 
 class THistoryListBox;
 class TChartWidget;
@@ -28,6 +31,9 @@ public:
 protected:
   void showEvent(QShowEvent* Event) override;
   void keyPressEvent(QKeyEvent* Event) override;
+  // The chart's keys reach the window before the close button, which would
+  // take the arrow keys for moving the focus.
+  bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
   // Runs each time the window is shown, before it is first painted: the chart
@@ -37,5 +43,6 @@ private:
   TApplication& FApplication;
   const TResults& FResults;
   TChartWidget* FChartWidget = nullptr;
+  std::optional<TResultChartAccess> FChartAccess;
   bool FShownBefore = false;
 };

@@ -45,10 +45,6 @@ inline constexpr char AuthorDescription[] = "作者の名前です";
 inline constexpr char GraphWindowCaption[] = "結果グラフ";
 inline constexpr char CloseCaption[] = "閉じる";
 inline constexpr char GraphWindowDescription[] = "これまでのドリルの成績のグラフの画面です";
-inline constexpr char ChartName[] = "成績グラフ";
-inline constexpr char ChartDescription[] =
-    "ドリルごとに、赤い棒が正答率、青い帯が所要時間を表します。"
-    "左ボタンで右下へドラッグすると拡大、逆向きで元に戻り、右ボタンのドラッグで動きます";
 inline constexpr char CloseDescription[] = "グラフの画面を閉じます";
 inline constexpr char HistoryListName[] = "成績履歴";
 inline constexpr char HistoryListDescription[] = "終えたドリルごとの結果の行です";

@@ -404,10 +404,12 @@ void TBarSeries::DrawMarks() {
   }
 }
 
-std::optional<int> TBarSeries::Clicked(int X, int Y) const {
+std::optional<int> TBarSeries::Clicked(int X, int Y) const { return ClickedAmong(X, Y, 0, PointCount() - 1); }
+
+std::optional<int> TBarSeries::ClickedAmong(int X, int Y, int First, int Last) const {
   const int Count = std::min(PointCount(), static_cast<int>(FDrawnOutlines.size()));
   // The bar drawn last lies on top.
-  for (int Index = Count - 1; Index >= 0; --Index) {
+  for (int Index = std::min(Last, Count - 1); Index >= std::max(First, 0); --Index) {
     if (FDrawn[static_cast<size_t>(Index)] && PolygonContains(FDrawnOutlines[static_cast<size_t>(Index)], X, Y)) {
       return Index;
     }

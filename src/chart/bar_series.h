@@ -40,6 +40,7 @@ public:
   void DrawPoint(int Index) override;
   void DrawMarks() override;
   std::optional<int> Clicked(int X, int Y) const override;
+  std::optional<int> ClickedAmong(int X, int Y, int First, int Last) const override;
 
   // Width of one bar in pixels, recomputed at every layout of the bottom axis.
   void UpdateBarPixelWidth();

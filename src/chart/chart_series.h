@@ -74,6 +74,13 @@ public:
   virtual void AddPaintsTo(TLaterColumns& Later) { (void)Later; }
   // The index of the point drawn at (X, Y), if any (mouse hit test).
   virtual std::optional<int> Clicked(int X, int Y) const { (void)X; (void)Y; return std::nullopt; }
+  // The same, looking only at the shapes of points First to Last (those near
+  // the pointer), so that a long series is not searched whole.
+  virtual std::optional<int> ClickedAmong(int X, int Y, int First, int Last) const {
+    (void)First;
+    (void)Last;
+    return Clicked(X, Y);
+  }
 
   // Depth slot of this paint and the depth range it gives.
   int DepthSlot = 0;

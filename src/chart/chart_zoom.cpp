@@ -209,6 +209,11 @@ void TChartZoomScroll::UndoZoom() {
   FOwner.Invalidate();
 }
 
+void TChartZoomScroll::BeforeRangeChange(bool Zooming) {
+  if (FRangesRestored) SaveRanges();
+  if (Zooming) FIsZoomedIn = true;
+}
+
 void TChartZoomScroll::SaveRanges() {
   auto Axes = SavedAxes(FOwner);
   for (size_t I = 0; I < Axes.size(); ++I) {

@@ -47,6 +47,9 @@ public:
 
   void ZoomRect();  // zoom into the (ordered) zoom record's rectangle
   void UndoZoom();
+  // For a range change by other means (the keys): the settings are saved for
+  // the undo as before a mouse zoom or scroll, and a zoom marks the chart zoomed in.
+  void BeforeRangeChange(bool Zooming);
 
 private:
   void SaveRanges();

@@ -168,11 +168,14 @@ void TLineSeries::AddPiece(int Index, TColor Color, int X, int Y) {
   FDrawnPieces.push_back(Piece);
 }
 
-std::optional<int> TLineSeries::Clicked(int X, int Y) const {
+std::optional<int> TLineSeries::Clicked(int X, int Y) const { return ClickedAmong(X, Y, 0, PointCount() - 1); }
+
+std::optional<int> TLineSeries::ClickedAmong(int X, int Y, int First, int Last) const {
   // Later pieces lie on top; a hit names the nearer end of the piece.
   for (auto It = FDrawnPieces.rbegin(); It != FDrawnPieces.rend(); ++It) {
     const TDrawnPiece& Piece = *It;
     if (Piece.ToIndex >= PointCount() || Piece.FromIndex < 0) continue;
+    if (Piece.ToIndex < First || Piece.FromIndex > Last) continue;
     const std::vector<TPoint> Outline(Piece.Outline.begin(), Piece.Outline.end());
     if (PolygonContains(Outline, X, Y) || DistanceToSegment(Piece.From, Piece.To, X, Y) <= HitTolerance) {
       const double ToFrom = std::hypot(X - Piece.From.X, Y - Piece.From.Y);

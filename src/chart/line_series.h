@@ -29,6 +29,7 @@ public:
   void AddPaintsTo(TLaterColumns& Later) override;
   void DrawPoint(int Index) override;
   std::optional<int> Clicked(int X, int Y) const override;
+  std::optional<int> ClickedAmong(int X, int Y, int First, int Last) const override;
 
 private:
   // The piece from the previous point to point Index at (X, Y), for the mouse

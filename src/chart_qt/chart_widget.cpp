@@ -4,6 +4,9 @@
 #include <QPainter>
 #include <optional>
 
+#include "hit_test.h"
+#include "sjis.h"
+
 namespace {
 
 std::optional<TMouseButton> ChartButton(Qt::MouseButton Button) {
@@ -51,7 +54,17 @@ void TChartWidget::paintEvent(QPaintEvent*) {
     QPainter*& Target;
     ~TResetPainter() { Target = nullptr; }
   } Reset{FPaintPainter};
+  const int LayoutsBefore = FChart.FullPaintCount();
   FChart.Paint();
+  if (OnLaidOut && FChart.FullPaintCount() != LayoutsBefore) OnLaidOut();
+}
+
+QString TChartWidget::HintAt(const QPoint& LocalPos) const {
+  const TChartZoomScroll& Mouse = FChart.ZoomScroll;
+  if (!PointHint || Mouse.Zoom().Dragging || Mouse.Panning().Dragging) return QString();
+  const std::optional<int> Point = PointAt(FChart, LocalPos.x(), LocalPos.y());
+  if (!Point) return QString();
+  return QString::fromStdString(FromSjis(PointHint(*Point)));
 }
 
 void TChartWidget::resizeEvent(QResizeEvent*) { FChart.SetSize(width(), height()); }

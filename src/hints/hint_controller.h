@@ -1,7 +1,8 @@
 #pragma once
 // What the rest of the program and the hints agree on: the controller the
 // application object reports the pointer and the keyboard to, the hint
-// settings, and the property a control keeps its hint text in.
+// settings, the property a control keeps its hint text in, and the controls
+// whose hint follows the pointer.
 #include <QString>
 
 class QPoint;
@@ -35,3 +36,14 @@ inline constexpr const char* HintProperty = "surasuraHint";
 
 // The hint text of Control: empty for none, or for no control.
 QString ControlHint(const QWidget* Control);
+
+// A control whose hint depends on where the pointer is over it (the result
+// chart names the drill under the pointer). Before each pointer move is
+// weighed, the control's hint property is set to the hint at the pointer; a
+// different hint counts as another control's, whose hint waits its pause anew.
+class TPointerHints {
+public:
+  virtual ~TPointerHints() = default;
+  // The hint at LocalPos (control coordinates); empty where there is none.
+  virtual QString HintAt(const QPoint& LocalPos) const = 0;
+};

@@ -52,7 +52,19 @@ THintDriver::~THintDriver() {
 
 void THintDriver::PointerMoved(QWidget* Control, const QPoint& GlobalPos) {
   if (Control && Control->window() == FWindow.get()) Control = WidgetAt(GlobalPos);
+  FollowPointer(Control, GlobalPos);
   FState->MouseMove(Control, GlobalPos);
+}
+
+void THintDriver::FollowPointer(QWidget* Control, const QPoint& GlobalPos) {
+  const auto* Follower = dynamic_cast<const TPointerHints*>(Control);
+  if (Follower == nullptr) return;
+  const QString Hint = Follower->HintAt(Control->mapFromGlobal(GlobalPos));
+  if (Hint == ControlHint(Control)) return;
+  // Another place with another hint: the one up (or pending) goes, and the
+  // new one waits the full pause, as a move to another control does.
+  if (FState->HintControl() == Control) FState->CancelHint();
+  Control->setProperty(HintProperty, Hint);
 }
 
 void THintDriver::PointerOutside() {

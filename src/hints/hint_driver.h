@@ -36,6 +36,8 @@ public:
   void RecreateHintWindow();
 
 private:
+  // Gives a control whose hint follows the pointer the hint at GlobalPos.
+  void FollowPointer(QWidget* Control, const QPoint& GlobalPos);
   // Makes the hint window anew when the desktop's hint font has changed since it was made.
   void FollowHintFont();
   void ReplaceHintWindow();

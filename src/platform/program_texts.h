@@ -41,6 +41,23 @@ struct TProgramTexts {
   std::string RightAxisTitle = FixedSjis("所要時間（秒）");
   std::string BarSeriesTitle = FixedSjis("正答率");
 
+  // The result chart's readout of one drill (the hint over its bar) and its
+  // summary for assistive technology: the parts a text is made of, in order,
+  // joined by the separators; a part whose figures cannot be read is left out.
+  std::string ReadoutSeparator = FixedSjis("　");
+  std::string ReadoutDrillTemplate = FixedSjis("%D回目");
+  std::string ReadoutPercentTemplate = FixedSjis("正答率 %D%%");
+  std::string ReadoutTimeTemplate = FixedSjis("所要時間 %D分%D秒");
+  std::string ChartSummaryNoDrills = FixedSjis("まだドリルの記録はありません。");
+  std::string ChartSummaryCountTemplate = FixedSjis("%D回分のドリルの成績です。");
+  std::string ChartSummaryLatestTemplate = FixedSjis("最新の%D回目は");
+  std::string ChartSummaryPartSeparator = FixedSjis("、");
+  std::string ChartSummaryBestPercentTemplate = FixedSjis("最高の正答率は %D%%");
+  std::string ChartSummaryShortestTemplate = FixedSjis("最短の所要時間は %D分%D秒");
+  std::string ChartSummaryShownTemplate = FixedSjis("表示は %D回分のうち %D回目から %D回目です。");
+  std::string ChartSummaryNoneShown = FixedSjis("表示の範囲にドリルはありません。");
+  std::string ChartSummarySentenceEnd = FixedSjis("。");
+
   // Font face names as the windows and the chart ask for them.
   std::string GothicFace = FixedSjis("ＭＳ ゴシック");
   std::string PGothicFace = FixedSjis("ＭＳ Ｐゴシック");

@@ -1,7 +1,7 @@
 // What assistive technology sees of the two windows, through the toolkit's
 // accessibility interfaces: a Japanese name and description for every
-// control, the clock's time as its value and text, and a notice each time the
-// clock or the drill log changes.
+// control, the clock's time as its value and text, a notice each time the
+// clock or the drill log changes, and the result chart's summary.
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
@@ -16,8 +16,11 @@
 
 #include <vector>
 
+#include "chart_widget.h"
+
 #include "aligned_edit.h"
 #include "app_test_support.h"
+#include "results.h"
 #include "graph_window.h"
 #include "main_window.h"
 #include "main_window_layout.h"
@@ -210,4 +213,34 @@ TEST_F(Accessibility, NamesChangeNothingAWindowDoes) {
   EXPECT_EQ(Window().windowTitle(), U(" (^-^)) すらすら算数帳"));
   EXPECT_TRUE(Window().ClockLabel->toolTip().isEmpty());
   EXPECT_EQ(QApplication::focusWidget(), Window().StartButton);
+}
+
+TEST_F(Accessibility, TheChartIsNamedByItsTitleAndDescribedByASummaryThatFollowsTheKeys) {
+  TGraphWindow& Graph = Program.GraphWindow();
+  for (const char* Line : {"所要時間 03分12秒 正答率 85%  2024/03/14 20:01",
+                           "所要時間 04分40秒 正答率100%  2024/03/15 08:30",
+                           "所要時間 02分55秒 正答率 60%  2024/03/15 10:30"}) {
+    Program.Results().Record(ToSjis(Line));
+  }
+  QString Shown, Zoomed;
+  std::vector<TNotice> Announced;
+  TModalWatch Watch([&](QWidget* Modal) {
+    (void)QTest::qWaitForWindowActive(Modal);
+    QTest::qWait(20);
+    Shown = Of(Graph.ResultChart)->text(QAccessible::Description);
+    Notices.clear();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Plus);
+    QTest::qWait(30);
+    Zoomed = Of(Graph.ResultChart)->text(QAccessible::Description);
+    Announced = NoticesOf(Graph.ResultChart, QAccessible::DescriptionChanged);
+    Graph.reject();
+  });
+  Window().ChartButton->click();
+  ASSERT_TRUE(Watch.Done());
+  EXPECT_EQ(Of(Graph.ResultChart)->text(QAccessible::Name), U("結果グラフ"));
+  EXPECT_EQ(Shown, U("3回分のドリルの成績です。最新の3回目は正答率 60%、所要時間 2分55秒。"
+                     "最高の正答率は 100%、最短の所要時間は 2分55秒。表示は 3回分のうち 1回目から 3回目です。"));
+  // Zoomed into the middle half, the middle drill alone is in range.
+  EXPECT_TRUE(Zoomed.endsWith(U("表示は 3回分のうち 2回目から 2回目です。"))) << Zoomed.toStdString();
+  EXPECT_EQ(Announced.size(), 1u);
 }

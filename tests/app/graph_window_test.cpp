@@ -9,6 +9,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -149,27 +150,41 @@ TEST(GraphWindow, IsCreatedAndReadsTheHistoryAfterTheMainWindowsFirstPaint) {
   EXPECT_EQ(Steps[1], "window");
 }
 
-TEST(GraphWindow, EnterRightAfterOpeningClosesItAndEscapeDoesNot) {
-  TProgramFixture Program;
-  Program.Create();
-  bool EscapeKeptIt = false;
-  bool ClosedByEnter = false;
-  QWidget* FocusInside = nullptr;
-  TModalWatch Watch([&](QWidget* Modal) {
-    (void)QTest::qWaitForWindowActive(Modal);
-    FocusInside = QApplication::focusWidget();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    EscapeKeptIt = Modal->isVisible();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    ClosedByEnter = !Modal->isVisible();
-  });
-  Program.MainWindow().ChartButton->click();
-  EXPECT_EQ(FocusInside, Program.GraphWindow().CloseButton);
-  EXPECT_TRUE(EscapeKeptIt);
-  EXPECT_TRUE(ClosedByEnter);
-  // The main window is activated again through the window system.
-  EXPECT_EQ(Program.MainWindow().focusWidget(), Program.MainWindow().StartButton);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == Program.MainWindow().StartButton; }));
+// Enter right after opening (the close button has the focus), Escape, and
+// the close button itself all close the window the same way: hidden, the
+// modal result cancel, the focus back on the start button.
+TEST(GraphWindow, EnterEscapeAndTheCloseButtonCloseItAlike) {
+  struct TWay {
+    const char* Name;
+    std::function<void(TGraphWindow&)> Close;
+  };
+  const std::vector<TWay> Ways = {
+      {"Enter", [](TGraphWindow&) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }},
+      {"Escape", [](TGraphWindow&) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }},
+      {"close button", [](TGraphWindow& Window) { Window.CloseButton->click(); }},
+  };
+  for (const TWay& Way : Ways) {
+    SCOPED_TRACE(Way.Name);
+    TProgramFixture Program;
+    Program.Create();
+    TGraphWindow& Window = Program.GraphWindow();
+    bool Closed = false;
+    QWidget* FocusInside = nullptr;
+    TModalWatch Watch([&](QWidget* Modal) {
+      (void)QTest::qWaitForWindowActive(Modal);
+      FocusInside = QApplication::focusWidget();
+      Window.setResult(QDialog::Accepted);
+      Way.Close(Window);
+      Closed = !Modal->isVisible();
+    });
+    Program.MainWindow().ChartButton->click();
+    EXPECT_EQ(FocusInside, Window.CloseButton);
+    EXPECT_TRUE(Closed);
+    EXPECT_EQ(Window.result(), QDialog::Rejected);
+    // The main window is activated again through the window system.
+    EXPECT_EQ(Program.MainWindow().focusWidget(), Program.MainWindow().StartButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == Program.MainWindow().StartButton; }));
+  }
 }
 
 // Centred on the whole desktop at the first showing; a later showing keeps

@@ -1,11 +1,14 @@
 #pragma once
 // What the chart tests share: a series that records what the paint asks of it,
 // and a chart set up like the result chart (sizes, fonts, fixed left and right
-// axes) on the recording surface.
+// axes) on the recording surface, with recording series or with the real bars
+// and line.
 #include <string>
 #include <vector>
 
+#include "bar_series.h"
 #include "chart.h"
+#include "line_series.h"
 #include "program_texts.h"
 #include "recording_surface.h"
 
@@ -79,5 +82,50 @@ struct TResultChartFixture {
     Line = &Chart.AddSeries<TTestSeries>();
     Line->SeriesColor = clBlue;
     Line->VertAxis = akRight;
+  }
+};
+
+// The result chart's frame with its real series: bars of percentages (index
+// 0, left axis) and the line of durations (index 1, right axis), filled with
+// made-up drills; counts its invalidations.
+struct TRealResultChartFixture {
+  TRecordingSurface Surface;
+  TChart Chart{Surface};
+  TBarSeries* Bars = nullptr;
+  TLineSeries* Line = nullptr;
+  int Invalidations = 0;
+
+  TRealResultChartFixture() {
+    const auto& T = Texts();
+    const TSurfaceFont Gothic21 = Font(T.PGothicFace, 21);
+    Chart.SetSize(705, 569);
+    Chart.Title.Text = {T.ChartTitle};
+    Chart.Title.Font = Font(T.PGothicFace, 21, clBlue);
+    Chart.LeftAxis.SetMinMax(0, 100);
+    Chart.LeftAxis.LabelsFont = Gothic21;
+    Chart.RightAxis.SetMinMax(100, 300);
+    Chart.RightAxis.LabelsFont = Gothic21;
+    Chart.BottomAxis.LabelsFont = Gothic21;
+    Bars = &Chart.AddSeries<TBarSeries>();
+    Bars->VertAxis = akLeft;
+    Line = &Chart.AddSeries<TLineSeries>();
+    Line->SeriesColor = clBlue;
+    Line->VertAxis = akRight;
+    Line->Marks.Visible = false;
+    Chart.OnInvalidate = [this] { ++Invalidations; };
+  }
+
+  // Drill i: a bar of 40 to 99 per cent, a duration of 120 to 279 seconds.
+  void AddDrills(int Count) {
+    for (int I = 0; I < Count; ++I) {
+      Bars->AddPoint(I, 40 + (I * 7) % 60, "", clAutoColor);
+      Line->AddPoint(I, 120 + (I * 13) % 160, "", clAutoColor);
+    }
+  }
+
+  void Paint() {
+    Chart.Paint();
+    Surface.Clear();
+    Invalidations = 0;
   }
 };

@@ -525,6 +525,84 @@ def case_graph_window_closed_during_a_drag(session):
     close_graph_and_program(session)
 
 
+def case_escape_closes_graph_window(session):
+    """Escape closes the graph window as its close button does: the program runs
+    on with the focus on the start button (Enter starts a drill), and the window
+    opens again."""
+    graph = open_graph_window(session, 3)
+    session.xdo("windowfocus", "--sync", graph)
+    session.keys("Escape")
+    wait_for("the graph window to close", lambda: session.window_named(GRAPH_TITLE) is None, timeout=10)
+    check(session.proc.poll() is None, "the program ended")
+    session.xdo("windowfocus", "--sync", session.main)
+    session.run_drill(4)  # Enter on the start button
+    session.xdo("mousemove", "--window", session.main, *SCORE_CHART_BUTTON_CENTRE)
+    session.xdo("click", "1")
+    wait_for("the graph window again", lambda: session.window_named(GRAPH_TITLE))
+    close_graph_and_program(session)
+
+
+def case_graph_window_keys_zoom_and_home(session):
+    """In the graph window "+" zooms (the picture changes) and Home puts the
+    chart back pixel for pixel; so does "0" after the keypad's plus and the
+    arrows. Enter still closes the window."""
+    graph = open_graph_window(session, 30)
+    session.xdo("windowfocus", "--sync", graph)
+    before = wait_for("a drawn chart", lambda: settled_picture(session, graph))
+    session.keys("plus")
+    zoomed = wait_for("the zoomed picture", lambda: (settled_picture(session, graph) or before) != before
+                      and settled_picture(session, graph), timeout=10)
+    session.keys("Home")
+    wait_for("the picture from before the zoom", lambda: window_picture(session, graph) == before, timeout=10)
+    session.keys("KP_Add", "Left", "Up")
+    wait_for("a zoomed and scrolled picture",
+             lambda: (settled_picture(session, graph) or before) not in (before, zoomed), timeout=10)
+    session.keys("0")
+    wait_for("the picture from before the keys", lambda: window_picture(session, graph) == before, timeout=10)
+    close_graph_and_program(session)
+
+
+def bar_point(session, window, towards):
+    """A point on a bar's red front face, the one nearest the point `towards`
+    given in shares of the window's width and height."""
+    box = session.geometry(window)
+    picture = window_picture(session, window)
+    width, height = box["WIDTH"], box["HEIGHT"]
+    target = (towards[0] * width, towards[1] * height)
+    best = None
+    for y in range(0, height, 2):
+        row = picture[3 * width * y:3 * width * (y + 1)]
+        for x in range(0, width, 2):
+            if row[3 * x:3 * x + 3] == b"\xff\x00\x00":
+                distance = (x - target[0]) ** 2 + (y - target[1]) ** 2
+                if best is None or distance < best[0]:
+                    best = (distance, x, y)
+    check(best is not None, "no red bar in the chart")
+    return best[1], best[2]
+
+
+def case_hint_on_a_bar(session):
+    """The pointer rests on a bar of the chart: the program's hint window opens
+    just below the pointer with that drill's readout, a long line; moving off
+    the bars takes it away."""
+    graph = open_graph_window(session, 30)
+    session.xdo("windowfocus", "--sync", graph)
+    wait_for("a drawn chart", lambda: settled_picture(session, graph))
+    check(session.hint_window() is None, "a hint before the pointer came")
+    x, y = bar_point(session, graph, (0.25, 0.75))
+    session.xdo("mousemove", "--window", graph, str(x - 40), "20")
+    session.xdo("mousemove", "--window", graph, str(x), str(y))
+    hint = wait_for("the readout", session.hint_window, timeout=10)
+    pointer_x, pointer_y = session.pointer()
+    box = session.geometry(hint)
+    check(box["X"] == pointer_x, "hint at x %d, pointer at %d" % (box["X"], pointer_x))
+    check(pointer_y < box["Y"] <= pointer_y + 64, "hint at y %d, not just below the pointer at %d" % (box["Y"], pointer_y))
+    check(box["WIDTH"] > 20 * 19, "a hint of %(WIDTH)d x %(HEIGHT)d is too narrow for a readout" % box)
+    session.xdo("mousemove", "--window", graph, "350", "12")  # the title
+    wait_for("the readout to go", lambda: session.hint_window() is None, timeout=10)
+    close_graph_and_program(session)
+
+
 def case_kill_after_last_enter(session):
     """The program is killed with SIGKILL at a random moment after the last Enter of
     a drill goes out (before, inside or after the drill's save), 50 times over on the
@@ -661,6 +739,9 @@ CASES = {
     "graph_window_zoom_and_undo": case_graph_window_zoom_and_undo,
     "graph_window_scroll_and_undo": case_graph_window_scroll_and_undo,
     "graph_window_closed_during_a_drag": case_graph_window_closed_during_a_drag,
+    "escape_closes_graph_window": case_escape_closes_graph_window,
+    "graph_window_keys_zoom_and_home": case_graph_window_keys_zoom_and_home,
+    "hint_on_a_bar": case_hint_on_a_bar,
     "kill_after_last_enter": case_kill_after_last_enter,
     "file_size_limit_gives_error_box": case_file_size_limit_gives_error_box,
 }

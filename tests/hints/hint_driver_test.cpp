@@ -33,6 +33,18 @@ public:
   void Stop() override { Running = false; }
 };
 
+// A control whose hint follows the pointer: "左" on its left half, "右" on the
+// next 50 pixels, none beyond.
+class TSpottedWidget : public QWidget, public TPointerHints {
+public:
+  using QWidget::QWidget;
+  QString HintAt(const QPoint& LocalPos) const override {
+    if (LocalPos.x() < 50) return QStringLiteral("左");
+    if (LocalPos.x() < 100) return QStringLiteral("右");
+    return QString();
+  }
+};
+
 class HintDriverTest : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -42,6 +54,8 @@ protected:
     StartButton->setProperty(HintProperty, U(WindowTexts::StartHint));
     Label = new QLabel(QStringLiteral("label"), &Window);
     Label->setGeometry(10, 100, 100, 30);
+    Spotted = new TSpottedWidget(&Window);
+    Spotted->setGeometry(200, 10, 150, 30);
     Window.show();
     Window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Window));
@@ -75,8 +89,39 @@ protected:
   QWidget Window;
   QPushButton* StartButton = nullptr;
   QLabel* Label = nullptr;
+  TSpottedWidget* Spotted = nullptr;
   TManualTimer* ManualTimer = nullptr;
 };
+
+TEST_F(HintDriverTest, AHintThatFollowsThePointerWaitsAnewForEachPlace) {
+  THintDriver& Driver = InstallDriver();
+  THintWindow& Hint = Driver.HintWindow();
+  MoveOver(Label, {5, 5});
+  MoveOver(Spotted, {10, 10});
+  ASSERT_EQ(ManualTimer->Started, std::vector<int>{500});
+  Driver.State().TimerExpired();
+  ASSERT_TRUE(Hint.isVisible());
+  EXPECT_EQ(Hint.Text(), QStringLiteral("左"));
+
+  // Within the same place the hint stays as it is.
+  MoveOver(Spotted, {30, 12});
+  EXPECT_TRUE(Hint.isVisible());
+  EXPECT_EQ(ManualTimer->Started, (std::vector<int>{500, 2500}));
+
+  // Another place: the hint goes, and the new one waits the whole pause.
+  MoveOver(Spotted, {70, 10});
+  EXPECT_FALSE(Hint.isVisible());
+  EXPECT_EQ(ManualTimer->Started.back(), 500);
+  Driver.State().TimerExpired();
+  ASSERT_TRUE(Hint.isVisible());
+  EXPECT_EQ(Hint.Text(), QStringLiteral("右"));
+
+  // No hint there: it goes, and none is pending.
+  MoveOver(Spotted, {120, 10});
+  EXPECT_FALSE(Hint.isVisible());
+  EXPECT_FALSE(ManualTimer->Running);
+  EXPECT_EQ(ControlHint(Spotted), QString());
+}
 
 TEST_F(HintDriverTest, RestingOnAButtonShowsItsHintJustBelowThePointer) {
   THintDriver& Driver = InstallDriver();

@@ -1,0 +1,55 @@
+// The readout of one drill: each part is formatted from the program's texts,
+// and a part whose field fails to convert is dropped instead of failing.
+#include "drill_readout.h"
+
+#include <optional>
+#include <vector>
+
+#include "app_error.h"
+#include "format_template.h"
+#include "history_file.h"
+#include "program_texts.h"
+
+namespace {
+
+// The summary line's date and time begin at byte 31 (columns from 1).
+constexpr size_t DateTimeStart = 30;
+
+std::optional<int32_t> Field(int32_t (*Reader)(std::string_view), std::string_view Line) {
+  try {
+    return Reader(Line);
+  } catch (const EConvertError&) {
+    return std::nullopt;
+  }
+}
+
+}  // namespace
+
+std::string_view DateTimeOf(std::string_view Line) {
+  if (Line.size() <= DateTimeStart) return {};
+  std::string_view Rest = Line.substr(DateTimeStart);
+  const size_t First = Rest.find_first_not_of(' ');
+  if (First == std::string_view::npos) return {};
+  const size_t Last = Rest.find_last_not_of(' ');
+  return Rest.substr(First, Last - First + 1);
+}
+
+std::string DrillReadout(std::string_view Line, int DrillNumber) {
+  const TProgramTexts& T = Texts();
+  std::vector<std::string> Parts;
+  Parts.push_back(FormatTemplate(T.ReadoutDrillTemplate, {int32_t{DrillNumber}}));
+  if (const std::string_view When = DateTimeOf(Line); !When.empty()) Parts.emplace_back(When);
+  if (const auto Percent = Field(&THistoryFile::PercentOf, Line)) {
+    Parts.push_back(FormatTemplate(T.ReadoutPercentTemplate, {*Percent}));
+  }
+  const auto Minutes = Field(&THistoryFile::MinutesOf, Line);
+  const auto Seconds = Field(&THistoryFile::SecondsOf, Line);
+  if (Minutes && Seconds) Parts.push_back(FormatTemplate(T.ReadoutTimeTemplate, {*Minutes, *Seconds}));
+
+  std::string Text;
+  for (const std::string& Part : Parts) {
+    if (!Text.empty()) Text += T.ReadoutSeparator;
+    Text += Part;
+  }
+  return Text;
+}

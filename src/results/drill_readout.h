@@ -1,0 +1,15 @@
+#pragma once
+// The readout of one finished drill, made from its history line: which drill
+// it is, its date and time, the percentage and the time taken, as the hint
+// over the drill's bar shows them. Shift_JIS in, Shift_JIS out.
+#include <string>
+#include <string_view>
+
+// DrillNumber counts from 1 (the oldest drill). Fields that do not read as
+// numbers are left out, and so is a date and time the line does not reach:
+// a damaged line shows what it can.
+std::string DrillReadout(std::string_view Line, int DrillNumber);
+
+// The line's date and time as it holds them: everything after the fixed
+// fields, without surrounding blanks (empty when the line ends before).
+std::string_view DateTimeOf(std::string_view Line);

@@ -104,10 +104,12 @@ void TApplication::ShowError(const std::string& SjisMessage) noexcept {
   try {
     ShowProgramIcon();
     if (QWidget* Grabber = QWidget::mouseGrabber()) Grabber->releaseMouse();
-    const QPointer<QWidget> WasActive = QApplication::activeWindow();
     QWidget* Parent = QApplication::activeModalWidget();
     if (Parent == nullptr) Parent = QApplication::activeWindow();
     if (Parent == nullptr && FMainWindow != nullptr && FMainWindow->isVisible()) Parent = FMainWindow;
+    // A box that comes while no window of the program is active yet (at the
+    // start) gives the keyboard to the window it stands over.
+    const QPointer<QWidget> WasActive = QApplication::activeWindow() ? QApplication::activeWindow() : Parent;
     QMessageBox Box(QMessageBox::Critical, FromSjisText(FTitle), FromSjisText(ErrorBoxText(SjisMessage)),
                     QMessageBox::Ok, Parent);
     Box.setTextFormat(Qt::PlainText);

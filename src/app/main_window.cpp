@@ -269,6 +269,11 @@ void TMainWindow::closeEvent(QCloseEvent* Event) {
   // program has ended.
   FRun.Abort();
   Event->ignore();
+  if (FEnding) return;  // a second close while the end's message is up
+  FEnding = true;
+  // Finished drills the file does not hold yet get a last try; the message
+  // says where they wait when they still cannot be written.
+  FApplication.Guard([this] { FResults.Finish(); });
   FApplication.Terminate();
 }
 

@@ -95,5 +95,6 @@ private:
   TDrillRun FRun;
   TGraphWindow* FGraphWindow = nullptr;
   double FScale = 1.0;
+  bool FEnding = false;
   bool FShownBefore = false;
 };

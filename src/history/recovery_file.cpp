@@ -2,10 +2,9 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <set>
+#include <map>
 #include <string_view>
 
 #include "files.h"
@@ -63,10 +62,16 @@ int KeepForRecovery(const std::string& FileName, const std::vector<std::string>&
   const std::size_t Slash = FileName.rfind('/');
   if (Slash == std::string::npos || Slash == 0) return EINVAL;
   if (const int Error = MakeDirectories(FileName.substr(0, Slash))) return Error;
-  std::vector<std::string> All = RecoveredLines(FileName);
-  const std::set<std::string> Given(Lines.begin(), Lines.end());
-  All.erase(std::remove_if(All.begin(), All.end(), [&](const std::string& Line) { return Given.count(Line) != 0; }),
-            All.end());
+  // The lines already waiting that Lines does not account for (two drills of
+  // one minute, time and percentage have the same line: lines count as many
+  // times as they stand), then Lines.
+  std::map<std::string, int> Given;
+  for (const std::string& Line : Lines) ++Given[Line];
+  std::vector<std::string> All;
+  for (std::string& Line : RecoveredLines(FileName)) {
+    if (Given[Line] > 0) --Given[Line];
+    else All.push_back(std::move(Line));
+  }
   All.insert(All.end(), Lines.begin(), Lines.end());
   std::string Bytes;
   for (const std::string& Line : All) Bytes += Line + "\r\n";
@@ -81,11 +86,16 @@ std::vector<std::string> RecoveredLines(const std::string& FileName) {
 }
 
 std::size_t AppendRecovered(THistoryFile& History, const std::vector<std::string>& Lines) {
-  std::set<std::string> Held;
-  for (std::size_t I = 0; I < History.Count(); ++I) Held.emplace(History.Line(I));
+  // A line the history holds as often as the recovered ones do is in it
+  // already; drills of one minute, time and percentage share a line.
+  std::map<std::string, int> Held;
+  for (std::size_t I = 0; I < History.Count(); ++I) ++Held[std::string(History.Line(I))];
   std::size_t Appended = 0;
   for (const std::string& Line : Lines) {
-    if (!Held.insert(Line).second) continue;
+    if (Held[Line] > 0) {
+      --Held[Line];
+      continue;
+    }
     History.Append(Line);
     ++Appended;
   }

@@ -14,13 +14,15 @@ class THistoryFile;
 std::string RecoveryFileName(const std::string& Folder);
 
 // Writes Lines to the recovery file, each followed by CR LF, after the lines
-// already waiting there that are not among them; the directory is made with
-// mode 0700. Returns 0, or the errno of the step that failed.
+// already waiting there that are not among them (counted as often as they
+// stand); the directory is made with mode 0700. Returns 0, or the errno of the
+// step that failed.
 int KeepForRecovery(const std::string& FileName, const std::vector<std::string>& Lines);
 
 // The lines waiting in the recovery file; none when there is no such file.
 std::vector<std::string> RecoveredLines(const std::string& FileName);
 
 // Appends to History, in their order, the recovered lines it does not hold
-// yet. Returns how many it appended.
+// yet: a line it holds n times accounts for n of the recovered ones. Returns
+// how many it appended.
 std::size_t AppendRecovered(THistoryFile& History, const std::vector<std::string>& Lines);

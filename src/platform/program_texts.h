@@ -29,6 +29,16 @@ struct TProgramTexts {
   std::string CannotOpenFile = FixedSjis("ファイル \"%s\". %s は開けません");
   std::string CannotCreateFile = FixedSjis("ファイル \"%s\". %s を作成できません");
   std::string StreamWriteError = FixedSjis("ストリームへの書き込みエラー");
+  // Told once after the start when the history could be read only up to a
+  // fault (the file's path, the drills read, the kept copy's path).
+  std::string DamagedHistoryNotice = FixedSjis(
+      "履歴ファイル %S は途中に読めない所があったため、初めの %D 回分だけを読みました。"
+      "ファイル全体はそのまま %S に残してあり、何も消していません");
+  // At the end, when finished drills could not be written into the history
+  // (how many, where they wait).
+  std::string KeptForRecoveryNotice = FixedSjis(
+      "成績を履歴ファイルに書けなかったため、終えた %D 回分のドリルの結果を %S に残しました。"
+      "次に同じフォルダーで起動したときに履歴へ書き足します");
   std::string CannotInsertLine = FixedSjis("行を挿入できません");
   std::string ListIndexOutOfRange = FixedSjis("リストのインデックスが範囲を超えています (%d)");
   std::string BarWidthOutOfRange = FixedSjis("棒の幅は 1% から 100% でなければなりません");

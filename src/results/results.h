@@ -14,7 +14,21 @@ public:
 
   // Reads the history file, if it is there. Throws EFileError with the user's
   // message when it cannot be read; the lines read before the fault stay.
+  // Drills that an earlier end in this folder could not write (and left in
+  // the recovery file) are then put into the history, in order and each once,
+  // and the recovery file goes once they are written.
   void Load();
+
+  // The note to give the user right after the start when the history could
+  // be read only up to a fault: how many drills were read and where the whole
+  // file is kept. Empty when there is nothing to say.
+  std::string LoadNotice() const;
+
+  // At the program's end: finished drills the file does not hold yet get one
+  // more try. What still cannot be written goes to the recovery file, and
+  // EFileError tells the user where it is; when even that fails, the save's
+  // own error is thrown.
+  void Finish();
 
   // A finished drill: its summary line joins the history and the whole history
   // is written to the file. When writing fails (EFileError) the line stays in
@@ -31,5 +45,10 @@ public:
   void FillChart(TChart& Chart) const;
 
 private:
+  void RecoverWaitingDrills();
+  // The recovery file of this history's folder.
+  std::string RecoveryFile() const;
+
+  std::string FFileName;
   THistoryFile FHistory;
 };

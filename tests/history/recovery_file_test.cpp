@@ -48,6 +48,9 @@ TEST_F(RecoveryFile, KeepsEveryLineOnceInOrder) {
   // A second end that still could not save: its lines include the first's.
   ASSERT_EQ(KeepForRecovery(Name, {"b", "c"}), 0);
   EXPECT_EQ(RecoveredLines(Name), (TLines{"a", "b", "c"}));
+  // Two drills of one minute, time and percentage: the same line twice.
+  ASSERT_EQ(KeepForRecovery(Name, {"a", "b", "c", "c"}), 0);
+  EXPECT_EQ(RecoveredLines(Name), (TLines{"a", "b", "c", "c"}));
 }
 
 TEST_F(RecoveryFile, OnlyLinesTheHistoryLacksAreAppended) {
@@ -57,7 +60,9 @@ TEST_F(RecoveryFile, OnlyLinesTheHistoryLacksAreAppended) {
       {{}, {"a", "b"}, {"a", "b"}},
       {{"a"}, {"a", "b"}, {"a", "b"}},
       {{"a", "b"}, {"a", "b"}, {"a", "b"}},
-      {{"x"}, {"b", "b", "c"}, {"x", "b", "c"}},
+      {{"x"}, {"b", "b", "c"}, {"x", "b", "b", "c"}},
+      {{"b"}, {"b", "b"}, {"b", "b"}},
+      {{"b", "b"}, {"b", "b"}, {"b", "b"}},
   };
   for (const auto& Case : Cases) {
     THistoryFile History("h");

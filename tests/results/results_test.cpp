@@ -104,3 +104,46 @@ TEST_F(ResultsTest, TheSeriesComeFromTheHistoryFileAndFollowEachRecord) {
 }
 
 }  // namespace
+
+// Drills the end could not write wait in the recovery file, and the next start
+// in the folder writes them once and removes the file.
+TEST_F(ResultsTest, DrillsTheEndCouldNotSaveComeBackAtTheNextStart) {
+  const std::string Data = Dir.Path() + "/data";
+  ::setenv("XDG_DATA_HOME", Data.c_str(), 1);
+  ASSERT_EQ(::mkdir(FileName.c_str(), 0700), 0);  // a directory where the file should be
+  {
+    TResults Results(FileName);
+    Results.Load();
+    EXPECT_THROW(Results.Record(A), EFileError);
+    EXPECT_THROW(Results.Record(A), EFileError);  // two drills with one line
+    std::string Message;
+    try {
+      Results.Finish();
+    } catch (const EFileError& Error) {
+      Message = Error.Message();
+    }
+    EXPECT_NE(Message.find(Data + "/surasura/"), std::string::npos) << "the message names the recovery file";
+  }
+  ASSERT_EQ(::rmdir(FileName.c_str()), 0);
+  for (int Start = 0; Start < 2; ++Start) {
+    TResults Results(FileName);
+    Results.Load();
+    EXPECT_EQ(ReadBytes(FileName), A + "\r\n" + A + "\r\n") << "start " << Start;
+    EXPECT_EQ(EntriesOf(Data + "/surasura"), std::set<std::string>{});
+    Results.Finish();  // nothing left to write
+  }
+  ::unsetenv("XDG_DATA_HOME");
+}
+
+TEST_F(ResultsTest, AHistoryReadOnlyUpToANulByteIsToldOnce) {
+  WriteBytes(FileName, A + "\r\n" + B + "\r\n" + std::string("x\0y", 3) + "\r\n" + C + "\r\n");
+  TResults Results(FileName);
+  Results.Load();
+  const std::string Notice = Results.LoadNotice();
+  EXPECT_NE(Notice.find(Dir.Path() + "/" + FileName + ".bak"), std::string::npos) << "names the kept copy";
+  EXPECT_NE(Notice.find(" 3 "), std::string::npos) << "the drills read: A, B and the line before the NUL";
+  WriteBytes("clean", A + "\r\n");
+  TResults Clean("clean");
+  Clean.Load();
+  EXPECT_EQ(Clean.LoadNotice(), "");
+}

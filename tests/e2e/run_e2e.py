@@ -696,8 +696,6 @@ def case_file_size_limit_gives_error_box(session):
     session.end_keeping_drills(1)
 
 
-GRAPH_TITLE = "結果グラフ"
-SCORE_BUTTON_CENTRE = ("523", "543")  # the score chart button: 440, 524, 166 x 38
 
 
 def case_alt_f4_closes_graph_window_then_program(session):
@@ -705,7 +703,7 @@ def case_alt_f4_closes_graph_window_then_program(session):
     keyboard: the graph window goes and the program runs on with the focus on the
     start button; on the main window it ends the program."""
     session.start()
-    session.xdo("mousemove", "--window", session.main, *SCORE_BUTTON_CENTRE)
+    session.xdo("mousemove", "--window", session.main, *SCORE_CHART_BUTTON_CENTRE)
     session.xdo("click", "1")
     graph = wait_for("the graph window", lambda: session.window_named(GRAPH_TITLE))
     session.xdo("windowfocus", "--sync", graph)
@@ -777,7 +775,7 @@ def case_damaged_history_is_told_and_a_drill_survives_the_chart(session):
     wait_for("the notice to close", lambda: session.error_box() is None)
     session.keys("Return")  # the start button: the drill begins
     session.keys("Return")  # question 1, empty
-    session.xdo("mousemove", "--window", session.main, *SCORE_BUTTON_CENTRE)
+    session.xdo("mousemove", "--window", session.main, *SCORE_CHART_BUTTON_CENTRE)
     session.xdo("click", "1")
     wait_for("the graph window", lambda: session.window_named(GRAPH_TITLE))
     session.keys("Return")

@@ -135,7 +135,11 @@ void AnnounceDescription(QWidget& Control, const std::string& SjisDescription) {
 void AnnounceNewTopLine(QWidget& Log, const QString& Line) {
   AnnounceValue(Log, Line);
   // The row's own creation notice: the platform's bridge passes it on as a
-  // new child of the list, the line being the child's name.
+  // new child of the list, the line being the child's name. The list's rows
+  // follow insertions only while assistive technology listens; a row asked
+  // for at another time would keep its place in the list's cache and name an
+  // older line later.
+  if (!QAccessible::isActive()) return;
   QAccessibleInterface* List = QAccessible::queryAccessibleInterface(&Log);
   QAccessibleInterface* Row = List != nullptr && List->childCount() > 0 ? List->child(0) : nullptr;
   if (Row != nullptr) {

@@ -247,6 +247,18 @@ TEST_F(Accessibility, EveryLineOfADrillIsAnnouncedAsItGoesOnTopOfTheLog) {
   EXPECT_EQ(Clock[1].Value, U("00分00秒"));
 }
 
+TEST_F(Accessibility, LinesLoggedWhileNobodyListensAreReadRightOnceSomebodyDoes) {
+  QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(false);
+  QTest::keyClick(Window().StartButton, Qt::Key_Return);
+  for (int I = 0; I < 3; ++I) QTest::keyClick(Window().AnswerBox, Qt::Key_Return);
+  QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
+  QAccessibleInterface* Log = Of(Window().LogBox);
+  ASSERT_EQ(Log->childCount(), 3);
+  for (int Row = 0; Row < 3; ++Row) {
+    EXPECT_EQ(Log->child(Row)->text(QAccessible::Name), Window().LogBox->item(Row)->text()) << Row;
+  }
+}
+
 TEST_F(Accessibility, NamesChangeNothingAWindowDoes) {
   // Names and descriptions are for assistive technology only: the captions,
   // the hints and the focus order stay the program's own.

@@ -50,6 +50,12 @@ packages=(
   dbus-bin
   x11-xkb-utils
   procps
+  # The screen reader's view: the accessibility bus and its registry, and
+  # the Python binding a screen reader reads the program through.
+  at-spi2-core
+  python3-pyatspi
+  gir1.2-atspi-2.0
+  python3-gi
   "$@"
 )
 

@@ -1,5 +1,6 @@
 #include "accessibility.h"
 #include "window_support.h"
+#include "window_texts.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -9,8 +10,15 @@
 
 namespace {
 
-// Marks a label whose text is its value.
-constexpr const char* ValueLabelProperty = "surasuraTextIsValue";
+// The role a widget is told with, where its class does not say it; a label
+// with the static-text role is a label whose text is its value.
+constexpr const char* RoleProperty = "surasuraAccessibleRole";
+
+// A widget told with the role it is marked with.
+class TRoleAccessible : public QAccessibleWidget {
+public:
+  TRoleAccessible(QWidget* Widget, QAccessible::Role Role) : QAccessibleWidget(Widget, Role) {}
+};
 
 // A label with a name of its own, whose text is its value. The text is also
 // offered read-only through the text interface, which is what a screen reader
@@ -63,11 +71,33 @@ private:
   QString Text() const { return static_cast<const QLabel*>(widget())->text(); }
 };
 
-QAccessibleInterface* ProgramInterfaceFor(const QString& ClassName, QObject* Object) {
-  if (ClassName == QLatin1String("QLabel") && Object != nullptr && Object->property(ValueLabelProperty).toBool()) {
-    return new TValueLabelAccessible(static_cast<QLabel*>(Object));
+QAccessibleInterface* ProgramInterfaceFor(const QString&, QObject* Object) {
+  if (Object == nullptr || !Object->isWidgetType()) return nullptr;
+  const QVariant Marked = Object->property(RoleProperty);
+  if (!Marked.isValid()) return nullptr;
+  const auto Role = static_cast<QAccessible::Role>(Marked.toInt());
+  if (auto* Label = qobject_cast<QLabel*>(Object); Label != nullptr && Role == QAccessible::StaticText) {
+    return new TValueLabelAccessible(Label);
   }
-  return nullptr;
+  return new TRoleAccessible(static_cast<QWidget*>(Object), Role);
+}
+
+// Marks Widget with Role. The toolkit keeps the first interface it made for
+// an object; one made before the mark (as soon as assistive technology
+// looked) is dropped, so that the next look gets the program's.
+void GiveRole(QWidget& Widget, QAccessible::Role Role) {
+  InstallAccessibleInterfaces();
+  Widget.setProperty(RoleProperty, static_cast<int>(Role));
+  QAccessibleInterface* Interface = QAccessible::queryAccessibleInterface(&Widget);
+  if (Interface != nullptr && dynamic_cast<TRoleAccessible*>(Interface) == nullptr &&
+      dynamic_cast<TValueLabelAccessible*>(Interface) == nullptr) {
+    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(Interface));
+  }
+}
+
+void AnnounceValue(QWidget& Control, const QString& Value) {
+  QAccessibleValueChangeEvent Event(&Control, Value);
+  QAccessible::updateAccessibility(&Event);
 }
 
 }  // namespace
@@ -85,16 +115,16 @@ void SetAccessibleTexts(QWidget& Control, const char* Name, const char* Descript
   Control.setAccessibleDescription(QString::fromUtf8(Description));
 }
 
-void ShowTextAsValue(QLabel& Label) {
-  InstallAccessibleInterfaces();
-  Label.setProperty(ValueLabelProperty, true);
-  // The toolkit keeps the first interface it made for an object; one made
-  // before the label was marked (as soon as assistive technology looked) is
-  // dropped, so that the next look gets the value label's.
-  QAccessibleInterface* Interface = QAccessible::queryAccessibleInterface(&Label);
-  if (Interface != nullptr && dynamic_cast<TValueLabelAccessible*>(Interface) == nullptr) {
-    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(Interface));
-  }
+void ShowTextAsValue(QLabel& Label) { GiveRole(Label, QAccessible::StaticText); }
+
+void ShowAsWindow(QWidget& Window) { GiveRole(Window, QAccessible::Window); }
+
+void ShowAsChart(QWidget& Chart) { GiveRole(Chart, QAccessible::Chart); }
+
+void ShowAsErrorBox(QWidget& Box, const QString& Message) {
+  GiveRole(Box, QAccessible::AlertMessage);
+  Box.setAccessibleName(QString::fromUtf8(WindowTexts::ErrorBoxName));
+  Box.setAccessibleDescription(Message);
 }
 
 void AnnounceDescription(QWidget& Control, const std::string& SjisDescription) {
@@ -102,9 +132,20 @@ void AnnounceDescription(QWidget& Control, const std::string& SjisDescription) {
   Control.setAccessibleDescription(FromSjisText(SjisDescription));
 }
 
-void AnnounceValue(QWidget& Control, const QString& Value) {
-  QAccessibleValueChangeEvent Event(&Control, Value);
-  QAccessible::updateAccessibility(&Event);
+void AnnounceNewTopLine(QWidget& Log, const QString& Line) {
+  AnnounceValue(Log, Line);
+  // The row's own creation notice: the platform's bridge passes it on as a
+  // new child of the list, the line being the child's name. The list's rows
+  // follow insertions only while assistive technology listens; a row asked
+  // for at another time would keep its place in the list's cache and name an
+  // older line later.
+  if (!QAccessible::isActive()) return;
+  QAccessibleInterface* List = QAccessible::queryAccessibleInterface(&Log);
+  QAccessibleInterface* Row = List != nullptr && List->childCount() > 0 ? List->child(0) : nullptr;
+  if (Row != nullptr) {
+    QAccessibleEvent Event(Row, QAccessible::ObjectCreated);
+    QAccessible::updateAccessibility(&Event);
+  }
 }
 
 void AnnounceLabelText(QLabel& Label, const QString& OldText) {

@@ -113,6 +113,7 @@ void TApplication::ShowError(const std::string& SjisMessage) noexcept {
     QMessageBox Box(QMessageBox::Critical, FromSjisText(FTitle), FromSjisText(ErrorBoxText(SjisMessage)),
                     QMessageBox::Ok, Parent);
     Box.setTextFormat(Qt::PlainText);
+    ShowAsErrorBox(Box, Box.text());
     Box.exec();
     Box.hide();
     // The window that was active before has the keyboard again, with its focus

@@ -72,6 +72,7 @@ TMainWindow::TMainWindow(TApplication& Application, TDrillClock& Clock, TResults
   setPalette(Palette);
   setAutoFillBackground(true);
   SetAccessibleTexts(*this, Window.AccessibleName, Window.AccessibleDescription);
+  ShowAsWindow(*this);
 
   std::map<std::string, QWidget*> Created;
   for (const TControlLayout& Layout : MainWindowControls()) Created[Layout.Name] = CreateControl(Layout);
@@ -336,7 +337,7 @@ void TMainWindow::ClearLog() { LogBox->clear(); }
 void TMainWindow::InsertLogLine(const std::string& Line) {
   const QString Text = FromSjisText(Line);
   LogBox->insertItem(0, Text);
-  AnnounceValue(*LogBox, Text);
+  AnnounceNewTopLine(*LogBox, Text);
 }
 
 void TMainWindow::ClearAnswer() { AnswerBox->clear(); }

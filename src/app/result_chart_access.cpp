@@ -50,6 +50,7 @@ TResultChartAccess::TResultChartAccess(TChartWidget& Widget, const THistoryFile&
   for (const std::string& Line : FWidget.Chart().Title.Text) Title += Line;
   FWidget.setAccessibleName(FromSjisText(Title));
   FWidget.setAccessibleDescription(FromSjisText(HistorySummary(FFigures, std::nullopt)));
+  ShowAsChart(FWidget);
 }
 
 void TResultChartAccess::Shown() { FFigures = ReadHistoryFigures(FHistory); }

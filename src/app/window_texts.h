@@ -49,4 +49,7 @@ inline constexpr char CloseDescription[] = "グラフの画面を閉じます";
 inline constexpr char HistoryListName[] = "成績履歴";
 inline constexpr char HistoryListDescription[] = "終えたドリルごとの結果の行です";
 
+// Error box: its caption is the program's file name, its accessible name this.
+inline constexpr char ErrorBoxName[] = "エラー";
+
 }  // namespace WindowTexts

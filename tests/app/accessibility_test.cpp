@@ -32,7 +32,7 @@ namespace {
 struct TNotice {
   QObject* Object;
   QAccessible::Event Type;
-  QString Value;     // ValueChanged: the new value
+  QString Value;     // ValueChanged: the new value; ObjectCreated: the new object's name
   QString Inserted;  // TextUpdated: the text now shown
   QString Removed;   // TextUpdated: the text before
 };
@@ -44,6 +44,8 @@ void Record(QAccessibleEvent* Event) {
   TNotice Notice{Event->object(), Event->type(), {}, {}, {}};
   if (Event->type() == QAccessible::ValueChanged) {
     Notice.Value = static_cast<QAccessibleValueChangeEvent*>(Event)->value().toString();
+  } else if (Event->type() == QAccessible::ObjectCreated && Event->accessibleInterface() != nullptr) {
+    Notice.Value = Event->accessibleInterface()->text(QAccessible::Name);
   } else if (Event->type() == QAccessible::TextUpdated) {
     Notice.Inserted = static_cast<QAccessibleTextUpdateEvent*>(Event)->textInserted();
     Notice.Removed = static_cast<QAccessibleTextUpdateEvent*>(Event)->textRemoved();
@@ -144,6 +146,38 @@ TEST_F(Accessibility, ControlsAreNamedForWhatTheyAreAndDescribedByTheirHints) {
   EXPECT_EQ(Of(Window().StartButton)->text(QAccessible::Description), U("ドリルを開始します"));
 }
 
+TEST_F(Accessibility, WindowsTheToolkitCannotTellByTheirClassHaveTheirRoles) {
+  // A screen reader announces a window by its role: the main window is a
+  // plain top-level widget, which the toolkit alone gives the role of a pane.
+  QString BoxName, BoxDescription;
+  QAccessible::Role BoxRole = QAccessible::NoRole;
+  TModalWatch Watch([&](QWidget* Modal) {
+    BoxRole = Of(Modal)->role();
+    BoxName = Of(Modal)->text(QAccessible::Name);
+    BoxDescription = Of(Modal)->text(QAccessible::Description);
+  });
+  Program.App().ShowError(Texts().NotAnInteger);
+  ASSERT_TRUE(Watch.Done());
+  struct TRole {
+    QAccessible::Role Role;
+    QAccessible::Role Expected;
+    const char* What;
+  };
+  const std::vector<TRole> Roles{
+      {Of(&Window())->role(), QAccessible::Window, "main window"},
+      {Of(&Program.GraphWindow())->role(), QAccessible::Dialog, "graph window"},
+      {Of(Program.GraphWindow().ResultChart)->role(), QAccessible::Chart, "result chart"},
+      {Of(Window().ClockLabel)->role(), QAccessible::StaticText, "clock"},
+      {BoxRole, QAccessible::AlertMessage, "error box"},
+  };
+  for (const TRole& Each : Roles) EXPECT_EQ(Each.Role, Each.Expected) << Each.What;
+  // The box's caption is the program's file name; its name is Japanese and
+  // its description is the message.
+  EXPECT_EQ(BoxName, U("エラー"));
+  EXPECT_EQ(BoxDescription, U("'%s' は整数ではありません."));
+  EXPECT_EQ(Of(&Window())->text(QAccessible::Name), U("すらすら算数帳"));
+}
+
 TEST_F(Accessibility, TheAnswerAndTheQuestionAreReadAsValues) {
   Window().ShowQuestion("12", Texts().TimesGlyph, "7");
   QTest::keyClicks(Window().AnswerBox, QStringLiteral("84"));
@@ -194,15 +228,35 @@ TEST_F(Accessibility, EveryLineOfADrillIsAnnouncedAsItGoesOnTopOfTheLog) {
   EXPECT_TRUE(Lines[0].Value.startsWith(U("  1:"))) << Lines[0].Value.toStdString();
   EXPECT_TRUE(Lines[99].Value.startsWith(U("100:"))) << Lines[99].Value.toStdString();
   EXPECT_TRUE(Lines[100].Value.startsWith(U("所要時間 00分01秒"))) << Lines[100].Value.toStdString();
-  // The newest line is the log's first row for a reader walking the list.
+  // The newest line is the log's first row for a reader walking the list,
+  // and each row is announced as a new child, named by its line.
   QAccessibleInterface* Log = Of(Window().LogBox);
   ASSERT_EQ(Log->childCount(), 101);
   EXPECT_EQ(Log->child(0)->text(QAccessible::Name), Lines[100].Value);
+  std::vector<TNotice> Rows;
+  for (const TNotice& Notice : Notices) {
+    if (Notice.Type == QAccessible::ObjectCreated) Rows.push_back(Notice);
+  }
+  ASSERT_EQ(Rows.size(), 101u);
+  EXPECT_EQ(Rows[0].Value, Lines[0].Value);
+  EXPECT_EQ(Rows[100].Value, Lines[100].Value);
   // The clock was announced as it ticked, and again when it went back to rest.
   const std::vector<TNotice> Clock = NoticesOf(Window().ClockLabel, QAccessible::ValueChanged);
   ASSERT_EQ(Clock.size(), 2u);
   EXPECT_EQ(Clock[0].Value, U("00分01秒"));
   EXPECT_EQ(Clock[1].Value, U("00分00秒"));
+}
+
+TEST_F(Accessibility, LinesLoggedWhileNobodyListensAreReadRightOnceSomebodyDoes) {
+  QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(false);
+  QTest::keyClick(Window().StartButton, Qt::Key_Return);
+  for (int I = 0; I < 3; ++I) QTest::keyClick(Window().AnswerBox, Qt::Key_Return);
+  QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
+  QAccessibleInterface* Log = Of(Window().LogBox);
+  ASSERT_EQ(Log->childCount(), 3);
+  for (int Row = 0; Row < 3; ++Row) {
+    EXPECT_EQ(Log->child(Row)->text(QAccessible::Name), Window().LogBox->item(Row)->text()) << Row;
+  }
 }
 
 TEST_F(Accessibility, NamesChangeNothingAWindowDoes) {

@@ -174,6 +174,7 @@ def inside(program, scratch):
     session = run_e2e.Session(program)
     session.root = scratch
     session.work = os.path.join(scratch, "work")
+    session.data = os.path.join(scratch, "data")
     session.display = os.environ["DISPLAY"]
     session.env = dict(os.environ, QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     listener = Listener(pyatspi, GLib)
@@ -244,8 +245,8 @@ def inside(program, scratch):
         session.keys("Return")
         listener.wait("the error box closed", lambda: session.error_box() is None)
 
-        session.close_box(session.main)
-        check(session.exit_code() == 0, "exit code not 0")
+        # The end cannot write the drill either: its box says where it waits.
+        session.end_keeping_drills(1)
     except TestFailure as failure:
         print("FAILED: %s" % failure, file=sys.stderr)
         if session.proc:

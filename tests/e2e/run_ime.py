@@ -199,6 +199,7 @@ def inside(program, probe_program, method_kind, scratch):
     session = run_e2e.Session(program)
     session.root = scratch
     session.work = os.path.join(scratch, "work")
+    session.data = os.path.join(scratch, "data")
     session.display = os.environ["DISPLAY"]
     session.env = dict(os.environ, QT_IM_MODULE=MODULES[method_kind])
     method = InputMethod(method_kind, home)

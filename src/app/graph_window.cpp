@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScreen>
 
 #include "accessibility.h"
 #include "application.h"
@@ -23,12 +24,13 @@ TGraphWindow::TGraphWindow(TApplication& Application, QWidget* MainWindow, const
                               Qt::MSWindowsFixedSizeDialogHint),
       FApplication(Application),
       FResults(Results) {
-  const double Scale = Application.LayoutScale();
+  constexpr int ClientWidth = 792, ClientHeight = 573;
+  const double Scale = Application.WindowScale(QSize(ClientWidth, ClientHeight));
   auto Scaled = [Scale](int Pixels) { return ScaledPixels(Pixels, Scale); };
 
   setObjectName(QStringLiteral("GraphWindow"));
   setWindowTitle(QString::fromUtf8(WindowTexts::GraphWindowCaption));
-  setFixedSize(Scaled(792), Scaled(573));
+  setFixedSize(Scaled(ClientWidth), Scaled(ClientHeight));
   setFont(ProgramFont(Texts().PGothicFace, Scaled(21)));
   QPalette Palette = palette();
   Palette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
@@ -37,7 +39,10 @@ TGraphWindow::TGraphWindow(TApplication& Application, QWidget* MainWindow, const
   SetAccessibleTexts(*this, WindowTexts::GraphWindowCaption, WindowTexts::GraphWindowDescription);
 
   UseDesktopColors(QApplication::palette());
-  FChartWidget = new TChartWidget(this, ProgramChartFonts(Scale));
+  // The chart draws in device pixels, its fonts sized for them.
+  const QScreen* Screen = QGuiApplication::primaryScreen();
+  const double DeviceRatio = Screen != nullptr ? Screen->devicePixelRatio() : 1.0;
+  FChartWidget = new TChartWidget(this, ProgramChartFonts(Scale * DeviceRatio), DeviceRatio);
   ConfigureResultChart(FChartWidget->Chart());
   ResultChart = FChartWidget;
   ResultChart->setObjectName(QStringLiteral("ResultChart"));

@@ -61,7 +61,8 @@ TMainWindow::TMainWindow(TApplication& Application, TDrillClock& Clock, TResults
       FClock(Clock),
       FResults(Results),
       FRun(*this, Clock),
-      FScale(Application.LayoutScale()) {
+      FScale(Application.WindowScale(
+          QSize(MainWindowLayout().ClientWidth, MainWindowLayout().ClientHeight))) {
   const TFormLayout& Window = MainWindowLayout();
   setObjectName(QStringLiteral("MainWindow"));
   setWindowTitle(QString::fromUtf8(Window.Caption));

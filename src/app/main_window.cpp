@@ -14,6 +14,8 @@
 
 #include "accessibility.h"
 #include "aligned_edit.h"
+#include "contrast.h"
+#include "focus_mark.h"
 #include "app_error.h"
 #include "application.h"
 #include "font_table.h"
@@ -51,6 +53,16 @@ public:
 protected:
   bool hitButton(const QPoint& Pos) const override { return rect().contains(Pos); }
 };
+
+// The text colour of a control on its ground. Where one of the two is the
+// desktop's, which a dark palette turns dark, the text is made readable;
+// pairs of the program's own colours stay as they are.
+QColor ShownTextColour(const TControlLayout& Layout) {
+  const TColor Ground = Layout.Background == clFormBackground ? MainWindowLayout().Background : Layout.Background;
+  auto IsSystem = [](TColor Colour) { return (Colour & clSystemColor) != 0; };
+  if (!IsSystem(Layout.FontColour) && !IsSystem(Ground)) return ToQColor(Layout.FontColour);
+  return ToQColor(ReadableTextColor(ColorToRGB(Layout.FontColour), ColorToRGB(Ground)));
+}
 
 }  // namespace
 
@@ -106,6 +118,8 @@ TMainWindow::TMainWindow(TApplication& Application, TDrillClock& Clock, TResults
   for (std::size_t I = 1; I < TabStops.size(); ++I) {
     QWidget::setTabOrder(Created.at(TabStops[I - 1]->Name), Created.at(TabStops[I]->Name));
   }
+  auto* Mark = new TFocusMark(this);
+  for (const TControlLayout* Stop : TabStops) Mark->Watch(*Created.at(Stop->Name));
 
   AnswerBox->SetDirectKeys(true);
   AnswerBox->installEventFilter(this);
@@ -136,7 +150,7 @@ QWidget* TMainWindow::CreateControl(const TControlLayout& Layout) {
   const QString Caption = Layout.Caption ? QString::fromUtf8(Layout.Caption) : QString();
   QWidget* Control = nullptr;
   QPalette Palette = palette();
-  const QColor Text = ToQColor(Layout.FontColour);
+  const QColor Text = ShownTextColour(Layout);
   const QColor Back = ToQColor(Layout.Background);
   switch (Layout.Kind) {
     case kdAlignedEdit: {

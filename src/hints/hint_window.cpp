@@ -15,6 +15,7 @@
 #include <limits>
 
 #include "clock.h"
+#include "contrast.h"
 #include "sjis.h"
 
 namespace {
@@ -46,7 +47,14 @@ THintWindow::THintWindow(TTickSource Ticks)
   setFocusPolicy(Qt::NoFocus);
   // The canvas keeps the hint font (and its colour) as they are now.
   FCanvasFont = QToolTip::font();
-  FTextColor = QToolTip::palette().color(QPalette::Active, QPalette::ToolTipText);
+  // The ground is always light yellow; a dark palette's light hint text is
+  // darkened on it until it reads.
+  const QColor Text = QToolTip::palette().color(QPalette::Active, QPalette::ToolTipText);
+  const TColor Readable = ReadableTextColor(RGB(static_cast<unsigned>(Text.red()), static_cast<unsigned>(Text.green()),
+                                                static_cast<unsigned>(Text.blue())),
+                                            RGB(static_cast<unsigned>(FColor.red()), static_cast<unsigned>(FColor.green()),
+                                                static_cast<unsigned>(FColor.blue())));
+  FTextColor = QColor(static_cast<int>(RedOf(Readable)), static_cast<int>(GreenOf(Readable)), static_cast<int>(BlueOf(Readable)));
 }
 
 THintWindow::~THintWindow() = default;

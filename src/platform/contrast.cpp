@@ -29,14 +29,14 @@ double ContrastRatio(TColor A, TColor B) {
 
 TColor ReadableTextColor(TColor Text, TColor Ground) {
   if (ContrastRatio(Text, Ground) >= MinimumTextContrast) return Text;
-  // Toward whichever end lies farther from the ground: black and white reach
-  // 4.5 on every ground, so the loop ends at the latest there.
+  // Toward whichever end lies farther from the ground: it reaches 4.5 on
+  // every ground.
   const TColor End = ContrastRatio(clWhite, Ground) > ContrastRatio(clBlack, Ground) ? clWhite : clBlack;
   constexpr int Steps = 20;
   for (int Step = 1; Step < Steps; ++Step) {
     const TColor Mixed = RGB(Mix(RedOf(Text), RedOf(End), Step, Steps), Mix(GreenOf(Text), GreenOf(End), Step, Steps),
                              Mix(BlueOf(Text), BlueOf(End), Step, Steps));
-    if (ContrastRatio(Mixed, Ground) >= MinimumTextContrast) return Mixed;
+    if (ContrastRatio(Mixed, Ground) >= ChangedTextContrast) return Mixed;
   }
   return End;
 }

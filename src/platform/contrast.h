@@ -10,6 +10,9 @@
 // with what is around it.
 constexpr double MinimumTextContrast = 4.5;
 constexpr double MinimumMarkContrast = 3.0;
+// A text colour that has to change goes on to this contrast: older eyes read
+// a text just at the minimum as faint.
+constexpr double ChangedTextContrast = 7.0;
 
 // 0 for black to 1 for white, of an RGB colour (no system colour).
 double RelativeLuminance(TColor Rgb);
@@ -18,7 +21,8 @@ double ContrastRatio(TColor A, TColor B);
 
 // Text itself when it reaches MinimumTextContrast on Ground; else Text mixed
 // with black (on a light ground) or white (on a dark one), as little as
-// reaches it, so its hue stays recognisable.
+// reaches ChangedTextContrast (or the end colour where nothing does), so its
+// hue stays recognisable.
 TColor ReadableTextColor(TColor Text, TColor Ground);
 
 // The focus mark's colours, RGB: Outer lies next to the control's

@@ -39,6 +39,11 @@ TEST(ReadableTextColor, KeepsReadablePairsAndMixesOthersAsLittleAsNeeded) {
     const TColor Chosen = ReadableTextColor(Case.Text, Case.Ground);
     EXPECT_GE(ContrastRatio(Chosen, Case.Ground), MinimumTextContrast) << Case.Text << " on " << Case.Ground;
     EXPECT_EQ(Chosen == Case.Text, Case.Kept) << Case.Text << " on " << Case.Ground;
+    // A changed colour goes on to the higher contrast where its end colour reaches it.
+    const TColor End = ContrastRatio(clWhite, Case.Ground) > ContrastRatio(clBlack, Case.Ground) ? clWhite : clBlack;
+    if (!Case.Kept && ContrastRatio(End, Case.Ground) >= ChangedTextContrast) {
+      EXPECT_GE(ContrastRatio(Chosen, Case.Ground), ChangedTextContrast) << Case.Text << " on " << Case.Ground;
+    }
   }
   // Navy on a dark ground lightens but stays bluish.
   const TColor Navy = ReadableTextColor(clNavy, RGB(49, 54, 59));

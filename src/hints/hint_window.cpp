@@ -47,17 +47,22 @@ THintWindow::THintWindow(TTickSource Ticks)
   setFocusPolicy(Qt::NoFocus);
   // The canvas keeps the hint font (and its colour) as they are now.
   FCanvasFont = QToolTip::font();
-  // The ground is always light yellow; a dark palette's light hint text is
-  // darkened on it until it reads.
-  const QColor Text = QToolTip::palette().color(QPalette::Active, QPalette::ToolTipText);
-  const TColor Readable = ReadableTextColor(RGB(static_cast<unsigned>(Text.red()), static_cast<unsigned>(Text.green()),
-                                                static_cast<unsigned>(Text.blue())),
-                                            RGB(static_cast<unsigned>(FColor.red()), static_cast<unsigned>(FColor.green()),
-                                                static_cast<unsigned>(FColor.blue())));
-  FTextColor = QColor(static_cast<int>(RedOf(Readable)), static_cast<int>(GreenOf(Readable)), static_cast<int>(BlueOf(Readable)));
+  FHintTextColor = QToolTip::palette().color(QPalette::Active, QPalette::ToolTipText);
+  SetColor(FColor);
 }
 
 THintWindow::~THintWindow() = default;
+
+void THintWindow::SetColor(QColor Color) {
+  FColor = Color;
+  // The desktop's hint text on a ground of another origin (the light yellow
+  // under a dark palette) is darkened or lightened until it reads.
+  auto Rgb = [](const QColor& C) {
+    return RGB(static_cast<unsigned>(C.red()), static_cast<unsigned>(C.green()), static_cast<unsigned>(C.blue()));
+  };
+  const TColor Readable = ReadableTextColor(Rgb(FHintTextColor), Rgb(FColor));
+  FTextColor = QColor(static_cast<int>(RedOf(Readable)), static_cast<int>(GreenOf(Readable)), static_cast<int>(BlueOf(Readable)));
+}
 
 QRect THintWindow::CalcHintRect(int MaxWidth, const std::string& Text) const {
   const QFontMetrics Metrics(FCanvasFont);

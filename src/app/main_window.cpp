@@ -14,10 +14,10 @@
 
 #include "accessibility.h"
 #include "aligned_edit.h"
-#include "contrast.h"
-#include "focus_mark.h"
 #include "app_error.h"
 #include "application.h"
+#include "contrast.h"
+#include "focus_mark.h"
 #include "font_table.h"
 #include "graph_window.h"
 #include "hint_driver.h"

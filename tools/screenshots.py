@@ -5,8 +5,9 @@ screen. Uses the end-to-end tests' driver (tests/e2e/run_e2e.py).
 
 usage: tools/screenshots.py PROGRAM DOCS_DIR [PICTURE...]
 pictures: main-window-rest, main-window-drill, main-window-end, graph-window,
-          graph-window-zoomed, graph-window-readout, main-window-120dpi (all when
-          none is named)"""
+          graph-window-zoomed, graph-window-readout, main-window-120dpi,
+          laptop-150-percent, main-window-dark, graph-window-dark (all when none
+          is named)"""
 import os
 import subprocess
 import sys
@@ -14,6 +15,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
 import run_e2e  # noqa: E402
+import run_scaling  # noqa: E402
 from run_e2e import check, wait_for  # noqa: E402
 from question_reader import OPERATORS, Reader  # noqa: E402
 
@@ -131,6 +133,45 @@ def main_window_120dpi(session, output):
     crop(session, session.main, output)
 
 
+def laptop_150_percent(session, output):
+    """The whole screen of a 1366 x 768 laptop at 150 %: the main window, fitted
+    to the screen, during a drill, and the graph window over it."""
+    start(session, thirty_drills())
+    some_questions(session)
+    ratio = session.geometry(session.main)["WIDTH"] / run_scaling.MAIN_CLIENT[0]
+    run_scaling.click_at(session, session.main, ratio, 523, 543)
+    wait_for("the graph window", lambda: session.window_named(run_e2e.GRAPH_TITLE))
+    settle(1.0)
+    result = subprocess.run(["import", "-window", "root", output], env=session.env, capture_output=True, text=True)
+    check(result.returncode == 0, "import failed: " + result.stderr)
+    print("wrote %s (%dx%d)" % ((output,) + session.size))
+
+
+def dark_desktop(session):
+    session.env.update(QT_QPA_PLATFORMTHEME="kde", XDG_CONFIG_HOME=BREEZE_DARK, KDE_FULL_SESSION="true",
+                       KDE_SESSION_VERSION="5")
+
+
+def main_window_dark(session, output):
+    dark_desktop(session)
+    start(session, thirty_drills())
+    some_questions(session)
+    crop(session, session.main, output)
+
+
+def graph_window_dark(session, output):
+    dark_desktop(session)
+    start(session, thirty_drills())
+    crop(session, open_graph(session), output)
+
+
+BREEZE_DARK = os.path.join(os.path.dirname(os.path.abspath(__file__)), "breeze-dark")
+
+# Pictures made on a screen of their own: (size, dots per inch, environment).
+SCREENS = {
+    "laptop-150-percent": ((1366, 768), 96, {"QT_SCALE_FACTOR": "1.5"}),
+}
+
 PICTURES = {
     "main-window-rest": main_window_rest,
     "main-window-drill": main_window_drill,
@@ -139,6 +180,9 @@ PICTURES = {
     "graph-window-zoomed": graph_window_zoomed,
     "graph-window-readout": graph_window_readout,
     "main-window-120dpi": main_window_120dpi,
+    "laptop-150-percent": laptop_150_percent,
+    "main-window-dark": main_window_dark,
+    "graph-window-dark": graph_window_dark,
 }
 
 
@@ -148,7 +192,8 @@ def main():
         return 2
     program, docs = sys.argv[1], sys.argv[2]
     for name in sys.argv[3:] or PICTURES:
-        with run_e2e.Session(program) as session:
+        screen = SCREENS.get(name)
+        with (run_scaling.ScaledSession(program, *screen) if screen else run_e2e.Session(program)) as session:
             try:
                 PICTURES[name](session, os.path.abspath(os.path.join(docs, name + ".png")))
             except run_e2e.TestFailure as failure:

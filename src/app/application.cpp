@@ -7,8 +7,10 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QStyle>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
 
 #include "accessibility.h"
@@ -70,6 +72,17 @@ double LayoutScaleFor(double Dpi) {
   return static_cast<double>(Measured) / DesignTextHeight;
 }
 
+double FittedLayoutScale(double Scale, double DeviceRatio, QSize Design, QSize Available, QSize Frame) {
+  if (Design.isEmpty()) return Scale;
+  const double Across = static_cast<double>(Available.width() - Frame.width()) / Design.width();
+  const double Down = static_cast<double>(Available.height() - Frame.height()) / Design.height();
+  const double Fits = std::min(Across, Down);
+  if (Scale <= Fits) return Scale;
+  // The unscaled window in device pixels is the smallest it ever gets.
+  const double Smallest = DeviceRatio > 0 ? 1.0 / DeviceRatio : 1.0;
+  return std::max(Fits, Smallest);
+}
+
 TApplication::TApplication(QApplication& Toolkit, const std::string& SjisExecutablePath)
     : FToolkit(Toolkit), FTitle(ApplicationTitle(SjisExecutablePath)) {
   InstallFontSubstitutes();
@@ -91,6 +104,17 @@ TApplication::TApplication(QApplication& Toolkit, const std::string& SjisExecuta
 TApplication::~TApplication() {
   FToolkit.removeEventFilter(this);
   if (FTranslatorInstalled) QCoreApplication::removeTranslator(&FTranslator);
+}
+
+double TApplication::WindowScale(QSize Design) const {
+  const QScreen* Screen = QGuiApplication::primaryScreen();
+  if (Screen == nullptr) return LayoutScale();
+  // The window manager's frame is not known before the window is shown: the
+  // style's title bar and borders stand in for it.
+  const QStyle* Style = QApplication::style();
+  const int Border = Style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+  const QSize Frame(2 * Border, Style->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * Border);
+  return FittedLayoutScale(LayoutScale(), Screen->devicePixelRatio(), Design, Screen->availableGeometry().size(), Frame);
 }
 
 void TApplication::ShowProgramIcon() {

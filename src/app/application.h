@@ -4,6 +4,7 @@
 // controller learns what the pointer and the keyboard do. One per process.
 #include <QObject>
 #include <QPointer>
+#include <QSize>
 #include <QTranslator>
 #include <QWidget>
 #include <memory>
@@ -29,6 +30,14 @@ std::string ErrorBoxText(const std::string& SjisMessage);
 // every size grows by that rounded height over 19.
 double LayoutScaleFor(double Dpi);
 
+// The layout scale of a window whose client area is Design at 96 per inch,
+// on a screen whose area for windows is Available (logical pixels) and whose
+// toolkit draws DeviceRatio device pixels per logical one. The window keeps
+// Scale when it fits, Frame (title bar and borders) included; otherwise it
+// takes the largest scale that fits, but never one that makes it smaller on
+// the screen than its unscaled size in device pixels.
+double FittedLayoutScale(double Scale, double DeviceRatio, QSize Design, QSize Available, QSize Frame);
+
 class TApplication : public QObject {
 public:
   // Sets up the toolkit side: the title from the executable's path, the font
@@ -46,6 +55,9 @@ public:
   // created after SetScreenDpi are laid out for the density given there.
   double LayoutScale() const { return LayoutScaleFor(FScreenDpi); }
   void SetScreenDpi(double Dpi) { FScreenDpi = Dpi; }
+  // The layout scale of a window of client size Design at 96 per inch, made
+  // to fit the primary screen's area for windows (see FittedLayoutScale).
+  double WindowScale(QSize Design) const;
 
   // The main window: closing it ends the program; error boxes open over it
   // when no other window of the program is active.

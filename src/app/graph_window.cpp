@@ -3,12 +3,15 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScreen>
 
 #include "accessibility.h"
 #include "application.h"
 #include "chart_fonts.h"
 #include "chart_widget.h"
+#include "contrast.h"
 #include "face_kept_button.h"
+#include "focus_mark.h"
 #include "font_table.h"
 #include "history_list_box.h"
 #include "program_texts.h"
@@ -18,17 +21,26 @@
 #include "window_support.h"
 #include "window_texts.h"
 
+namespace {
+
+// The chart's panel where the desktop's button face is dark: the light
+// button face of the usual desktops.
+constexpr TColor clChartLightFace = RGB(239, 239, 239);
+
+}  // namespace
+
 TGraphWindow::TGraphWindow(TApplication& Application, QWidget* MainWindow, const TResults& Results)
     : QDialog(MainWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                               Qt::MSWindowsFixedSizeDialogHint),
       FApplication(Application),
       FResults(Results) {
-  const double Scale = Application.LayoutScale();
+  constexpr int ClientWidth = 792, ClientHeight = 573;
+  const double Scale = Application.WindowScale(QSize(ClientWidth, ClientHeight));
   auto Scaled = [Scale](int Pixels) { return ScaledPixels(Pixels, Scale); };
 
   setObjectName(QStringLiteral("GraphWindow"));
   setWindowTitle(QString::fromUtf8(WindowTexts::GraphWindowCaption));
-  setFixedSize(Scaled(792), Scaled(573));
+  setFixedSize(Scaled(ClientWidth), Scaled(ClientHeight));
   setFont(ProgramFont(Texts().PGothicFace, Scaled(21)));
   QPalette Palette = palette();
   Palette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
@@ -37,8 +49,15 @@ TGraphWindow::TGraphWindow(TApplication& Application, QWidget* MainWindow, const
   SetAccessibleTexts(*this, WindowTexts::GraphWindowCaption, WindowTexts::GraphWindowDescription);
 
   UseDesktopColors(QApplication::palette());
-  FChartWidget = new TChartWidget(this, ProgramChartFonts(Scale));
+  // The chart draws in device pixels, its fonts sized for them.
+  const QScreen* Screen = QGuiApplication::primaryScreen();
+  const double DeviceRatio = Screen != nullptr ? Screen->devicePixelRatio() : 1.0;
+  FChartWidget = new TChartWidget(this, ProgramChartFonts(Scale * DeviceRatio), DeviceRatio);
   ConfigureResultChart(FChartWidget->Chart());
+  // The chart's texts are black and blue on its panel, the button face; where
+  // the desktop's button face is too dark for them the panel keeps a light
+  // face of its own.
+  if (ContrastRatio(clBlack, ColorToRGB(clBtnFace)) < MinimumTextContrast) FChartWidget->Chart().Color = clChartLightFace;
   ResultChart = FChartWidget;
   ResultChart->setObjectName(QStringLiteral("ResultChart"));
   ResultChart->setGeometry(0, 0, Scaled(705), Scaled(569));
@@ -60,6 +79,7 @@ TGraphWindow::TGraphWindow(TApplication& Application, QWidget* MainWindow, const
   SetAccessibleTexts(*CloseButton, WindowTexts::CloseCaption, WindowTexts::CloseDescription);
   connect(CloseButton, &QPushButton::clicked, this, [this] { reject(); });
   CloseButton->installEventFilter(this);
+  (new TFocusMark(this))->Watch(*CloseButton);
 }
 
 void TGraphWindow::ShowHistoryLines() {

@@ -16,6 +16,8 @@
 #include "aligned_edit.h"
 #include "app_error.h"
 #include "application.h"
+#include "contrast.h"
+#include "focus_mark.h"
 #include "font_table.h"
 #include "graph_window.h"
 #include "hint_driver.h"
@@ -52,6 +54,16 @@ protected:
   bool hitButton(const QPoint& Pos) const override { return rect().contains(Pos); }
 };
 
+// The text colour of a control on its ground. Where one of the two is the
+// desktop's, which a dark palette turns dark, the text is made readable;
+// pairs of the program's own colours stay as they are.
+QColor ShownTextColour(const TControlLayout& Layout) {
+  const TColor Ground = Layout.Background == clFormBackground ? MainWindowLayout().Background : Layout.Background;
+  auto IsSystem = [](TColor Colour) { return (Colour & clSystemColor) != 0; };
+  if (!IsSystem(Layout.FontColour) && !IsSystem(Ground)) return ToQColor(Layout.FontColour);
+  return ToQColor(ReadableTextColor(ColorToRGB(Layout.FontColour), ColorToRGB(Ground)));
+}
+
 }  // namespace
 
 TMainWindow::TMainWindow(TApplication& Application, TDrillClock& Clock, TResults& Results)
@@ -61,7 +73,8 @@ TMainWindow::TMainWindow(TApplication& Application, TDrillClock& Clock, TResults
       FClock(Clock),
       FResults(Results),
       FRun(*this, Clock),
-      FScale(Application.LayoutScale()) {
+      FScale(Application.WindowScale(
+          QSize(MainWindowLayout().ClientWidth, MainWindowLayout().ClientHeight))) {
   const TFormLayout& Window = MainWindowLayout();
   setObjectName(QStringLiteral("MainWindow"));
   setWindowTitle(QString::fromUtf8(Window.Caption));
@@ -106,6 +119,8 @@ TMainWindow::TMainWindow(TApplication& Application, TDrillClock& Clock, TResults
   for (std::size_t I = 1; I < TabStops.size(); ++I) {
     QWidget::setTabOrder(Created.at(TabStops[I - 1]->Name), Created.at(TabStops[I]->Name));
   }
+  auto* Mark = new TFocusMark(this);
+  for (const TControlLayout* Stop : TabStops) Mark->Watch(*Created.at(Stop->Name));
 
   AnswerBox->SetDirectKeys(true);
   AnswerBox->installEventFilter(this);
@@ -136,7 +151,7 @@ QWidget* TMainWindow::CreateControl(const TControlLayout& Layout) {
   const QString Caption = Layout.Caption ? QString::fromUtf8(Layout.Caption) : QString();
   QWidget* Control = nullptr;
   QPalette Palette = palette();
-  const QColor Text = ToQColor(Layout.FontColour);
+  const QColor Text = ShownTextColour(Layout);
   const QColor Back = ToQColor(Layout.Background);
   switch (Layout.Kind) {
     case kdAlignedEdit: {

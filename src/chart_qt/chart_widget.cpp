@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <cmath>
 #include <optional>
 
 #include "hit_test.h"
@@ -20,8 +21,8 @@ std::optional<TMouseButton> ChartButton(Qt::MouseButton Button) {
 
 }  // namespace
 
-TChartWidget::TChartWidget(QWidget* Parent, TFontResolver Resolver)
-    : QWidget(Parent), FSurface(std::move(Resolver)) {
+TChartWidget::TChartWidget(QWidget* Parent, TFontResolver Resolver, double DeviceRatio)
+    : QWidget(Parent), FDeviceRatio(DeviceRatio > 0 ? DeviceRatio : 1.0), FSurface(std::move(Resolver)) {
   setFocusPolicy(Qt::NoFocus);
   // The chart's image covers the whole widget: no background to erase first.
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -30,7 +31,12 @@ TChartWidget::TChartWidget(QWidget* Parent, TFontResolver Resolver)
   // the kept image without drawing the chart again.
   FSurface.OnPresent = [this](const QImage& Image) {
     if (FPaintPainter != nullptr) {
-      FPaintPainter->drawImage(0, 0, Image);
+      if (FDeviceRatio == 1.0) {
+        FPaintPainter->drawImage(0, 0, Image);
+      } else {
+        // One image pixel to one device pixel: no resampling.
+        FPaintPainter->drawImage(QRectF(0, 0, Image.width() / FDeviceRatio, Image.height() / FDeviceRatio), Image);
+      }
     } else {
       update();
     }
@@ -43,7 +49,11 @@ TChartWidget::TChartWidget(QWidget* Parent, TFontResolver Resolver)
     FPaintAsked = true;
     update();
   };
-  FChart.SetSize(width(), height());
+  resizeEvent(nullptr);
+}
+
+QPoint TChartWidget::ChartPoint(QPointF LocalPos) const {
+  return (LocalPos * FDeviceRatio).toPoint();
 }
 
 void TChartWidget::paintEvent(QPaintEvent*) {
@@ -62,12 +72,16 @@ void TChartWidget::paintEvent(QPaintEvent*) {
 QString TChartWidget::HintAt(const QPoint& LocalPos) const {
   const TChartZoomScroll& Mouse = FChart.ZoomScroll;
   if (!PointHint || Mouse.Zoom().Dragging || Mouse.Panning().Dragging) return QString();
-  const std::optional<int> Point = PointAt(FChart, LocalPos.x(), LocalPos.y());
+  const QPoint At = ChartPoint(LocalPos);
+  const std::optional<int> Point = PointAt(FChart, At.x(), At.y());
   if (!Point) return QString();
   return QString::fromStdString(FromSjis(PointHint(*Point)));
 }
 
-void TChartWidget::resizeEvent(QResizeEvent*) { FChart.SetSize(width(), height()); }
+void TChartWidget::resizeEvent(QResizeEvent*) {
+  FChart.SetSize(static_cast<int>(std::lround(width() * FDeviceRatio)),
+                 static_cast<int>(std::lround(height() * FDeviceRatio)));
+}
 
 // A drag that is on when the window closes (Enter or Alt+F4 with a button
 // held) gets its release nowhere: it ends here, or the next showing would
@@ -76,19 +90,19 @@ void TChartWidget::hideEvent(QHideEvent*) { FChart.ZoomScroll.CancelDrags(); }
 
 void TChartWidget::mousePressEvent(QMouseEvent* Event) {
   if (auto Button = ChartButton(Event->button())) {
-    QPoint P = Event->position().toPoint();
+    const QPoint P = ChartPoint(Event->position());
     FChart.MouseDown(*Button, P.x(), P.y());
   }
 }
 
 void TChartWidget::mouseMoveEvent(QMouseEvent* Event) {
-  QPoint P = Event->position().toPoint();
+  const QPoint P = ChartPoint(Event->position());
   FChart.MouseMove(P.x(), P.y());
 }
 
 void TChartWidget::mouseReleaseEvent(QMouseEvent* Event) {
   if (auto Button = ChartButton(Event->button())) {
-    QPoint P = Event->position().toPoint();
+    const QPoint P = ChartPoint(Event->position());
     FChart.MouseUp(*Button, P.x(), P.y());
   }
 }

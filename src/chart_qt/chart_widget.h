@@ -2,6 +2,7 @@
 // The window that hosts a chart: it paints the chart's kept image, gives the
 // chart its size, passes the mouse on to it, and names the point under a
 // resting pointer as its hint. It never takes the focus.
+#include <QPointF>
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -14,7 +15,10 @@ class QPainter;
 
 class TChartWidget : public QWidget, public TPointerHints {
 public:
-  TChartWidget(QWidget* Parent, TFontResolver Resolver);
+  // The chart is laid out and drawn in device pixels, DeviceRatio of them to
+  // a widget pixel, so its lines and texts are as sharp as the screen allows;
+  // Resolver gives its fonts in device pixels too.
+  TChartWidget(QWidget* Parent, TFontResolver Resolver, double DeviceRatio = 1.0);
 
   TChart& Chart() { return FChart; }
   TQPainterSurface& Surface() { return FSurface; }
@@ -39,6 +43,10 @@ protected:
   void mouseReleaseEvent(QMouseEvent* Event) override;
 
 private:
+  // A widget position in the chart's own (device) pixels.
+  QPoint ChartPoint(QPointF LocalPos) const;
+
+  double FDeviceRatio;
   TQPainterSurface FSurface;
   TChart FChart{FSurface};
   QPainter* FPaintPainter = nullptr;  // set while paintEvent runs

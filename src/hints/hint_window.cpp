@@ -15,6 +15,7 @@
 #include <limits>
 
 #include "clock.h"
+#include "contrast.h"
 #include "sjis.h"
 
 namespace {
@@ -46,10 +47,22 @@ THintWindow::THintWindow(TTickSource Ticks)
   setFocusPolicy(Qt::NoFocus);
   // The canvas keeps the hint font (and its colour) as they are now.
   FCanvasFont = QToolTip::font();
-  FTextColor = QToolTip::palette().color(QPalette::Active, QPalette::ToolTipText);
+  FHintTextColor = QToolTip::palette().color(QPalette::Active, QPalette::ToolTipText);
+  SetColor(FColor);
 }
 
 THintWindow::~THintWindow() = default;
+
+void THintWindow::SetColor(QColor Color) {
+  FColor = Color;
+  // The desktop's hint text on a ground of another origin (the light yellow
+  // under a dark palette) is darkened or lightened until it reads.
+  auto Rgb = [](const QColor& C) {
+    return RGB(static_cast<unsigned>(C.red()), static_cast<unsigned>(C.green()), static_cast<unsigned>(C.blue()));
+  };
+  const TColor Readable = ReadableTextColor(Rgb(FHintTextColor), Rgb(FColor));
+  FTextColor = QColor(static_cast<int>(RedOf(Readable)), static_cast<int>(GreenOf(Readable)), static_cast<int>(BlueOf(Readable)));
+}
 
 QRect THintWindow::CalcHintRect(int MaxWidth, const std::string& Text) const {
   const QFontMetrics Metrics(FCanvasFont);

@@ -31,8 +31,10 @@ public:
   // buttons and wheel, the window frame, activation of the application's windows.
   static bool IsHintMsg(const QEvent& Event);
 
-  void SetColor(QColor Color) { FColor = Color; }
+  // The hint's ground; the text takes the hint text colour, made readable on it.
+  void SetColor(QColor Color);
   QColor Color() const { return FColor; }
+  QColor TextColor() const { return FTextColor; }
   const QFont& CanvasFont() const { return FCanvasFont; }
   QString Text() const { return FText; }
 
@@ -43,7 +45,8 @@ protected:
   virtual void NCPaint(class QPainter& Painter);
 
   QFont FCanvasFont;
-  QColor FTextColor;
+  QColor FHintTextColor;  // the desktop's hint text colour at creation
+  QColor FTextColor;      // the colour the text is drawn in
 
 private:
   // Lets the pointer and the clicks through to what lies below.

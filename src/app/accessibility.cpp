@@ -1,4 +1,6 @@
 #include "accessibility.h"
+#include "native_geometry.h"
+#include "native_pixels_accessible.h"
 #include "window_support.h"
 #include "window_texts.h"
 
@@ -14,18 +16,32 @@ namespace {
 // with the static-text role is a label whose text is its value.
 constexpr const char* RoleProperty = "surasuraAccessibleRole";
 
-// A widget told with the role it is marked with.
-class TRoleAccessible : public QAccessibleWidget {
+// The program's own interfaces tell their widget's place in the screen's own
+// pixels, as the wrapped interfaces of the other widgets do.
+class TNativePixelsWidget : public QAccessibleWidget {
 public:
-  TRoleAccessible(QWidget* Widget, QAccessible::Role Role) : QAccessibleWidget(Widget, Role) {}
+  TNativePixelsWidget(QWidget* Widget, QAccessible::Role Role) : QAccessibleWidget(Widget, Role) {}
+
+  QRect rect() const override { return NativeRect(*widget(), QAccessibleWidget::rect()); }
+
+  QAccessibleInterface* childAt(int X, int Y) const override {
+    const QPoint At = LogicalPoint(*widget(), QPoint(X, Y));
+    return QAccessibleWidget::childAt(At.x(), At.y());
+  }
+};
+
+// A widget told with the role it is marked with.
+class TRoleAccessible : public TNativePixelsWidget {
+public:
+  TRoleAccessible(QWidget* Widget, QAccessible::Role Role) : TNativePixelsWidget(Widget, Role) {}
 };
 
 // A label with a name of its own, whose text is its value. The text is also
 // offered read-only through the text interface, which is what a screen reader
 // reads and what its change notices travel by.
-class TValueLabelAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+class TValueLabelAccessible : public TNativePixelsWidget, public QAccessibleTextInterface {
 public:
-  explicit TValueLabelAccessible(QLabel* Label) : QAccessibleWidget(Label, QAccessible::StaticText) {}
+  explicit TValueLabelAccessible(QLabel* Label) : TNativePixelsWidget(Label, QAccessible::StaticText) {}
 
   void* interface_cast(QAccessible::InterfaceType Type) override {
     if (Type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
@@ -58,7 +74,7 @@ public:
     const QString Shown = Text();
     if (Offset < 0 || Offset >= Shown.size()) return QRect();
     const QPoint TopLeft = widget()->mapToGlobal(QPoint(Metrics.horizontalAdvance(Shown.left(Offset)), 0));
-    return QRect(TopLeft, QSize(Metrics.horizontalAdvance(Shown.at(Offset)), Metrics.height()));
+    return NativeRect(*widget(), QRect(TopLeft, QSize(Metrics.horizontalAdvance(Shown.at(Offset)), Metrics.height())));
   }
   int offsetAtPoint(const QPoint&) const override { return -1; }
   void scrollToSubstring(int, int) override {}
@@ -71,10 +87,21 @@ private:
   QString Text() const { return static_cast<const QLabel*>(widget())->text(); }
 };
 
+// Set while the toolkit makes its own interface for a widget, which the
+// program then wraps.
+bool MakingOwnInterface = false;
+
+// Every widget's interface: the program's own for a widget marked with a
+// role, the toolkit's wrapped for the others, all in the screen's own pixels.
 QAccessibleInterface* ProgramInterfaceFor(const QString&, QObject* Object) {
-  if (Object == nullptr || !Object->isWidgetType()) return nullptr;
+  if (Object == nullptr || !Object->isWidgetType() || MakingOwnInterface) return nullptr;
   const QVariant Marked = Object->property(RoleProperty);
-  if (!Marked.isValid()) return nullptr;
+  if (!Marked.isValid()) {
+    MakingOwnInterface = true;
+    QAccessibleInterface* Own = QAccessible::queryAccessibleInterface(Object);
+    MakingOwnInterface = false;
+    return Own != nullptr ? InNativePixels(Own) : nullptr;
+  }
   const auto Role = static_cast<QAccessible::Role>(Marked.toInt());
   if (auto* Label = qobject_cast<QLabel*>(Object); Label != nullptr && Role == QAccessible::StaticText) {
     return new TValueLabelAccessible(Label);

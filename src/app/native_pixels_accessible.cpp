@@ -1,0 +1,59 @@
+// A widget's accessible interface whose place is in the screen's own pixels:
+// a wrapper that hands every question to the toolkit's interface and maps the
+// answers that are places on the screen.
+#include "native_pixels_accessible.h"
+#include "native_geometry.h"
+
+#include <QAccessible>
+#include <QWidget>
+
+namespace {
+
+class TNativePixelsAccessible : public QAccessibleInterface {
+public:
+  explicit TNativePixelsAccessible(QAccessibleInterface* Own) : Own(Own), OwnId(QAccessible::uniqueId(Own)) {}
+
+  // By its cache id: the cache may have deleted Own first when it ends.
+  ~TNativePixelsAccessible() override { QAccessible::deleteAccessibleInterface(OwnId); }
+
+  QRect rect() const override {
+    const QWidget* Shown = Widget();
+    return Shown != nullptr ? NativeRect(*Shown, Own->rect()) : Own->rect();
+  }
+
+  QAccessibleInterface* childAt(int X, int Y) const override {
+    const QWidget* Shown = Widget();
+    const QPoint At = Shown != nullptr ? LogicalPoint(*Shown, QPoint(X, Y)) : QPoint(X, Y);
+    return Own->childAt(At.x(), At.y());
+  }
+
+  bool isValid() const override { return Own->isValid(); }
+  QObject* object() const override { return Own->object(); }
+  QWindow* window() const override { return Own->window(); }
+  QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(QAccessible::Relation Match) const override {
+    return Own->relations(Match);
+  }
+  QAccessibleInterface* focusChild() const override { return Own->focusChild(); }
+  QAccessibleInterface* parent() const override { return Own->parent(); }
+  QAccessibleInterface* child(int Index) const override { return Own->child(Index); }
+  int childCount() const override { return Own->childCount(); }
+  int indexOfChild(const QAccessibleInterface* Child) const override { return Own->indexOfChild(Child); }
+  QString text(QAccessible::Text Which) const override { return Own->text(Which); }
+  void setText(QAccessible::Text Which, const QString& Text) override { Own->setText(Which, Text); }
+  QAccessible::Role role() const override { return Own->role(); }
+  QAccessible::State state() const override { return Own->state(); }
+  QColor foregroundColor() const override { return Own->foregroundColor(); }
+  QColor backgroundColor() const override { return Own->backgroundColor(); }
+  void virtual_hook(int Id, void* Data) override { Own->virtual_hook(Id, Data); }
+  void* interface_cast(QAccessible::InterfaceType Type) override { return Own->interface_cast(Type); }
+
+private:
+  const QWidget* Widget() const { return qobject_cast<const QWidget*>(Own->object()); }
+
+  QAccessibleInterface* const Own;
+  const QAccessible::Id OwnId;
+};
+
+}  // namespace
+
+QAccessibleInterface* InNativePixels(QAccessibleInterface* Own) { return new TNativePixelsAccessible(Own); }

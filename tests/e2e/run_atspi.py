@@ -13,10 +13,16 @@ line and each clock text as the events a screen reader receives.
 
 The error box comes at the drill's end: the history file is a directory.
 
+With --scaled the program runs at QT_SCALE_FACTOR 1.5 on a full-HD screen,
+and the places it tells (in screen coordinates, which a screen magnifier
+follows) are checked against the X server's: the main window's against its
+X geometry, the start button's against its scaled place in the window, and a
+click at the button's told middle starts a drill.
+
 Exit code 77 (skipped) when the accessibility bus, its launcher or pyatspi
 is not there.
 
-usage: run_atspi.py PROGRAM"""
+usage: run_atspi.py [--scaled] PROGRAM"""
 import os
 import re
 import shutil
@@ -35,6 +41,13 @@ BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
 SYSTEM_PYTHON = "/usr/bin/python3"
 GRAPH_TITLE = "結果グラフ"
 QUESTIONS_ANSWERED = 3
+
+# The scaled case: the screen, the toolkit's scale, and the start button's
+# place in the main window's client area in layout pixels.
+SCALED_SCREEN = (1920, 1080)
+SCALE = 1.5
+START_BUTTON = (607, 52, 166, 38)
+PIXELS_OFF = 2  # rounding at either edge
 
 # What a screen reader finds in each window: the name and the role of every
 # object the program shows, the window first.
@@ -166,26 +179,82 @@ def click(session, accessible, pyatspi):
     session.xdo("click", "1")
 
 
-def inside(program, scratch):
-    """The test proper, inside the session bus of its own."""
-    import pyatspi
-    from gi.repository import GLib
-
+def session_in(program, scratch):
+    """A session on the X server and in the scratch directory of outside()."""
     session = run_e2e.Session(program)
     session.root = scratch
     session.work = os.path.join(scratch, "work")
     session.data = os.path.join(scratch, "data")
     session.display = os.environ["DISPLAY"]
     session.env = dict(os.environ, QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    return session
+
+
+def program_on_bus(listener, session):
+    """The program's application object and its main window on the bus."""
+    desktop = listener.pyatspi.Registry.getDesktop(0)
+    application = listener.wait("the program on the accessibility bus", lambda: next(
+        (app for app in desktop if app is not None and app.get_process_id() == session.proc.pid), None))
+    main = listener.wait("the main window", lambda: next(
+        (child for child in application if child is not None and child.name == MAIN_TITLE), None))
+    return application, main
+
+
+def extents(pyatspi, accessible):
+    box = accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return box.x, box.y, box.width, box.height
+
+
+def check_extents(what, told, real):
+    check(all(abs(a - b) <= PIXELS_OFF for a, b in zip(told, real)),
+          "%s is told at %r (x, y, width, height), but is at %r" % (what, told, real))
+
+
+def inside_scaled(program, scratch):
+    """The scaled case, inside the session bus of its own."""
+    import pyatspi
+    from gi.repository import GLib
+
+    session = session_in(program, scratch)
+    listener = Listener(pyatspi, GLib)
+    try:
+        session.start()
+        _, main = program_on_bus(listener, session)
+        window = session.geometry(session.main)
+        check_extents("the main window", extents(pyatspi, main),
+                      (window["X"], window["Y"], window["WIDTH"], window["HEIGHT"]))
+        check(window["WIDTH"] > 792 * SCALE - PIXELS_OFF, "the main window is not scaled: %r" % window)
+        left, top, width, height = START_BUTTON
+        start = child_named(main, "開始", "push button")
+        check_extents("the start button", extents(pyatspi, start),
+                      (window["X"] + left * SCALE, window["Y"] + top * SCALE, width * SCALE, height * SCALE))
+        click(session, start, pyatspi)
+        listener.wait("the answer box focused after a click on the start button",
+                      lambda: listener.first("focus:", "text", "答え"))
+    except TestFailure as failure:
+        print("FAILED: %s" % failure, file=sys.stderr)
+        if session.proc:
+            print("program output:\n" + session.output(), file=sys.stderr)
+        return 1
+    finally:
+        if session.proc and session.proc.poll() is None:
+            session.proc.kill()
+            session.proc.wait()
+    print("passed: atspi scaled")
+    return 0
+
+
+def inside(program, scratch):
+    """The test proper, inside the session bus of its own."""
+    import pyatspi
+    from gi.repository import GLib
+
+    session = session_in(program, scratch)
     listener = Listener(pyatspi, GLib)
     try:
         os.mkdir(session.path(HISTORY))  # the drill's end cannot write: the error box
         session.start()
-        desktop = pyatspi.Registry.getDesktop(0)
-        application = listener.wait("the program on the accessibility bus", lambda: next(
-            (app for app in desktop if app is not None and app.get_process_id() == session.proc.pid), None))
-        main = listener.wait("the main window", lambda: next(
-            (child for child in application if child is not None and child.name == MAIN_TITLE), None))
+        application, main = program_on_bus(listener, session)
 
         # The main window and its controls.
         check_tree(pyatspi, main, MAIN_WINDOW_TREE)
@@ -273,26 +342,35 @@ def missing_component():
     return None
 
 
-def outside(program):
+def outside(program, scaled):
     """Starts the X server and runs the test in a session bus of its own; the
     bus ends with the test, and the accessibility bus and registry with it."""
     missing = missing_component()
     if missing is not None:
         print("skipped: %s is not there" % missing)
         return SKIP
-    with run_e2e.Session(program) as x_server:
+    if scaled:
+        from run_scaling import ScaledSession
+        x_server = ScaledSession(program, SCALED_SCREEN, 96, {"QT_SCALE_FACTOR": str(SCALE)})
+    else:
+        x_server = run_e2e.Session(program)
+    with x_server:
         python = SYSTEM_PYTHON if os.access(SYSTEM_PYTHON, os.X_OK) else sys.executable
-        command = ["dbus-run-session", "--", python, os.path.abspath(__file__), "--inside", program, x_server.root]
+        command = ["dbus-run-session", "--", python, os.path.abspath(__file__),
+                   "--inside-scaled" if scaled else "--inside", program, x_server.root]
         return subprocess.run(command, env=x_server.env, timeout=600).returncode
 
 
 def main():
     if len(sys.argv) == 4 and sys.argv[1] == "--inside":
         return inside(*sys.argv[2:4])
-    if len(sys.argv) != 2:
+    if len(sys.argv) == 4 and sys.argv[1] == "--inside-scaled":
+        return inside_scaled(*sys.argv[2:4])
+    scaled = len(sys.argv) == 3 and sys.argv[1] == "--scaled"
+    if len(sys.argv) != 2 and not scaled:
         print(__doc__, file=sys.stderr)
         return 2
-    return outside(os.path.abspath(sys.argv[1]))
+    return outside(os.path.abspath(sys.argv[-1]), scaled)
 
 
 if __name__ == "__main__":

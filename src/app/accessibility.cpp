@@ -22,12 +22,9 @@ class TNativePixelsWidget : public QAccessibleWidget {
 public:
   TNativePixelsWidget(QWidget* Widget, QAccessible::Role Role) : QAccessibleWidget(Widget, Role) {}
 
+  // The child at a point is found by the children's places, which are in the
+  // screen's own pixels too.
   QRect rect() const override { return NativeRect(*widget(), QAccessibleWidget::rect()); }
-
-  QAccessibleInterface* childAt(int X, int Y) const override {
-    const QPoint At = LogicalPoint(*widget(), QPoint(X, Y));
-    return QAccessibleWidget::childAt(At.x(), At.y());
-  }
 };
 
 // A widget told with the role it is marked with.

@@ -21,10 +21,19 @@ public:
     return Shown != nullptr ? NativeRect(*Shown, Own->rect()) : Own->rect();
   }
 
+  // A child widget is found by the place it tells, in the screen's own
+  // pixels; a part that is no widget (a row of a list) by the toolkit's
+  // interface, which places it in logical pixels.
   QAccessibleInterface* childAt(int X, int Y) const override {
+    for (int Index = Own->childCount() - 1; Index >= 0; --Index) {
+      QAccessibleInterface* Child = Own->child(Index);
+      if (Child != nullptr && Child->isValid() && Child->rect().contains(X, Y)) return Child;
+    }
     const QWidget* Shown = Widget();
     const QPoint At = Shown != nullptr ? LogicalPoint(*Shown, QPoint(X, Y)) : QPoint(X, Y);
-    return Own->childAt(At.x(), At.y());
+    QAccessibleInterface* Part = Own->childAt(At.x(), At.y());
+    const bool IsWidget = Part != nullptr && Part->object() != nullptr && Part->object()->isWidgetType();
+    return IsWidget ? nullptr : Part;
   }
 
   bool isValid() const override { return Own->isValid(); }

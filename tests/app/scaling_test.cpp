@@ -1,7 +1,8 @@
 // The windows on enlarged and dark screens: the fit of a window to the
-// screen's area, the chart drawn in device pixels, the focus ring, and the
-// contrast of every text under a light and a dark palette. Runs on an
+// screen's area, the places told to assistive technology in device pixels,
+// the chart drawn in device pixels, the focus ring, and the contrast of every text under a light and a dark palette. Runs on an
 // offscreen laptop screen of 1366 x 768 device pixels at 150 %.
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QImage>
@@ -118,6 +119,36 @@ TEST(Scaling, BothWindowsFitTheLaptopScreenWithTheirBottomRowOnIt) {
             QRect(Main.Scaled(614), Main.Scaled(524), Main.Scaled(166), Main.Scaled(38)));
   EXPECT_LT(Main.Scale(), 1.0);
   Graph.hide();
+}
+
+// The laptop screen's origin is (0, 0): a place in device pixels is the
+// logical place times the ratio.
+TEST(Scaling, AssistiveTechnologyIsToldEveryPlaceInDevicePixels) {
+  ASSERT_DOUBLE_EQ(DeviceRatio(), 1.5) << "the laptop screen of the scaling tests is not set up";
+  TProgramFixture Program;
+  Program.Create();
+  TMainWindow& Main = Program.MainWindow();
+  QAccessibleInterface* Window = QAccessible::queryAccessibleInterface(&Main);
+  ASSERT_NE(Window, nullptr);
+  // The window and the clock have the program's own interfaces; the others the
+  // toolkit's.
+  for (QWidget* Control : {static_cast<QWidget*>(&Main), static_cast<QWidget*>(Main.ClockLabel),
+                           static_cast<QWidget*>(Main.StartButton), static_cast<QWidget*>(Main.AnswerBox),
+                           static_cast<QWidget*>(Main.LogBox)}) {
+    SCOPED_TRACE(Control->objectName().toStdString());
+    const QPoint Logical = Control->mapToGlobal(QPoint(0, 0));
+    const QRect Device(qRound(Logical.x() * 1.5), qRound(Logical.y() * 1.5), qRound(Control->width() * 1.5),
+                       qRound(Control->height() * 1.5));
+    QAccessibleInterface* Told = QAccessible::queryAccessibleInterface(Control);
+    ASSERT_NE(Told, nullptr);
+    EXPECT_EQ(Told->rect(), Device);
+    // Asked at a point in device pixels, the window answers with the control
+    // there.
+    if (Control != &Main) {
+      const QPoint Inside = Device.topLeft() + QPoint(Device.width() * 5 / 6, Device.height() * 5 / 6);
+      EXPECT_EQ(Window->childAt(Inside.x(), Inside.y()), Told);
+    }
+  }
 }
 
 TEST(Scaling, TheChartIsDrawnInDevicePixels) {

@@ -2,16 +2,18 @@
 // What the windows tell assistive technology (screen readers and the like):
 // each control's name and description, the role of the widgets the toolkit
 // cannot tell by their class (the main window, the chart, the error box), the
-// clock label's text as its value, and a notice whenever the clock, the drill
-// log or a description changes.
+// clock label's text as its value, every widget's place in the screen's own
+// pixels, and a notice whenever the clock, the drill log or a description
+// changes.
 #include <QString>
 #include <string>
 
 class QLabel;
 class QWidget;
 
-// Makes the program's own accessible interfaces known to the toolkit. Once per
-// process, before the windows are created; later calls do nothing.
+// Makes the program's own accessible interfaces known to the toolkit: from
+// then on every widget gets one. Once per process, before the windows are
+// created; later calls do nothing.
 void InstallAccessibleInterfaces();
 
 // Gives Control its accessible name and description (UTF-8 texts).

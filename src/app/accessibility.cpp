@@ -22,8 +22,8 @@ class TNativePixelsWidget : public QAccessibleWidget {
 public:
   TNativePixelsWidget(QWidget* Widget, QAccessible::Role Role) : QAccessibleWidget(Widget, Role) {}
 
-  // The child at a point is found by the children's places, which are in the
-  // screen's own pixels too.
+  // Only the place: the child at a point is found by the children's places,
+  // which are in the screen's own pixels too.
   QRect rect() const override { return NativeRect(*widget(), QAccessibleWidget::rect()); }
 };
 
@@ -71,7 +71,8 @@ public:
     const QString Shown = Text();
     if (Offset < 0 || Offset >= Shown.size()) return QRect();
     const QPoint TopLeft = widget()->mapToGlobal(QPoint(Metrics.horizontalAdvance(Shown.left(Offset)), 0));
-    return NativeRect(*widget(), QRect(TopLeft, QSize(Metrics.horizontalAdvance(Shown.at(Offset)), Metrics.height())));
+    const QSize Size(Metrics.horizontalAdvance(Shown.at(Offset)), Metrics.height());
+    return NativeRect(*widget(), QRect(TopLeft, Size));
   }
   int offsetAtPoint(const QPoint&) const override { return -1; }
   void scrollToSubstring(int, int) override {}
@@ -90,6 +91,8 @@ bool MakingOwnInterface = false;
 
 // Every widget's interface: the program's own for a widget marked with a
 // role, the toolkit's wrapped for the others, all in the screen's own pixels.
+// The toolkit's interface enters its cache under the widget as it is made;
+// the wrapper returned here then takes the widget's entry.
 QAccessibleInterface* ProgramInterfaceFor(const QString&, QObject* Object) {
   if (Object == nullptr || !Object->isWidgetType() || MakingOwnInterface) return nullptr;
   const QVariant Marked = Object->property(RoleProperty);

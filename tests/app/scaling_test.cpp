@@ -1,7 +1,8 @@
 // The windows on enlarged and dark screens: the fit of a window to the
 // screen's area, the places told to assistive technology in device pixels,
-// the chart drawn in device pixels, the focus ring, and the contrast of every text under a light and a dark palette. Runs on an
-// offscreen laptop screen of 1366 x 768 device pixels at 150 %.
+// the chart drawn in device pixels, the focus ring, and the contrast of every
+// text under a light and a dark palette. Runs on an offscreen laptop screen of
+// 1366 x 768 device pixels at 150 %.
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>

@@ -75,7 +75,7 @@ TEST_F(ResultChartAccess, KeysZoomScrollAndRestoreWithOneRepaintEach) {
     ASSERT_EQ(Focus, Window().CloseButton);
     const QImage First = Window().ResultChart->grab().toImage();
     for (const TRow& Row : Rows) {
-      SCOPED_TRACE(QTest::toString(QKeySequence(Row.Key)));
+      SCOPED_TRACE(QKeySequence(Row.Key).toString().toStdString());
       EXPECT_EQ(PressKey(Row.Key, Row.Modifiers), 1);
       EXPECT_NEAR(Chart().LeftAxis.RangeMin, Row.LeftMin, 1e-9);
       EXPECT_NEAR(Chart().LeftAxis.RangeMax, Row.LeftMax, 1e-9);

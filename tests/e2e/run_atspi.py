@@ -180,14 +180,9 @@ def click(session, accessible, pyatspi):
 
 
 def session_in(program, scratch):
-    """A session on the X server and in the scratch directory of outside()."""
-    session = run_e2e.Session(program)
-    session.root = scratch
-    session.work = os.path.join(scratch, "work")
-    session.data = os.path.join(scratch, "data")
-    session.display = os.environ["DISPLAY"]
-    session.env = dict(os.environ, QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    return session
+    """A session on the X server and in the scratch directory of outside(),
+    with the program's accessibility on."""
+    return run_e2e.Session.joining(program, scratch, QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
 
 
 def program_on_bus(listener, session):
@@ -217,7 +212,7 @@ def inside_scaled(program, scratch):
 
     session = session_in(program, scratch)
     listener = Listener(pyatspi, GLib)
-    try:
+    with run_e2e.Reported(session, "atspi scaled") as outcome:
         session.start()
         _, main = program_on_bus(listener, session)
         window = session.geometry(session.main)
@@ -231,17 +226,7 @@ def inside_scaled(program, scratch):
         click(session, start, pyatspi)
         listener.wait("the answer box focused after a click on the start button",
                       lambda: listener.first("focus:", "text", "答え"))
-    except TestFailure as failure:
-        print("FAILED: %s" % failure, file=sys.stderr)
-        if session.proc:
-            print("program output:\n" + session.output(), file=sys.stderr)
-        return 1
-    finally:
-        if session.proc and session.proc.poll() is None:
-            session.proc.kill()
-            session.proc.wait()
-    print("passed: atspi scaled")
-    return 0
+    return outcome.status
 
 
 def inside(program, scratch):
@@ -251,7 +236,7 @@ def inside(program, scratch):
 
     session = session_in(program, scratch)
     listener = Listener(pyatspi, GLib)
-    try:
+    with run_e2e.Reported(session, "atspi") as outcome:
         os.mkdir(session.path(HISTORY))  # the drill's end cannot write: the error box
         session.start()
         application, main = program_on_bus(listener, session)
@@ -316,17 +301,7 @@ def inside(program, scratch):
 
         # The end cannot write the drill either: its box says where it waits.
         session.end_keeping_drills(1)
-    except TestFailure as failure:
-        print("FAILED: %s" % failure, file=sys.stderr)
-        if session.proc:
-            print("program output:\n" + session.output(), file=sys.stderr)
-        return 1
-    finally:
-        if session.proc and session.proc.poll() is None:
-            session.proc.kill()
-            session.proc.wait()
-    print("passed: atspi")
-    return 0
+    return outcome.status
 
 
 def missing_component():

@@ -42,6 +42,39 @@ class TestFailure(Exception):
     pass
 
 
+class Reported:
+    """Runs a case's body in a with block: a failure is printed with the
+    program's output, the program does not outlive the case, cleanup (if
+    given) runs last. status is then the driver's exit status."""
+
+    def __init__(self, session, name, cleanup=None):
+        self.session = session
+        self.name = name
+        self.cleanup = cleanup
+        self.status = 1
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, kind, value, traceback):
+        try:
+            if kind is TestFailure:
+                print("FAILED: %s" % value, file=sys.stderr)
+                if self.session.proc:
+                    print("program output:\n" + self.session.output(), file=sys.stderr)
+            proc = self.session.proc
+            if proc and proc.poll() is None:
+                proc.kill()
+                proc.wait()
+        finally:
+            if self.cleanup:
+                self.cleanup()
+        if kind is None:
+            print("passed: " + self.name)
+            self.status = 0
+        return kind is TestFailure
+
+
 def check(condition, message):
     if not condition:
         raise TestFailure(message)
@@ -65,6 +98,19 @@ class Session:
         self.program = os.path.abspath(program)
         self.proc = None
         self.xvfb = None
+
+    @classmethod
+    def joining(cls, program, scratch, **env):
+        """A session on the X server and in the scratch directory of an outer
+        session, for a driver that runs in a session bus (or as a user) of its
+        own; env is added to the environment it was started with."""
+        session = cls(program)
+        session.root = scratch
+        session.work = os.path.join(scratch, "work")
+        session.data = os.path.join(scratch, "data")
+        session.display = os.environ["DISPLAY"]
+        session.env = dict(os.environ, **env)
+        return session
 
     def __enter__(self):
         self.root = tempfile.mkdtemp(prefix="surasura-e2e-")
@@ -818,16 +864,9 @@ def main():
         print(__doc__ + "\ncases: " + ", ".join(CASES), file=sys.stderr)
         return 2
     program, case = sys.argv[1], sys.argv[2]
-    with Session(program) as session:
-        try:
-            CASES[case](session)
-        except TestFailure as failure:
-            print("FAILED: %s" % failure, file=sys.stderr)
-            if session.proc:
-                print("program output:\n" + session.output(), file=sys.stderr)
-            return 1
-    print("passed: " + case)
-    return 0
+    with Session(program) as session, Reported(session, case) as outcome:
+        CASES[case](session)
+    return outcome.status
 
 
 if __name__ == "__main__":

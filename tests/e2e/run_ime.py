@@ -196,14 +196,9 @@ def inside(program, probe_program, method_kind, scratch):
     os.makedirs(runtime, mode=0o700, exist_ok=True)
     os.environ["XDG_RUNTIME_DIR"] = runtime
 
-    session = run_e2e.Session(program)
-    session.root = scratch
-    session.work = os.path.join(scratch, "work")
-    session.data = os.path.join(scratch, "data")
-    session.display = os.environ["DISPLAY"]
-    session.env = dict(os.environ, QT_IM_MODULE=MODULES[method_kind])
+    session = run_e2e.Session.joining(program, scratch, QT_IM_MODULE=MODULES[method_kind])
     method = InputMethod(method_kind, home)
-    try:
+    with run_e2e.Reported(session, "ime_%s" % method_kind, cleanup=method.stop) as outcome:
         method.start()
         probe = Probe(session, probe_program)
         composed = method.switch_on(probe, first_time=True)
@@ -230,17 +225,7 @@ def inside(program, probe_program, method_kind, scratch):
         expected = "カ" if method_kind == "ibus" else "か"
         check(after == expected, "the method's mode changed: %r, expected %r" % (after, expected))
         probe.close()
-    except TestFailure as failure:
-        print("FAILED: %s" % failure, file=sys.stderr)
-        if session.proc:
-            print("program output:\n" + session.output(), file=sys.stderr)
-        return 1
-    finally:
-        if session.proc and session.proc.poll() is None:
-            session.proc.kill()
-        method.stop()
-    print("passed: ime_%s" % method_kind)
-    return 0
+    return outcome.status
 
 
 def outside(program, probe_program, method_kind):

@@ -135,8 +135,8 @@ void THistoryFile::Load() {
     FFileNotReadWhole = !SplitLines(std::move(Bytes), Text, Starts);
     FText.swap(Text);
     FStarts.swap(Starts);
-    FKnownBytes.swap(Known);
     FSavedSize = FText.size();
+    if (Known != FText) FLoadedBytes.swap(Known);
     if (FFileNotReadWhole) FKeptCopy = KeepCopyOf(FFileName);
   } catch (const std::bad_alloc&) {
     FFileNotReadWhole = true;
@@ -156,6 +156,11 @@ std::vector<std::string> THistoryFile::Lines() const {
   Result.reserve(Count());
   for (size_t I = 0; I < Count(); ++I) Result.emplace_back(Line(I));
   return Result;
+}
+
+std::string_view THistoryFile::KnownBytes() const {
+  if (!FLoadedBytes.empty()) return FLoadedBytes;
+  return std::string_view(FText).substr(0, FSavedSize);
 }
 
 std::vector<std::string> THistoryFile::UnsavedLines() const {
@@ -189,7 +194,8 @@ void THistoryFile::Save() {
   const bool Present = FileIsPresent(FFileName);
   // A file that is gone (or cannot be read) gets the whole list, as at the
   // first save.
-  const bool Unchanged = !Present || ReadWholeFile(FFileName, Found) != 0 || Found == FKnownBytes;
+  const std::string_view Known = KnownBytes();
+  const bool Unchanged = !Present || ReadWholeFile(FFileName, Found) != 0 || Found == Known;
 
   // The usual case: the file is as this list last saw it, and the text
   // already holds every line followed by CR LF.
@@ -198,8 +204,8 @@ void THistoryFile::Save() {
   bool KeepOld = FFileNotReadWhole;
   if (!Unchanged) {
     // Another writer saved since. Its text first, then the lines appended here.
-    const bool Appended = !FFileNotReadWhole && Found.size() > FKnownBytes.size() &&
-                          Found.compare(0, FKnownBytes.size(), FKnownBytes) == 0;
+    const bool Appended =
+        !FFileNotReadWhole && Found.size() > Known.size() && std::string_view(Found).substr(0, Known.size()) == Known;
     const bool FoundWhole = SplitLines(std::move(Found), Merged, MergedStarts);
     KeepOld = !Appended || !FoundWhole;
     const size_t FoundSize = Merged.size();
@@ -216,8 +222,8 @@ void THistoryFile::Save() {
         FText.swap(Merged);
         FStarts.swap(MergedStarts);
       }
-      FKnownBytes = FText;
       FSavedSize = FText.size();
+      FLoadedBytes.clear();
       FFileNotReadWhole = false;
       return;
     case TReplaceStep::Create:

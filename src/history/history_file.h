@@ -64,9 +64,12 @@ private:
   // The file on disk holds bytes that the list lacks (Load failed or stopped
   // at a NUL byte); the next Save keeps the old file before replacing it.
   bool FFileNotReadWhole = false;
-  // The file's bytes as this list last read or wrote them, and how much of
-  // FText they hold: what lies beyond is appended here and not saved yet.
-  std::string FKnownBytes;
+  // How much of FText the file held when this list last read or wrote it:
+  // what lies beyond is appended here and not saved yet. The file's bytes then
+  // were that part of FText, unless Load found them in another form (other
+  // line ends, a NUL byte), which FLoadedBytes then holds.
   std::size_t FSavedSize = 0;
+  std::string FLoadedBytes;
+  std::string_view KnownBytes() const;
   std::string FKeptCopy;
 };

@@ -21,5 +21,5 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${SURASURA_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-gothic, fonts-ipafont-mincho")
 # The Japanese texts of the toolkit's own buttons (the error box's).
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-wayland")
 include(CPack)

@@ -56,6 +56,11 @@ packages=(
   python3-pyatspi
   gir1.2-atspi-2.0
   python3-gi
+  # Wayland: the toolkit's plugin, and a real compositor (weston, headless)
+  # with the headers its test seat module is built against.
+  qt6-wayland
+  weston
+  libweston-10-dev
   "$@"
 )
 

@@ -35,6 +35,21 @@ QRect DesktopRect() {
   return Screen ? Screen->virtualGeometry() : QRect();
 }
 
+bool OnWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+
+// The program's window (not a hint) the pointer is over, the active one first.
+QWidget* WindowUnderPointer() {
+  const QPoint Pointer = QCursor::pos();
+  QWidget* Active = QApplication::activeWindow();
+  if (Active && Active->frameGeometry().contains(Pointer)) return Active;
+  const auto Windows = QApplication::topLevelWidgets();
+  for (QWidget* Window : Windows) {
+    if (Window->isVisible() && !(Window->windowFlags() & Qt::ToolTip) && Window->frameGeometry().contains(Pointer))
+      return Window;
+  }
+  return Active;
+}
+
 }  // namespace
 
 THintWindow::THintWindow(TTickSource Ticks)
@@ -73,7 +88,7 @@ QRect THintWindow::CalcHintRect(int MaxWidth, const std::string& Text) const {
 void THintWindow::ActivateHint(QRect Rect, const std::string& Text) {
   FText = QString::fromStdString(FromSjis(Text));
   Rect.setHeight(Rect.height() + 4);
-  const QRect Bounds = ClampToDesktop(Rect, DesktopRect());
+  const QRect Bounds = ClampToDesktop(Rect, HintArea());
   if (FAnimation) FAnimation->stop();
   clearMask();
   setWindowOpacity(1.0);
@@ -108,15 +123,33 @@ void THintWindow::ActivateHint(QRect Rect, const std::string& Text) {
       if (Kind == THintAnimation::Fade) setWindowOpacity(Part);
       if (Kind == THintAnimation::SlideDown) setMask(QRegion(0, 0, width(), Shown));
       if (Kind == THintAnimation::SlideUp) setMask(QRegion(0, height() - Shown, width(), Shown));
+      if (Kind != THintAnimation::Fade) LeaveNoInputRegion();
     });
     QObject::connect(FAnimation, &QVariantAnimation::finished, this, [this] {
       clearMask();
+      LeaveNoInputRegion();
       setWindowOpacity(1.0);
     });
     FAnimation->start();
   }
   FLastActivation = FTicks();
   FHaveLastActivation = true;
+}
+
+QRect THintWindow::HintArea() {
+  if (!OnWayland()) return DesktopRect();
+  // A Wayland client is told neither where its windows are nor what lies
+  // around them: the one part of the desktop it knows to be shown is its own
+  // window. The hint is a pop-up of the window under the pointer, kept inside
+  // that window's frame, as it is kept on the desktop elsewhere.
+  QWidget* Owner = WindowUnderPointer();
+  if (Owner == nullptr || Owner->windowHandle() == nullptr) return DesktopRect();
+  if (windowHandle() == nullptr) create();
+  if (windowHandle()->transientParent() != Owner->windowHandle()) {
+    hide();  // a shown pop-up keeps the window it was placed against
+    windowHandle()->setTransientParent(Owner->windowHandle());
+  }
+  return Owner->frameGeometry();
 }
 
 void THintWindow::KeepTransparentForInput() {
@@ -127,8 +160,21 @@ void THintWindow::KeepTransparentForInput() {
   // the clicks meant for the control.
   QWindow* Native = windowHandle();
   if (Native == nullptr) return;
+  if (OnWayland()) {
+    LeaveNoInputRegion();
+    return;
+  }
   Native->setFlags(Native->flags() & ~Qt::WindowTransparentForInput);
   Native->setFlags(Native->flags() | Qt::WindowTransparentForInput);
+}
+
+void THintWindow::LeaveNoInputRegion() {
+  // The toolkit's Wayland plugin passes the flag on to no one, and takes a
+  // window's mask as its surface's input region, a mask of nothing as the whole
+  // surface: a mask wholly beside the surface leaves it no input region. The
+  // widget's own mask, which clips what is drawn, stays as it is.
+  QWindow* Native = windowHandle();
+  if (Native != nullptr && OnWayland()) Native->setMask(QRegion(-1, -1, 1, 1));
 }
 
 void THintWindow::hideEvent(QHideEvent* Event) {

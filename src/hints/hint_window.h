@@ -1,6 +1,7 @@
 #pragma once
 // The hint window: a frameless pop-up that never takes mouse input or the focus,
-// sized to its text, clamped to the desktop, painted on the hint colour with a
+// sized to its text, clamped to the desktop (on Wayland, to the window it
+// belongs to), painted on the hint colour with a
 // raised one-pixel border. TMyHintWindow is the program's own: the same window
 // with a font 5 points larger than the system's hint font.
 #include <QColor>
@@ -25,7 +26,8 @@ public:
   // The rectangle from (0, 0) that Text needs in the canvas font with lines at most
   // MaxWidth wide, plus room for the border and margins (Shift_JIS text).
   virtual QRect CalcHintRect(int MaxWidth, const std::string& Text) const;
-  // Shows Text at Rect (as CalcHintRect made it, moved to its place), clamped to the desktop.
+  // Shows Text at Rect (as CalcHintRect made it, moved to its place), clamped to
+  // the desktop (on Wayland, to the frame of the window under the pointer).
   virtual void ActivateHint(QRect Rect, const std::string& Text);
   // True for the events that remove a hint, whatever they are for: keys, mouse
   // buttons and wheel, the window frame, activation of the application's windows.
@@ -49,8 +51,12 @@ protected:
   QColor FTextColor;      // the colour the text is drawn in
 
 private:
+  // Where the hint may lie: the desktop; on Wayland the window it belongs to.
+  QRect HintArea();
   // Lets the pointer and the clicks through to what lies below.
   void KeepTransparentForInput();
+  // On Wayland, after each change of the mask: no part of the surface takes input.
+  void LeaveNoInputRegion();
 
   void Animate(QRect Bounds);
 

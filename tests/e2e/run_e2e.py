@@ -244,6 +244,21 @@ class Session:
     def keys(self, *names):
         self.xdo("key", "--delay", str(KEY_DELAY_MS), *names)
 
+    def type_text(self, text):
+        self.xdo("type", "--delay", "40", text)
+
+    def clipboard(self):
+        result = subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=self.env, capture_output=True)
+        return result.stdout.decode("utf-8", errors="replace") if result.returncode == 0 else None
+
+    def copy_focused(self):
+        """Ctrl+C in the focused control; the text it copied."""
+        subprocess.run(["xclip", "-i", "-selection", "clipboard"], input=b"?", env=self.env,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.keys("ctrl+c")
+        return wait_for("the copied text", lambda: (lambda text: text if text not in (None, "?") else None)(
+            self.clipboard()), timeout=10, step=0.02)
+
     def close_box(self, window):
         x11_close.request_close(self.display, int(window))
 

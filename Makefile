@@ -88,6 +88,8 @@ package: build
 screenshots: build
 	python3 tools/screenshots.py $(BUILD)/src/app/surasura docs
 	bash tools/screenshot-hint.sh $(BUILD)/src/app/surasura docs/hint-start-button.png
+	python3 tests/e2e/run_wayland.py $(BUILD)/src/app/surasura $(BUILD)/tests/e2e/weston_seat.so screen \
+	  docs/wayland-main-window.png
 
 # Benchmarks (not tests: they print figures and fail on no time). Installs the
 # two charting libraries the chart is compared with; the program never links them.

@@ -370,11 +370,12 @@ def case_hint_kept_inside_its_window(session):
 
 
 def case_screen(session, picture=None):
-    """The main window as a Wayland desktop shows it; its picture goes to
-    PICTURE when given (the README's)."""
+    """The main window as a Wayland desktop shows it, with the start button's
+    hint; its picture goes to PICTURE when given (the README's)."""
     main = session.start()
-    session.move(SCREEN[0] - 5, SCREEN[1] - 5)
-    time.sleep(0.5)
+    session.move(*session.client_point(main, START_BUTTON_LEFT))
+    wait_for("the hint", lambda: hint_view(session), timeout=10)
+    time.sleep(0.3)
     if picture:
         subprocess.run(["convert", session.screenshot(), "-crop",
                         "%dx%d+%d+%d" % (main.width, main.height, main.x, main.y), "+repage", picture], check=True)

@@ -9,7 +9,10 @@
 
 namespace {
 
-class TNativePixelsAccessible : public QAccessibleInterface {
+// The text interface is the toolkit's too, but for the places of characters
+// (where a magnifier follows the caret) and the point a character is asked
+// at; it is offered only where the toolkit's interface has one.
+class TNativePixelsAccessible : public QAccessibleInterface, public QAccessibleTextInterface {
 public:
   explicit TNativePixelsAccessible(QAccessibleInterface* Own) : Own(Own), OwnId(QAccessible::uniqueId(Own)) {}
 
@@ -54,10 +57,47 @@ public:
   QColor foregroundColor() const override { return Own->foregroundColor(); }
   QColor backgroundColor() const override { return Own->backgroundColor(); }
   void virtual_hook(int Id, void* Data) override { Own->virtual_hook(Id, Data); }
-  void* interface_cast(QAccessible::InterfaceType Type) override { return Own->interface_cast(Type); }
+  void* interface_cast(QAccessible::InterfaceType Type) override {
+    if (Type == QAccessible::TextInterface && OwnText() != nullptr) return static_cast<QAccessibleTextInterface*>(this);
+    return Own->interface_cast(Type);
+  }
+
+  // The text interface.
+  QRect characterRect(int Offset) const override {
+    const QWidget* Shown = Widget();
+    const QRect Logical = OwnText()->characterRect(Offset);
+    return Shown != nullptr ? NativeRect(*Shown, Logical) : Logical;
+  }
+  int offsetAtPoint(const QPoint& Point) const override {
+    const QWidget* Shown = Widget();
+    return OwnText()->offsetAtPoint(Shown != nullptr ? LogicalPoint(*Shown, Point) : Point);
+  }
+  void selection(int Index, int* Start, int* End) const override { OwnText()->selection(Index, Start, End); }
+  int selectionCount() const override { return OwnText()->selectionCount(); }
+  void addSelection(int Start, int End) override { OwnText()->addSelection(Start, End); }
+  void removeSelection(int Index) override { OwnText()->removeSelection(Index); }
+  void setSelection(int Index, int Start, int End) override { OwnText()->setSelection(Index, Start, End); }
+  int cursorPosition() const override { return OwnText()->cursorPosition(); }
+  void setCursorPosition(int Position) override { OwnText()->setCursorPosition(Position); }
+  QString text(int Start, int End) const override { return OwnText()->text(Start, End); }
+  QString textBeforeOffset(int Offset, QAccessible::TextBoundaryType Boundary, int* Start, int* End) const override {
+    return OwnText()->textBeforeOffset(Offset, Boundary, Start, End);
+  }
+  QString textAfterOffset(int Offset, QAccessible::TextBoundaryType Boundary, int* Start, int* End) const override {
+    return OwnText()->textAfterOffset(Offset, Boundary, Start, End);
+  }
+  QString textAtOffset(int Offset, QAccessible::TextBoundaryType Boundary, int* Start, int* End) const override {
+    return OwnText()->textAtOffset(Offset, Boundary, Start, End);
+  }
+  int characterCount() const override { return OwnText()->characterCount(); }
+  void scrollToSubstring(int Start, int End) override { OwnText()->scrollToSubstring(Start, End); }
+  QString attributes(int Offset, int* Start, int* End) const override {
+    return OwnText()->attributes(Offset, Start, End);
+  }
 
 private:
   const QWidget* Widget() const { return qobject_cast<const QWidget*>(Own->object()); }
+  QAccessibleTextInterface* OwnText() const { return Own->textInterface(); }
 
   QAccessibleInterface* const Own;
   const QAccessible::Id OwnId;

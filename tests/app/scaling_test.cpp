@@ -152,6 +152,38 @@ TEST(Scaling, AssistiveTechnologyIsToldEveryPlaceInDevicePixels) {
   }
 }
 
+// A magnifier follows the caret by the places of characters: those are in
+// device pixels too, and a point in device pixels finds its character.
+TEST(Scaling, CharacterPlacesAreToldInDevicePixels) {
+  TProgramFixture Program;
+  Program.Create();
+  TMainWindow& Main = Program.MainWindow();
+  TAlignedEdit& Box = *Main.AnswerBox;
+  Box.setText("123");
+  QAccessibleInterface* Told = QAccessible::queryAccessibleInterface(&Box);
+  ASSERT_NE(Told, nullptr);
+  QAccessibleTextInterface* Text = Told->textInterface();
+  ASSERT_NE(Text, nullptr);
+  ASSERT_EQ(Text->characterCount(), 3);
+  const QRect BoxTold = Told->rect();
+  const int Advance = QFontMetrics(Box.font()).horizontalAdvance(QLatin1Char('2'));
+  for (int Offset = 0; Offset < 3; ++Offset) {
+    SCOPED_TRACE(Offset);
+    const QRect Character = Text->characterRect(Offset);
+    EXPECT_TRUE(BoxTold.contains(Character.topLeft())) << "not in the box told at the same scale";
+    EXPECT_NEAR(Character.width(), Advance * 1.5, 1.0);
+  }
+  // A quarter of a character inside either end of the text, in device pixels.
+  auto DevicePoint = [&](int CaretAt, int Towards) {
+    Box.setCursorPosition(CaretAt);
+    const QRect Caret = static_cast<QLineEdit&>(Box).inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    const QPoint Logical = Box.mapToGlobal(Caret.center() + QPoint(Towards * Advance / 4, 0));
+    return QPoint(qRound(Logical.x() * 1.5), qRound(Logical.y() * 1.5));
+  };
+  EXPECT_EQ(Text->offsetAtPoint(DevicePoint(0, +1)), 0);
+  EXPECT_EQ(Text->offsetAtPoint(DevicePoint(3, -1)), 3);
+}
+
 TEST(Scaling, TheChartIsDrawnInDevicePixels) {
   TProgramFixture Program;
   Program.Create();

@@ -184,6 +184,33 @@ TEST(Scaling, CharacterPlacesAreToldInDevicePixels) {
   EXPECT_EQ(Text->offsetAtPoint(DevicePoint(3, -1)), 3);
 }
 
+// The log's rows are parts of the list, not widgets: they too are told in
+// device pixels, and found there.
+TEST(Scaling, LogRowsAreToldInDevicePixels) {
+  TProgramFixture Program;
+  Program.Create();
+  TMainWindow& Main = Program.MainWindow();
+  QTest::keyClick(Main.StartButton, Qt::Key_Return);
+  for (int I = 0; I < 3; ++I) QTest::keyClick(Main.AnswerBox, Qt::Key_Return);
+  QAccessibleInterface* Log = QAccessible::queryAccessibleInterface(Main.LogBox);
+  ASSERT_NE(Log, nullptr);
+  ASSERT_EQ(Log->childCount(), 3);
+  for (int Row = 0; Row < 3; ++Row) {
+    SCOPED_TRACE(Row);
+    QAccessibleInterface* Told = Log->child(Row);
+    ASSERT_NE(Told, nullptr);
+    EXPECT_EQ(Log->child(Row), Told) << "another interface for the same row";
+    EXPECT_EQ(Log->indexOfChild(Told), Row);
+    const QRect Item = Main.LogBox->visualRect(Main.LogBox->model()->index(Row, 0));
+    const QPoint Logical = Main.LogBox->viewport()->mapToGlobal(Item.topLeft());
+    const QRect Device(qRound(Logical.x() * 1.5), qRound(Logical.y() * 1.5), qRound(Item.width() * 1.5),
+                       qRound(Item.height() * 1.5));
+    EXPECT_EQ(Told->rect(), Device);
+    EXPECT_EQ(Log->childAt(Device.center().x(), Device.center().y()), Told);
+    EXPECT_EQ(Told->text(QAccessible::Name), Main.LogBox->item(Row)->text());
+  }
+}
+
 TEST(Scaling, TheChartIsDrawnInDevicePixels) {
   TProgramFixture Program;
   Program.Create();

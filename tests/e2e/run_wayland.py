@@ -150,6 +150,11 @@ class WaylandSession:
                                      capture_output=True, text=True).stdout[-6000:])
             raise run_e2e.TestFailure("the program did not end")
 
+    def end_with_alt_f4(self):
+        self.keys("alt+F4")
+        code = self.exit_code()
+        check(code == 0, "exit code %d after Alt+F4" % code)
+
     def history(self):
         try:
             with open(self.path(HISTORY), "rb") as file:
@@ -248,9 +253,7 @@ def case_drill_from_the_keyboard(session):
     check(history.count(b"\r\n") == 1, "the history holds %r" % history)
     percent = int(history.decode("cp932").split("正答率")[1].split("%")[0])
     check(percent == right, "the line says %d %%, %d answers were right" % (percent, right))
-    session.keys("alt+F4")
-    code = session.exit_code()
-    check(code == 0, "exit code %d after Alt+F4" % code)
+    session.end_with_alt_f4()
 
 
 def open_graph_window(session, drills):
@@ -261,6 +264,12 @@ def open_graph_window(session, drills):
     main = session.start()
     session.click(*session.client_point(main, SCORE_CHART_BUTTON))
     return main, wait_for("the graph window", lambda: session.view_titled(GRAPH_TITLE))
+
+
+def close_graph_window_by_escape(session):
+    session.keys("Escape")
+    wait_for("the graph window to close", lambda: session.view_titled(GRAPH_TITLE) is None)
+    wait_for("the keyboard back in the main window", lambda: session.view_titled(MAIN_TITLE).focus)
 
 
 def settled(session, view):
@@ -287,7 +296,7 @@ def case_graph_window_modal_and_zoomed(session):
     starts nothing; a left drag zooms the chart and the opposite drag undoes
     it; Escape closes the window and the main window has the keyboard again."""
     main, graph = open_graph_window(session, 30)
-    check(graph.focus, "the graph window opened without the keyboard: %r" % session.views())
+    wait_for("the keyboard in the graph window", lambda: session.view_titled(GRAPH_TITLE).focus, timeout=10)
     check(GRAPH_TITLE in session.views()[0].title, "the graph window is not on top: %r" % session.views())
     main_before = wait_for("a still main window", lambda: settled(session, main))
     session.click(*session.client_point(main, START_BUTTON))
@@ -304,12 +313,8 @@ def case_graph_window_modal_and_zoomed(session):
     wait_for("the zoomed picture", lambda: (settled(session, graph) or before) != before, timeout=10)
     drag(session, session.client_point(graph, (400, 350)), session.client_point(graph, (200, 150)))
     wait_for("the picture from before the zoom", lambda: settled(session, graph) == before, timeout=10)
-    session.keys("Escape")
-    wait_for("the graph window to close", lambda: session.view_titled(GRAPH_TITLE) is None)
-    wait_for("the keyboard back in the main window", lambda: session.view_titled(MAIN_TITLE).focus)
-    session.keys("alt+F4")
-    code = session.exit_code()
-    check(code == 0, "exit code %d after Alt+F4" % code)
+    close_graph_window_by_escape(session)
+    session.end_with_alt_f4()
 
 
 def hint_view(session):
@@ -331,9 +336,7 @@ def case_hint_beside_the_pointer(session):
     check(hint.height >= 19 + 6 and hint.width > 9 * 19, "hint of %d x %d" % (hint.width, hint.height))
     session.keys("shift")
     wait_for("a key to remove the hint", lambda: len(session.views()) == 1, timeout=10)
-    session.keys("alt+F4")
-    code = session.exit_code()
-    check(code == 0, "exit code %d after Alt+F4" % code)
+    session.end_with_alt_f4()
 
 
 def case_hint_kept_inside_its_window(session):
@@ -361,12 +364,8 @@ def case_hint_kept_inside_its_window(session):
     session.button("left", True)
     session.button("left", False)
     wait_for("the graph window", lambda: session.view_titled(GRAPH_TITLE), timeout=10)
-    session.keys("Escape")
-    wait_for("the graph window to close", lambda: session.view_titled(GRAPH_TITLE) is None)
-    wait_for("the keyboard back in the main window", lambda: session.view_titled(MAIN_TITLE).focus)
-    session.keys("alt+F4")
-    code = session.exit_code()
-    check(code == 0, "exit code %d after Alt+F4" % code)
+    close_graph_window_by_escape(session)
+    session.end_with_alt_f4()
 
 
 def case_screen(session, picture=None):
@@ -379,9 +378,7 @@ def case_screen(session, picture=None):
     if picture:
         subprocess.run(["convert", session.screenshot(), "-crop",
                         "%dx%d+%d+%d" % (main.width, main.height, main.x, main.y), "+repage", picture], check=True)
-    session.keys("alt+F4")
-    code = session.exit_code()
-    check(code == 0, "exit code %d after Alt+F4" % code)
+    session.end_with_alt_f4()
 
 
 CASES = {

@@ -39,21 +39,24 @@ BUTTONS = {"left": 0x110, "right": 0x111}
 
 class View:
     def __init__(self, line):
-        x, y, width, height, focus, *title = line.split(" ", 5)
+        x, y, width, height, focus, scale, *title = line.split(" ", 6)
         self.x, self.y, self.width, self.height = int(x), int(y), int(width), int(height)
         self.focus = focus == "1"
+        self.scale = int(scale)
         self.title = title[0] if title else ""
 
     def __repr__(self):
-        return "%r at %d,%d %dx%d%s" % (self.title, self.x, self.y, self.width, self.height,
-                                       " (focus)" if self.focus else "")
+        return "%r at %d,%d %dx%d x%d%s" % (self.title, self.x, self.y, self.width, self.height, self.scale,
+                                           " (focus)" if self.focus else "")
 
 
 class WaylandSession:
     """A working directory, weston with the test seat, and the program, for one
     test. Offers what the question reader needs: keys, typing, copying."""
 
-    def __init__(self, program, module):
+    def __init__(self, program, module, scale=1):
+        """scale: the output's scale, as a desktop set to 200 % has it."""
+        self.scale = scale
         self.program = os.path.abspath(program)
         self.module = os.path.abspath(module)
         self.proc = None
@@ -79,7 +82,8 @@ class WaylandSession:
                        "[shell]\nlocking=false\nanimation=none\nstartup-animation=none\n")
         self.weston = subprocess.Popen(
             ["weston", "--backend=headless-backend.so", "--use-pixman", "--socket=wayland-surasura", "--config=" + config,
-             "--width=%d" % SCREEN[0], "--height=%d" % SCREEN[1], "--debug", "--modules=" + self.module],
+             "--width=%d" % SCREEN[0], "--height=%d" % SCREEN[1], "--scale=%d" % self.scale, "--debug",
+             "--modules=" + self.module],
             cwd=self.root, env=env, stdout=self.weston_log, stderr=subprocess.STDOUT,
             preexec_fn=run_e2e._die_with_parent)
         self.seat = wait_for("weston's test seat", lambda: self._connect(seat_path), timeout=20)
@@ -228,10 +232,13 @@ class WaylandSession:
         check(len(shots) == 1, "the screenshooter wrote %r" % shots)
         return os.path.join(self.runtime, shots[0])
 
+    def crop(self, view):
+        """The view's place on the screenshot, whose pixels are the output's."""
+        return "%dx%d+%d+%d" % tuple(value * self.scale for value in (view.width, view.height, view.x, view.y))
+
     def picture(self, view):
         """The view's pixels, as raw RGB."""
-        shot = subprocess.run(["convert", self.screenshot(), "-crop",
-                               "%dx%d+%d+%d" % (view.width, view.height, view.x, view.y), "-depth", "8", "rgb:-"],
+        shot = subprocess.run(["convert", self.screenshot(), "-crop", self.crop(view), "-depth", "8", "rgb:-"],
                               capture_output=True)
         check(shot.returncode == 0 and shot.stdout, "no picture of %r" % view)
         return shot.stdout
@@ -368,6 +375,25 @@ def case_hint_kept_inside_its_window(session):
     session.end_with_alt_f4()
 
 
+def case_output_at_200_percent(session):
+    """On an output scaled by 2 (a desktop at 200 %) every window, the hint
+    among them, hands over buffers of twice its size: drawn at the screen's
+    resolution, not enlarged by the compositor. The windows keep their size in
+    the desktop's units, and the chart still zooms by a drag."""
+    main, graph = open_graph_window(session, 30)
+    for view in (main, graph):
+        check(view.scale == 2, "%r is drawn at scale %d" % (view, view.scale))
+    check((graph.width, graph.height) == (main.width, main.height + 7), "the graph window is %r" % graph)
+    before = wait_for("a drawn chart", lambda: settled(session, graph))
+    drag(session, session.client_point(graph, (200, 150)), session.client_point(graph, (400, 350)))
+    wait_for("the zoomed picture", lambda: (settled(session, graph) or before) != before, timeout=10)
+    close_graph_window_by_escape(session)
+    session.move(*session.client_point(main, START_BUTTON_LEFT))
+    shown = wait_for("the hint", lambda: hint_view(session), timeout=10)
+    check(shown.scale == 2, "the hint %r is drawn at scale %d" % (shown, shown.scale))
+    session.end_with_alt_f4()
+
+
 def case_screen(session, picture=None):
     """The main window as a Wayland desktop shows it, with the start button's
     hint; its picture goes to PICTURE when given (the README's)."""
@@ -376,8 +402,7 @@ def case_screen(session, picture=None):
     wait_for("the hint", lambda: hint_view(session), timeout=10)
     time.sleep(0.3)
     if picture:
-        subprocess.run(["convert", session.screenshot(), "-crop",
-                        "%dx%d+%d+%d" % (main.width, main.height, main.x, main.y), "+repage", picture], check=True)
+        subprocess.run(["convert", session.screenshot(), "-crop", session.crop(main), "+repage", picture], check=True)
     session.end_with_alt_f4()
 
 
@@ -386,6 +411,7 @@ CASES = {
     "graph_window_modal_and_zoomed": case_graph_window_modal_and_zoomed,
     "hint_beside_the_pointer": case_hint_beside_the_pointer,
     "hint_kept_inside_its_window": case_hint_kept_inside_its_window,
+    "output_at_200_percent": case_output_at_200_percent,
     "screen": case_screen,
 }
 
@@ -393,9 +419,11 @@ CASES = {
 def wayland_missing():
     if shutil.which("weston") is None or shutil.which("weston-screenshooter") is None:
         return "weston is not installed"
+    if shutil.which("qtpaths6") is None:
+        return None  # the run itself tells whether the plugin is there
     plugins = subprocess.run(["qtpaths6", "--query", "QT_INSTALL_PLUGINS"], capture_output=True, text=True)
     folder = os.path.join(plugins.stdout.strip(), "platforms")
-    if plugins.returncode != 0 or not any("wayland" in name for name in os.listdir(folder)):
+    if plugins.returncode == 0 and os.path.isdir(folder) and not any("wayland" in name for name in os.listdir(folder)):
         return "the toolkit's Wayland plugin (qt6-wayland) is not installed"
     return None
 
@@ -409,7 +437,8 @@ def main():
     if missing:
         print("skipped: " + missing)
         return SKIPPED
-    with WaylandSession(program, module) as session, Reported(session, case) as outcome:
+    scale = 2 if case == "output_at_200_percent" else 1
+    with WaylandSession(program, module, scale) as session, Reported(session, case) as outcome:
         CASES[case](session, *sys.argv[4:])
     return outcome.status
 

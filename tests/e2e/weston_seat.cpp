@@ -4,7 +4,8 @@
 // are, which has the keyboard, what the clipboard holds.
 //
 // One command per line; every answer ends with a line holding only ".".
-//   views                   every mapped view, top first: "x y width height focus title"
+//   views                   every mapped view, top first: "x y width height focus scale title",
+//                           focus 1 where it has the keyboard, scale its buffer's scale
 //   move X Y                the pointer to X, Y on the desktop
 //   button N 1|0            presses (1) or releases (0) the button with evdev code N
 //   key N 1|0               presses or releases the key with evdev code N
@@ -97,7 +98,8 @@ std::string Views(TSeatServer& Server) {
     if (!weston_surface_is_desktop_surface(weston_surface_get_main_surface(View->surface))) continue;
     const pixman_box32_t* Box = pixman_region32_extents(&View->transform.boundingbox);
     Out << Box->x1 << ' ' << Box->y1 << ' ' << (Box->x2 - Box->x1) << ' ' << (Box->y2 - Box->y1) << ' '
-        << (View->surface == Focus ? 1 : 0) << ' ' << TitleOf(View->surface) << '\n';
+        << (View->surface == Focus ? 1 : 0) << ' ' << View->surface->buffer_viewport.buffer.scale << ' '
+        << TitleOf(View->surface) << '\n';
   }
   return Out.str();
 }

@@ -91,6 +91,13 @@ def wait_for(what, condition, timeout=30.0, step=0.05):
         time.sleep(step)
 
 
+def recovery_file(work, data):
+    """Where drills the end could not save in the history of the folder work
+    wait for the next start, under the data directory data."""
+    folder = os.path.realpath(work).replace("%", "%%").replace("/", "%")
+    return os.path.join(data, "surasura", folder + ".HIST_ZV.DAT")
+
+
 class Session:
     """A working directory, an X server and the program, for one test."""
 
@@ -271,9 +278,7 @@ class Session:
             return None
 
     def recovery_file(self):
-        """Where drills the end could not save wait for the next start here."""
-        folder = os.path.realpath(self.work).replace("%", "%%").replace("/", "%")
-        return os.path.join(self.data, "surasura", folder + ".HIST_ZV.DAT")
+        return recovery_file(self.work, self.data)
 
     def recovered_lines(self):
         try:

@@ -21,7 +21,8 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import run_e2e  # noqa: E402
 from question_reader import Reader  # noqa: E402
-from run_e2e import GRAPH_TITLE, HISTORY, MAIN_TITLE, Reported, check, summary_line, wait_for  # noqa: E402
+from run_e2e import (BOX_TITLE, GRAPH_TITLE, HISTORY, LINE_BYTES, MAIN_TITLE, Reported, check,  # noqa: E402
+                     recovery_file, summary_line, wait_for)
 
 SKIPPED = 77
 SCREEN = (1280, 900)
@@ -71,7 +72,8 @@ class WaylandSession:
         os.mkdir(self.runtime, 0o700)
         seat_path = os.path.join(self.runtime, "seat")
         env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "XAUTHORITY", "QT_QPA_PLATFORM")}
-        env.update(XDG_RUNTIME_DIR=self.runtime, XDG_DATA_HOME=os.path.join(self.root, "data"),
+        self.data = os.path.join(self.root, "data")
+        env.update(XDG_RUNTIME_DIR=self.runtime, XDG_DATA_HOME=self.data,
                    SURASURA_WESTON_SEAT=seat_path)
         self.weston_log = open(os.path.join(self.root, "weston.log"), "wb")
         # --debug lets the screenshooter in; no input method is started, as
@@ -375,6 +377,42 @@ def case_hint_kept_inside_its_window(session):
     session.end_with_alt_f4()
 
 
+def error_box(session):
+    return next((view for view in session.views() if view.title == BOX_TITLE), None)
+
+
+def error_box_with_keyboard(session):
+    box = error_box(session)
+    return box if box is not None and box.focus else None
+
+
+def case_error_box_and_recovery(session):
+    """The history cannot be written (it is a folder): the error box at the
+    drill's end comes with the keyboard and closes on Enter; at the end, the
+    end's box tells where the drill waits, which the recovery file holds; the
+    next start, with the history writable, writes the drill."""
+    os.mkdir(session.path(HISTORY))
+    session.start()
+    session.keys("Return")
+    session.keys(*["Return"] * 100)
+    wait_for("the error box with the keyboard", lambda: error_box_with_keyboard(session), timeout=20)
+    session.keys("Return")
+    wait_for("the error box to close", lambda: error_box(session) is None)
+    wait_for("the keyboard back in the main window", lambda: session.view_titled(MAIN_TITLE).focus)
+    session.keys("alt+F4")
+    wait_for("the end's box with the keyboard", lambda: error_box_with_keyboard(session), timeout=20)
+    with open(recovery_file(session.work, session.data), "rb") as kept:
+        check(kept.read().count(b"\r\n") == 1, "the recovery file does not hold the drill")
+    session.keys("Return")
+    code = session.exit_code()
+    check(code == 0, "exit code %d after the end's box" % code)
+    os.rmdir(session.path(HISTORY))
+    session.start()
+    wait_for("the recovered drill in the history", lambda: len(session.history() or b"") == LINE_BYTES)
+    check(not os.path.exists(recovery_file(session.work, session.data)), "the recovery file stayed")
+    session.end_with_alt_f4()
+
+
 def case_output_at_200_percent(session):
     """On an output scaled by 2 (a desktop at 200 %) every window, the hint
     among them, hands over buffers of twice its size: drawn at the screen's
@@ -412,6 +450,7 @@ CASES = {
     "hint_beside_the_pointer": case_hint_beside_the_pointer,
     "hint_kept_inside_its_window": case_hint_kept_inside_its_window,
     "output_at_200_percent": case_output_at_200_percent,
+    "error_box_and_recovery": case_error_box_and_recovery,
     "screen": case_screen,
 }
 

@@ -71,7 +71,9 @@ void THintDriver::PointerOutside() {
   // A hint shown over the pointer (moved up from the desktop's bottom edge) can
   // take the pointer from the window below for a moment, until it lets the
   // pointer through: the pointer is still over the control, and the hint stays.
-  if (WidgetAt(QCursor::pos()) != nullptr) return;
+  // On Wayland a hint never takes the pointer, and the pointer's last place
+  // known is inside the window it left: there, leaving is leaving.
+  if (!OnWayland() && WidgetAt(QCursor::pos()) != nullptr) return;
   FState->CancelHint();
 }
 
@@ -145,6 +147,8 @@ QRect THintDriver::CalcHintRect(int MaxWidth, const std::string& Text) {
 void THintDriver::ActivateHint(QRect Rect, const std::string& Text) {
   // The hint colour is the tool-tip background as the desktop has it now.
   FWindow->SetColor(QToolTip::palette().color(QPalette::Active, QPalette::ToolTipBase));
+  QWidget* Control = AsWidget(FState->HintControl());
+  FWindow->SetOwner(Control != nullptr ? Control->window() : nullptr);
   FWindow->ActivateHint(Rect, Text);
 }
 

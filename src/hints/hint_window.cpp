@@ -35,19 +35,16 @@ QRect DesktopRect() {
   return Screen ? Screen->virtualGeometry() : QRect();
 }
 
-bool OnWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
-
-// The program's window (not a hint) the pointer is over, the active one first.
-QWidget* WindowUnderPointer() {
-  const QPoint Pointer = QCursor::pos();
-  QWidget* Active = QApplication::activeWindow();
-  if (Active && Active->frameGeometry().contains(Pointer)) return Active;
-  const auto Windows = QApplication::topLevelWidgets();
-  for (QWidget* Window : Windows) {
-    if (Window->isVisible() && !(Window->windowFlags() & Qt::ToolTip) && Window->frameGeometry().contains(Pointer))
-      return Window;
-  }
-  return Active;
+// Window's frame in the coordinates of its own mapToGlobal, which are those
+// of the pointer's positions in its events. On Wayland these need not be the
+// coordinates of the window's geometry: a client cannot place a window, and
+// the place it asked for stays in the geometry.
+QRect FrameInPointerCoordinates(const QWidget& Window) {
+  const QRect Client(Window.mapToGlobal(QPoint(0, 0)), Window.size());
+  const QRect Geometry = Window.geometry();
+  const QRect Frame = Window.frameGeometry();
+  return Client.adjusted(Frame.left() - Geometry.left(), Frame.top() - Geometry.top(),
+                         Frame.right() - Geometry.right(), Frame.bottom() - Geometry.bottom());
 }
 
 }  // namespace
@@ -140,16 +137,16 @@ QRect THintWindow::HintArea() {
   if (!OnWayland()) return DesktopRect();
   // A Wayland client is told neither where its windows are nor what lies
   // around them: the one part of the desktop it knows to be shown is its own
-  // window. The hint is a pop-up of the window under the pointer, kept inside
+  // window. The hint is a pop-up of the window it belongs to, kept inside
   // that window's frame, as it is kept on the desktop elsewhere.
-  QWidget* Owner = WindowUnderPointer();
+  QWidget* Owner = FOwner ? FOwner.data() : QApplication::activeWindow();
   if (Owner == nullptr || Owner->windowHandle() == nullptr) return DesktopRect();
   if (windowHandle() == nullptr) create();
   if (windowHandle()->transientParent() != Owner->windowHandle()) {
     hide();  // a shown pop-up keeps the window it was placed against
     windowHandle()->setTransientParent(Owner->windowHandle());
   }
-  return Owner->frameGeometry();
+  return FrameInPointerCoordinates(*Owner);
 }
 
 void THintWindow::KeepTransparentForInput() {
@@ -229,6 +226,8 @@ void THintWindow::NCPaint(QPainter& Painter) {
 TMyHintWindow::TMyHintWindow(TTickSource Ticks) : THintWindow(std::move(Ticks)) {
   FCanvasFont.setPixelSize(EnlargedPixelHeight(FCanvasFont, ExtraPoints, ScreenDpi()));
 }
+
+bool OnWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
 
 int PointsToPixels(double Points, double Dpi) { return RoundHalfAway(Points * Dpi / 72.0); }
 

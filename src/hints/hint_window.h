@@ -6,6 +6,7 @@
 // with a font 5 points larger than the system's hint font.
 #include <QColor>
 #include <QFont>
+#include <QPointer>
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -32,6 +33,10 @@ public:
   // True for the events that remove a hint, whatever they are for: keys, mouse
   // buttons and wheel, the window frame, activation of the application's windows.
   static bool IsHintMsg(const QEvent& Event);
+
+  // The window the next hint belongs to (its control's); on Wayland the hint
+  // is a pop-up of that window and stays inside it.
+  void SetOwner(QWidget* Window) { FOwner = Window; }
 
   // The hint's ground; the text takes the hint text colour, made readable on it.
   void SetColor(QColor Color);
@@ -61,6 +66,7 @@ private:
   void Animate(QRect Bounds);
 
   TTickSource FTicks;
+  QPointer<QWidget> FOwner;
   QColor FColor;
   QString FText;
   bool FHaveLastActivation = false;
@@ -73,6 +79,10 @@ public:
   static constexpr int ExtraPoints = 5;
   explicit TMyHintWindow(TTickSource Ticks = nullptr);
 };
+
+// True where the toolkit speaks Wayland: windows are placed by the compositor,
+// and the pointer's place is known only inside the program's own windows.
+bool OnWayland();
 
 // Point size <-> pixel height at a pixel density, each rounded half away from zero.
 int PointsToPixels(double Points, double Dpi);

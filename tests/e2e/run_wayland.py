@@ -327,7 +327,8 @@ def case_graph_window_modal_and_zoomed(session):
 
 
 def hint_view(session):
-    return next((view for view in session.views() if MAIN_TITLE not in view.title), None)
+    """The hint: the one view without a title."""
+    return next((view for view in session.views() if not view.title), None)
 
 
 def case_hint_beside_the_pointer(session):
@@ -413,6 +414,42 @@ def case_error_box_and_recovery(session):
     session.end_with_alt_f4()
 
 
+def red_point(session, view, towards):
+    """A point of the desktop on a bar's red front face in the view, the one
+    nearest the point `towards` given in shares of the view's width and height."""
+    picture = session.picture(view)
+    width, height = view.width * session.scale, view.height * session.scale
+    target = (towards[0] * width, towards[1] * height)
+    best = None
+    for y in range(0, height, 2):
+        row = picture[3 * width * y:3 * width * (y + 1)]
+        for x in range(0, width, 2):
+            if row[3 * x:3 * x + 3] == b"\xff\x00\x00":
+                distance = (x - target[0]) ** 2 + (y - target[1]) ** 2
+                if best is None or distance < best[0]:
+                    best = (distance, x, y)
+    check(best is not None, "no red bar in the chart")
+    return view.x + best[1] // session.scale, view.y + best[2] // session.scale
+
+
+def case_hint_on_a_bar(session):
+    """With the graph window open over the main window, the pointer resting on
+    a bar brings that drill's readout (a long line) just below the pointer;
+    leaving the window takes it away at once."""
+    main, graph = open_graph_window(session, 30)
+    wait_for("a drawn chart", lambda: settled(session, graph))
+    x, y = red_point(session, graph, (0.25, 0.75))
+    session.move(x - 40, graph.y + 40)
+    session.move(x, y)
+    shown = wait_for("the readout", lambda: hint_view(session), timeout=10)
+    check(abs(shown.x - x) <= 2 and y < shown.y <= y + 64, "the readout %r, the pointer at %d,%d" % (shown, x, y))
+    check(shown.width > 400, "the readout %r is not the long line of a drill" % shown)
+    session.move(graph.x + graph.width + 20, graph.y - 20 if graph.y > 40 else graph.y + graph.height + 20)
+    wait_for("the readout to go as the pointer leaves", lambda: hint_view(session) is None, timeout=1)
+    close_graph_window_by_escape(session)
+    session.end_with_alt_f4()
+
+
 def case_output_at_200_percent(session):
     """On an output scaled by 2 (a desktop at 200 %) every window, the hint
     among them, hands over buffers of twice its size: drawn at the screen's
@@ -451,6 +488,7 @@ CASES = {
     "hint_kept_inside_its_window": case_hint_kept_inside_its_window,
     "output_at_200_percent": case_output_at_200_percent,
     "error_box_and_recovery": case_error_box_and_recovery,
+    "hint_on_a_bar": case_hint_on_a_bar,
     "screen": case_screen,
 }
 

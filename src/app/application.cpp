@@ -212,8 +212,9 @@ void TApplication::ForwardToHints(QObject* Watched, QEvent* Event) {
       // A window sees every move once, before its widgets (which see moves
       // only when they track the mouse).
       if (Watched->isWindowType()) {
-        const QPoint Global = static_cast<QMouseEvent*>(Event)->globalPosition().toPoint();
-        FHintController->PointerMoved(QApplication::widgetAt(Global), Global);
+        const auto* Move = static_cast<QMouseEvent*>(Event);
+        const QPoint Global = Move->globalPosition().toPoint();
+        FHintController->PointerMoved(WidgetUnderPointer(Watched, Move->position(), Global), Global);
       }
       break;
     case QEvent::Leave:

@@ -1,9 +1,24 @@
 #include "hint_controller.h"
 
+#include <QApplication>
 #include <QVariant>
 #include <QWidget>
+#include <QWindow>
+
+#include "hint_window.h"
 
 QString ControlHint(const QWidget* Control) {
   if (Control == nullptr) return QString();
   return Control->property(HintProperty).toString();
+}
+
+QWidget* WidgetUnderPointer(const QObject* Window, const QPointF& Local, const QPoint& Global) {
+  if (!OnWayland()) return QApplication::widgetAt(Global);
+  const auto Windows = QApplication::topLevelWidgets();
+  for (QWidget* Top : Windows) {
+    if (Top->windowHandle() != Window) continue;
+    QWidget* Child = Top->childAt(Local.toPoint());
+    return Child != nullptr ? Child : Top;
+  }
+  return nullptr;
 }

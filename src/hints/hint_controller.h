@@ -5,7 +5,9 @@
 // whose hint follows the pointer.
 #include <QString>
 
+class QObject;
 class QPoint;
+class QPointF;
 class QWidget;
 
 // What the hint controller is told. The application object watches every event
@@ -22,6 +24,13 @@ public:
   // activated or deactivated: THintWindow::IsHintMsg): any hint goes away.
   virtual void CancelHint() = 0;
 };
+
+// The widget under the pointer for a mouse move that came to Window (a
+// window of the toolkit) at Local, its own coordinates, and at Global on the
+// desktop. Under X11 the place on the desktop finds it; a Wayland client is
+// told places only inside its own windows, so there the window the move came
+// to and the place in it do.
+QWidget* WidgetUnderPointer(const QObject* Window, const QPointF& Local, const QPoint& Global);
 
 // The hint settings of the application.
 struct THintSettings {

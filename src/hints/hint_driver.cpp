@@ -52,6 +52,7 @@ THintDriver::~THintDriver() {
 
 void THintDriver::PointerMoved(QWidget* Control, const QPoint& GlobalPos) {
   if (Control && Control->window() == FWindow.get()) Control = WidgetAt(GlobalPos);
+  if (Control) FPointerWindow = Control->window();
   FollowPointer(Control, GlobalPos);
   FState->MouseMove(Control, GlobalPos);
 }
@@ -96,6 +97,16 @@ void THintDriver::ReplaceHintWindow() {
 }
 
 QWidget* THintDriver::WidgetAt(QPoint P) const {
+  if (OnWayland()) {
+    // The pointer's places are those of the window it moved in last, which
+    // need not be those of the windows' geometry (see WidgetUnderPointer).
+    QWidget* Window = FPointerWindow;
+    if (Window == nullptr || !Window->isVisible()) return nullptr;
+    const QPoint Local = Window->mapFromGlobal(P);
+    if (!Window->rect().contains(Local)) return nullptr;
+    QWidget* Child = Window->childAt(Local);
+    return Child != nullptr ? Child : Window;
+  }
   QWidget* Found = QApplication::widgetAt(P);
   if (Found && Found->window() != FWindow.get()) return Found;
   // Where the window system counts the hint window as there, look below it.

@@ -4,6 +4,7 @@
 // the one hint window. The controls with hints are those whose hint property is
 // set (HintProperty); the hint window is the program's enlarged one.
 #include <QFont>
+#include <QPointer>
 #include <functional>
 #include <memory>
 #include <string>
@@ -63,6 +64,7 @@ private:
   THintWindowClass FWindowClass;
   std::unique_ptr<THintWindow> FWindow;
   QFont FWindowFont;  // the desktop's hint font when FWindow was made
+  QPointer<QWidget> FPointerWindow;  // the window of the last pointer move
   std::unique_ptr<THintTimer> FTimer;
   std::unique_ptr<THintState> FState;
 };

@@ -20,7 +20,6 @@ public:
   TNativePixelsPart(QAccessible::Id PartId, const QWidget* Widget) : PartId(PartId), Widget(Widget) {}
 
   QAccessibleInterface* Part() const { return QAccessible::accessibleInterface(PartId); }
-  QAccessible::Id PartIdentity() const { return PartId; }
 
   QRect rect() const override {
     QAccessibleInterface* Own = Part();

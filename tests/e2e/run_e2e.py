@@ -38,6 +38,23 @@ def _die_with_parent():
     _LIBC.prctl(_PR_SET_PDEATHSIG, signal.SIGKILL)
 
 
+def stop(process, kill=False):
+    """Ends a child process if it still runs: killed at once, or (a server)
+    asked to end and killed after 5 s."""
+    if process is None or process.poll() is not None:
+        return
+    if kill:
+        process.kill()
+    else:
+        process.terminate()
+        try:
+            process.wait(timeout=5)
+            return
+        except subprocess.TimeoutExpired:
+            process.kill()
+    process.wait()
+
+
 class TestFailure(Exception):
     pass
 
@@ -62,10 +79,7 @@ class Reported:
                 print("FAILED: %s" % value, file=sys.stderr)
                 if self.session.proc:
                     print("program output:\n" + self.session.output(), file=sys.stderr)
-            proc = self.session.proc
-            if proc and proc.poll() is None:
-                proc.kill()
-                proc.wait()
+            stop(self.session.proc, kill=True)
         finally:
             if self.cleanup:
                 self.cleanup()
@@ -135,16 +149,8 @@ class Session:
         return self
 
     def __exit__(self, *exc):
-        if self.proc and self.proc.poll() is None:
-            self.proc.kill()
-            self.proc.wait()
-        if self.xvfb:
-            self.xvfb.terminate()
-            try:
-                self.xvfb.wait(timeout=5)
-            except subprocess.TimeoutExpired:
-                self.xvfb.kill()
-                self.xvfb.wait()
+        stop(self.proc, kill=True)
+        stop(self.xvfb)
         if getattr(self, "log", None):
             self.log.close()
         shutil.rmtree(self.root, ignore_errors=True)
@@ -663,12 +669,10 @@ def case_graph_window_keys_zoom_and_home(session):
     close_graph_and_program(session)
 
 
-def bar_point(session, window, towards):
-    """A point on a bar's red front face, the one nearest the point `towards`
-    given in shares of the window's width and height."""
-    box = session.geometry(window)
-    picture = window_picture(session, window)
-    width, height = box["WIDTH"], box["HEIGHT"]
+def red_pixel_nearest(picture, width, height, towards):
+    """(x, y) of the pure red pixel (a bar's front face) in an RGB picture of
+    width x height nearest the point `towards`, given in shares of the width
+    and height; every second pixel is looked at."""
     target = (towards[0] * width, towards[1] * height)
     best = None
     for y in range(0, height, 2):
@@ -680,6 +684,13 @@ def bar_point(session, window, towards):
                     best = (distance, x, y)
     check(best is not None, "no red bar in the chart")
     return best[1], best[2]
+
+
+def bar_point(session, window, towards):
+    """A point on a bar's red front face, the one nearest the point `towards`
+    given in shares of the window's width and height."""
+    box = session.geometry(window)
+    return red_pixel_nearest(window_picture(session, window), box["WIDTH"], box["HEIGHT"], towards)
 
 
 def case_hint_on_a_bar(session):

@@ -104,18 +104,10 @@ class WaylandSession:
             return None
 
     def __exit__(self, *exc):
-        if self.proc and self.proc.poll() is None:
-            self.proc.kill()
-            self.proc.wait()
+        run_e2e.stop(self.proc, kill=True)
         if self.seat:
             self.seat.close()
-        if self.weston:
-            self.weston.terminate()
-            try:
-                self.weston.wait(timeout=5)
-            except subprocess.TimeoutExpired:
-                self.weston.kill()
-                self.weston.wait()
+        run_e2e.stop(self.weston)
         self.weston_log.close()
         shutil.rmtree(self.root, ignore_errors=True)
         return False
@@ -417,19 +409,9 @@ def case_error_box_and_recovery(session):
 def red_point(session, view, towards):
     """A point of the desktop on a bar's red front face in the view, the one
     nearest the point `towards` given in shares of the view's width and height."""
-    picture = session.picture(view)
-    width, height = view.width * session.scale, view.height * session.scale
-    target = (towards[0] * width, towards[1] * height)
-    best = None
-    for y in range(0, height, 2):
-        row = picture[3 * width * y:3 * width * (y + 1)]
-        for x in range(0, width, 2):
-            if row[3 * x:3 * x + 3] == b"\xff\x00\x00":
-                distance = (x - target[0]) ** 2 + (y - target[1]) ** 2
-                if best is None or distance < best[0]:
-                    best = (distance, x, y)
-    check(best is not None, "no red bar in the chart")
-    return view.x + best[1] // session.scale, view.y + best[2] // session.scale
+    x, y = run_e2e.red_pixel_nearest(session.picture(view), view.width * session.scale,
+                                     view.height * session.scale, towards)
+    return view.x + x // session.scale, view.y + y // session.scale
 
 
 def case_hint_on_a_bar(session):

@@ -217,6 +217,16 @@ void TApplication::ForwardToHints(QObject* Watched, QEvent* Event) {
         FHintController->PointerMoved(WidgetUnderPointer(Watched, Move->position(), Global), Global);
       }
       break;
+    case QEvent::Enter:
+      // The pointer came into a window: a place like a move's. A Wayland
+      // compositor may tell only the entry when the pointer stops at once
+      // inside, with no move after it.
+      if (Watched->isWindowType()) {
+        const auto* Entry = static_cast<QEnterEvent*>(Event);
+        const QPoint Global = Entry->globalPosition().toPoint();
+        FHintController->PointerMoved(WidgetUnderPointer(Watched, Entry->position(), Global), Global);
+      }
+      break;
     case QEvent::Leave:
       if (Watched->isWindowType()) FHintController->PointerOutside();
       break;

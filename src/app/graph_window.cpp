@@ -104,8 +104,8 @@ void TGraphWindow::showEvent(QShowEvent* Event) {
 
 void TGraphWindow::FormShow() {
   ShowHistoryLines();
-  // A bad field stops the rebuild there; the points before it stay, and the
-  // error goes to the error box while the window opens all the same.
+  // A line that holds no drill's figures keeps its place empty; its error goes
+  // to the error box once, and the window opens with every other drill.
   FChartAccess->Shown();
   FResults.FillChart(FChartWidget->Chart());
 }

@@ -78,7 +78,7 @@ TProgramWindows CreateWindows(TApplication& Application, TDrillClock& Clock, con
     }
     Windows.GraphWindow->ShowHistoryLines();
   });
-  // A history read only up to a fault is told about once, over the main window.
+  // Damaged lines in the history are told about once, over the main window.
   if (const std::string Notice = Windows.Results->LoadNotice(); !Notice.empty()) Application.ShowError(Notice);
   return Windows;
 }

@@ -20,26 +20,21 @@ namespace {
 
 constexpr std::string_view LineEnd = "\r\n";
 
-// True when one of the eight bytes of Word is below 14, that is may be a CR,
-// an LF or a NUL.
+// True when one of the eight bytes of Word is below 14, that is may be a CR
+// or an LF.
 bool HasControlByte(uint64_t Word) {
   constexpr uint64_t Ones = 0x0101010101010101ull, Highs = 0x8080808080808080ull;
   return ((Word - 14 * Ones) & ~Word & Highs) != 0;
 }
 
-// Splits the file's bytes into lines: CR LF, a lone LF and a lone CR each end
-// a line; a NUL byte ends the text. Text receives every line followed by
-// CR LF and Starts where each begins. Returns false when a NUL byte left
-// bytes unread. A file that already holds its lines that way (the usual
-// case) becomes Text as it is.
-bool SplitLines(std::string&& Bytes, std::string& Text, std::vector<size_t>& Starts) {
+// Where each line of the file's bytes begins, as long as every line ends with
+// CR LF (the usual case); false at the first line that ends otherwise.
+bool FindCrlfLineStarts(std::string_view Bytes, std::vector<size_t>& Starts) {
   Starts.clear();
   Starts.reserve(Bytes.size() / 48 + 1);
   const char* const Begin = Bytes.data();
   const size_t Size = Bytes.size();
-  // First pass: line starts, as long as every line ends with CR LF.
   size_t At = 0;
-  bool Plain = true;
   while (At < Size) {
     Starts.push_back(At);
     size_t End = At;
@@ -51,38 +46,51 @@ bool SplitLines(std::string&& Bytes, std::string& Text, std::vector<size_t>& Sta
         End += 8;
       }
       while (End < Size && static_cast<unsigned char>(Begin[End]) > '\r') ++End;
-      if (End >= Size || Begin[End] == '\r' || Begin[End] == '\n' || Begin[End] == '\0') break;
-      ++End;  // another control byte belongs to the line
+      if (End >= Size || Begin[End] == '\r' || Begin[End] == '\n') break;
+      ++End;  // another control byte (a tab, a NUL) belongs to the line
     }
     if (End + 1 < Size && Begin[End] == '\r' && Begin[End + 1] == '\n') {
       At = End + 2;
       continue;
     }
-    Plain = false;
-    break;
+    return false;
   }
-  if (Plain) {
-    Text = std::move(Bytes);
-    return true;
-  }
+  return true;
+}
 
-  // Any other line ends: the lines are copied, each with CR LF.
-  std::string Copy;
-  Copy.reserve(Size + Size / 16 + 2);
+// The lines of the file's bytes, each followed by CR LF, for a file whose line
+// ends are not all CR LF: CR LF, a lone LF and a lone CR each end a line. Every
+// other byte, a NUL too, belongs to its line, so that a damaged byte costs no
+// line and the next save writes the line back as the file held it.
+std::string ReformedLines(std::string_view Bytes, std::vector<size_t>& Starts) {
+  std::string Text;
+  Text.reserve(Bytes.size() + Bytes.size() / 16 + 2);
   Starts.clear();
-  At = 0;
-  while (At < Size && Begin[At] != '\0') {
-    size_t End = Bytes.find_first_of(std::string_view("\r\n\0", 3), At);
-    if (End == std::string::npos) End = Size;
-    Starts.push_back(Copy.size());
-    Copy.append(Begin + At, End - At);
-    Copy += LineEnd;
+  size_t At = 0;
+  while (At < Bytes.size()) {
+    size_t End = Bytes.find_first_of("\r\n", At);
+    if (End == std::string_view::npos) End = Bytes.size();
+    Starts.push_back(Text.size());
+    Text.append(Bytes, At, End - At);
+    Text += LineEnd;
     At = End;
-    if (At < Size && Begin[At] == '\r') ++At;
-    if (At < Size && Begin[At] == '\n') ++At;
+    if (At < Bytes.size() && Bytes[At] == '\r') ++At;
+    if (At < Bytes.size() && Bytes[At] == '\n') ++At;
   }
-  Text = std::move(Copy);
-  return At == Size;
+  return Text;
+}
+
+// Splits the file's bytes into lines, each followed by CR LF in Text, with
+// Starts where each begins. A file that already holds its lines that way
+// becomes Text as it is and Bytes is left empty; any other keeps its bytes in
+// Bytes.
+void SplitLines(std::string& Bytes, std::string& Text, std::vector<size_t>& Starts) {
+  if (FindCrlfLineStarts(Bytes, Starts)) {
+    Text = std::move(Bytes);
+    Bytes.clear();
+  } else {
+    Text = ReformedLines(Bytes, Starts);
+  }
 }
 
 // "ファイル "%s". %s ..." with the file's full path and the system's text.
@@ -105,17 +113,29 @@ std::string_view FieldOf(std::string_view Line, size_t First, size_t Width) {
 
 // A field's value. The program writes a field as spaces and then its digits,
 // which are read here at once (a field this short cannot overflow); any other
-// text goes through the strict conversion, which reads it or reports it.
-int32_t FieldValue(std::string_view Field) {
+// text goes through the strict conversion. False when it is not a number.
+bool TryFieldValue(std::string_view Field, int32_t& Value) {
   size_t I = 0;
   while (I < Field.size() && Field[I] == ' ') ++I;
   if (I < Field.size() && Field.size() <= 4) {
-    int32_t Value = 0;
-    for (; I < Field.size() && Field[I] >= '0' && Field[I] <= '9'; ++I) Value = Value * 10 + (Field[I] - '0');
-    if (I == Field.size()) return Value;
+    int32_t Digits = 0;
+    for (; I < Field.size() && Field[I] >= '0' && Field[I] <= '9'; ++I) Digits = Digits * 10 + (Field[I] - '0');
+    if (I == Field.size()) {
+      Value = Digits;
+      return true;
+    }
   }
-  return TextToInt(Field);
+  return TryTextToInt(Field, Value);
 }
+
+int32_t FieldValue(std::string_view Field) {
+  int32_t Value = 0;
+  return TryFieldValue(Field, Value) ? Value : TextToInt(Field);
+}
+
+constexpr size_t PercentAt = 25, PercentWidth = 3;
+constexpr size_t MinutesAt = 10, MinutesWidth = 2;
+constexpr size_t SecondsAt = 14, SecondsWidth = 2;
 
 }  // namespace
 
@@ -131,13 +151,11 @@ void THistoryFile::Load() {
     }
     std::string Text;
     std::vector<size_t> Starts;
-    std::string Known = Bytes;
-    FFileNotReadWhole = !SplitLines(std::move(Bytes), Text, Starts);
+    SplitLines(Bytes, Text, Starts);
     FText.swap(Text);
     FStarts.swap(Starts);
     FSavedSize = FText.size();
-    if (Known != FText) FLoadedBytes.swap(Known);
-    if (FFileNotReadWhole) FKeptCopy = KeepCopyOf(FFileName);
+    FLoadedBytes.swap(Bytes);
   } catch (const std::bad_alloc&) {
     FFileNotReadWhole = true;
     throw EListError(Texts().CannotInsertLine);
@@ -204,10 +222,9 @@ void THistoryFile::Save() {
   bool KeepOld = FFileNotReadWhole;
   if (!Unchanged) {
     // Another writer saved since. Its text first, then the lines appended here.
-    const bool Appended =
-        !FFileNotReadWhole && Found.size() > Known.size() && std::string_view(Found).substr(0, Known.size()) == Known;
-    const bool FoundWhole = SplitLines(std::move(Found), Merged, MergedStarts);
-    KeepOld = !Appended || !FoundWhole;
+    KeepOld = FFileNotReadWhole || Found.size() <= Known.size() ||
+              std::string_view(Found).substr(0, Known.size()) != Known;
+    SplitLines(Found, Merged, MergedStarts);
     const size_t FoundSize = Merged.size();
     Merged.append(FText, FSavedSize, std::string::npos);
     for (const size_t Start : FStarts) {
@@ -233,8 +250,18 @@ void THistoryFile::Save() {
   }
 }
 
-int32_t THistoryFile::PercentOf(std::string_view Line) { return FieldValue(FieldOf(Line, 25, 3)); }
+int32_t THistoryFile::PercentOf(std::string_view Line) { return FieldValue(FieldOf(Line, PercentAt, PercentWidth)); }
 
-int32_t THistoryFile::MinutesOf(std::string_view Line) { return FieldValue(FieldOf(Line, 10, 2)); }
+int32_t THistoryFile::MinutesOf(std::string_view Line) { return FieldValue(FieldOf(Line, MinutesAt, MinutesWidth)); }
 
-int32_t THistoryFile::SecondsOf(std::string_view Line) { return FieldValue(FieldOf(Line, 14, 2)); }
+int32_t THistoryFile::SecondsOf(std::string_view Line) { return FieldValue(FieldOf(Line, SecondsAt, SecondsWidth)); }
+
+std::optional<TDrillFigures> THistoryFile::FiguresOf(std::string_view Line) {
+  TDrillFigures Figures;
+  if (TryFieldValue(FieldOf(Line, PercentAt, PercentWidth), Figures.Percent) &&
+      TryFieldValue(FieldOf(Line, MinutesAt, MinutesWidth), Figures.Minutes) &&
+      TryFieldValue(FieldOf(Line, SecondsAt, SecondsWidth), Figures.Seconds)) {
+    return Figures;
+  }
+  return std::nullopt;
+}

@@ -419,13 +419,6 @@ TReplaceResult ReplaceFileContents(const std::string& Name, std::string_view Byt
   return {};
 }
 
-std::string KeepCopyOf(const std::string& Name) {
-  std::string Kept;
-  bool MadeNow = false;
-  if (KeepOldFile(Name, Kept, MadeNow).Step != TReplaceStep::Done) return std::string();
-  return Kept;
-}
-
 std::string ExpandFileName(const std::string& Name) {
   std::vector<std::string> Parts;
   auto AddParts = [&Parts](const std::string& Path) {

@@ -50,12 +50,6 @@ struct TReplaceResult {
 TReplaceResult ReplaceFileContents(const std::string& Name, std::string_view Bytes, bool KeepOld,
                                    std::string* KeptAs = nullptr);
 
-// Keeps the file Name as ReplaceFileContents does with KeepOld, without
-// replacing it: under the first free name of Name.bak, Name.bak.1, ..., or a
-// name that already holds its bytes. Returns that name, or an empty text when
-// there is no file or it could not be kept.
-std::string KeepCopyOf(const std::string& Name);
-
 // Name expanded against the current directory, with "." and ".." taken out:
 // "./HIST_ZV.DAT" in /home/u gives "/home/u/HIST_ZV.DAT". The bytes are the
 // file system's, not converted.

@@ -29,11 +29,18 @@ struct TProgramTexts {
   std::string CannotOpenFile = FixedSjis("ファイル \"%s\". %s は開けません");
   std::string CannotCreateFile = FixedSjis("ファイル \"%s\". %s を作成できません");
   std::string StreamWriteError = FixedSjis("ストリームへの書き込みエラー");
-  // Told once after the start when the history could be read only up to a
-  // fault (the file's path, the drills read, the kept copy's path).
+  // Told right after the start when lines of the history hold no drill's
+  // figures or a NUL byte (the file's path, how many such lines, their
+  // numbers, the drills read). Nothing is taken out of the file for them.
   std::string DamagedHistoryNotice = FixedSjis(
-      "履歴ファイル %S は途中に読めない所があったため、初めの %D 回分だけを読みました。"
-      "ファイル全体はそのまま %S に残してあり、何も消していません");
+      "履歴ファイル %S に、読めない所のある行が %D 行ありました（%S 行目）。"
+      "読めた %D 回分のドリルはグラフに表示します。"
+      "読めない行もファイルにそのまま残してあり、何も消していません");
+  std::string LineNumberSeparator = FixedSjis("、");
+  std::string MoreLineNumbers = FixedSjis("…");
+  // After the message of a save that failed at a drill's end.
+  std::string DrillKeptUnsaved = FixedSjis(
+      "。この回のドリルの成績は消えていません。次に書き込めたときに履歴ファイルへ書き足します");
   // At the end, when finished drills could not be written into the history
   // (how many, where they wait).
   std::string KeptForRecoveryNotice = FixedSjis(

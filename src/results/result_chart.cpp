@@ -1,5 +1,7 @@
 #include "result_chart.h"
 
+#include <optional>
+
 #include "bar_series.h"
 #include "chart.h"
 #include "history_file.h"
@@ -85,13 +87,25 @@ void FillResultChart(TChart& Chart, const THistoryFile& History) {
   Bars.ReservePoints(Count);
   Line.ReservePoints(Count);
   const std::string NoLabel;
+  // A line without a drill's figures keeps its place, so that the numbers
+  // under the bars stay those of the file's lines; the first one's error is
+  // told once every drill is in.
+  std::optional<std::size_t> FirstUnreadable;
   for (std::size_t I = 0; I < History.Count(); ++I) {
-    const std::string_view Entry = History.Line(I);
+    const std::optional<TDrillFigures> Figures = THistoryFile::FiguresOf(History.Line(I));
+    if (!Figures) {
+      if (!FirstUnreadable) FirstUnreadable = I;
+      continue;
+    }
     const double X = static_cast<double>(I);
-    const int32_t Percent = THistoryFile::PercentOf(Entry);
-    Bars.AddPoint(X, Percent, NoLabel, clAutoColor);
-    const int32_t Minutes = THistoryFile::MinutesOf(Entry);
-    const int32_t Seconds = THistoryFile::SecondsOf(Entry);
-    Line.AddPoint(X, static_cast<double>(Minutes) * 60 + Seconds, NoLabel, clAutoColor);
+    Bars.AddPoint(X, Figures->Percent, NoLabel, clAutoColor);
+    Line.AddPoint(X, Figures->Duration(), NoLabel, clAutoColor);
+  }
+  if (FirstUnreadable) {
+    // The readers throw the field's own message.
+    const std::string_view Unreadable = History.Line(*FirstUnreadable);
+    THistoryFile::PercentOf(Unreadable);
+    THistoryFile::MinutesOf(Unreadable);
+    THistoryFile::SecondsOf(Unreadable);
   }
 }

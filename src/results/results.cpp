@@ -34,10 +34,26 @@ void TResults::RecoverWaitingDrills() {
 }
 
 std::string TResults::LoadNotice() const {
-  if (FHistory.ReadWhole() || FHistory.KeptCopy().empty()) return std::string();
-  return FormatTemplate(Texts().DamagedHistoryNotice,
-                        {ToSjis(ExpandFileName(FFileName)), static_cast<int32_t>(FHistory.Count()),
-                         ToSjis(ExpandFileName(FHistory.KeptCopy()))});
+  const TProgramTexts& T = Texts();
+  // Line numbers from 1; the first few are named, the rest counted.
+  constexpr std::size_t NamedLines = 10;
+  std::string Numbers;
+  int32_t Damaged = 0, Drills = 0;
+  for (std::size_t I = 0; I < FHistory.Count(); ++I) {
+    const std::string_view Line = FHistory.Line(I);
+    const bool Readable = THistoryFile::FiguresOf(Line).has_value();
+    Drills += Readable;
+    if (Readable && Line.find('\0') == std::string_view::npos) continue;
+    if (static_cast<std::size_t>(Damaged) < NamedLines) {
+      if (Damaged > 0) Numbers += T.LineNumberSeparator;
+      Numbers += std::to_string(I + 1);
+    } else if (static_cast<std::size_t>(Damaged) == NamedLines) {
+      Numbers += T.LineNumberSeparator + T.MoreLineNumbers;
+    }
+    ++Damaged;
+  }
+  if (Damaged == 0) return std::string();
+  return FormatTemplate(T.DamagedHistoryNotice, {ToSjis(ExpandFileName(FFileName)), Damaged, Numbers, Drills});
 }
 
 void TResults::Finish() {
@@ -57,7 +73,11 @@ void TResults::Record(const std::string& SummaryLine) {
   // The line joins the list before the write: a failed write leaves it there
   // for the next one, which writes the whole list.
   FHistory.Append(SummaryLine);
-  FHistory.Save();
+  try {
+    FHistory.Save();
+  } catch (const EFileError& Error) {
+    throw EFileError(Error.Message() + Texts().DrillKeptUnsaved);
+  }
 }
 
 void TResults::FillChart(TChart& Chart) const { FillResultChart(Chart, FHistory); }

@@ -19,9 +19,10 @@ public:
   // and the recovery file goes once they are written.
   void Load();
 
-  // The note to give the user right after the start when the history could
-  // be read only up to a fault: how many drills were read and where the whole
-  // file is kept. Empty when there is nothing to say.
+  // The note to give the user right after the start when lines of the
+  // history cannot be read as drills (or hold a NUL byte): how many, which
+  // line numbers, how many drills were read, and that nothing was deleted.
+  // Empty when there is nothing to say.
   std::string LoadNotice() const;
 
   // At the program's end: finished drills the file does not hold yet get one
@@ -31,17 +32,18 @@ public:
   void Finish();
 
   // A finished drill: its summary line joins the history and the whole history
-  // is written to the file. When writing fails (EFileError) the line stays in
-  // the history, so the chart shows it and the next drill that can be saved
-  // writes it too. Throws EListError, and records nothing, when the history
-  // cannot take another line.
+  // is written to the file. When writing fails the line stays in the history,
+  // so the chart shows it and the next drill that can be saved writes it too:
+  // the EFileError thrown says so after the reason. Throws EListError, and
+  // records nothing, when the history cannot take another line.
   void Record(const std::string& SummaryLine);
 
   const THistoryFile& History() const { return FHistory; }
 
   // Rebuilds a chart set up by ConfigureResultChart from the history: one bar
-  // and one line point per drill. A damaged field throws EConvertError; the
-  // points before it stay.
+  // and one line point per drill. A line that holds no drill's figures keeps
+  // its place empty; the first such line's field error is thrown
+  // (EConvertError) once every other drill is in the chart.
   void FillChart(TChart& Chart) const;
 
 private:

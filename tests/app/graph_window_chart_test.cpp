@@ -64,10 +64,18 @@ TEST(GraphWindowChart, ShowingTheWindowDrawsTheHistory) {
   EXPECT_EQ(Bars, 3);
 }
 
-TEST(GraphWindowChart, ADamagedLineGivesAnErrorBoxAndTheWindowOpensWithTheLinesBefore) {
+TEST(GraphWindowChart, ADamagedLineGivesAnErrorBoxAndTheWindowOpensWithEveryOtherDrill) {
   TProgramFixture Program;
   WriteHistory(Program.HistoryPath(), LineA + "\r\n" + LineB + "\r\n" + LineC + "\r\n" + LineD + "\r\n");
+  // Right after the start a box names the damaged line and the drills read.
+  QString Notice;
+  TModalWatch StartBox([&](QWidget* Modal) {
+    if (auto* MessageBox = qobject_cast<QMessageBox*>(Modal)) Notice = MessageBox->text();
+  });
   Program.Create();
+  ASSERT_TRUE(StartBox.Done());
+  EXPECT_TRUE(Notice.contains(U("が 1 行ありました（3 行目）"))) << Notice.toStdString();
+  EXPECT_TRUE(Notice.contains(U("読めた 3 回分"))) << Notice.toStdString();
   TChart& Chart = Program.GraphWindow().ChartWidget().Chart();
   QString Text;
   bool WindowShown = false;
@@ -86,8 +94,8 @@ TEST(GraphWindowChart, ADamagedLineGivesAnErrorBoxAndTheWindowOpensWithTheLinesB
   EXPECT_EQ(Text, U("'5x' は整数ではありません."));
   ASSERT_TRUE(Window && Window->Done());
   EXPECT_TRUE(WindowShown);
-  EXPECT_EQ(Bars, 3);    // the damaged line keeps its bar
-  EXPECT_EQ(Points, 2);  // but has no line point
+  EXPECT_EQ(Bars, 3);  // the damaged line's place stays empty, the drill after it is drawn
+  EXPECT_EQ(Points, 3);
 }
 
 TEST(GraphWindowChart, AZoomOutlivesClosingTheWindow) {

@@ -74,7 +74,9 @@ TEST(GraphWindow, ALineEndingInHalfACharacterStaysItsOwnItem) {
   TProgramFixture Program;
   const std::string Cut = LineA.substr(0, 9) + "\x95";
   WriteFile(Program.HistoryPath(), Cut + "\r\n" + LineB + "\r\n" + Cut + "\r\n");
+  TModalWatch Notice([](QWidget*) {});  // the start's notice of the two cut lines
   Program.Create();
+  ASSERT_TRUE(Notice.Done());
   TGraphWindow& Window = Program.GraphWindow();
   ASSERT_EQ(Window.HistoryBox->count(), 3);
   EXPECT_EQ(Window.HistoryBox->ItemText(0).toStdString(), FromSjis(Cut));

@@ -18,6 +18,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from question_reader import Reader  # noqa: E402
 import x11_close  # noqa: E402
 
 HISTORY = "HIST_ZV.DAT"
@@ -835,35 +836,53 @@ def case_second_start_brings_the_first_forward(session):
 
 def case_damaged_history_is_told_and_a_drill_survives_the_chart(session):
     """A history with a NUL byte in the middle: right after the window is up a
-    box names the copy the whole file is kept in. Then a drill: the score chart
-    opened and closed in the middle of it, the next digits and Enter answer the
-    same drill (at the start button, Enter would start it anew), and the
-    drill's 100th answer writes its line after the lines that were read."""
+    box tells of the damaged line. Then a drill: the score chart opened and
+    closed in the middle of it, the next answers go to the same drill (at the
+    start button, Enter would start it anew), and the drill's line follows every
+    line of the file, the damaged one as it stood. The chart opened afterwards
+    tells of the damaged line once and draws the new drill's bar, the tallest
+    and rightmost."""
     good = b"".join(summary_line(1, 40, 50, "2024/01/02 03:04") + b"\r\n" for _ in range(2))
+    old = good + b"\0y\r\n" + good
     with open(session.path(HISTORY), "wb") as file:
-        file.write(good + b"\0y\r\n" + good)
+        file.write(old)
     session.start()
     notice = wait_for("the notice", session.error_box)
-    check(os.path.exists(session.path(HISTORY + ".bak")), "no kept copy")
     # The test gave the main window the keyboard as it appeared; the box came
     # just after it.
     session.xdo("windowfocus", "--sync", notice)
     session.keys("Return")
     wait_for("the notice to close", lambda: session.error_box() is None)
     session.keys("Return")  # the start button: the drill begins
-    session.keys("Return")  # question 1, empty
+    reader = Reader(session)
+    reader.answer()
     session.xdo("mousemove", "--window", session.main, *SCORE_CHART_BUTTON_CENTRE)
     session.xdo("click", "1")
+    wait_for("the chart's box for the damaged line", session.error_box)
+    session.keys("Return")
     wait_for("the graph window", lambda: session.window_named(GRAPH_TITLE))
     session.keys("Return")
     wait_for("the graph window to close", lambda: session.window_named(GRAPH_TITLE) is None)
-    session.xdo("type", "--delay", "40", "7")
-    session.keys("Return")  # question 2
-    session.keys(*["Return"] * 98)
-    wait_for("the drill's line", lambda: (session.history() or b"").count(b"\r\n") == 3)
-    check(session.history().startswith(good), "the lines read are not first")
-    session.close_box(session.main)
-    check(session.exit_code() == 0, "exit code not 0")
+    for _ in range(99):
+        reader.answer()
+    wait_for("the drill's line", lambda: (session.history() or b"").count(b"\r\n") == 6)
+    check(session.history().startswith(old), "the file's lines are not all there as they stood")
+    check(not os.path.exists(session.path(HISTORY + ".bak")), "a copy was kept although nothing was cut")
+    check(b"\x97\xa6100%" in session.history()[len(old):], "the drill is not all right")
+
+    session.xdo("mousemove", "--window", session.main, *SCORE_CHART_BUTTON_CENTRE)
+    session.xdo("click", "1")
+    wait_for("the chart's box for the damaged line", session.error_box)
+    session.keys("Return")
+    graph = wait_for("the graph window", lambda: session.window_named(GRAPH_TITLE))
+    check(session.error_box() is None, "a second box for the same opening")
+    picture = wait_for("a drawn chart", lambda: settled_picture(session, graph))
+    box = session.geometry(graph)
+    newest = red_pixel_nearest(picture, box["WIDTH"], box["HEIGHT"], (1.0, 0.0))
+    oldest = red_pixel_nearest(picture, box["WIDTH"], box["HEIGHT"], (0.0, 0.0))
+    check(newest[0] > oldest[0] and newest[1] < oldest[1] - 50,
+          "no bar of 100 %% right of and above the others: %s, %s" % (newest, oldest))
+    close_graph_and_program(session)
 
 
 CASES = {

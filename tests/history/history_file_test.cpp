@@ -58,9 +58,9 @@ TEST_F(HistoryFileTest, SplitsLinesAtEveryKindOfLineEnd) {
   EXPECT_EQ(LoadFrom("\n\n"), (L{"", ""}));
 }
 
-// Long lines are scanned several bytes at a time: a line end, a NUL or another
-// control byte is found wherever it falls, and the usual CR LF file is read
-// the same as any other.
+// Long lines are scanned several bytes at a time: a line end is found
+// wherever it falls, a NUL or another control byte stays in its line, and the
+// usual CR LF file is read the same as any other.
 TEST_F(HistoryFileTest, FindsLineEndsAndNulWhereverTheyFallInALongLine) {
   using L = std::vector<std::string>;
   const std::string Long = "0123456789abcdefghijklmnopqrstuvwxyz0123456789";
@@ -69,19 +69,20 @@ TEST_F(HistoryFileTest, FindsLineEndsAndNulWhereverTheyFallInALongLine) {
     const std::string Head = Long.substr(0, At), Tail = Long.substr(At);
     EXPECT_EQ(LoadFrom(Long + "\r\n" + Head + "\r" + Tail + "\r\n"), (L{Long, Head, Tail}));
     EXPECT_EQ(LoadFrom(Head + "\n" + Tail + "\r\n" + Long + "\r\n"), (L{Head, Tail, Long}));
-    // A NUL at the start of a line stops before that line.
     EXPECT_EQ(LoadFrom(Long + "\r\n" + Head + std::string(1, '\0') + Tail + "\r\n"),
-              At == 0 ? L{Long} : (L{Long, Head}));
+              (L{Long, Head + std::string(1, '\0') + Tail}));
     EXPECT_EQ(LoadFrom(Head + "\t\x01\x0C" + Tail + "\r\n"), (L{Head + "\t\x01\x0C" + Tail}));
     EXPECT_EQ(LoadFrom(Long + "\r\n" + Head), At == 0 ? L{Long} : (L{Long, Head})) << "the last line has no line end";
   }
 }
 
-TEST_F(HistoryFileTest, NulByteEndsTheText) {
+// A NUL byte is damage, not the text's end: it stays in its line, and the
+// lines after it are read.
+TEST_F(HistoryFileTest, NulByteStaysInItsLine) {
   using L = std::vector<std::string>;
-  EXPECT_EQ(LoadFrom(std::string("ab\0cd\r\nef\r\n", 11)), L{"ab"});
-  EXPECT_EQ(LoadFrom(std::string("ab\r\n\0cd\r\n", 9)), L{"ab"}) << "a NUL at a line's start adds nothing";
-  EXPECT_EQ(LoadFrom(std::string("\0ab", 3)), L{});
+  EXPECT_EQ(LoadFrom(std::string("ab\0cd\r\nef\r\n", 11)), (L{std::string("ab\0cd", 5), "ef"}));
+  EXPECT_EQ(LoadFrom(std::string("ab\r\n\0cd\n", 8)), (L{"ab", std::string("\0cd", 3)}));
+  EXPECT_EQ(LoadFrom(std::string("\0\0", 2)), L{std::string("\0\0", 2)});
 }
 
 TEST_F(HistoryFileTest, KeepsShiftJisBytesAsTheyAre) {

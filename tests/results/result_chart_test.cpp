@@ -89,32 +89,42 @@ TEST_F(ResultChartFillTest, EveryShowingStartsAfresh) {
   EXPECT_EQ(Line().PointCount(), 0);
 }
 
-TEST_F(ResultChartFillTest, BadSecondsKeepTheBarOfThatLineAndEverythingBefore) {
-  THistoryFile History = MakeHistory({{80, 120}, {90, 130}, {70, 140}, {60, 150}});
-  std::vector<std::string> Lines = History.Lines();
-  Lines[2].replace(13, 2, "ab");  // bytes 14-15: the seconds
-  THistoryFile Damaged = HistoryOf(Lines);
-  try {
-    FillResultChart(Chart, Damaged);
-    FAIL() << "no error";
-  } catch (const EConvertError& E) {
-    EXPECT_EQ(std::string(E.what()), ToSjis("'ab' は整数ではありません"));
+// A line with a field that is not a number keeps its place empty, whichever
+// field it is, and every drill after it is drawn; the first bad field's error
+// is thrown once the chart is filled.
+TEST_F(ResultChartFillTest, ADamagedLineLeavesItsPlaceEmptyAndTheDrillsAfterItAreDrawn) {
+  struct TCase {
+    const char* Name;
+    std::size_t At, Width;
+    const char* Bytes;
+    const char* Field;  // in the error's message
+  };
+  const TCase Cases[] = {
+      {"seconds", 13, 2, "ab", "ab"},
+      {"minutes", 9, 2, "1?", "1?"},
+      {"percentage, a letter O for a zero", 24, 3, "8O5", "8O5"},
+      {"a line that ends before the percentage", 20, 100, "", ""},
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    std::vector<std::string> Lines = MakeHistory({{80, 120}, {90, 130}, {70, 140}, {60, 150}}).Lines();
+    Lines[1].replace(Case.At, Case.Width, Case.Bytes);
+    try {
+      FillResultChart(Chart, HistoryOf(Lines));
+      ADD_FAILURE() << "no error";
+    } catch (const EConvertError& E) {
+      EXPECT_EQ(E.Message(), "'" + std::string(Case.Field) + "'" + ToSjis(" は整数ではありません"));
+    }
+    ASSERT_EQ(Bars().PointCount(), 3);
+    ASSERT_EQ(Line().PointCount(), 3);
+    const double Places[] = {0, 2, 3};
+    for (int I = 0; I < 3; ++I) {
+      EXPECT_EQ(Bars().XValues.ValueAt(I), Places[I]);
+      EXPECT_EQ(Line().XValues.ValueAt(I), Bars().XValues.ValueAt(I));
+    }
+    EXPECT_EQ(Bars().YValues.ValueAt(2), 60);
+    EXPECT_EQ(Line().YValues.ValueAt(2), 150);
   }
-  EXPECT_EQ(Bars().PointCount(), 3);
-  EXPECT_EQ(Line().PointCount(), 2);
-  EXPECT_EQ(Bars().YValues.ValueAt(2), 70);
-}
-
-TEST_F(ResultChartFillTest, BadPercentStopsBeforeThatLine) {
-  std::vector<std::string> Lines = MakeHistory({{80, 120}, {90, 130}}).Lines();
-  Lines[1].replace(24, 3, "8O5");  // bytes 25-27, a letter O for a zero
-  EXPECT_THROW(FillResultChart(Chart, HistoryOf(Lines)), EConvertError);
-  EXPECT_EQ(Bars().PointCount(), 1);
-  EXPECT_EQ(Line().PointCount(), 1);
-
-  Lines[1].resize(20);  // a line that ends before the field: an empty field
-  EXPECT_THROW(FillResultChart(Chart, HistoryOf(Lines)), EConvertError);
-  EXPECT_EQ(Bars().PointCount(), 1);
 }
 
 }  // namespace

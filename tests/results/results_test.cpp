@@ -8,9 +8,12 @@
 #include "app_error.h"
 #include "chart.h"
 #include "chart_test_history.h"
+#include "format_template.h"
+#include "program_texts.h"
 #include "recording_surface.h"
 #include "result_chart.h"
 #include "results.h"
+#include "sjis.h"
 #include "temp_work_dir.h"
 
 namespace {
@@ -135,15 +138,93 @@ TEST_F(ResultsTest, DrillsTheEndCouldNotSaveComeBackAtTheNextStart) {
   ::unsetenv("XDG_DATA_HOME");
 }
 
-TEST_F(ResultsTest, AHistoryReadOnlyUpToANulByteIsToldOnce) {
-  WriteBytes(FileName, A + "\r\n" + B + "\r\n" + std::string("x\0y", 3) + "\r\n" + C + "\r\n");
-  TResults Results(FileName);
-  Results.Load();
-  const std::string Notice = Results.LoadNotice();
-  EXPECT_NE(Notice.find(Dir.Path() + "/" + FileName + ".bak"), std::string::npos) << "names the kept copy";
-  EXPECT_NE(Notice.find(" 3 "), std::string::npos) << "the drills read: A, B and the line before the NUL";
+// A damaged line between drills costs no drill: after the next drill the file
+// holds every line it held (each as it stood, line ends made CR LF) and the
+// new one; the chart draws every drill in the place of its line, the damaged
+// line's place empty; the start's notice names the damaged lines.
+TEST_F(ResultsTest, ADamagedLineHidesNoDrillAndIsWrittenBackAsItStood) {
+  using TLines = std::vector<std::string>;
+  struct TCase {
+    const char* Name;
+    std::string Damage;    // the bytes between A and B in the file, line end included
+    TLines Read;           // the lines read in their place
+    std::string Numbers;   // the damaged lines named by the notice
+  };
+  const std::string NulInside = A.substr(0, 20) + std::string(1, '\0') + A.substr(21);
+  const std::string NulInField = A.substr(0, 25) + std::string(1, '\0') + A.substr(26);
+  const std::string Long(1000, 'x');
+  const TCase Cases[] = {
+      {"NUL inside a line, figures whole", NulInside + "\r\n", {NulInside}, "2"},
+      {"NUL inside the percentage", NulInField + "\r\n", {NulInField}, "2"},
+      {"NUL at a line's start", std::string(1, '\0') + C + "\r\n", {std::string(1, '\0') + C}, "2"},
+      {"junk", "junk\r\n", {"junk"}, "2"},
+      {"cut line", A.substr(0, 20) + "\r\n", {A.substr(0, 20)}, "2"},
+      {"empty line", "\r\n", {""}, "2"},
+      {"1,000 bytes", Long + "\r\n", {Long}, "2"},
+      {"CR alone in a line", C.substr(0, 30) + "\r" + C.substr(30) + "\r\n", {C.substr(0, 30), C.substr(30)}, "3"},
+      {"two damaged lines", "junk\r\n\r\n", {"junk", ""}, ToSjis("2、3")},
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    WriteBytes(FileName, A + "\r\n" + Case.Damage + B + "\r\n");
+    TResults Results(FileName);
+    Results.Load();
+    TLines Expected = {A};
+    Expected.insert(Expected.end(), Case.Read.begin(), Case.Read.end());
+    Expected.push_back(B);
+    EXPECT_EQ(Results.History().Lines(), Expected);
+    const std::string Notice = Results.LoadNotice();
+    EXPECT_NE(Notice.find(ToSjis("（") + Case.Numbers + ToSjis(" 行目）")), std::string::npos) << FromSjis(Notice);
+
+    Results.Record(C);
+    Expected.push_back(C);
+    std::string File;
+    for (const std::string& Line : Expected) File += Line + "\r\n";
+    EXPECT_EQ(ReadBytes(FileName), File);
+
+    // Bars where the lines hold figures, each at its line's index.
+    std::vector<std::pair<double, double>> Bars;
+    for (std::size_t I = 0; I < Expected.size(); ++I) {
+      if (const auto Figures = THistoryFile::FiguresOf(Expected[I])) Bars.emplace_back(I, Figures->Percent);
+    }
+    if (Bars.size() < Expected.size()) {
+      EXPECT_THROW(Results.FillChart(Chart), EConvertError) << "the error box is still shown once";
+    } else {
+      EXPECT_NO_THROW(Results.FillChart(Chart)) << "a NUL outside the figures leaves the drill readable";
+    }
+    EXPECT_EQ(Points(0), Bars);
+    EXPECT_EQ(Points(0).back(), (std::pair<double, double>(Expected.size() - 1, 7))) << "the new drill is drawn";
+  }
   WriteBytes("clean", A + "\r\n");
   TResults Clean("clean");
   Clean.Load();
   EXPECT_EQ(Clean.LoadNotice(), "");
+}
+
+// Many damaged lines: the first ten are named, the rest only counted.
+TEST_F(ResultsTest, TheNoticeNamesTenDamagedLinesAndCountsTheRest) {
+  std::string File;
+  for (int I = 0; I < 25; ++I) File += "junk\r\n";
+  WriteBytes(FileName, File + A + "\r\n");
+  TResults Results(FileName);
+  Results.Load();
+  const std::string Expected = FormatTemplate(
+      Texts().DamagedHistoryNotice,
+      {ToSjis(Dir.Path() + "/" + FileName), int32_t{25}, ToSjis("1、2、3、4、5、6、7、8、9、10、…"), int32_t{1}});
+  EXPECT_EQ(Results.LoadNotice(), Expected);
+}
+
+// A save that fails at a drill's end says what becomes of the drill.
+TEST_F(ResultsTest, ASaveErrorSaysTheDrillIsKeptForTheNextSave) {
+  ASSERT_EQ(::mkdir(FileName.c_str(), 0700), 0);
+  TResults Results(FileName);
+  Results.Load();
+  try {
+    Results.Record(A);
+    FAIL() << "no error";
+  } catch (const EFileError& Error) {
+    const std::string& Message = Error.Message();
+    ASSERT_GE(Message.size(), Texts().DrillKeptUnsaved.size());
+    EXPECT_EQ(Message.substr(Message.size() - Texts().DrillKeptUnsaved.size()), Texts().DrillKeptUnsaved);
+  }
 }

@@ -118,14 +118,18 @@ void TDrillRun::Finish(uint32_t Now) {
   const std::string Summary = SummaryLine(FClockText, Percent, DateText(FClock.LocalDateTime()));
   FView.InsertLogLine(Summary);
   FState = rsIdle;
-  FStartKeyHeld = true;
-  FLastAnswerTick = Now;
   std::optional<std::string> StoreError;
   try {
     FView.StoreSummary(Summary);
   } catch (const EAppError& Error) {
     StoreError = Error.Message();  // the line stays in the history list
   }
+  // The pause for the start key runs from the answer, or from the end of a
+  // slow save, whichever is later: a second press that waited behind the save
+  // is still the answer's.
+  FStartKeyHeld = true;
+  const uint32_t Saved = FClock.TickCount();
+  FLastAnswerTick = Elapsed(Saved, Now) > 0 ? Saved : Now;
   // Whether or not the file took the line, the window comes to rest as after
   // any drill: the clock at zero, Enter at the start button for the next one.
   FClockText = Texts().ClockAtRest;

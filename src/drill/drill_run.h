@@ -26,9 +26,9 @@ public:
   void Tick(uint32_t Now);                                          // 500 ms clock timer
   void Abort();                                                     // end button or close request
   // May Enter at the start button, pressed at Now, start a drill? Not within
-  // StartKeyPauseMs after the last answer of a drill, unless an error box
-  // came between (closing it made the next Enter deliberate). A click on the
-  // button always starts one.
+  // StartKeyPauseMs after the last answer of a drill (or after its save, when
+  // that took longer), unless an error box came between (closing it made the
+  // next Enter deliberate). A click on the button always starts one.
   bool TakesStartKey(uint32_t Now) const;
 
   TRunState State() const { return FState; }
@@ -56,6 +56,6 @@ private:
   uint32_t FQuestionStartTick = 0;
   std::string FClockText;
   bool FClockEnabled = false;
-  bool FStartKeyHeld = false;  // a drill's last answer came at FLastAnswerTick
+  bool FStartKeyHeld = false;  // a drill ended (answered and saved) at FLastAnswerTick
   uint32_t FLastAnswerTick = 0;
 };

@@ -628,18 +628,6 @@ TEST_F(MainWindow, AnEnterRightAfterTheLastAnswerLeavesTheResultOnScreen) {
   EXPECT_EQ(Window().LogBox->count(), 0);
 }
 
-TEST_F(MainWindow, AClickOnAQuestionBoxLeavesTheTypingInTheAnswerBox) {
-  Key(Qt::Key_Return);
-  for (TAlignedEdit* Box : {Window().LeftBox, Window().OperatorBox, Window().RightBox}) {
-    QTest::mouseClick(Box, Qt::LeftButton, Qt::NoModifier, Box->rect().center());
-    EXPECT_EQ(Focused(), U("AnswerBox")) << Box->objectName().toStdString();
-  }
-  QTest::keyClicks(QApplication::focusWidget(), QString::number(Window().Run().CurrentQuestion().Answer));
-  Key(Qt::Key_Return);
-  ASSERT_EQ(Window().LogBox->count(), 1);
-  EXPECT_TRUE(Window().LogBox->item(0)->text().contains(U("正解"))) << Window().LogBox->item(0)->text().toStdString();
-}
-
 TEST(MainWindowScaling, OnA120DpiScreenTheLayoutGrowsInProportion) {
   TProgramFixture Program(120);
   Program.Create();

@@ -129,7 +129,7 @@ void TDrillRun::Finish(uint32_t Now) {
   // is still the answer's.
   FStartKeyHeld = true;
   const uint32_t Saved = FClock.TickCount();
-  FLastAnswerTick = Elapsed(Saved, Now) > 0 ? Saved : Now;
+  FDrillEndTick = Elapsed(Saved, Now) > 0 ? Saved : Now;
   // Whether or not the file took the line, the window comes to rest as after
   // any drill: the clock at zero, Enter at the start button for the next one.
   FClockText = Texts().ClockAtRest;
@@ -143,7 +143,7 @@ void TDrillRun::Finish(uint32_t Now) {
 
 bool TDrillRun::TakesStartKey(uint32_t Now) const {
   if (!FStartKeyHeld) return true;
-  const int32_t Since = Elapsed(Now, FLastAnswerTick);
+  const int32_t Since = Elapsed(Now, FDrillEndTick);
   return Since < 0 || Since >= StartKeyPauseMs;
 }
 

@@ -56,6 +56,6 @@ private:
   uint32_t FQuestionStartTick = 0;
   std::string FClockText;
   bool FClockEnabled = false;
-  bool FStartKeyHeld = false;  // a drill ended (answered and saved) at FLastAnswerTick
-  uint32_t FLastAnswerTick = 0;
+  bool FStartKeyHeld = false;  // a drill was answered and saved by FDrillEndTick
+  uint32_t FDrillEndTick = 0;
 };

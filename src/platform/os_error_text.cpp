@@ -34,7 +34,8 @@ std::string MessagesLocaleName() {
 
 bool IsJapanese(const std::string& LocaleName) { return LocaleName.rfind("ja", 0) == 0; }
 
-// The program's Japanese texts, Shift_JIS; empty for an error not in the table.
+// The program's Japanese text for Error, Shift_JIS; for an error not in the
+// table, one that names its number.
 std::string OwnJapaneseText(int Error) {
   static const std::map<int, std::string> Table = [] {
     const std::pair<int, const char*> Utf8[] = {

@@ -124,6 +124,13 @@ void TApplication::ShowProgramIcon() {
   QApplication::setWindowIcon(ProgramIcon());
 }
 
+QFont TApplication::ErrorBoxFont() const {
+  // The buttons' size in the windows' layout, scaled as they are.
+  constexpr int DesignHeight = 29;
+  const int Height = std::max(ScaledPixels(DesignHeight, LayoutScale()), TMyHintWindow::TextPixelHeight());
+  return ProgramFont(Texts().PGothicFace, Height);
+}
+
 void TApplication::ShowError(const std::string& SjisMessage) noexcept {
   try {
     ShowProgramIcon();
@@ -137,6 +144,7 @@ void TApplication::ShowError(const std::string& SjisMessage) noexcept {
     QMessageBox Box(QMessageBox::Critical, FromSjisText(FTitle), FromSjisText(ErrorBoxText(SjisMessage)),
                     QMessageBox::Ok, Parent);
     Box.setTextFormat(Qt::PlainText);
+    Box.setFont(ErrorBoxFont());
     ShowAsErrorBox(Box, Box.text());
     Box.exec();
     Box.hide();

@@ -2,6 +2,7 @@
 // The application object: the title, the error display, the modal display, the
 // event pump, the end of the program, and the hook through which the hint
 // controller learns what the pointer and the keyboard do. One per process.
+#include <QFont>
 #include <QObject>
 #include <QPointer>
 #include <QSize>
@@ -76,8 +77,12 @@ public:
   template <typename THandler>
   void Guard(THandler&& Handler) noexcept;
 
-  // The error box: modal, captioned with the title, stop icon, one OK button.
+  // The error box: modal, captioned with the title, stop icon, one OK button,
+  // its words in ErrorBoxFont.
   void ShowError(const std::string& SjisMessage) noexcept;
+  // The program's face as large as the windows' button captions, and never
+  // smaller than a hint's text: read by the same eyes as the rest.
+  QFont ErrorBoxFont() const;
 
   // Shows Window modally until it is closed; the other windows take no input
   // meanwhile but repaint, and timers keep running. Returns 2 (cancel), the

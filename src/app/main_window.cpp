@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -26,6 +27,7 @@
 #include "program_texts.h"
 #include "qt_colors.h"
 #include "results.h"
+#include "whole_check_box.h"
 #include "window_support.h"
 
 namespace {
@@ -42,16 +44,6 @@ public:
 
 private:
   int FRowHeight;
-};
-
-// A check box that a click anywhere in its bounds toggles, not only on its box
-// and caption.
-class TWholeCheckBox : public QCheckBox {
-public:
-  using QCheckBox::QCheckBox;
-
-protected:
-  bool hitButton(const QPoint& Pos) const override { return rect().contains(Pos); }
 };
 
 // The text colour of a control on its ground. Where one of the two is the
@@ -183,6 +175,11 @@ QWidget* TMainWindow::CreateControl(const TControlLayout& Layout) {
       auto* Box = new TWholeCheckBox(Caption, this);
       Box->setChecked(false);
       Palette.setColor(QPalette::WindowText, Text);
+      // The box stands on the window's own light ground: white with a black
+      // tick as on a light desktop. A dark palette's box would be a dark
+      // square that reads as ticked.
+      Palette.setColor(QPalette::Base, Qt::white);
+      Palette.setColor(QPalette::Text, Qt::black);
       Control = Box;
       break;
     }
@@ -209,7 +206,10 @@ QWidget* TMainWindow::CreateControl(const TControlLayout& Layout) {
   Control->setObjectName(QString::fromLatin1(Layout.Name));
   Control->setPalette(Palette);
   if (Layout.Face != nullptr) Control->setFont(ProgramFont(Texts().*Layout.Face, Scaled(Layout.FontHeight)));
-  Control->setFocusPolicy(Layout.TabOrder >= 0 ? Qt::StrongFocus : Qt::NoFocus);
+  // The question boxes are reached by Tab (a screen reader reads them there)
+  // but not by a click, which would take the typing away from the answer box.
+  const Qt::FocusPolicy Reached = Layout.ReadOnly ? Qt::TabFocus : Qt::StrongFocus;
+  Control->setFocusPolicy(Layout.TabOrder >= 0 ? Reached : Qt::NoFocus);
   if (Layout.Hint != nullptr) Control->setProperty(HintProperty, QString::fromUtf8(Layout.Hint));
   if (Layout.AccessibleName != nullptr) SetAccessibleTexts(*Control, Layout.AccessibleName, Layout.AccessibleDescription);
   PlaceControl(Control, Layout);
@@ -230,7 +230,18 @@ void TMainWindow::PlaceControl(QWidget* Control, const TControlLayout& Layout) {
   } else if (Layout.AutoSize) {
     Size = Control->sizeHint();
   }
-  Control->setGeometry(Scaled(Layout.Left), Scaled(Layout.Top), Size.width(), Size.height());
+  int Top = Scaled(Layout.Top);
+  if (Layout.Kind == kdCheckBox) {
+    // The caption's letters, and the box as tall as they are, are never cut:
+    // where the letters are taller than the layout's control, it grows about
+    // its middle.
+    const int Letters = QFontMetrics(Control->font()).tightBoundingRect(QString::fromUtf8(Layout.Caption)).height();
+    if (Letters > Size.height()) {
+      Top -= (Letters - Size.height()) / 2;
+      Size.setHeight(Letters);
+    }
+  }
+  Control->setGeometry(Scaled(Layout.Left), Top, Size.width(), Size.height());
 }
 
 void TMainWindow::FormCreate() {
@@ -335,8 +346,11 @@ bool TMainWindow::ButtonKey(QWidget* Control, QKeyEvent* Key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
       if (auto* Button = dynamic_cast<QPushButton*>(Control)) {
-        // Enter alone clicks the focused button; with Shift, Ctrl or Alt it does nothing.
-        if (Modifiers == Qt::NoModifier) Button->click();
+        // Enter alone clicks the focused button; with Shift, Ctrl or Alt it does
+        // nothing. Right after a drill's last answer it is that answer's Enter
+        // pressed twice (or held), and the result stays on screen.
+        const bool Slip = Button == StartButton && !FRun.TakesStartKey(FClock.TickCount());
+        if (Modifiers == Qt::NoModifier && !Slip) Button->click();
         return true;
       }
       return false;

@@ -1,5 +1,7 @@
 #include "drill_run.h"
 
+#include <optional>
+
 #include "app_error.h"
 #include "drill_texts.h"
 #include "program_texts.h"
@@ -24,6 +26,7 @@ TDrillRun::TDrillRun(TDrillView& View, TDrillClock& Clock)
     : FView(View), FClock(Clock), FGenerator(FRandom), FClockText(Texts().ClockAtRest) {}
 
 void TDrillRun::Start(uint32_t Now) {
+  FStartKeyHeld = false;
   // A run under way is abandoned: no further line, no summary, no history.
   FView.ClearLog();
   FRandom.Reseed(FClock);
@@ -102,11 +105,11 @@ void TDrillRun::Commit(const std::string& Text, bool HasAnswer, uint32_t Now) {
     ++FQuestionNo;
     AskQuestion();
   } else {
-    Finish();
+    Finish(Now);
   }
 }
 
-void TDrillRun::Finish() {
+void TDrillRun::Finish(uint32_t Now) {
   FClockEnabled = false;
   FView.StopClock();
   FView.ClearQuestion();
@@ -115,16 +118,33 @@ void TDrillRun::Finish() {
   const std::string Summary = SummaryLine(FClockText, Percent, DateText(FClock.LocalDateTime()));
   FView.InsertLogLine(Summary);
   FState = rsIdle;
+  std::optional<std::string> StoreError;
   try {
     FView.StoreSummary(Summary);
   } catch (const EAppError& Error) {
-    // The line stays in the history list; the clock keeps the final time.
-    FView.ShowError(Error.Message());
-    return;
+    StoreError = Error.Message();  // the line stays in the history list
   }
+  // The pause for the start key runs from the answer, or from the end of a
+  // slow save, whichever is later: a second press that waited behind the save
+  // is still the answer's.
+  FStartKeyHeld = true;
+  const uint32_t Saved = FClock.TickCount();
+  FDrillEndTick = Elapsed(Saved, Now) > 0 ? Saved : Now;
+  // Whether or not the file took the line, the window comes to rest as after
+  // any drill: the clock at zero, Enter at the start button for the next one.
   FClockText = Texts().ClockAtRest;
   FView.ShowClock(FClockText);
+  if (StoreError) {
+    FView.ShowError(*StoreError);
+    FStartKeyHeld = false;
+  }
   FView.FocusStart();
+}
+
+bool TDrillRun::TakesStartKey(uint32_t Now) const {
+  if (!FStartKeyHeld) return true;
+  const int32_t Since = Elapsed(Now, FDrillEndTick);
+  return Since < 0 || Since >= StartKeyPauseMs;
 }
 
 void TDrillRun::Tick(uint32_t Now) {

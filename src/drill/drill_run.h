@@ -13,6 +13,9 @@ enum TRunState { rsIdle, rsAsking, rsHalted };
 class TDrillRun {
 public:
   static constexpr int QuestionsPerDrill = 100;
+  // An Enter at the start button this soon after a drill's last answer is
+  // taken for the answer's Enter pressed twice, and starts nothing.
+  static constexpr int32_t StartKeyPauseMs = 1000;
 
   TDrillRun(TDrillView& View, TDrillClock& Clock);
 
@@ -22,6 +25,11 @@ public:
   void EnterPressed(const std::string& Text, bool UntilCorrect, uint32_t Now);  // Enter in the answer box
   void Tick(uint32_t Now);                                          // 500 ms clock timer
   void Abort();                                                     // end button or close request
+  // May Enter at the start button, pressed at Now, start a drill? Not within
+  // StartKeyPauseMs after the last answer of a drill (or after its save, when
+  // that took longer), unless an error box came between (closing it made the
+  // next Enter deliberate). A click on the button always starts one.
+  bool TakesStartKey(uint32_t Now) const;
 
   TRunState State() const { return FState; }
   int QuestionNo() const { return FQuestionNo; }
@@ -34,7 +42,7 @@ public:
 private:
   void AskQuestion();
   void Commit(const std::string& Text, bool HasAnswer, uint32_t Now);
-  void Finish();
+  void Finish(uint32_t Now);
 
   TDrillView& FView;
   TDrillClock& FClock;
@@ -48,4 +56,6 @@ private:
   uint32_t FQuestionStartTick = 0;
   std::string FClockText;
   bool FClockEnabled = false;
+  bool FStartKeyHeld = false;  // a drill was answered and saved by FDrillEndTick
+  uint32_t FDrillEndTick = 0;
 };

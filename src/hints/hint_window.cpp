@@ -224,8 +224,10 @@ void THintWindow::NCPaint(QPainter& Painter) {
 }
 
 TMyHintWindow::TMyHintWindow(TTickSource Ticks) : THintWindow(std::move(Ticks)) {
-  FCanvasFont.setPixelSize(EnlargedPixelHeight(FCanvasFont, ExtraPoints, ScreenDpi()));
+  FCanvasFont.setPixelSize(TextPixelHeight());
 }
+
+int TMyHintWindow::TextPixelHeight() { return EnlargedPixelHeight(QToolTip::font(), ExtraPoints, ScreenDpi()); }
 
 bool OnWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
 

@@ -78,6 +78,8 @@ class TMyHintWindow : public THintWindow {
 public:
   static constexpr int ExtraPoints = 5;
   explicit TMyHintWindow(TTickSource Ticks = nullptr);
+  // The character height in pixels of the text of a hint shown now.
+  static int TextPixelHeight();
 };
 
 // True where the toolkit speaks Wayland: windows are placed by the compositor,

@@ -8,8 +8,6 @@
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
-#include <langinfo.h>
-#include <locale.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -446,25 +444,6 @@ std::string ExpandFileName(const std::string& Name) {
   std::string Result;
   for (const std::string& Part : Parts) Result += "/" + Part;
   return Result.empty() ? "/" : Result;
-}
-
-std::string OsErrorText(int Error) {
-  char Buffer[1024];
-  std::string Text = ::strerror_r(Error, Buffer, sizeof Buffer);
-  bool Ascii = true;
-  for (char C : Text) Ascii = Ascii && static_cast<unsigned char>(C) < 0x80;
-  if (!Ascii) {
-    if (std::strcmp(::nl_langinfo(CODESET), "UTF-8") == 0) {
-      Text = ToSjis(Text);
-    } else if (locale_t C = ::newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0))) {
-      // A text in an encoding of its own: the plain English one instead.
-      Text = ::strerror_l(Error, C);
-      ::freelocale(C);
-    } else {
-      Text = "Error " + std::to_string(Error);
-    }
-  }
-  return FitErrorText(std::move(Text));
 }
 
 std::string FitErrorText(std::string Text) {

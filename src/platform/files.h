@@ -55,8 +55,11 @@ TReplaceResult ReplaceFileContents(const std::string& Name, std::string_view Byt
 // file system's, not converted.
 std::string ExpandFileName(const std::string& Name);
 
-// The operating system's text for an errno, as Shift_JIS, made fit by
-// FitErrorText.
+// The operating system's text for an errno in the user's language (the
+// locale that LC_ALL, LC_MESSAGES or LANG names), as Shift_JIS, made fit by
+// FitErrorText. Under a Japanese locale it is never English: where the system
+// has no Japanese text for the error, the program's own is given
+// (os_error_text.cpp).
 std::string OsErrorText(int Error);
 
 // A system error text as a message carries it: at most 256 bytes (a

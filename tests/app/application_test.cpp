@@ -14,6 +14,7 @@
 #include "app_error.h"
 #include "app_test_support.h"
 #include "graph_window.h"
+#include "hint_window.h"
 #include "main_window.h"
 #include "program_texts.h"
 #include "sjis.h"
@@ -86,6 +87,26 @@ TEST(ErrorDisplay, ShowsAStopBoxCaptionedWithTheTitle) {
   EXPECT_EQ(Icon, QMessageBox::Critical);
   EXPECT_EQ(Parent, &Program.MainWindow());
   EXPECT_EQ(Buttons, 1);
+}
+
+TEST(ErrorDisplay, TheBoxReadsAsLargeAsTheHintsAndTheButtons) {
+  for (const double Dpi : {0.0, 144.0}) {  // the offscreen screen's own density, and 150 %
+    TProgramFixture Program(Dpi);
+    Program.Create();
+    int Words = 0, Button = 0;
+    TModalWatch Watch([&](QWidget* Modal) {
+      auto* Box = qobject_cast<QMessageBox*>(Modal);
+      ASSERT_NE(Box, nullptr);
+      Words = Box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->fontInfo().pixelSize();
+      Button = Box->buttons().front()->fontInfo().pixelSize();
+    });
+    Program.App().ShowError(Texts().NoTimer);
+    ASSERT_TRUE(Watch.Done());
+    const TMyHintWindow Hint;
+    const int Least = std::max(Hint.CanvasFont().pixelSize(), Program.MainWindow().StartButton->fontInfo().pixelSize());
+    EXPECT_GE(Words, Least) << Dpi;
+    EXPECT_GE(Button, Least) << Dpi;
+  }
 }
 
 TEST(ErrorDisplay, GuardEndsTheHandlerAtTheErrorAndShowsIt) {

@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -73,9 +74,14 @@ TEST_F(MainWindow, EveryControlSitsWhereTheLayoutPutsIt) {
   for (const TControlLayout& Layout : MainWindowControls()) {
     auto* Control = Window().findChild<QWidget*>(QString::fromLatin1(Layout.Name));
     ASSERT_NE(Control, nullptr) << Layout.Name;
-    EXPECT_EQ(Control->pos(), QPoint(Layout.Left, Layout.Top)) << Layout.Name;
+    // The check box grows about its middle to the height of its caption's letters.
+    const int Grown = Layout.Kind != kdCheckBox
+                          ? 0
+                          : std::max(QFontMetrics(Control->font()).tightBoundingRect(U(Layout.Caption)).height() -
+                                         Layout.Height, 0);
+    EXPECT_EQ(Control->pos(), QPoint(Layout.Left, Layout.Top - Grown / 2)) << Layout.Name;
     if (!Layout.AutoSize || Layout.Kind == kdImage) {
-      EXPECT_EQ(Control->size(), QSize(Layout.Width, Layout.Height)) << Layout.Name;
+      EXPECT_EQ(Control->size(), QSize(Layout.Width, Layout.Height + Grown)) << Layout.Name;
     }
     EXPECT_TRUE(Control->isVisible()) << Layout.Name;
     EXPECT_TRUE(Control->isEnabled()) << Layout.Name;
@@ -560,6 +566,7 @@ TEST_F(MainWindow, AWholeDrillOfRightAnswersTypedByKey) {
   ASSERT_EQ(Bytes.size(), 48);
   EXPECT_EQ(Bytes.mid(24, 3), QByteArray("100"));
   // A second drill adds a second line.
+  Program.Clock.Now += TDrillRun::StartKeyPauseMs;
   Key(Qt::Key_Return);
   for (int I = 0; I < 100; ++I) Key(Qt::Key_Return);
   EXPECT_EQ(HistoryBytes().size(), 96);
@@ -581,12 +588,44 @@ TEST_F(MainWindow, AHistoryThatCannotBeWrittenGivesABoxAndTheProgramGoesOn) {
   EXPECT_TRUE(Text.endsWith(U("を作成できません."))) << Text.toStdString();
   EXPECT_EQ(Program.Results().History().Count(), 1u);  // kept for the next write
   EXPECT_EQ(Window().LogBox->count(), 101);
-  EXPECT_EQ(Window().ClockLabel->text(), U("01分05秒"));  // the final time stays
+  EXPECT_TRUE(Window().LogBox->item(0)->text().startsWith(U("所要時間 01分05秒")));
+  // At rest as after a drill that was saved, and the next Enter, however soon
+  // after the box, is the user's own: it starts the next drill.
+  EXPECT_EQ(Window().ClockLabel->text(), U("00分00秒"));
   EXPECT_EQ(Window().Run().State(), rsIdle);
-  EXPECT_EQ(Window().focusWidget(), Window().AnswerBox);  // the focus stays where it was
-  // The next drill goes on as usual.
-  QTest::keyClick(Window().StartButton, Qt::Key_Return);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &Window(); }));
+  ASSERT_EQ(Focused(), U("StartButton"));
+  Key(Qt::Key_Return);
   EXPECT_EQ(Window().Run().State(), rsAsking);
+}
+
+TEST_F(MainWindow, AnEnterRightAfterTheLastAnswerLeavesTheResultOnScreen) {
+  auto FinishADrill = [&] {
+    Key(Qt::Key_Return);
+    for (int I = 0; I < 100; ++I) Key(Qt::Key_Return);
+    ASSERT_EQ(Window().Run().State(), rsIdle);
+    ASSERT_EQ(Focused(), U("StartButton"));
+  };
+  FinishADrill();
+  const QString Summary = Window().LogBox->item(0)->text();
+  // A second press and a held key within the second start nothing.
+  Program.Clock.Now += 300;
+  Key(Qt::Key_Return);
+  Program.Clock.Now += 400;
+  QKeyEvent Repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), true);
+  QApplication::sendEvent(Window().StartButton, &Repeat);
+  EXPECT_EQ(Window().Run().State(), rsIdle);
+  ASSERT_EQ(Window().LogBox->count(), 101);
+  EXPECT_EQ(Window().LogBox->item(0)->text(), Summary);
+  // A click does.
+  QTest::mouseClick(Window().StartButton, Qt::LeftButton);
+  EXPECT_EQ(Window().Run().State(), rsAsking);
+  // So does an Enter once the second is over.
+  for (int I = 0; I < 100; ++I) Key(Qt::Key_Return);
+  Program.Clock.Now += TDrillRun::StartKeyPauseMs;
+  Key(Qt::Key_Return);
+  EXPECT_EQ(Window().Run().State(), rsAsking);
+  EXPECT_EQ(Window().LogBox->count(), 0);
 }
 
 TEST(MainWindowScaling, OnA120DpiScreenTheLayoutGrowsInProportion) {

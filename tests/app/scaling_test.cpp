@@ -11,6 +11,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -322,5 +324,50 @@ TEST(Scaling, EveryTextReadsInTheLightAndTheDarkPalette) {
       Hint.SetColor(Ground);
       EXPECT_GE(ContrastRatio(Rgb(Hint.TextColor()), Rgb(Ground)), MinimumTextContrast);
     }
+  }
+}
+
+TEST(Scaling, TheCheckBoxTicksVisiblyInTheLightAndTheDarkPalette) {
+  for (const QPalette& Palette : {QApplication::palette(), DarkPalette()}) {
+    TDesktopPalette Desktop(Palette);
+    TProgramFixture Program;
+    Program.Create();
+    QCheckBox& Box = *Program.MainWindow().UntilCorrectBox;
+    const std::string Which = Palette.color(QPalette::Base).lightness() < 128 ? "dark" : "light";
+    QStyleOptionButton Option;
+    Option.initFrom(&Box);
+    Option.text = Box.text();
+    const QRect Logical = Box.style()->subElementRect(QStyle::SE_CheckBoxIndicator, &Option, &Box);
+    const QRect Indicator(Logical.topLeft() * DeviceRatio(), Logical.size() * DeviceRatio());
+    Box.setChecked(false);
+    const QImage Unticked = Box.grab().toImage();
+    Box.setChecked(true);
+    const QImage Ticked = Box.grab().toImage();
+    // The box: what differs from the window's ground down the middle of the
+    // indicator, at least as tall as the caption's letters.
+    const QColor Ground = Program.MainWindow().palette().color(QPalette::Window);
+    const int X = Indicator.center().x();
+    int Top = Unticked.height(), Bottom = -1;
+    for (int Y = 0; Y < Unticked.height(); ++Y) {
+      if (Unticked.pixelColor(X, Y) == Ground) continue;
+      Top = std::min(Top, Y);
+      Bottom = Y;
+    }
+    const int Letters = QFontMetrics(Box.font()).tightBoundingRect(Box.text()).height();
+    EXPECT_GE((Bottom - Top + 1) / DeviceRatio(), Letters) << Which;
+    // The tick: the pixels that ticking changes, the strongest of them at
+    // least 3:1 against the box, and more than a speck of them.
+    const TColor Face = Rgb(Unticked.pixelColor(Indicator.center()));
+    double Strongest = 1.0;
+    int Changed = 0;
+    for (int Y = Indicator.top(); Y <= Indicator.bottom(); ++Y) {
+      for (int Across = Indicator.left(); Across <= Indicator.right(); ++Across) {
+        if (Ticked.pixel(Across, Y) == Unticked.pixel(Across, Y)) continue;
+        ++Changed;
+        Strongest = std::max(Strongest, ContrastRatio(Rgb(Ticked.pixelColor(Across, Y)), Face));
+      }
+    }
+    EXPECT_GE(Strongest, MinimumMarkContrast) << Which;
+    EXPECT_GE(Changed, Indicator.width() * Indicator.height() / 10) << Which;
   }
 }

@@ -247,16 +247,58 @@ TEST_F(DrillRunTest, NoTimerLeftShowsTheErrorAndAsksNothing) {
   EXPECT_FALSE(Run.ClockEnabled());
 }
 
-TEST_F(DrillRunTest, FailingStoreSkipsClockResetAndFocus) {
+TEST_F(DrillRunTest, FailingStoreComesToRestAsASavedDrillDoes) {
   View.StoreFails = true;
   StartAt(0);
   Run.Tick(42000);
   for (int I = 1; I <= 100; ++I) Enter("", 42100);
-  EXPECT_EQ(View.Trace.back(), "ShowError disk full");
-  EXPECT_EQ(View.Count("FocusStart"), 0u);
-  EXPECT_EQ(Run.ClockText(), "00" + Minute() + "42" + Second());
+  // The clock back at zero, the error box, then Enter at the start button.
+  std::vector<std::string> Tail(View.Trace.end() - 4, View.Trace.end());
+  std::vector<std::string> Expected = {"StoreSummary " + Summary(), "ShowClock " + Texts().ClockAtRest,
+                                       "ShowError disk full", "FocusStart"};
+  EXPECT_EQ(Tail, Expected);
+  EXPECT_EQ(Run.ClockText(), Texts().ClockAtRest);
   EXPECT_EQ(Run.State(), rsIdle);
-  EXPECT_EQ(View.Log.front().substr(0, 8), "\x8F\x8A\x97\x76\x8E\x9E\x8A\xD4");  // the summary is on top
+  EXPECT_EQ(Summary().substr(9, 8), "00" + Minute() + "42" + Second());  // the drill's own time
+}
+
+TEST_F(DrillRunTest, EnterAtTheStartButtonRightAfterTheLastAnswerStartsNothing) {
+  struct TCase {
+    const char* Name;
+    uint32_t LastAnswer;  // tick of the drill's last Enter
+    uint32_t StartKey;    // tick of the Enter at the start button
+    uint32_t SaveMs;      // how long the save took
+    bool StoreFails;      // an error box came between
+    bool Taken;
+  };
+  const TCase Cases[] = {
+      {"the same tick", 50000, 50000, 0, false, false},
+      {"0.3 s after", 50000, 50300, 0, false, false},
+      {"just under the pause", 50000, 50999, 0, false, false},
+      {"at the pause", 50000, 51000, 0, false, true},
+      {"long after", 50000, 400000, 0, false, true},
+      {"1.5 s after, behind a save of 0.8 s", 50000, 51500, 800, false, false},
+      {"across the tick's wrap, 0.5 s", 0xFFFFFF00u, 0xFFFFFF00u + 500, 0, false, false},
+      {"across the tick's wrap, 1.5 s", 0xFFFFFF00u, 0xFFFFFF00u + 1500, 0, false, true},
+      {"0.3 s after, past an error box", 50000, 50300, 0, true, true},
+  };
+  for (const TCase& Case : Cases) {
+    TFakeDrillView CaseView;
+    TFakeDrillClock CaseClock;
+    TDrillRun CaseRun(CaseView, CaseClock);
+    CaseView.StoreFails = Case.StoreFails;
+    CaseView.Store = [&](const std::string&) { CaseClock.Now += Case.SaveMs; };
+    EXPECT_TRUE(CaseRun.TakesStartKey(Case.LastAnswer)) << Case.Name << ": before any drill";
+    CaseRun.Start(Case.LastAnswer - 90000);
+    EXPECT_TRUE(CaseRun.TakesStartKey(Case.LastAnswer)) << Case.Name << ": during the drill";
+    CaseClock.Now = Case.LastAnswer;
+    for (int I = 1; I <= 100; ++I) CaseRun.EnterPressed("", false, Case.LastAnswer);
+    ASSERT_EQ(CaseRun.State(), rsIdle) << Case.Name;
+    EXPECT_EQ(CaseRun.TakesStartKey(Case.StartKey), Case.Taken) << Case.Name;
+    // A drill started by a click ends the hold.
+    CaseRun.Start(Case.StartKey);
+    EXPECT_TRUE(CaseRun.TakesStartKey(Case.StartKey)) << Case.Name << ": after a click";
+  }
 }
 
 TEST_F(DrillRunTest, KeyFilterLetsDigitsAndBackspaceThrough) {

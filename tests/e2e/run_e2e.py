@@ -20,6 +20,7 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from question_reader import Reader  # noqa: E402
 import x11_close  # noqa: E402
+from question_reader import OPERATORS, Reader  # noqa: E402
 
 HISTORY = "HIST_ZV.DAT"
 LINE_BYTES = 48          # 46 bytes of summary and CR LF
@@ -27,6 +28,13 @@ MAIN_TITLE = "すらすら算数帳"
 BOX_TITLE = "surasura"   # the application title: the caption of every error box
 KEY_DELAY_MS = 12
 START_BUTTON_CENTRE = ("690", "71")  # the start button: 607, 52, 166 x 38 in the window
+# The left operand, operator and right operand boxes: 8, 129 and 252 across, 8
+# down, 111, 114 and 111 x 105.
+QUESTION_BOX_CENTRES = (("63", "60"), ("186", "60"), ("307", "60"))
+CLOCK_AREA = (615, 8, 152, 37)  # the clock label in the window: x, y, width, height
+# An Enter at the start button this soon after a drill's end starts nothing
+# (the program's second, and a margin).
+START_KEY_PAUSE_S = 1.1
 
 
 _LIBC = ctypes.CDLL(None, use_errno=True)
@@ -120,6 +128,7 @@ class Session:
         self.program = os.path.abspath(program)
         self.proc = None
         self.xvfb = None
+        self.drill_ended = None  # when the last drill's line was seen in the history
 
     @classmethod
     def joining(cls, program, scratch, **env):
@@ -190,6 +199,7 @@ class Session:
 
         self.proc = subprocess.Popen([self.program], cwd=self.work, env=self.env,
                                      stdout=self.log, stderr=subprocess.STDOUT, preexec_fn=prepare)
+        self.drill_ended = None
         self.main = wait_for("the main window", lambda: self.window_named(MAIN_TITLE))
         self.xdo("windowfocus", "--sync", self.main)
 
@@ -305,18 +315,27 @@ class Session:
         self.keys("Return")
         check(self.exit_code() == 0, "exit code not 0")
 
+    def wait_out_start_key_pause(self):
+        """Right after a drill, Enter at the start button starts nothing: the
+        next drill's Enter waits until the pause is over."""
+        if self.drill_ended is not None:
+            time.sleep(max(0.0, self.drill_ended + START_KEY_PAUSE_S - time.monotonic()))
+
     def run_drill(self, lines_after):
         """Starts a drill from the focused start button and answers all 100 questions
         with an empty box; waits until the history holds lines_after lines."""
+        self.wait_out_start_key_pause()
         self.keys("Return")
         self.keys(*["Return"] * 100)
         wait_for("%d lines in %s" % (lines_after, HISTORY),
                  lambda: (self.history() or b"").count(b"\r\n") >= lines_after)
+        self.drill_ended = time.monotonic()
 
 
     def run_drill_until_box(self):
         """Starts a drill from the focused start button, answers all 100 questions
         with an empty box and waits for the error box."""
+        self.wait_out_start_key_pause()
         self.keys("Return")
         self.keys(*["Return"] * 100)
         wait_for("the error box", self.error_box)
@@ -399,8 +418,8 @@ def case_history_directory_gives_error_box(session):
     check(session.proc.poll() is None, "the program ended")
     session.keys("Return")  # the box has the focus and closes on Enter
     wait_for("the box to close", lambda: session.error_box() is None)
-    # The program goes on: the start button (the focus stayed in the answer box)
-    # starts the next drill, whose end fails the same way.
+    # The program goes on: a click on the start button starts the next drill,
+    # whose end fails the same way.
     session.xdo("windowfocus", "--sync", session.main)
     session.xdo("mousemove", "--window", session.main, *START_BUTTON_CENTRE)
     session.xdo("click", "1")
@@ -426,16 +445,16 @@ def case_history_directory_gives_error_box(session):
 
 def case_keyboard_after_error_box(session):
     """The error box at a drill's end is closed with Enter while the pointer rests
-    outside the program's windows: the main window has the keyboard again, with
-    the focus where it was (the answer box), so Tab and Enter start the next
-    drill without the mouse."""
+    outside the program's windows: the main window has the keyboard again with
+    the focus on the start button, as after a drill that was saved, so the next
+    Enter, however soon, starts the next drill without the mouse."""
     os.mkdir(session.path(HISTORY))
     session.start()
     session.xdo("mousemove", "0", "0")
     session.run_drill_until_box()
     session.keys("Return")
     wait_for("the box to close", lambda: session.error_box() is None)
-    session.keys("Tab", "Return")  # from the answer box to the start button, which starts
+    session.keys("Return")  # the start button, which starts
     session.keys(*["Return"] * 100)
     wait_for("the error box of the second drill", session.error_box)
     session.keys("Return")
@@ -511,8 +530,11 @@ def open_graph_window(session, drills):
     return wait_for("the graph window", lambda: session.window_named(GRAPH_TITLE))
 
 
-def window_picture(session, window):
+def window_picture(session, window, area=None):
+    """The window's pixels, or those of area (x, y, width, height) in it."""
     box = session.geometry(window)
+    if area is not None:
+        box = {"X": box["X"] + area[0], "Y": box["Y"] + area[1], "WIDTH": area[2], "HEIGHT": area[3]}
     shot = subprocess.run(["import", "-window", "root", "-crop",
                            "%(WIDTH)dx%(HEIGHT)d+%(X)d+%(Y)d" % box, "-depth", "8", "rgb:-"],
                           env=session.env, capture_output=True)
@@ -776,6 +798,46 @@ def case_file_size_limit_gives_error_box(session):
 
 
 
+def case_enter_twice_at_the_last_answer_keeps_the_result(session):
+    """Enter pressed twice at the last question, 0.3 s apart: the second press
+    starts no drill. A moment later the clock is at rest, as at the start, and
+    the log is still headed by the drill's summary line."""
+    session.start()
+    session.xdo("mousemove", "0", "0")
+    clock_at_rest = window_picture(session, session.main, CLOCK_AREA)
+    session.keys("Return")
+    session.keys(*["Return"] * 100)
+    time.sleep(0.3)
+    session.keys("Return")
+    wait_for("the drill in the history", lambda: (session.history() or b"").count(b"\r\n") == 1)
+    time.sleep(1.5)  # a drill started by the second Enter would show its first second
+    check(window_picture(session, session.main, CLOCK_AREA) == clock_at_rest, "the clock is not at rest")
+    session.keys("Tab", "Tab")  # over the end button to the log
+    top = session.copy_focused()
+    check(top.encode("cp932") + b"\r\n" == session.history(), "the log's top line is %r" % top)
+    session.close_box(session.main)
+    check(session.exit_code() == 0, "exit code not 0")
+
+
+def case_click_on_a_question_box_keeps_the_typing_in_the_answer_box(session):
+    """A click on each question box during a drill leaves the focus in the
+    answer box: the answer typed next and Enter log the question as answered
+    right."""
+    session.start()
+    session.keys("Return")
+    left, operator, right = Reader(session).question()
+    for centre in QUESTION_BOX_CENTRES:
+        session.xdo("mousemove", "--window", session.main, *centre)
+        session.xdo("click", "1")
+    session.type_text(str(OPERATORS[operator](left, right)))
+    session.keys("Return")
+    session.keys("Tab", "Tab", "Tab")  # over the start and end buttons to the log
+    top = session.copy_focused()
+    check(top.startswith("  1:") and "  正解" in top, "the log's top line is %r" % top)
+    session.close_box(session.main)
+    check(session.exit_code() == 0, "exit code not 0")
+
+
 def case_alt_f4_closes_graph_window_then_program(session):
     """Alt+F4, with no window manager to take it, closes the window that has the
     keyboard: the graph window goes and the program runs on with the focus on the
@@ -906,6 +968,9 @@ CASES = {
     "hint_on_a_bar": case_hint_on_a_bar,
     "kill_after_last_enter": case_kill_after_last_enter,
     "file_size_limit_gives_error_box": case_file_size_limit_gives_error_box,
+    "enter_twice_at_the_last_answer_keeps_the_result": case_enter_twice_at_the_last_answer_keeps_the_result,
+    "click_on_a_question_box_keeps_the_typing_in_the_answer_box":
+        case_click_on_a_question_box_keeps_the_typing_in_the_answer_box,
 }
 
 

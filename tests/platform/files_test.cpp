@@ -3,16 +3,27 @@
 #include "files.h"
 
 #include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <locale.h>
+#include <optional>
+#include <regex>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "child_process.h"
+#include "sjis.h"
 #include "temp_work_dir.h"
 
 namespace {
 
 using TNames = std::set<std::string>;
+
+locale_t CLocale() {
+  static const locale_t C = ::newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+  return C;
+}
 
 class FilesTest : public ::testing::Test {
 protected:
@@ -46,7 +57,63 @@ TEST_F(FilesTest, ExpandsAgainstTheCurrentDirectory) {
   EXPECT_EQ(ExpandFileName("."), "/");
 }
 
+// LC_ALL, LC_MESSAGES and LANG (nullptr: unset) for one test, given back after it.
+class TLocaleVariables {
+public:
+  TLocaleVariables(const char* All, const char* Messages, const char* Lang) {
+    const char* Values[] = {All, Messages, Lang};
+    for (int I = 0; I < 3; ++I) {
+      if (const char* Before = std::getenv(Names[I])) FBefore[I] = Before;
+      Set(Names[I], Values[I]);
+    }
+  }
+  ~TLocaleVariables() {
+    for (int I = 0; I < 3; ++I) Set(Names[I], FBefore[I] ? FBefore[I]->c_str() : nullptr);
+  }
+
+private:
+  static void Set(const char* Name, const char* Value) { Value ? ::setenv(Name, Value, 1) : ::unsetenv(Name); }
+  static constexpr const char* Names[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+  std::optional<std::string> FBefore[3];
+};
+
+TEST(ErrorTexts, AJapaneseLocaleGetsTheReasonInJapaneseAndNoOtherDoes) {
+  struct TEnvironment {
+    const char *All, *Messages, *Lang;
+    bool Japanese;
+  };
+  const TEnvironment Environments[] = {
+      {nullptr, nullptr, "ja_JP.UTF-8", true}, {nullptr, "ja_JP.UTF-8", "C", true},
+      {"ja_JP.eucJP", nullptr, nullptr, true}, {nullptr, nullptr, "ja", true},
+      {"C", nullptr, "ja_JP.UTF-8", false},    {nullptr, nullptr, nullptr, false},
+      {nullptr, nullptr, "en_US.UTF-8", false},
+  };
+  const int Errors[] = {EACCES, EPERM,  EISDIR, ENOENT, ENOSPC,       EDQUOT, EROFS,
+                        EIO,    EFBIG,  ETXTBSY, EINVAL, ENOTDIR, ELOOP, ENAMETOOLONG,
+                        EBUSY,  EEXIST, EMFILE, ENOMEM, 4321};
+  for (const TEnvironment& Env : Environments) {
+    TLocaleVariables Locale(Env.All, Env.Messages, Env.Lang);
+    const std::string Where = "environment " + std::to_string(&Env - Environments);
+    for (const int Error : Errors) {
+      const std::string Text = OsErrorText(Error);
+      const std::string Utf8 = FromSjis(Text);
+      ASSERT_FALSE(Text.empty()) << Where << " " << Error;
+      if (Env.Japanese) {
+        EXPECT_FALSE(std::regex_search(Text, std::regex("[A-Za-z]{3}"))) << Where << " " << Error << ": " << Utf8;
+        EXPECT_NE(Utf8.find("\xE3"), std::string::npos) << Where << " " << Error << ": no kana in " << Utf8;
+        EXPECT_EQ(Utf8.find("\xEF\xBF\xBD"), std::string::npos) << Where << " " << Error << ": not Shift_JIS";
+      } else {
+        EXPECT_EQ(Text, std::string(::strerror_l(Error, CLocale()))) << Where << " " << Error;
+      }
+    }
+  }
+  // An error the program has no words of its own for is named by its number.
+  TLocaleVariables Japanese(nullptr, nullptr, "ja_JP.UTF-8");
+  EXPECT_NE(OsErrorText(4321).find("4321"), std::string::npos);
+}
+
 TEST(ErrorTexts, SystemTextIsTrimmedAndCut) {
+  TLocaleVariables English("C", nullptr, nullptr);
   EXPECT_EQ(OsErrorText(EACCES), "Permission denied");
   EXPECT_EQ(FitErrorText("Access is denied.\r\n"), "Access is denied");
   EXPECT_EQ(FitErrorText("Done. . \t"), "Done");

@@ -463,8 +463,8 @@ def case_keyboard_after_error_box(session):
 
 
 def case_keyboard_after_error_box_over_graph_window(session):
-    """A history line that cannot be read gives an error box as the graph window
-    opens; closed with Enter while the pointer rests outside the windows, the
+    """A history line that cannot be read gives a notice at the start and an
+    error box as the graph window opens; closed with Enter while the pointer rests outside the windows, the
     graph window has the keyboard and Enter closes it, and the start button then
     has it: Enter starts a drill that reaches the history."""
     bad = summary_line(1, 40, 50, "2024/01/02 03:04").replace(b" 01", b" 0x", 1)
@@ -472,6 +472,10 @@ def case_keyboard_after_error_box_over_graph_window(session):
         file.write(bad + b"\r\n")
     session.start()
     session.xdo("mousemove", "0", "0")
+    notice = wait_for("the start's notice of the damaged line", session.error_box)
+    session.xdo("windowfocus", "--sync", notice)
+    session.keys("Return")
+    wait_for("the notice to close", lambda: session.error_box() is None)
     session.keys("Tab", "Tab", "Tab", "Return")  # the score chart button
     wait_for("the error box", session.error_box)
     session.keys("Return")

@@ -2,6 +2,7 @@
 
 #include "bar_series.h"
 #include "chart.h"
+#include "duration_axis.h"
 #include "history_file.h"
 #include "line_series.h"
 #include "program_texts.h"
@@ -94,4 +95,5 @@ void FillResultChart(TChart& Chart, const THistoryFile& History) {
     const int32_t Seconds = THistoryFile::SecondsOf(Entry);
     Line.AddPoint(X, static_cast<double>(Minutes) * 60 + Seconds, NoLabel, clAutoColor);
   }
+  FitDurationAxis(Chart);
 }

@@ -10,6 +10,7 @@
 #include "program_texts.h"
 #include "chart.h"
 #include "chart_test_history.h"
+#include "chart_keys.h"
 #include "recording_surface.h"
 #include "result_chart.h"
 
@@ -87,6 +88,50 @@ TEST_F(ResultChartFillTest, EveryShowingStartsAfresh) {
   FillResultChart(Chart, MakeHistory({}));
   EXPECT_EQ(Bars().PointCount(), 0);
   EXPECT_EQ(Line().PointCount(), 0);
+}
+
+// The duration axis takes in the shortest and the longest drill in whole
+// hundreds of seconds, and keeps 100 to 300 seconds while they lie inside.
+TEST_F(ResultChartFillTest, DurationAxisTakesInEveryDrill) {
+  struct TRow {
+    int Drills, Shortest, Longest;
+    double Minimum, Maximum;
+  };
+  const TRow Rows[] = {
+      {0, 0, 0, 100, 300},          {1, 200, 200, 100, 300},        {30, 250, 290, 100, 300},
+      {365, 100, 300, 100, 300},    {20, 330, 480, 100, 500},       {3000, 45, 300, 0, 300},
+      {10000, 99, 301, 0, 400},     {365, 100, 5999, 100, 6000},    {30, 0, 250, 0, 300},
+      {3000, 200, 400, 100, 400},
+  };
+  for (const TRow& Row : Rows) {
+    SCOPED_TRACE(testing::Message() << Row.Drills << " drills, " << Row.Shortest << " to " << Row.Longest << " s");
+    std::vector<std::pair<int, int>> Drills;
+    for (int I = 0; I < Row.Drills; ++I) {
+      const int Span = Row.Longest - Row.Shortest + 1;
+      const int Seconds = I == 0 ? Row.Shortest : I == Row.Drills - 1 ? Row.Longest : Row.Shortest + (I * 37) % Span;
+      Drills.push_back({I % 101, Seconds});
+    }
+    FillResultChart(Chart, MakeHistory(Drills));
+    EXPECT_FALSE(Chart.RightAxis.Automatic);
+    EXPECT_EQ(Chart.RightAxis.Minimum, Row.Minimum);
+    EXPECT_EQ(Chart.RightAxis.Maximum, Row.Maximum);
+  }
+}
+
+// A view the user zoomed keeps its duration range through a new showing;
+// Home brings back the range the showing before it had fitted.
+TEST_F(ResultChartFillTest, ZoomedViewKeepsItsDurationRange) {
+  Chart.SetSize(705, 569);
+  FillResultChart(Chart, MakeHistory({{50, 200}, {60, 480}}));
+  Chart.Paint();
+  ASSERT_TRUE(PressChartKey(Chart, TChartKey::ZoomIn));
+  const double Low = Chart.RightAxis.Minimum, High = Chart.RightAxis.Maximum;
+  FillResultChart(Chart, MakeHistory({{50, 200}, {60, 480}, {70, 20}}));
+  EXPECT_EQ(Chart.RightAxis.Minimum, Low);
+  EXPECT_EQ(Chart.RightAxis.Maximum, High);
+  ASSERT_TRUE(PressChartKey(Chart, TChartKey::Restore));
+  EXPECT_EQ(Chart.RightAxis.Minimum, 100);
+  EXPECT_EQ(Chart.RightAxis.Maximum, 500);
 }
 
 TEST_F(ResultChartFillTest, BadSecondsKeepTheBarOfThatLineAndEverythingBefore) {

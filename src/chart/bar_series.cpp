@@ -123,6 +123,16 @@ void TBarSeries::UpdateBarPixelWidth() {
   }
   long long Width = DivideHalfEven(FBarWidthPercent * Room, 100) / SideBySideCount();
   if (Width % 2 != 0) ++Width;
+  // A fixed range (zoomed, scrolled, a page) that shows part of a series too
+  // long for readable bars gives them the room of the part shown, as if the
+  // series were that part.
+  const double Shown = Axis.Range() + 1 + (SideMargins ? 1 : 0);
+  if (!AutoBarSize && Width < ThinBarWidth && !Axis.Automatic && Shown > 0 && Shown < Count) {
+    long long ShownWidth = DivideHalfEven(FBarWidthPercent * static_cast<long long>(Axis.AxisLength / Shown), 100) /
+                           SideBySideCount();
+    if (ShownWidth % 2 != 0) ++ShownWidth;
+    Width = std::max(Width, ShownWidth);
+  }
   FBarPixelWidth = static_cast<int>(std::clamp(Width, -PixelLimit, PixelLimit));
 }
 

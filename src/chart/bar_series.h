@@ -42,6 +42,9 @@ public:
   std::optional<int> Clicked(int X, int Y) const override;
   std::optional<int> ClickedAmong(int X, int Y, int First, int Last) const override;
 
+  // Bars narrower than this many pixels are thin: a fixed range showing part
+  // of the series widens them to the part's room.
+  static constexpr int ThinBarWidth = 4;
   // Width of one bar in pixels, recomputed at every layout of the bottom axis.
   void UpdateBarPixelWidth();
   int BarPixelWidth() const { return FBarPixelWidth; }

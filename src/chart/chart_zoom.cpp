@@ -214,6 +214,12 @@ void TChartZoomScroll::BeforeRangeChange(bool Zooming) {
   if (Zooming) FIsZoomedIn = true;
 }
 
+void TChartZoomScroll::NoteShownRanges() {
+  if (!FRangesRestored) return;
+  const TChartAxis* Axes[] = {&FOwner.BottomAxis, &FOwner.LeftAxis, &FOwner.RightAxis};
+  for (size_t I = 0; I < FOpening.size(); ++I) FOpening[I] = TShownRange{Axes[I]->RangeMin, Axes[I]->RangeMax};
+}
+
 void TChartZoomScroll::SaveRanges() {
   auto Axes = SavedAxes(FOwner);
   for (size_t I = 0; I < Axes.size(); ++I) {

@@ -123,7 +123,7 @@ TEST_F(ResultChartAccess, ThePointerOnABarReadsOutItsDrill) {
     const TPoint OnSecond = Chart().Canvas.ProjectPoint(Bars.BarLeft(1) + Bars.BarPixelWidth() / 2,
                                                         Chart().LeftAxis.ValueToPixel(5), Bars.StartZ);
     const QPoint At(OnSecond.X, OnSecond.Y);
-    EXPECT_EQ(Widget.HintAt(At), U("2回目　2024/03/15 08:30　正答率 100%　所要時間 4分40秒"));
+    EXPECT_EQ(Widget.HintAt(At), U("2回目（横軸 1）　2024/03/15 08:30　正答率 100%　所要時間 4分40秒"));
     EXPECT_EQ(Widget.HintAt(QPoint(Chart().PlotRect.Left + 3, Chart().PlotRect.Top + 3)), QString());
     // No readout while a drag is on.
     Chart().MouseDown(TMouseButton::Right, At.x(), At.y());

@@ -4,6 +4,8 @@
 // chart_qt tests' part.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "app_error.h"
 #include "bar_series.h"
 #include "line_series.h"
@@ -132,6 +134,47 @@ TEST_F(ResultChartFillTest, ZoomedViewKeepsItsDurationRange) {
   ASSERT_TRUE(PressChartKey(Chart, TChartKey::Restore));
   EXPECT_EQ(Chart.RightAxis.Minimum, 100);
   EXPECT_EQ(Chart.RightAxis.Maximum, 500);
+}
+
+// The opening view of long histories: thin bars are outlined in their own
+// red so their faces show; the value marks drawn neither meet one another
+// nor the title, and the latest drill's is drawn last.
+TEST_F(ResultChartFillTest, LongHistoriesShowRedBarsAndRowsOfMarks) {
+  struct TRow {
+    int Drills;
+    bool ThinBars;
+    size_t LeastMarks;  // a readable row at least
+  };
+  const TRow Rows[] = {{1, false, 1},    {30, false, 20},  {100, false, 20},
+                       {365, true, 20},  {3000, true, 20}, {10000, true, 20}};
+  auto Meet = [](const TRect& A, const TRect& B) {
+    return A.Left < B.Right && B.Left < A.Right && A.Top < B.Bottom && B.Top < A.Bottom;
+  };
+  Chart.SetSize(705, 569);
+  for (const TRow& Row : Rows) {
+    SCOPED_TRACE(Row.Drills);
+    FillResultChart(Chart, MadeUpHistory(static_cast<std::size_t>(Row.Drills)));
+    Surface.Clear();
+    Chart.Paint();
+    auto& Bars = static_cast<TBarSeries&>(this->Bars());
+    EXPECT_EQ(Bars.BarPixelWidth() < TBarSeries::ThinBarWidth, Row.ThinBars);
+    std::set<TColor> FrontOutlines;
+    std::vector<TRect> MarkBoxes;
+    for (const TRecordedCall& Call : Surface.Calls) {
+      if (Call.Op == "Polygon" && Call.Brush.Color == ColorToRGB(clRed)) FrontOutlines.insert(Call.Pen.Color);
+      if (Call.Op == "Rectangle" && Call.Brush.Color == ColorToRGB(clLightYellow)) MarkBoxes.push_back(Call.Rect);
+    }
+    EXPECT_EQ(FrontOutlines, (std::set<TColor>{ColorToRGB(Row.ThinBars ? clRed : clBlack)}));
+    ASSERT_FALSE(MarkBoxes.empty());
+    EXPECT_EQ(MarkBoxes.back(), Bars.Marks.BoxOnScreen(Chart.Canvas, Bars.Marks.Positions.back(), Bars.MiddleZ));
+    for (size_t I = 0; I < MarkBoxes.size(); ++I) {
+      if (I + 1 < MarkBoxes.size()) {
+        EXPECT_FALSE(Meet(MarkBoxes[I], Chart.TitleRect())) << I;
+      }
+      for (size_t J = I + 1; J < MarkBoxes.size(); ++J) EXPECT_FALSE(Meet(MarkBoxes[I], MarkBoxes[J])) << I << " " << J;
+    }
+    EXPECT_GE(MarkBoxes.size(), Row.LeastMarks);
+  }
 }
 
 TEST_F(ResultChartFillTest, BadSecondsKeepTheBarOfThatLineAndEverythingBefore) {

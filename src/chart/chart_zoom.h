@@ -45,8 +45,8 @@ public:
   // scrolled any more.
   void CancelDrags();
 
-  // Draws the zoom rectangle with the inverting pen while a zoom drag is on
-  // (the chart's paint calls it over the finished picture).
+  // Draws the zoom rectangle, two pixels wide, with the inverting pen while a
+  // zoom drag is on (the chart's paint calls it over the finished picture).
   void DrawZoomRectangle();
 
   bool IsZoomedIn() const { return FIsZoomedIn; }

@@ -136,9 +136,10 @@ TEST_F(ResultChartFillTest, ZoomedViewKeepsItsDurationRange) {
   EXPECT_EQ(Chart.RightAxis.Maximum, 500);
 }
 
-// The opening view of long histories: thin bars are outlined in their own
-// red so their faces show; the value marks drawn neither meet one another
-// nor the title, and the latest drill's is drawn last.
+// The opening view of long histories: thin bars and the ribbon's thin pieces
+// are outlined in their own colours so their faces show; the value marks
+// drawn neither meet one another nor the title, and the latest drill's is
+// drawn last.
 TEST_F(ResultChartFillTest, LongHistoriesShowRedBarsAndRowsOfMarks) {
   struct TRow {
     int Drills;
@@ -158,13 +159,18 @@ TEST_F(ResultChartFillTest, LongHistoriesShowRedBarsAndRowsOfMarks) {
     Chart.Paint();
     auto& Bars = static_cast<TBarSeries&>(this->Bars());
     EXPECT_EQ(Bars.BarPixelWidth() < TBarSeries::ThinBarWidth, Row.ThinBars);
-    std::set<TColor> FrontOutlines;
+    std::set<TColor> FrontOutlines, RibbonOutlines;
     std::vector<TRect> MarkBoxes;
     for (const TRecordedCall& Call : Surface.Calls) {
       if (Call.Op == "Polygon" && Call.Brush.Color == ColorToRGB(clRed)) FrontOutlines.insert(Call.Pen.Color);
+      if (Call.Op == "Polygon" && Call.Brush.Color == ColorToRGB(clBlue)) RibbonOutlines.insert(Call.Pen.Color);
       if (Call.Op == "Rectangle" && Call.Brush.Color == ColorToRGB(clLightYellow)) MarkBoxes.push_back(Call.Rect);
     }
     EXPECT_EQ(FrontOutlines, (std::set<TColor>{ColorToRGB(Row.ThinBars ? clRed : clBlack)}));
+    // The ribbon likewise, where one drill is a few pixels from the next.
+    if (Row.Drills > 1) {
+      EXPECT_EQ(RibbonOutlines.count(ColorToRGB(clBlack)), Row.ThinBars ? 0u : 1u);
+    }
     ASSERT_FALSE(MarkBoxes.empty());
     EXPECT_EQ(MarkBoxes.back(), Bars.Marks.BoxOnScreen(Chart.Canvas, Bars.Marks.Positions.back(), Bars.MiddleZ));
     for (size_t I = 0; I < MarkBoxes.size(); ++I) {

@@ -213,7 +213,8 @@ TEST_F(ChartZoomTest, ZoomRectangleIsDrawnInvertedAndRemovedAgain) {
   // every pixel inverted as often as it is put back.
   auto Rects = Surface.CallsOf("Rectangle");
   ASSERT_EQ(Rects.size(), 6u);
-  const TRect Zero{A.X, A.Y, A.X, A.Y}, Outer{A.X, A.Y, A.X + 30, A.Y + 20}, Inner{A.X + 1, A.Y + 1, A.X + 29, A.Y + 19};
+  const TRect Zero{A.X, A.Y, A.X, A.Y}, Outer{A.X, A.Y, A.X + 30, A.Y + 20};
+  const TRect Inner{A.X + 1, A.Y + 1, A.X + 29, A.Y + 19};
   const TRect Expected[] = {Zero, Zero, Outer, Inner, Outer, Inner};
   for (size_t I = 0; I < Rects.size(); ++I) {
     const auto& R = Rects[I];

@@ -20,3 +20,10 @@ TDurationRange DurationAxisRange(const TChartValueList& Durations);
 // (series 1), unless the user has zoomed or scrolled the view: their ranges
 // stay until Home.
 void FitDurationAxis(TChart& Chart);
+
+// Fits the duration axis when it goes out of scope, however the filling of
+// the series ends (a line that does not read throws after the others are in).
+struct TDurationAxisFit {
+  TChart& Chart;
+  ~TDurationAxisFit() { FitDurationAxis(Chart); }
+};

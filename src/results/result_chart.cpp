@@ -78,6 +78,7 @@ void ConfigureResultChart(TChart& Chart) {
 }
 
 void FillResultChart(TChart& Chart, const THistoryFile& History) {
+  const TDurationAxisFit Fit{Chart};
   TChartSeries& Bars = Chart.Series(0);
   TChartSeries& Line = Chart.Series(1);
   Bars.ClearPoints();
@@ -95,5 +96,4 @@ void FillResultChart(TChart& Chart, const THistoryFile& History) {
     const int32_t Seconds = THistoryFile::SecondsOf(Entry);
     Line.AddPoint(X, static_cast<double>(Minutes) * 60 + Seconds, NoLabel, clAutoColor);
   }
-  FitDurationAxis(Chart);
 }

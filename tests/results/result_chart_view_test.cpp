@@ -68,6 +68,16 @@ TEST_F(ResultChartViewTest, ZoomedViewKeepsItsDurationRange) {
   EXPECT_EQ(Chart.RightAxis.Maximum, 500);
 }
 
+// A line that does not read ends the filling with an error: the drills read
+// are on the duration axis all the same.
+TEST_F(ResultChartViewTest, ADamagedLineLeavesTheDurationAxisFitted) {
+  std::vector<std::string> Lines = MakeHistory({{80, 480}, {90, 130}, {70, 140}}).Lines();
+  Lines[2].replace(13, 2, "ab");  // bytes 14-15: the seconds
+  EXPECT_ANY_THROW(FillResultChart(Chart, HistoryOf(Lines)));
+  EXPECT_EQ(Chart.RightAxis.Minimum, 100);
+  EXPECT_EQ(Chart.RightAxis.Maximum, 500);
+}
+
 // The opening view of long histories: thin bars and the ribbon's thin pieces
 // are outlined in their own colours so their faces show; the value marks
 // drawn neither meet one another nor the title, and the latest drill's is

@@ -3,8 +3,6 @@
 // drill under the pointer.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include <QFile>
 #include <QPushButton>
 #include <QTest>
@@ -29,7 +27,7 @@ protected:
   void SetUp() override {
     QFile File(QString::fromStdString(Program.HistoryPath()));
     ASSERT_TRUE(File.open(QIODevice::WriteOnly));
-    File.write(HistoryText.data(), static_cast<qint64>(HistoryText.size()));
+    File.write(History.data(), static_cast<qint64>(History.size()));
     File.close();
     Program.Create();
   }
@@ -55,26 +53,7 @@ protected:
     return Chart().FullPaintCount() - Before;
   }
 
-  std::string HistoryText = History;
   TProgramFixture Program;
-};
-
-// A hundred drills, a day apart.
-class ResultChartPages : public ResultChartAccess {
-protected:
-  ResultChartPages() {
-    HistoryText.clear();
-    for (int I = 0; I < 100; ++I) {
-      char Line[80];
-      std::snprintf(Line, sizeof Line, "所要時間 03分%02d秒 正答率%3d%%  2024/%02d/%02d 20:01\r\n", I % 60, I % 101,
-                    1 + I / 28, 1 + I % 28);
-      HistoryText += ToSjis(Line);
-    }
-  }
-  QString ShownDrills() {
-    const QString Description = Program.GraphWindow().ResultChart->accessibleDescription();
-    return Description.mid(Description.lastIndexOf(U("表示は")));
-  }
 };
 
 TEST_F(ResultChartAccess, KeysZoomScrollAndRestoreWithOneRepaintEach) {
@@ -130,31 +109,6 @@ TEST_F(ResultChartAccess, ThePointerOnABarReadsOutItsDrill) {
     EXPECT_EQ(Widget.HintAt(At), QString());
     Chart().MouseUp(TMouseButton::Right, At.x(), At.y());
     EXPECT_FALSE(Widget.HintAt(At).isEmpty());
-  });
-}
-
-// End, Page Up and Page Down show pages of 30 drills, one repaint each, and
-// the description says which.
-TEST_F(ResultChartPages, EndAndThePageKeysNameTheDrillsShown) {
-  struct TRow {
-    Qt::Key Key;
-    int Paints;
-    const char* Shown;
-  };
-  const TRow Rows[] = {
-      {Qt::Key_End, 1, "表示は 100回分のうち 71回目から 100回目です。"},
-      {Qt::Key_PageUp, 1, "表示は 100回分のうち 41回目から 70回目です。"},
-      {Qt::Key_PageDown, 1, "表示は 100回分のうち 71回目から 100回目です。"},
-      {Qt::Key_PageDown, 0, "表示は 100回分のうち 71回目から 100回目です。"},
-      {Qt::Key_Home, 1, "表示は 100回分のうち 1回目から 100回目です。"},
-  };
-  WhileShown([&] {
-    EXPECT_EQ(ShownDrills(), U(Rows[4].Shown));
-    for (const TRow& Row : Rows) {
-      SCOPED_TRACE(QKeySequence(Row.Key).toString().toStdString());
-      EXPECT_EQ(PressKey(Row.Key), Row.Paints);
-      EXPECT_EQ(ShownDrills(), U(Row.Shown));
-    }
   });
 }
 

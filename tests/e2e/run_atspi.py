@@ -20,8 +20,8 @@ X geometry, the start button's against its scaled place in the window, and a
 click at the button's told middle starts a drill.
 
 With --long-history the program opens the chart of 3,000 drills: where
-only the bars stand the chart must be red, not black, and after End its
-description must name the latest 30 drills.
+only the bars stand the chart must be red, not black, and after End, Page Up
+and Page Down its description must name the 30 drills shown.
 
 Exit code 77 (skipped) when the accessibility bus, its launcher or pyatspi
 is not there.
@@ -328,7 +328,8 @@ def screen_part(session, box):
 def inside_long_history(program, scratch):
     """The long history's case, inside the session bus of its own: the chart
     opens red where the bars stand, not black; End shows the latest drills,
-    and the chart's description says so."""
+    Page Up and Page Down the page before and back, and the chart's
+    description says so each time."""
     import pyatspi
     from gi.repository import GLib
 
@@ -359,10 +360,13 @@ def inside_long_history(program, scratch):
         check(red >= 0.9 and black <= 0.05, "the bars are not red: %.1f %% red, %.1f %% near black"
               % (100 * red, 100 * black))
 
-        session.keys("End")
-        latest = "表示は %d回分のうち %d回目から %d回目です。" % (
-            LONG_HISTORY_DRILLS, LONG_HISTORY_DRILLS - 29, LONG_HISTORY_DRILLS)
-        listener.wait("the latest drills described", lambda: chart.description.endswith(latest))
+        # End, Page Up, Page Down: pages of 30 drills, each described.
+        for key, first in (("End", LONG_HISTORY_DRILLS - 29), ("Prior", LONG_HISTORY_DRILLS - 59),
+                           ("Next", LONG_HISTORY_DRILLS - 29)):
+            session.keys(key)
+            shown = "表示は %d回分のうち %d回目から %d回目です。" % (LONG_HISTORY_DRILLS, first, first + 29)
+            listener.wait("drills %d to %d described after %s" % (first, first + 29, key),
+                          lambda: chart.description.endswith(shown))
         session.keys("Escape")
         listener.wait("the graph window closed", lambda: all(
             child is None or child.getRoleName() != "dialog" or "showing" not in states(pyatspi, child)

@@ -39,21 +39,32 @@ std::vector<THistoryCopy> HistoryCopies(const std::string& Folder) {
   return Copies;
 }
 
+namespace {
+
+std::string CopyFileName(const std::string& Folder, TDay Day) {
+  return CopiesDirectory(Folder) + "/" + DayText(Day) + std::string(CopySuffix);
+}
+
+}  // namespace
+
+bool HasCopyOn(const std::string& Folder, TDay Day) {
+  return !CopiesDirectory(Folder).empty() && FileIsPresent(CopyFileName(Folder, Day));
+}
+
 int KeepDailyCopy(const std::string& Folder, std::string_view Bytes, TDay Today) {
   const std::string Directory = CopiesDirectory(Folder);
   if (Directory.empty()) return ENOENT;
   const std::vector<THistoryCopy> Copies = HistoryCopies(Folder);
   std::vector<TDay> Days;
   for (const THistoryCopy& Copy : Copies) Days.push_back(Copy.Day);
-  const bool HasToday = std::find(Days.begin(), Days.end(), Today) != Days.end();
+  if (std::find(Days.begin(), Days.end(), Today) != Days.end()) return 0;
   std::string Newest;
   const bool SameAsNewest = !Copies.empty() && ReadWholeFile(Copies.back().FileName, Newest) == 0 && Newest == Bytes;
-  if (!HasToday && !SameAsNewest) {
+  if (!SameAsNewest) {
     // The data directory first, so that it too gets mode 0700 when it is new.
     if (const int Error = MakeDirectories(DataDirectory())) return Error;
     if (const int Error = MakeDirectories(Directory)) return Error;
-    const TReplaceResult Result =
-        ReplaceFileContents(Directory + "/" + DayText(Today) + std::string(CopySuffix), Bytes, false);
+    const TReplaceResult Result = ReplaceFileContents(CopyFileName(Folder, Today), Bytes, false);
     if (Result.Step != TReplaceStep::Done) return Result.Error != 0 ? Result.Error : EIO;
     Days.push_back(Today);
   }

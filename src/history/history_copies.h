@@ -23,9 +23,12 @@ std::string CopiesDirectory(const std::string& Folder);
 // directory cannot be read.
 std::vector<THistoryCopy> HistoryCopies(const std::string& Folder);
 
-// After a save on Today: when the folder has no copy of Today yet and the
-// newest copy does not hold Bytes already, Bytes become Today's copy; then the
-// copies that CopiesToKeep does not keep go. The directories are made with
+// Whether the folder has a copy of Day.
+bool HasCopyOn(const std::string& Folder, TDay Day);
+
+// After a save on Today, when the folder has no copy of Today yet: unless the
+// newest copy holds Bytes already, Bytes become Today's copy; then the copies
+// that CopiesToKeep does not keep go. The directories are made with
 // mode 0700. Returns 0, or the errno of the step that failed (nothing is
 // removed then).
 int KeepDailyCopy(const std::string& Folder, std::string_view Bytes, TDay Today);

@@ -97,20 +97,24 @@ std::string TResults::TakeCopyNotice() { return std::exchange(FCopyNotice, std::
 void TResults::KeepCopy() {
   if (FCopyClock == nullptr) return;
   const TDateTime Now = FCopyClock->LocalDateTime();
+  const TDay Today{Now.Year, Now.Month, Now.Day};
+  // The usual save: the day's copy is there already, and a long history is
+  // not gathered for nothing.
+  if (HasCopyOn(Folder(), Today)) return;
   std::string Bytes;
   Bytes.reserve(FHistory.Count() * 48);
   for (std::size_t I = 0; I < FHistory.Count(); ++I) (Bytes += FHistory.Line(I)) += "\r\n";
-  const int Error = KeepDailyCopy(Folder(), Bytes, TDay{Now.Year, Now.Month, Now.Day});
+  const int Error = KeepDailyCopy(Folder(), Bytes, Today);
   if (Error == 0 || FCopyFailureTold) return;
   FCopyFailureTold = true;
   FCopyNotice = FormatTemplate(Texts().CopyFailedNotice, {ToSjis(CopiesDirectory(Folder())), OsErrorText(Error)});
 }
 
 std::optional<TRestoreOffer> TResults::RestoreOffer() const {
-  const bool Damaged = !FHistory.ReadWhole() || !LoadNotice().empty();
-  if (!FFileMissing && !Damaged) return std::nullopt;
+  // The folder's copies first: a folder without any needs no pass over its history.
   const std::vector<THistoryCopy> Copies = HistoryCopies(Folder());
   if (Copies.empty()) return std::nullopt;
+  if (!FFileMissing && FHistory.ReadWhole() && LoadNotice().empty()) return std::nullopt;
   THistoryFile Newest(Copies.back().FileName);
   try {
     Newest.Load();

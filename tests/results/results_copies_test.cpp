@@ -54,8 +54,23 @@ protected:
 
 }  // namespace
 
+// One drill on each of forty days from New Year's Day: the newest fourteen
+// copies stay, and January's first.
+struct TFortyDays {
+  std::vector<TDateTime> Drills;
+  std::vector<std::string> After;
+  TFortyDays() {
+    for (int I = 0; I < 40; ++I) {
+      const TDay Day = I < 31 ? TDay{2026, 1, I + 1} : TDay{2026, 2, I - 30};
+      Drills.push_back({Day.Year, Day.Month, Day.Day, 9, 0, 0});
+      if (I == 0 || I >= 26) After.push_back(DayText(Day) + ":" + std::to_string(I + 1));
+    }
+  }
+};
+
 // Each start records the drills of its days, as the clock tells them.
 TEST_F(ResultsCopies, TheFirstSaveOfEachDayLeavesACopy) {
+  const TFortyDays FortyDays;
   const struct {
     const char* Name;
     std::vector<TDateTime> Drills;
@@ -67,6 +82,7 @@ TEST_F(ResultsCopies, TheFirstSaveOfEachDayLeavesACopy) {
       {"the next day, after a day without drills",
        {{2026, 3, 5, 9, 0, 0}, {2026, 3, 5, 10, 0, 0}, {2026, 3, 7, 9, 0, 0}},
        {"2026-03-05:1", "2026-03-07:3"}},
+      {"forty days", FortyDays.Drills, FortyDays.After},
   };
   for (const auto& Case : Cases) {
     const TTempWorkDir Folder;  // a folder of its own, the working directory

@@ -59,7 +59,7 @@ inline constexpr char HistoryMissingText[] = "このフォルダーに履歴フ�
 // The copy's year, month, day and number of drills.
 inline constexpr char CopyOfferText[] = "%1年%2月%3日に取っておいた履歴のコピー（ドリル %4 回分）があります。"
                                         "このコピーを戻しますか？";
-inline constexpr char CopyOfferDamagedText[] = "戻すときは、いまの履歴ファイルも消さずに別の名前（HIST_ZV.DAT.bak）で"
+inline constexpr char CopyOfferDamagedText[] = "戻すときは、いまの履歴ファイルも消さずに別の名前（HIST_ZV.DAT.bak など）で"
                                                "残し、コピーより後のドリルはコピーに書き足します。";
 inline constexpr char RestoreCaption[] = "戻す";
 inline constexpr char KeepCaption[] = "戻さない";

@@ -70,6 +70,9 @@ void TResults::Finish() {
   if (Unsaved.empty()) return;
   try {
     FHistory.Save();
+    // The day's first save that worked may be this one. A copy's failure is
+    // not told any more: the program is ending.
+    KeepCopy();
   } catch (const EFileError&) {
     const std::string Waiting = RecoveryFile();
     if (Waiting.empty() || KeepForRecovery(Waiting, Unsaved) != 0) throw;

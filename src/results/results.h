@@ -44,9 +44,10 @@ public:
   std::string LoadNotice() const;
 
   // At the program's end: finished drills the file does not hold yet get one
-  // more try. What still cannot be written goes to the recovery file, and
-  // EFileError tells the user where it is; when even that fails, the save's
-  // own error is thrown.
+  // more try, and a save that works leaves the day's copy if there is none.
+  // What still cannot be written goes to the recovery file, and EFileError
+  // tells the user where it is; when even that fails, the save's own error is
+  // thrown.
   void Finish();
 
   // A finished drill: its summary line joins the history and the whole history

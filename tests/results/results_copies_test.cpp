@@ -2,6 +2,8 @@
 // never fail a save for a copy, and put a copy back when the history is
 // missing or damaged.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 
@@ -112,6 +114,19 @@ TEST_F(ResultsCopies, ACopyThatCannotBeMadeNeverStopsASave) {
   Results.Record(B);
   EXPECT_EQ(Results.TakeCopyNotice(), "") << "told once a run";
   EXPECT_EQ(ReadBytes(FileName), Crlf({A, B}));
+}
+
+// No drill's save worked that day, the end's did: it leaves the day's copy.
+TEST_F(ResultsCopies, TheEndsSaveLeavesTheCopyTheDrillsCouldNot) {
+  ASSERT_EQ(::mkdir(FileName.c_str(), 0700), 0);  // a directory where the file should be
+  TResults Results(FileName);
+  Results.KeepDailyCopies(Clock);
+  Results.Load();
+  EXPECT_THROW(Results.Record(A), EFileError);
+  EXPECT_EQ(Copies(Dir.Path()), std::vector<std::string>{});
+  ASSERT_EQ(::rmdir(FileName.c_str()), 0);
+  Results.Finish();
+  EXPECT_EQ(Copies(Dir.Path()), std::vector<std::string>{"2024-03-15:1"});
 }
 
 TEST_F(ResultsCopies, TheNewestCopyIsOfferedForAMissingOrDamagedHistory) {

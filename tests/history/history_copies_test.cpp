@@ -71,9 +71,3 @@ TEST_F(CopiesOfAFolder, AreKeptPerFolderInPrivateDirectories) {
     EXPECT_EQ(Status.st_mode & 0777, 0700u) << Path;
   }
 }
-
-TEST_F(CopiesOfAFolder, ADataDirectoryThatCannotBeMadeIsAnError) {
-  WriteBytes(Dir.Path() + "/data", "a file where the directory should be");
-  EXPECT_NE(KeepDailyCopy("/f", "a\r\n", {2026, 3, 5}), 0);
-  EXPECT_EQ(HistoryCopies("/f").size(), 0u);
-}

@@ -6,12 +6,14 @@
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "accessibility.h"
 #include "font_table.h"
@@ -20,6 +22,7 @@
 #include "program_texts.h"
 #include "qt_colors.h"
 #include "window_support.h"
+#include "window_texts.h"
 
 namespace {
 
@@ -131,31 +134,60 @@ QFont TApplication::ErrorBoxFont() const {
   return ProgramFont(Texts().PGothicFace, Height);
 }
 
+template <typename TMake>
+void TApplication::RunBox(TMake&& Make) {
+  ShowProgramIcon();
+  if (QWidget* Grabber = QWidget::mouseGrabber()) Grabber->releaseMouse();
+  QWidget* Parent = QApplication::activeModalWidget();
+  if (Parent == nullptr) Parent = QApplication::activeWindow();
+  if (Parent == nullptr && FMainWindow != nullptr && FMainWindow->isVisible()) Parent = FMainWindow;
+  // A box that comes while no window of the program is active yet (at the
+  // start) gives the keyboard to the window it stands over.
+  const QPointer<QWidget> WasActive = QApplication::activeWindow() ? QApplication::activeWindow() : Parent;
+  QMessageBox& Box = Make(Parent);
+  Box.setTextFormat(Qt::PlainText);
+  Box.setFont(ErrorBoxFont());
+  ShowAsErrorBox(Box, Box.text());
+  if (Box.icon() == QMessageBox::Question) Box.setAccessibleName(QString::fromUtf8(WindowTexts::QuestionBoxName));
+  Box.exec();
+  Box.hide();
+  // The window that was active before has the keyboard again, with its focus
+  // where it was; without a window manager nobody else gives it back.
+  const QWidget* NowActive = QApplication::activeWindow();
+  if (WasActive != nullptr && WasActive->isVisible() && (NowActive == nullptr || NowActive == &Box)) {
+    WasActive->activateWindow();
+  }
+}
+
 void TApplication::ShowError(const std::string& SjisMessage) noexcept {
   try {
-    ShowProgramIcon();
-    if (QWidget* Grabber = QWidget::mouseGrabber()) Grabber->releaseMouse();
-    QWidget* Parent = QApplication::activeModalWidget();
-    if (Parent == nullptr) Parent = QApplication::activeWindow();
-    if (Parent == nullptr && FMainWindow != nullptr && FMainWindow->isVisible()) Parent = FMainWindow;
-    // A box that comes while no window of the program is active yet (at the
-    // start) gives the keyboard to the window it stands over.
-    const QPointer<QWidget> WasActive = QApplication::activeWindow() ? QApplication::activeWindow() : Parent;
-    QMessageBox Box(QMessageBox::Critical, FromSjisText(FTitle), FromSjisText(ErrorBoxText(SjisMessage)),
-                    QMessageBox::Ok, Parent);
-    Box.setTextFormat(Qt::PlainText);
-    Box.setFont(ErrorBoxFont());
-    ShowAsErrorBox(Box, Box.text());
-    Box.exec();
-    Box.hide();
-    // The window that was active before has the keyboard again, with its focus
-    // where it was; without a window manager nobody else gives it back.
-    const QWidget* NowActive = QApplication::activeWindow();
-    if (WasActive != nullptr && WasActive->isVisible() && (NowActive == nullptr || NowActive == &Box)) {
-      WasActive->activateWindow();
-    }
+    std::unique_ptr<QMessageBox> Box;
+    RunBox([&](QWidget* Parent) -> QMessageBox& {
+      Box = std::make_unique<QMessageBox>(QMessageBox::Critical, FromSjisText(FTitle),
+                                          FromSjisText(ErrorBoxText(SjisMessage)), QMessageBox::Ok, Parent);
+      return *Box;
+    });
   } catch (...) {
     // Nothing sensible is left to show an error with.
+  }
+}
+
+bool TApplication::AskQuestion(const QString& Message, const QString& Yes, const QString& No) noexcept {
+  try {
+    std::unique_ptr<QMessageBox> Box;
+    const QAbstractButton* YesButton = nullptr;
+    RunBox([&](QWidget* Parent) -> QMessageBox& {
+      Box = std::make_unique<QMessageBox>(QMessageBox::Question, FromSjisText(FTitle), Message,
+                                          QMessageBox::NoButton, Parent);
+      YesButton = Box->addButton(Yes, QMessageBox::AcceptRole);
+      QPushButton* NoButton = Box->addButton(No, QMessageBox::RejectRole);
+      Box->setDefaultButton(NoButton);
+      Box->setEscapeButton(NoButton);
+      return *Box;
+    });
+    return Box->clickedButton() == YesButton;
+  } catch (...) {
+    return false;
   }
 }
 

@@ -15,6 +15,7 @@
 
 class QApplication;
 class QDialog;
+class QMessageBox;
 class QPoint;
 
 // The title: the executable's file name (Shift_JIS) without its directory and
@@ -80,6 +81,10 @@ public:
   // The error box: modal, captioned with the title, stop icon, one OK button,
   // its words in ErrorBoxFont.
   void ShowError(const std::string& SjisMessage) noexcept;
+  // A question in a box that looks like the error box (caption, type, place)
+  // with two buttons: true when Yes was pressed. No is the default button, and
+  // Esc and closing the box answer it too, so that Enter changes nothing.
+  bool AskQuestion(const QString& Message, const QString& Yes, const QString& No) noexcept;
   // The program's face as large as the windows' button captions, and never
   // smaller than a hint's text: read by the same eyes as the rest.
   QFont ErrorBoxFont() const;
@@ -109,6 +114,11 @@ protected:
   bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
+  // Shows Box as the error box is shown: over the active window or the main
+  // window, in ErrorBoxFont, the window active before taking the keyboard
+  // back afterwards. The box is made by Make(Parent).
+  template <typename TMake>
+  void RunBox(TMake&& Make);
   void ForwardToHints(QObject* Watched, QEvent* Event);
 
   QApplication& FToolkit;

@@ -1,10 +1,15 @@
-// すらすら算数帳: start, run until the main window is closed, end.
+// すらすら算数帳: start, run until the main window is closed, end; or carry out
+// a command-line option for the history's daily copies and end.
 #include <QApplication>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "application.h"
+#include "copy_commands.h"
 #include "drill_clock.h"
 #include "font_config_loader.h"
 #include "main_window.h"
@@ -28,6 +33,16 @@ int RunProgram() {
   return Application.Run();
 }
 
+// --list-copies and --restore DATE, carried out without the window system.
+std::optional<int> RunCopyOption(int argc, char** argv) {
+  std::string Out, Err;
+  const std::optional<int> Status =
+      RunCopyCommand(std::vector<std::string>(argv + 1, argv + argc), Out, Err, HistoryFileName);
+  std::fputs(Out.c_str(), stdout);
+  std::fputs(Err.c_str(), stderr);
+  return Status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -35,6 +50,7 @@ int main(int argc, char** argv) {
   // the history shows its message and keeps the drill's line; by default the
   // signal would end the program there.
   std::signal(SIGXFSZ, SIG_IGN);
+  if (const std::optional<int> Status = RunCopyOption(argc, argv)) return *Status;
   // The font configuration is read while the toolkit connects to the display.
   TFontConfigLoader FontConfig;
   QApplication Toolkit(argc, argv);

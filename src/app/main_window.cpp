@@ -400,7 +400,13 @@ void TMainWindow::FocusStart() { FocusControl(StartButton); }
 
 void TMainWindow::ShowError(const std::string& Message) { FApplication.ShowError(Message); }
 
-void TMainWindow::StoreSummary(const std::string& Line) { FResults.Record(Line); }
+void TMainWindow::StoreSummary(const std::string& Line) {
+  FResults.Record(Line);
+  // A daily copy that could not be made is told once the window is at rest.
+  if (std::string Notice = FResults.TakeCopyNotice(); !Notice.empty()) {
+    QTimer::singleShot(0, this, [this, Notice = std::move(Notice)] { FApplication.ShowError(Notice); });
+  }
+}
 
 bool TMainWindow::StartClock() {
   if (!ClockTimer->isActive()) ClockTimer->start();

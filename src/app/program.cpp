@@ -8,6 +8,7 @@
 #include "application.h"
 #include "graph_window.h"
 #include "main_window.h"
+#include "restore_box.h"
 #include "results.h"
 
 namespace {
@@ -58,6 +59,7 @@ TProgramWindows::~TProgramWindows() {
 TProgramWindows CreateWindows(TApplication& Application, TDrillClock& Clock, const std::string& FileName) {
   TProgramWindows Windows;
   Windows.Results = std::make_unique<TResults>(FileName);
+  Windows.Results->KeepDailyCopies(Clock);
   Windows.MainWindow = std::make_unique<TMainWindow>(Application, Clock, *Windows.Results);
   TFirstPaintWait FirstPaint(*Windows.MainWindow);
   Application.Guard([&] { Windows.MainWindow->FormCreate(); });
@@ -79,6 +81,23 @@ TProgramWindows CreateWindows(TApplication& Application, TDrillClock& Clock, con
     Windows.GraphWindow->ShowHistoryLines();
   });
   // Damaged lines in the history are told about once, over the main window.
-  if (const std::string Notice = Windows.Results->LoadNotice(); !Notice.empty()) Application.ShowError(Notice);
+  // When the history is damaged or missing and the folder has daily copies,
+  // the notice offers the newest copy instead; Enter keeps the history as it is.
+  const std::string Notice = Windows.Results->LoadNotice();
+  std::optional<TRestoreOffer> Offer;
+  Application.Guard([&] { Offer = Windows.Results->RestoreOffer(); });
+  if (!Offer) {
+    if (!Notice.empty()) Application.ShowError(Notice);
+  } else if (AskToRestore(Application, Notice, *Offer)) {
+    Application.Guard([&] {
+      try {
+        Windows.Results->Restore(Offer->Copy);
+      } catch (...) {
+        Windows.GraphWindow->ShowHistoryLines();
+        throw;
+      }
+      Windows.GraphWindow->ShowHistoryLines();
+    });
+  }
   return Windows;
 }

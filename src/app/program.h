@@ -26,6 +26,8 @@ struct TProgramWindows {
 // has been painted, gives the windows the program's icon, creates the result
 // graph window and reads the history. So the main window is on screen while
 // the history is read, and an error in reading it opens its box over the main
-// window. User input waits until all is done.
+// window. A history that is missing or damaged while the folder has daily
+// copies gets the box that offers the newest one. The results keep a daily
+// copy of the history from then on. User input waits until all is done.
 TProgramWindows CreateWindows(TApplication& Application, TDrillClock& Clock,
                               const std::string& FileName = HistoryFileName);

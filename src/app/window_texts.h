@@ -51,5 +51,17 @@ inline constexpr char HistoryListDescription[] = "終えたドリルごとの結
 
 // Error box: its caption is the program's file name, its accessible name this.
 inline constexpr char ErrorBoxName[] = "エラー";
+// The question box (the start's offer of a copy of the history) likewise.
+inline constexpr char QuestionBoxName[] = "確認";
+
+// The start's offer of the newest daily copy of a missing or damaged history.
+inline constexpr char HistoryMissingText[] = "このフォルダーに履歴ファイル HIST_ZV.DAT がありません。";
+// The copy's year, month, day and number of drills.
+inline constexpr char CopyOfferText[] = "%1年%2月%3日に取っておいた履歴のコピー（ドリル %4 回分）があります。"
+                                        "このコピーを戻しますか？";
+inline constexpr char CopyOfferDamagedText[] = "戻すときは、いまの履歴ファイルも消さずに別の名前（HIST_ZV.DAT.bak など）で"
+                                               "残し、コピーより後のドリルはコピーに書き足します。";
+inline constexpr char RestoreCaption[] = "戻す";
+inline constexpr char KeepCaption[] = "戻さない";
 
 }  // namespace WindowTexts

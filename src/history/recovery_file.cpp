@@ -1,35 +1,14 @@
 #include "recovery_file.h"
 
-#include <sys/stat.h>
-
 #include <cerrno>
-#include <cstdlib>
 #include <map>
 #include <string_view>
 
+#include "data_directory.h"
 #include "files.h"
 #include "history_file.h"
 
 namespace {
-
-std::string DataDirectory() {
-  if (const char* Data = std::getenv("XDG_DATA_HOME"); Data != nullptr && Data[0] == '/') {
-    return std::string(Data) + "/surasura";
-  }
-  const char* Home = std::getenv("HOME");
-  if (Home == nullptr || Home[0] != '/') return std::string();
-  return std::string(Home) + "/.local/share/surasura";
-}
-
-// Makes the directory and those above it that are missing; the last with
-// mode 0700, as it holds the user's results.
-int MakeDirectories(const std::string& Path) {
-  for (std::size_t Slash = Path.find('/', 1); Slash != std::string::npos; Slash = Path.find('/', Slash + 1)) {
-    if (::mkdir(Path.substr(0, Slash).c_str(), 0755) != 0 && errno != EEXIST) return errno;
-  }
-  if (::mkdir(Path.c_str(), 0700) != 0 && errno != EEXIST) return errno;
-  return 0;
-}
 
 std::vector<std::string> SplitCrLf(std::string_view Bytes) {
   std::vector<std::string> Lines;
@@ -47,15 +26,7 @@ std::vector<std::string> SplitCrLf(std::string_view Bytes) {
 std::string RecoveryFileName(const std::string& Folder) {
   const std::string Directory = DataDirectory();
   if (Directory.empty()) return std::string();
-  // "/home/u/drill" gives "%home%u%drill.HIST_ZV.DAT": one name per folder,
-  // readable by a person who looks for it.
-  std::string Name;
-  for (const char Ch : Folder) {
-    if (Ch == '/') Name += '%';
-    else if (Ch == '%') Name += "%%";
-    else Name += Ch;
-  }
-  return Directory + "/" + Name + ".HIST_ZV.DAT";
+  return Directory + "/" + FolderFileStem(Folder) + ".HIST_ZV.DAT";
 }
 
 int KeepForRecovery(const std::string& FileName, const std::vector<std::string>& Lines) {

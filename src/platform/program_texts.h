@@ -46,6 +46,29 @@ struct TProgramTexts {
   std::string KeptForRecoveryNotice = FixedSjis(
       "成績を履歴ファイルに書けなかったため、終えた %D 回分のドリルの結果を %S に残しました。"
       "次に同じフォルダーで起動したときに履歴へ書き足します");
+  // A save that succeeded but left no daily copy of the history (the copies'
+  // directory, the system's reason); told once a run.
+  std::string CopyFailedNotice = FixedSjis(
+      "履歴ファイルの毎日のコピーを %S に作れませんでした（%S）。"
+      "ドリルの成績は履歴ファイルに書き込んであります");
+  // A copy put back in place of the history could not be written (the
+  // history's path, the system's reason).
+  std::string CannotRestoreCopy = FixedSjis("コピーを履歴ファイル %S に戻せませんでした（%S）");
+
+  // The command line's words for the one who helps: the copies of the
+  // history folder, and one of them put back.
+  std::string CommandUsage = FixedSjis(
+      "使い方: surasura [--list-copies | --restore 年-月-日]\n"
+      "  --list-copies          このフォルダーの履歴の毎日のコピーを表示します\n"
+      "  --restore 2026-03-05   その日のコピーを履歴ファイル HIST_ZV.DAT に戻します");
+  std::string CopiesHeading = FixedSjis("%S の履歴のコピー（%S）:");
+  std::string CopyListLine = FixedSjis("  %S  %D 回分");
+  std::string NoCopies = FixedSjis("%S の履歴のコピーはありません");
+  std::string NoCopyOfDay = FixedSjis("%S の履歴のコピーはありません（--list-copies で一覧を表示します）");
+  std::string NotADay = FixedSjis("日付は 2026-03-05 のように 年-月-日 で指定してください: %S");
+  std::string CopyRestored = FixedSjis("%S のコピー（%D 回分）を %S に戻しました");
+  std::string DrillsAddedToCopy = FixedSjis("コピーの後のドリル %D 回分を書き足しました");
+  std::string OldHistoryKept = FixedSjis("それまでの履歴ファイルは %S として残してあります");
   std::string CannotInsertLine = FixedSjis("行を挿入できません");
   std::string ListIndexOutOfRange = FixedSjis("リストのインデックスが範囲を超えています (%d)");
   std::string BarWidthOutOfRange = FixedSjis("棒の幅は 1% から 100% でなければなりません");

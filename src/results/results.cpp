@@ -2,9 +2,15 @@
 // result chart's series.
 #include "results.h"
 
+#include <cerrno>
+#include <chrono>
 #include <cstdio>
+#include <utility>
 
 #include "app_error.h"
+#include "copy_merge.h"
+#include "drill_clock.h"
+#include "folder_lock.h"
 #include "files.h"
 #include "format_template.h"
 #include "program_texts.h"
@@ -15,14 +21,17 @@
 TResults::TResults(std::string FileName) : FFileName(FileName), FHistory(std::move(FileName)) {}
 
 void TResults::Load() {
+  FFileMissing = !FileIsPresent(FFileName);
   FHistory.Load();
   RecoverWaitingDrills();
 }
 
-std::string TResults::RecoveryFile() const {
+std::string TResults::Folder() const {
   const std::string Path = ExpandFileName(FFileName);
-  return RecoveryFileName(Path.substr(0, Path.rfind('/')));
+  return Path.substr(0, Path.rfind('/'));
 }
+
+std::string TResults::RecoveryFile() const { return RecoveryFileName(Folder()); }
 
 void TResults::RecoverWaitingDrills() {
   const std::string Waiting = RecoveryFile();
@@ -61,6 +70,9 @@ void TResults::Finish() {
   if (Unsaved.empty()) return;
   try {
     FHistory.Save();
+    // The day's first save that worked may be this one. A copy's failure is
+    // not told any more: the program is ending.
+    KeepCopy();
   } catch (const EFileError&) {
     const std::string Waiting = RecoveryFile();
     if (Waiting.empty() || KeepForRecovery(Waiting, Unsaved) != 0) throw;
@@ -78,6 +90,65 @@ void TResults::Record(const std::string& SummaryLine) {
   } catch (const EFileError& Error) {
     throw EFileError(Error.Message() + Texts().DrillKeptUnsaved);
   }
+  KeepCopy();
+}
+
+void TResults::KeepDailyCopies(TDrillClock& Clock) { FCopyClock = &Clock; }
+
+std::string TResults::TakeCopyNotice() { return std::exchange(FCopyNotice, std::string()); }
+
+void TResults::KeepCopy() {
+  if (FCopyClock == nullptr) return;
+  const TDateTime Now = FCopyClock->LocalDateTime();
+  const TDay Today{Now.Year, Now.Month, Now.Day};
+  // The usual save: the day's copy is there already, and a long history is
+  // not gathered for nothing.
+  if (HasCopyOn(Folder(), Today)) return;
+  std::string Bytes;
+  Bytes.reserve(FHistory.Count() * 48);
+  for (std::size_t I = 0; I < FHistory.Count(); ++I) (Bytes += FHistory.Line(I)) += "\r\n";
+  const int Error = KeepDailyCopy(Folder(), Bytes, Today);
+  if (Error == 0 || FCopyFailureTold) return;
+  FCopyFailureTold = true;
+  FCopyNotice = FormatTemplate(Texts().CopyFailedNotice, {ToSjis(CopiesDirectory(Folder())), OsErrorText(Error)});
+}
+
+std::optional<TRestoreOffer> TResults::RestoreOffer() const {
+  // The folder's copies first: a folder without any needs no pass over its history.
+  const std::vector<THistoryCopy> Copies = HistoryCopies(Folder());
+  if (Copies.empty()) return std::nullopt;
+  if (!FFileMissing && FHistory.ReadWhole() && LoadNotice().empty()) return std::nullopt;
+  THistoryFile Newest(Copies.back().FileName);
+  try {
+    Newest.Load();
+  } catch (const EFileError&) {
+    return std::nullopt;  // a copy that cannot be read is not offered
+  }
+  return TRestoreOffer{Copies.back(), DrillsIn(Newest.Lines()), FFileMissing};
+}
+
+TRestoreOutcome TResults::Restore(const THistoryCopy& Copy) {
+  THistoryFile Kept(Copy.FileName);
+  Kept.Load();
+  const std::vector<std::string> CopyLines = Kept.Lines();
+  const std::vector<std::string> Lines = MergeAfterCopy(CopyLines, FHistory.Lines());
+  std::string Bytes;
+  for (const std::string& Line : Lines) Bytes += Line + "\r\n";
+  TRestoreOutcome Outcome;
+  Outcome.CopyDrills = DrillsIn(CopyLines);
+  Outcome.AddedDrills = static_cast<int>(Lines.size() - CopyLines.size());
+  {
+    const TFolderLock Lock(FFileName, std::chrono::milliseconds(2000));
+    const TReplaceResult Result = ReplaceFileContents(FFileName, Bytes, true, &Outcome.KeptAs);
+    if (Result.Step != TReplaceStep::Done) {
+      throw EFileError(FormatTemplate(Texts().CannotRestoreCopy,
+                                      {ToSjis(ExpandFileName(FFileName)), OsErrorText(Result.Error != 0 ? Result.Error : EIO)}));
+    }
+  }
+  FHistory = THistoryFile(FFileName);
+  FFileMissing = false;
+  FHistory.Load();
+  return Outcome;
 }
 
 void TResults::FillChart(TChart& Chart) const { FillResultChart(Chart, FHistory); }

@@ -36,6 +36,8 @@ bool TEventWatch::eventFilter(QObject* Watched, QEvent* Event) {
 }
 
 TProgramFixture::TProgramFixture(double ScreenDpi) {
+  // The daily copies of the history go to the scratch directory too.
+  qputenv("XDG_DATA_HOME", Dir.filePath(QStringLiteral("data")).toUtf8());
   Clock.Now = 5000000;
   Clock.Counter = 123456789u;
   FApp = std::make_unique<TApplication>(*qApp, ToSjis(QCoreApplication::applicationFilePath().toStdString()));

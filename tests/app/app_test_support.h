@@ -42,7 +42,8 @@ private:
 };
 
 // The application object and both windows, as the program starts them, with
-// the history file in a fresh directory.
+// the history file in a fresh directory, and the user's data directory (the
+// history's daily copies) in it as "data".
 class TProgramFixture {
 public:
   explicit TProgramFixture(double ScreenDpi = 0);

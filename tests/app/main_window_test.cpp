@@ -630,6 +630,37 @@ TEST_F(MainWindow, AnEnterRightAfterTheLastAnswerLeavesTheResultOnScreen) {
   EXPECT_EQ(Window().LogBox->count(), 0);
 }
 
+// The daily copy of the history cannot be made: the drill is saved all the
+// same, and a box tells so once, with the window at rest.
+TEST_F(MainWindow, ACopyThatCannotBeMadeIsToldOnceAfterTheDrill) {
+  const QString NotADirectory = Program.Dir.filePath(QStringLiteral("not-a-directory"));
+  QFile File(NotADirectory);
+  ASSERT_TRUE(File.open(QIODevice::WriteOnly));
+  File.close();
+  qputenv("XDG_DATA_HOME", NotADirectory.toUtf8());
+  for (int Drill = 1; Drill <= 2; ++Drill) {
+    QString Told;
+    TModalWatch Watch([&](QWidget* Modal) {
+      Told = static_cast<QMessageBox*>(Modal)->text();
+      EXPECT_EQ(Window().Run().State(), rsIdle);
+    });
+    Program.Clock.Now += TDrillRun::StartKeyPauseMs;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == Window().StartButton; }));
+    Key(Qt::Key_Return);
+    for (int I = 0; I < 100; ++I) Key(Qt::Key_Return);
+    ASSERT_EQ(Window().Run().State(), rsIdle);
+    EXPECT_EQ(HistoryBytes().count("\r\n"), Drill);
+    if (Drill == 1) {
+      ASSERT_TRUE(QTest::qWaitFor([&] { return Watch.Done(); })) << "no box for the copy";
+      EXPECT_TRUE(Told.contains(U("毎日のコピー"))) << Told.toStdString();
+      EXPECT_TRUE(Told.contains(NotADirectory)) << Told.toStdString();
+    } else {
+      QCoreApplication::processEvents();
+      EXPECT_FALSE(Watch.Done()) << "told a second time: " << Told.toStdString();
+    }
+  }
+}
+
 TEST(MainWindowScaling, OnA120DpiScreenTheLayoutGrowsInProportion) {
   TProgramFixture Program(120);
   Program.Create();

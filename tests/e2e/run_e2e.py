@@ -114,6 +114,13 @@ def wait_for(what, condition, timeout=30.0, step=0.05):
         time.sleep(step)
 
 
+def copies_directory(work, data):
+    """Where the daily copies of the history of the folder work are kept, under
+    the data directory data."""
+    folder = os.path.realpath(work).replace("%", "%%").replace("/", "%")
+    return os.path.join(data, "surasura", folder + ".copies")
+
+
 def recovery_file(work, data):
     """Where drills the end could not save in the history of the folder work
     wait for the next start, under the data directory data."""
@@ -951,7 +958,44 @@ def case_damaged_history_is_told_and_a_drill_survives_the_chart(session):
     close_graph_and_program(session)
 
 
+def case_deleted_history_comes_back_from_its_daily_copy(session):
+    """A drill leaves a copy of the history, named by the day, in a directory of
+    the user's alone. The history deleted, the next start offers the copy in a
+    box: Enter (「戻さない」 is the default) leaves the folder without a history.
+    At the start after that, 「戻す」 (Tab, space) brings the drill back into the
+    file, and the program goes on with it."""
+    session.start()
+    session.run_drill(1)
+    drill = session.history()
+    copies = copies_directory(session.work, session.data)
+    today = datetime.date.today().isoformat()
+    check(sorted(os.listdir(copies)) == [today + ".HIST_ZV.DAT"], "copies %s" % os.listdir(copies))
+    check(os.stat(copies).st_mode & 0o777 == 0o700, "the copies' directory is not the user's alone")
+    with open(os.path.join(copies, today + ".HIST_ZV.DAT"), "rb") as file:
+        check(file.read() == drill, "the copy is not the history")
+    session.close_box(session.main)
+    check(session.exit_code() == 0, "exit code not 0")
+
+    os.remove(session.path(HISTORY))
+    for answer in (["Return"], ["Tab", "space"]):
+        session.start()
+        box = wait_for("the offer of the copy", session.error_box)
+        session.xdo("windowfocus", "--sync", box)
+        session.keys(*answer)
+        wait_for("the box to close", lambda: session.error_box() is None)
+        if answer == ["Return"]:
+            check(session.history() is None, "Enter put the copy back")
+            session.close_box(session.main)
+            check(session.exit_code() == 0, "exit code not 0")
+    check(session.history() == drill, "the copy is not back: %r" % session.history())
+    session.run_drill(2)
+    check(session.history().startswith(drill), "the drill of the copy is gone")
+    session.close_box(session.main)
+    check(session.exit_code() == 0, "exit code not 0")
+
+
 CASES = {
+    "deleted_history_comes_back_from_its_daily_copy": case_deleted_history_comes_back_from_its_daily_copy,
     "damaged_history_is_told_and_a_drill_survives_the_chart": case_damaged_history_is_told_and_a_drill_survives_the_chart,
     "second_start_brings_the_first_forward": case_second_start_brings_the_first_forward,
     "alt_f4_closes_graph_window_then_program": case_alt_f4_closes_graph_window_then_program,

@@ -4,8 +4,10 @@ in a fresh working directory on an X server of its own and drives it with xdotoo
 as a user would, then looks at what the program left in "HIST_ZV.DAT".
 
 usage: run_e2e.py PROGRAM CASE"""
+import csv
 import ctypes
 import datetime
+import io
 import os
 import random
 import re
@@ -951,6 +953,69 @@ def case_damaged_history_is_told_and_a_drill_survives_the_chart(session):
     close_graph_and_program(session)
 
 
+SAVE_DIALOG_TITLE = "グラフと成績を保存"
+
+
+def use_own_home(session):
+    """The save dialog starts in the documents folder of a home of the session's own."""
+    home = os.path.join(session.root, "home")
+    os.makedirs(os.path.join(home, "Documents"), exist_ok=True)
+    session.env.update(HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"))
+
+
+def save_through_dialog(session, graph, target):
+    """Ctrl+S in the graph window, the path typed over the name the save
+    dialog offers (it comes selected in the name box, which has the keyboard),
+    Enter; waits until the file is there and the dialog gone."""
+    session.xdo("windowfocus", "--sync", graph)
+    session.keys("ctrl+s")
+    dialog = wait_for("the save dialog", lambda: session.window_named(SAVE_DIALOG_TITLE))
+    session.xdo("windowfocus", "--sync", dialog)
+    session.type_text(target)
+    session.keys("Return")
+    wait_for("the saved file", lambda: os.path.exists(target) and session.window_named(SAVE_DIALOG_TITLE) is None)
+
+
+def case_graph_window_ctrl_s_saves_csv(session):
+    """Ctrl+S in the graph window opens the save dialog in the documents
+    folder; a path typed over its name and Enter save the whole history there
+    as CSV: a byte-order mark, the headings, one row per line, the damaged
+    line with its text."""
+    use_own_home(session)
+    lines = [summary_line(3, 12, 85, "2024/03/15 09:05"), "所要時間 0x分, \"壊\"".encode("cp932"),
+             summary_line(2, 58, 100, "2024/03/16 10:00")]
+    with open(session.path(HISTORY), "wb") as file:
+        file.write(b"".join(line + b"\r\n" for line in lines))
+    session.start()
+    notice = wait_for("the start's notice of the damaged line", session.error_box)
+    session.xdo("windowfocus", "--sync", notice)
+    session.keys("Return")
+    wait_for("the notice to close", lambda: session.error_box() is None)
+    session.xdo("mousemove", "--window", session.main, *SCORE_CHART_BUTTON_CENTRE)
+    session.xdo("click", "1")
+    box = wait_for("the chart's error box for the damaged line", session.error_box)
+    session.xdo("windowfocus", "--sync", box)
+    session.keys("Return")
+    graph = wait_for("the graph window", lambda: session.window_named(GRAPH_TITLE))
+    target = os.path.join(session.root, "saved", "成績.csv")
+    os.mkdir(os.path.dirname(target))
+    save_through_dialog(session, graph, target)
+    with open(target, "rb") as file:
+        data = file.read()
+    check(data.startswith(b"\xef\xbb\xbf"), "no byte-order mark: %r" % data[:8])
+    rows = list(csv.reader(io.StringIO(data.decode("utf-8-sig"), newline="")))
+    expected = [["番号", "日時", "正答率（％）", "所要時間（秒）", "読めなかった行"],
+                ["1", "2024-03-15T09:05", "85", "192", ""],
+                ["2", "", "", "", "所要時間 0x分, \"壊\""],
+                ["3", "2024-03-16T10:00", "100", "178", ""]]
+    check(rows == expected, "rows %r" % rows)
+    check(session.window_named(GRAPH_TITLE) is not None, "the graph window closed")
+    session.keys("Escape")
+    wait_for("the graph window to close", lambda: session.window_named(GRAPH_TITLE) is None)
+    session.close_box(session.main)
+    check(session.exit_code() == 0, "exit code not 0")
+
+
 CASES = {
     "damaged_history_is_told_and_a_drill_survives_the_chart": case_damaged_history_is_told_and_a_drill_survives_the_chart,
     "second_start_brings_the_first_forward": case_second_start_brings_the_first_forward,
@@ -969,6 +1034,7 @@ CASES = {
     "graph_window_closed_during_a_drag": case_graph_window_closed_during_a_drag,
     "escape_closes_graph_window": case_escape_closes_graph_window,
     "graph_window_keys_zoom_and_home": case_graph_window_keys_zoom_and_home,
+    "graph_window_ctrl_s_saves_csv": case_graph_window_ctrl_s_saves_csv,
     "hint_on_a_bar": case_hint_on_a_bar,
     "kill_after_last_enter": case_kill_after_last_enter,
     "file_size_limit_gives_error_box": case_file_size_limit_gives_error_box,

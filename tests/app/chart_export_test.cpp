@@ -1,0 +1,186 @@
+// The chart on paper and in files: the saved PDF read back through pdftotext
+// and rendered through pdftoppm, files that cannot be written, the name the
+// save dialog's choice gives, and the graph window's menu and keys.
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QMenu>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "app_error.h"
+#include "app_test_support.h"
+#include "chart_export.h"
+#include "chart_widget.h"
+#include "graph_window.h"
+#include "graph_window_menu.h"
+#include "main_window.h"
+#include "sjis.h"
+
+namespace {
+
+void WriteHistory(const std::string& Path, const std::string& Bytes) {
+  QFile File(QString::fromStdString(Path));
+  ASSERT_TRUE(File.open(QIODevice::WriteOnly));
+  File.write(Bytes.data(), static_cast<qint64>(Bytes.size()));
+}
+
+std::string Line(int Seconds, int Percent, const QDate& Day, const char* Time) {
+  char Text[96];
+  std::snprintf(Text, sizeof Text, "所要時間 %02d分%02d秒 正答率%3d%%  %04d/%02d/%02d %s", Seconds / 60, Seconds % 60,
+                Percent, Day.year(), Day.month(), Day.day(), Time);
+  return ToSjis(Text);
+}
+
+QString Output(const QString& Program, const QStringList& Arguments) {
+  QProcess Process;
+  Process.start(Program, Arguments);
+  if (!Process.waitForFinished(60000) || Process.exitCode() != 0) return QString();
+  return QString::fromUtf8(Process.readAllStandardOutput());
+}
+
+TEST(ChartExport, ThePdfHoldsThePeriodTheMonthsAndTheRecords) {
+  TProgramFixture Program;
+  // Three drills this month and one the month before, and a damaged line.
+  const QDate Today = QDate::currentDate();
+  const QDate Earlier = Today.addMonths(-1);
+  const QDate First(Earlier.year(), Earlier.month(), 3);
+  const QDate Last(Today.year(), Today.month(), 1);
+  WriteHistory(Program.HistoryPath(), Line(250, 40, First, "08:00") + "\r\n" + Line(200, 80, Last, "09:00") +
+                                          "\r\n" + ToSjis("所要時間 0x分") + "\r\n" + Line(100, 90, Last, "10:00") +
+                                          "\r\n" + Line(150, 100, Last, "11:00") + "\r\n");
+  TModalWatch Notice([](QWidget*) {});  // the start's notice of the damaged line
+  Program.Create();
+  const QString Pdf = Program.Dir.filePath(QStringLiteral("page.pdf"));
+  Program.GraphWindow().ChartExport().SavePdf(Pdf);
+
+  const QString Text = Output(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), Pdf, QStringLiteral("-")}).remove(QLatin1Char(' '));
+  ASSERT_FALSE(Text.isEmpty()) << "pdftotext read nothing";
+  const auto DateText = [](const QDate& Day) { return U("%1年%2月%3日").arg(Day.year()).arg(Day.month()).arg(Day.day()); };
+  const auto MonthText = [](const QDate& Day) { return U("%1年%2月").arg(Day.year()).arg(Day.month()); };
+  const QString Expected[] = {
+      U("すらすら算数帳"),
+      DateText(First),                   // the period
+      DateText(Last),
+      U("ドリル4回"),
+      MonthText(Today) + U("3回90.0%1分40秒2分30秒"),  // drills, mean, fastest, median
+      MonthText(Earlier) + U("1回40.0%4分10秒4分10秒"),
+      U("最高の正答率100%（") + DateText(Last) + U("の5回目）"),
+      U("最短の所要時間1分40秒（") + DateText(Last) + U("の4回目）"),
+  };
+  for (const QString& Part : Expected) EXPECT_TRUE(Text.contains(Part)) << Part.toStdString() << "\n" << Text.toStdString();
+
+  const QString Png = Program.Dir.filePath(QStringLiteral("page"));
+  Output(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("40"),
+                                   QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                                   QStringLiteral("1"), QStringLiteral("-singlefile"), Pdf, Png});
+  const QImage Page(Png + QStringLiteral(".png"));
+  ASSERT_FALSE(Page.isNull());
+  EXPECT_LT(Page.width(), Page.height());  // upright A4
+  int Dark = 0, Red = 0;
+  for (int Y = 0; Y < Page.height(); ++Y) {
+    for (int X = 0; X < Page.width(); ++X) {
+      const QColor C = Page.pixelColor(X, Y);
+      if (C.lightness() < 128) ++Dark;
+      if (C.red() > 200 && C.green() < 80 && C.blue() < 80) ++Red;  // the bars
+    }
+  }
+  EXPECT_GT(Dark, Page.width() * Page.height() / 100);
+  EXPECT_GT(Red, 50);
+}
+
+TEST(ChartExport, AFileThatCannotBeWrittenIsToldAndLeavesNothing) {
+  TProgramFixture Program;
+  Program.Create();
+  QFile Plain(Program.Dir.filePath(QStringLiteral("plain")));
+  ASSERT_TRUE(Plain.open(QIODevice::WriteOnly));
+  Plain.close();
+  const QString Paths[] = {Program.Dir.filePath(QStringLiteral("no-such-folder/a")),
+                           Program.Dir.filePath(QStringLiteral("plain/a"))};
+  TChartExport& Export = Program.GraphWindow().ChartExport();
+  for (const QString& Path : Paths) {
+    for (const bool Pdf : {true, false}) {
+      SCOPED_TRACE(Path.toStdString() + (Pdf ? " pdf" : " csv"));
+      try {
+        Pdf ? Export.SavePdf(Path) : Export.SaveCsv(Path);
+        ADD_FAILURE() << "no error";
+      } catch (const EFileError& Error) {
+        const QString Message = QString::fromStdString(FromSjis(Error.Message()));
+        EXPECT_TRUE(Message.contains(Path)) << Message.toStdString();
+        EXPECT_TRUE(Message.contains(U("保存できませんでした"))) << Message.toStdString();
+      }
+    }
+  }
+  EXPECT_EQ(QDir(Program.Dir.path()).entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList{"plain"});
+}
+
+TEST(ChartExport, TheNameOrElseTheChosenTypeSaysWhatIsSaved) {
+  struct TRow {
+    const char* Chosen;
+    TSaveKind Type;
+    const char* Path;
+    TSaveKind Kind;
+  };
+  const TRow Rows[] = {
+      {"/d/a.pdf", TSaveKind::Csv, "/d/a.pdf", TSaveKind::Pdf},
+      {"/d/a.CSV", TSaveKind::Pdf, "/d/a.CSV", TSaveKind::Csv},
+      {"/d/a", TSaveKind::Csv, "/d/a.csv", TSaveKind::Csv},
+      {"/d/a.txt", TSaveKind::Pdf, "/d/a.txt.pdf", TSaveKind::Pdf},
+  };
+  for (const TRow& Row : Rows) {
+    const TSaveTarget Target = SaveTargetOf(QString::fromUtf8(Row.Chosen), Row.Type);
+    EXPECT_EQ(Target.Path, QString::fromUtf8(Row.Path));
+    EXPECT_EQ(Target.Kind, Row.Kind) << Row.Chosen;
+  }
+}
+
+// In the shown window: which gestures and keys open the menu, and what it lists.
+TEST(ChartExport, TheMenuOpensOnAClickAndItsKeysButNotOnARightDrag) {
+  TProgramFixture Program;
+  WriteHistory(Program.HistoryPath(), Line(100, 90, QDate(2024, 3, 1), "10:00") + "\r\n");
+  Program.Create();
+  struct TRow {
+    const char* Case;
+    std::function<void(TGraphWindow&)> Act;
+    bool Opens;
+  };
+  const QPoint Middle(350, 300);
+  const TRow Rows[] = {
+      {"right click", [&](TGraphWindow& W) { QTest::mouseClick(W.ResultChart, Qt::RightButton, {}, Middle); }, true},
+      {"right drag",
+       [&](TGraphWindow& W) {
+         QTest::mousePress(W.ResultChart, Qt::RightButton, {}, Middle);
+         QTest::mouseMove(W.ResultChart, Middle + QPoint(40, 0));
+         QTest::mouseRelease(W.ResultChart, Qt::RightButton, {}, Middle + QPoint(40, 0));
+       },
+       false},
+      {"left click", [&](TGraphWindow& W) { QTest::mouseClick(W.ResultChart, Qt::LeftButton, {}, Middle); }, false},
+      {"Shift+F10", [](TGraphWindow& W) { QTest::keyClick(W.CloseButton, Qt::Key_F10, Qt::ShiftModifier); }, true},
+      {"menu key", [](TGraphWindow& W) { QTest::keyClick(W.CloseButton, Qt::Key_Menu); }, true},
+      {"F10 alone", [](TGraphWindow& W) { QTest::keyClick(W.CloseButton, Qt::Key_F10); }, false},
+  };
+  QStringList Items;
+  for (const TRow& Row : Rows) {
+    bool Open = false;
+    TModalWatch Watch([&](QWidget*) {
+      TGraphWindow& Window = Program.GraphWindow();
+      Row.Act(Window);
+      QMenu& Menu = Window.Menu().Menu();
+      Open = Menu.isVisible();
+      Menu.hide();
+      Items.clear();
+      for (const QAction* Action : Menu.actions()) {
+        if (!Action->isSeparator()) Items << Action->text().section(QLatin1Char('\t'), 1);
+      }
+    });
+    Program.MainWindow().ChartButton->click();
+    ASSERT_TRUE(Watch.Done());
+    EXPECT_EQ(Open, Row.Opens) << Row.Case;
+  }
+  EXPECT_EQ(Items, QStringList({"Ctrl+P", "Ctrl+S", "+", "-", "Home", U("←"), U("→"), U("↑"), U("↓")}));
+}
+
+}  // namespace

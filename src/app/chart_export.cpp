@@ -3,6 +3,7 @@
 // Files go through QSaveFile: a new file renamed over the old one at the end.
 #include "chart_export.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -47,6 +48,18 @@ void SuffixFollowsType(QFileDialog& Dialog) {
   });
 }
 
+// Bytes as the file at Path: a new file put in the old one's place once every
+// byte reached it. A write that stops short is no error to the file itself,
+// and the last bytes wait in its buffer until the flush, whose failure the
+// commit alone does not see: either would put a file cut short in the old
+// one's place.
+void WriteWhole(const QString& Path, const char* Bytes, qint64 Size) {
+  QSaveFile File(Path);
+  if (!File.open(QIODevice::WriteOnly) || File.write(Bytes, Size) != Size || !File.flush() || !File.commit()) {
+    SaveFailed(Path);
+  }
+}
+
 }  // namespace
 
 TSaveTarget SaveTargetOf(const QString& Chosen, TSaveKind ChosenType) {
@@ -72,6 +85,7 @@ QString TChartExport::DefaultPath() {
 
 void TChartExport::Print() {
   QPrinter Printer(QPrinter::HighResolution);
+  Printer.setDocName(QString::fromUtf8(WindowTexts::PageTitle));
   SetUpChartPage(Printer);
   QPrintDialog Dialog(&Printer, &FWindow);
   Dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
@@ -104,12 +118,14 @@ void TChartExport::Save() {
 }
 
 void TChartExport::SavePdf(const QString& Path) const {
-  QSaveFile File(Path);
-  if (!File.open(QIODevice::WriteOnly)) SaveFailed(Path);
+  // The page is made in memory first: the PDF writer does not tell a write
+  // that stopped short (a full disk), the file's own writes below do.
+  QBuffer Pdf;
+  Pdf.open(QIODevice::WriteOnly);
   const TDateTime Today = LocalDateTime();
   bool Painted;
   {
-    QPdfWriter Writer(&File);
+    QPdfWriter Writer(&Pdf);
     Writer.setResolution(PdfResolution);
     Writer.setCreator(QString::fromUtf8(WindowTexts::MainWindowAccessibleName));
     Writer.setTitle(QString::fromUtf8(WindowTexts::PageTitle));
@@ -117,14 +133,11 @@ void TChartExport::SavePdf(const QString& Path) const {
     Painted = PaintChartPage(Writer, ChartPicture(FChart, FHistory, FDesign, PictureScale),
                              MakeHistoryReport(FHistory, Today.Year, Today.Month), Today);
   }
-  if (!Painted || !File.commit()) SaveFailed(Path);
+  if (!Painted) SaveFailed(Path);
+  WriteWhole(Path, Pdf.data().constData(), Pdf.data().size());
 }
 
 void TChartExport::SaveCsv(const QString& Path) const {
-  QSaveFile File(Path);
-  if (!File.open(QIODevice::WriteOnly)) SaveFailed(Path);
   const std::string Csv = HistoryCsv(FHistory);
-  if (File.write(Csv.data(), static_cast<qint64>(Csv.size())) != static_cast<qint64>(Csv.size()) || !File.commit()) {
-    SaveFailed(Path);
-  }
+  WriteWhole(Path, Csv.data(), static_cast<qint64>(Csv.size()));
 }

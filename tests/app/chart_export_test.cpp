@@ -10,6 +10,9 @@
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include "app_error.h"
 #include "app_test_support.h"
@@ -115,6 +118,41 @@ TEST(ChartExport, AFileThatCannotBeWrittenIsToldAndLeavesNothing) {
     }
   }
   EXPECT_EQ(QDir(Program.Dir.path()).entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList{"plain"});
+}
+
+// A disk that fills up half way (a cap on the file size, as a full disk would
+// stop the writing): the file saved before stays whole.
+TEST(ChartExport, AWriteThatFailsHalfWayKeepsTheFileThatWasThere) {
+  TProgramFixture Program;
+  std::string History;
+  for (int I = 0; I < 300; ++I) History += Line(100 + I % 50, I % 101, QDate(2024, 3, 1 + I % 28), "10:00") + "\r\n";
+  WriteHistory(Program.HistoryPath(), History);
+  Program.Create();
+  TChartExport& Export = Program.GraphWindow().ChartExport();
+  for (const bool Pdf : {true, false}) {
+    SCOPED_TRACE(Pdf ? "pdf" : "csv");
+    const QString Path = Program.Dir.filePath(Pdf ? QStringLiteral("kept.pdf") : QStringLiteral("kept.csv"));
+    WriteHistory(Path.toStdString(), "saved before");
+    const auto OldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit Old{};
+    getrlimit(RLIMIT_FSIZE, &Old);
+    rlimit Capped = Old;
+    Capped.rlim_cur = 4096;
+    setrlimit(RLIMIT_FSIZE, &Capped);
+    bool Failed = false;
+    try {
+      Pdf ? Export.SavePdf(Path) : Export.SaveCsv(Path);
+    } catch (const EFileError&) {
+      Failed = true;
+    }
+    setrlimit(RLIMIT_FSIZE, &Old);
+    std::signal(SIGXFSZ, OldSignal);
+    EXPECT_TRUE(Failed);
+    QFile Kept(Path);
+    ASSERT_TRUE(Kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(Kept.readAll(), QByteArray("saved before"));
+  }
+  EXPECT_EQ(QDir(Program.Dir.path()).entryList(QDir::Files).size(), 3) << "the history and the two kept files";
 }
 
 TEST(ChartExport, TheNameOrElseTheChosenTypeSaysWhatIsSaved) {

@@ -1,14 +1,19 @@
 // The chart on paper and in files: the saved PDF read back through pdftotext
 // and rendered through pdftoppm, files that cannot be written, the name the
 // save dialog's choice gives, and the graph window's menu and keys.
+#include <QApplication>
+#include <QComboBox>
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QImage>
+#include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -173,6 +178,49 @@ TEST(ChartExport, TheNameOrElseTheChosenTypeSaysWhatIsSaved) {
     EXPECT_EQ(Target.Path, QString::fromUtf8(Row.Path));
     EXPECT_EQ(Target.Kind, Row.Kind) << Row.Chosen;
   }
+}
+
+// Ctrl+S in the shown window: the save dialog offers a name with the day's
+// date in the documents folder; choosing CSV changes the name's ending, and
+// a name without one is saved as the type chosen.
+TEST(ChartExport, TheSaveDialogsTypeChoosesTheFile) {
+  TProgramFixture Program;
+  WriteHistory(Program.HistoryPath(), Line(100, 90, QDate(2024, 3, 1), "10:00") + "\r\n");
+  const QString Home = Program.Dir.filePath(QStringLiteral("home"));
+  ASSERT_TRUE(QDir().mkpath(Home + QStringLiteral("/Documents")));
+  const QByteArray OldHome = qgetenv("HOME"), OldConfig = qgetenv("XDG_CONFIG_HOME");
+  qputenv("HOME", Home.toUtf8());
+  qputenv("XDG_CONFIG_HOME", (Home + QStringLiteral("/.config")).toUtf8());
+  Program.Create();
+  QString Offered, OfferedFolder, AfterCsv;
+  const QString Chosen = Program.Dir.filePath(QStringLiteral("figures"));
+  TModalWatch Watch([&](QWidget*) {
+    QTimer::singleShot(50, [&] {
+      auto* Dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (Dialog == nullptr) return;
+      auto* Name = Dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+      auto* Type = Dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+      if (Name == nullptr || Type == nullptr) return Dialog->reject();
+      Offered = Name->text();
+      OfferedFolder = Dialog->directory().absolutePath();
+      QTest::keyClick(Type, Qt::Key_Down);
+      AfterCsv = Name->text();
+      Name->setText(Chosen);
+      QTest::keyClick(Name, Qt::Key_Return);
+    });
+    QTest::keyClick(Program.GraphWindow().CloseButton, Qt::Key_S, Qt::ControlModifier);
+  });
+  Program.MainWindow().ChartButton->click();
+  qputenv("HOME", OldHome);
+  OldConfig.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", OldConfig);
+  ASSERT_TRUE(Watch.Done());
+  const QString Today = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
+  EXPECT_EQ(Offered, U("すらすら算数帳の成績-") + Today + QStringLiteral(".pdf"));
+  EXPECT_EQ(OfferedFolder, QDir(Home + QStringLiteral("/Documents")).absolutePath());
+  EXPECT_EQ(AfterCsv, U("すらすら算数帳の成績-") + Today + QStringLiteral(".csv"));
+  QFile Saved(Chosen + QStringLiteral(".csv"));
+  ASSERT_TRUE(Saved.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(Saved.readAll().startsWith("\xEF\xBB\xBF"));
 }
 
 // In the shown window: which gestures and keys open the menu, and what it lists.

@@ -22,10 +22,13 @@
 #include "app_error.h"
 #include "app_test_support.h"
 #include "chart_export.h"
+#include "chart_keys.h"
+#include "chart_picture.h"
 #include "chart_widget.h"
 #include "graph_window.h"
 #include "graph_window_menu.h"
 #include "main_window.h"
+#include "results.h"
 #include "sjis.h"
 
 namespace {
@@ -98,6 +101,40 @@ TEST(ChartExport, ThePdfHoldsThePeriodTheMonthsAndTheRecords) {
   }
   EXPECT_GT(Dark, Page.width() * Page.height() / 100);
   EXPECT_GT(Red, 50);
+}
+
+// The page's chart is the chart as the window shows it, zoomed or not: drawn
+// at the window's size, it is the window's picture pixel for pixel (both on
+// the white panel of paper).
+TEST(ChartExport, ThePagesChartIsTheChartAsShown) {
+  TProgramFixture Program;
+  std::string History;
+  for (int I = 0; I < 30; ++I) History += Line(120 + 3 * I, 40 + 2 * I, QDate(2024, 3, 1 + I % 28), "10:00") + "\r\n";
+  WriteHistory(Program.HistoryPath(), History);
+  Program.Create();
+  const QSize Design(705, 569);
+  int Compared = 0;
+  TModalWatch Watch([&](QWidget*) {
+    TChartWidget& Widget = Program.GraphWindow().ChartWidget();
+    TChart& Chart = Widget.Chart();
+    Chart.Color = clWhite;
+    for (const std::optional<TChartKey> Key : {std::optional<TChartKey>(), std::optional(TChartKey::ZoomIn),
+                                               std::optional(TChartKey::ScrollLeft)}) {
+      SCOPED_TRACE(Key ? static_cast<int>(*Key) : -1);
+      Chart.Invalidate();
+      Chart.Paint();
+      if (Key) {
+        ASSERT_TRUE(PressChartKey(Chart, *Key));
+        Chart.Paint();
+      }
+      ASSERT_EQ(Widget.Surface().Image().size(), Design);
+      EXPECT_EQ(ChartPicture(Chart, Program.Results().History(), Design, 1.0), Widget.Surface().Image());
+      ++Compared;
+    }
+  });
+  Program.MainWindow().ChartButton->click();
+  ASSERT_TRUE(Watch.Done());
+  EXPECT_EQ(Compared, 3);
 }
 
 TEST(ChartExport, AFileThatCannotBeWrittenIsToldAndLeavesNothing) {

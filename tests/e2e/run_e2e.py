@@ -1016,6 +1016,28 @@ def case_graph_window_ctrl_s_saves_csv(session):
     check(session.exit_code() == 0, "exit code not 0")
 
 
+def case_graph_window_ctrl_p_prints_to_file(session):
+    """Ctrl+P in the graph window opens the print dialog; with no printer (no
+    print server) it offers printing into a PDF file in the home folder, and
+    Enter prints the page there: the title, the period and the records."""
+    use_own_home(session)
+    session.env["CUPS_SERVER"] = os.path.join(session.root, "no-print-server")
+    graph = open_graph_window(session, 3)
+    session.xdo("windowfocus", "--sync", graph)
+    session.keys("ctrl+p")
+    dialog = wait_for("the print dialog", lambda: session.window_named("印刷"))
+    session.xdo("windowfocus", "--sync", dialog)
+    session.keys("Return")
+    printed = os.path.join(session.root, "home", "すらすら算数帳　成績の記録.pdf")
+    wait_for("the printed file", lambda: os.path.exists(printed) and session.window_named("印刷") is None)
+    text = wait_for("the page's text", lambda: subprocess.run(["pdftotext", printed, "-"], capture_output=True,
+                                                              text=True).stdout.replace(" ", ""), timeout=10)
+    for part in ("すらすら算数帳", "2024年3月15日", "（ドリル3回）", "最高の正答率34%", "最短の所要時間2分30秒"):
+        check(part in text, "%r not on the page:\n%s" % (part, text))
+    check(session.window_named(GRAPH_TITLE) is not None, "the graph window closed")
+    close_graph_and_program(session)
+
+
 CASES = {
     "damaged_history_is_told_and_a_drill_survives_the_chart": case_damaged_history_is_told_and_a_drill_survives_the_chart,
     "second_start_brings_the_first_forward": case_second_start_brings_the_first_forward,
@@ -1035,6 +1057,7 @@ CASES = {
     "escape_closes_graph_window": case_escape_closes_graph_window,
     "graph_window_keys_zoom_and_home": case_graph_window_keys_zoom_and_home,
     "graph_window_ctrl_s_saves_csv": case_graph_window_ctrl_s_saves_csv,
+    "graph_window_ctrl_p_prints_to_file": case_graph_window_ctrl_p_prints_to_file,
     "hint_on_a_bar": case_hint_on_a_bar,
     "kill_after_last_enter": case_kill_after_last_enter,
     "file_size_limit_gives_error_box": case_file_size_limit_gives_error_box,

@@ -5,9 +5,11 @@ screen. Uses the end-to-end tests' driver (tests/e2e/run_e2e.py).
 
 usage: tools/screenshots.py PROGRAM DOCS_DIR [PICTURE...]
 pictures: main-window-rest, main-window-drill, main-window-end, graph-window,
-          graph-window-zoomed, graph-window-readout, main-window-120dpi,
-          laptop-150-percent, main-window-dark, graph-window-dark, printed-page
-          (all when none is named)"""
+          graph-window-zoomed, graph-window-readout, graph-window-3000,
+          graph-window-3000-end, main-window-120dpi, laptop-150-percent,
+          main-window-dark, graph-window-dark, printed-page (all when none is
+          named)"""
+import datetime
 import os
 import subprocess
 import sys
@@ -49,6 +51,20 @@ def thirty_drills():
         minutes, seconds = divmod(150 + 4 * i + (i * 37) % 23, 60)
         percent = min(100, 60 + (i * 13) % 41)
         lines.append(run_e2e.summary_line(minutes, seconds, percent, "2024/03/%02d 09:05" % (1 + i % 28)))
+    return lines
+
+
+def eight_years():
+    """A drill a day for eight years, 3,000 of them: the per cent right
+    wandering between 55 and 100, the time between 2:30 and 7:10 (some slow
+    days beyond five minutes)."""
+    first = datetime.date(2017, 1, 1)
+    lines = []
+    for i in range(3000):
+        percent = min(100, 55 + (i * 13) % 37 + (i // 300) * 2)
+        minutes, seconds = divmod(150 + (i * 37) % 140 + (120 if i % 17 == 0 else 0), 60)
+        when = (first + datetime.timedelta(days=i)).strftime("%Y/%m/%d") + " 09:%02d" % (i % 60)
+        lines.append(run_e2e.summary_line(minutes, seconds, percent, when))
     return lines
 
 
@@ -127,10 +143,24 @@ def graph_window_readout(session, output):
     crop(session, graph, output)
 
 
+def graph_window_3000(session, output):
+    start(session, eight_years())
+    crop(session, open_graph(session), output)
+
+
+def graph_window_3000_end(session, output):
+    """The same history after End: the latest 30 drills."""
+    start(session, eight_years())
+    graph = open_graph(session)
+    session.xdo("windowfocus", "--sync", graph)
+    session.keys("End")
+    settle(1.0)
+    crop(session, graph, output)
+
+
 def a_year_of_drills():
     """Drills on every fourth day of the last twelve months, a little better
     and faster as the months go by."""
-    import datetime
     today = datetime.date.today()
     lines = []
     for i in range(0, 360, 4):
@@ -207,6 +237,8 @@ PICTURES = {
     "graph-window": graph_window,
     "graph-window-zoomed": graph_window_zoomed,
     "graph-window-readout": graph_window_readout,
+    "graph-window-3000": graph_window_3000,
+    "graph-window-3000-end": graph_window_3000_end,
     "main-window-120dpi": main_window_120dpi,
     "laptop-150-percent": laptop_150_percent,
     "main-window-dark": main_window_dark,

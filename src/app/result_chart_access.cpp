@@ -17,7 +17,7 @@
 namespace {
 
 // Which key does what; the keypad's keys come with the same key codes.
-constexpr std::array<std::pair<int, TChartKey>, 8> ChartKeys{{
+constexpr std::array<std::pair<int, TChartKey>, 11> ChartKeys{{
     {Qt::Key_Plus, TChartKey::ZoomIn},
     {Qt::Key_Minus, TChartKey::ZoomOut},
     {Qt::Key_Left, TChartKey::ScrollLeft},
@@ -26,6 +26,9 @@ constexpr std::array<std::pair<int, TChartKey>, 8> ChartKeys{{
     {Qt::Key_Down, TChartKey::ScrollDown},
     {Qt::Key_Home, TChartKey::Restore},
     {Qt::Key_0, TChartKey::Restore},
+    {Qt::Key_End, TChartKey::LatestPage},
+    {Qt::Key_PageUp, TChartKey::PageBack},
+    {Qt::Key_PageDown, TChartKey::PageForward},
 }};
 
 }  // namespace

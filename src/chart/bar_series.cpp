@@ -8,6 +8,7 @@
 #include "app_error.h"
 #include "chart.h"
 #include "covered_shapes.h"
+#include "crowded_marks.h"
 #include "hit_test.h"
 #include "program_texts.h"
 
@@ -123,6 +124,16 @@ void TBarSeries::UpdateBarPixelWidth() {
   }
   long long Width = DivideHalfEven(FBarWidthPercent * Room, 100) / SideBySideCount();
   if (Width % 2 != 0) ++Width;
+  // A fixed range (zoomed, scrolled, a page) that shows part of a series too
+  // long for readable bars gives them the room of the part shown, as if the
+  // series were that part.
+  const double Shown = Axis.Range() + 1 + (SideMargins ? 1 : 0);
+  if (!AutoBarSize && Width < ThinBarWidth && !Axis.Automatic && Shown > 0 && Shown < Count) {
+    long long ShownWidth = DivideHalfEven(FBarWidthPercent * static_cast<long long>(Axis.AxisLength / Shown), 100) /
+                           SideBySideCount();
+    if (ShownWidth % 2 != 0) ++ShownWidth;
+    Width = std::max(Width, ShownWidth);
+  }
   FBarPixelWidth = static_cast<int>(std::clamp(Width, -PixelLimit, PixelLimit));
 }
 
@@ -263,11 +274,36 @@ void TBarSeries::DrawPoint(int Index) {
 void TBarSeries::DrawBar(TColor Color, int Left, int Right, int Top, int Bottom) {
   TChart& Chart = ParentChart();
   TCanvas3D& Canvas = Chart.Canvas;
-  Canvas.UseChartPen(BarPen);
+  // A thin bar has no room for a dark outline beside its face: its outline
+  // takes the bar's colour (the same pixels, so nothing else changes).
+  if (FBarPixelWidth < ThinBarWidth && BarPen.Visible) {
+    TChartPen Pen = BarPen;
+    Pen.Color = Color;
+    Canvas.UseChartPen(Pen);
+  } else {
+    Canvas.UseChartPen(BarPen);
+  }
   // The bar brush's own colour "auto" is the panel's colour.
   const TColor BrushOwnColor = BarBrush.Color == clAutoColor ? Chart.Color : BarBrush.Color;
   Canvas.PrepareBrush(Color, BarBrush.Style, BrushOwnColor);
   Canvas.Box(Left, Right, Top, Bottom, StartZ, EndZ, Dark3D);
+}
+
+// What a crowded mark must not cover: the title, and the value axes' labels
+// (all beyond their lines, as the screen shows them).
+std::vector<TRect> TBarSeries::CrowdAvoids() const {
+  const TChart& Chart = ParentChart();
+  constexpr int Far = 1 << 20;
+  std::vector<TRect> Avoid{Chart.TitleRect()};
+  if (Chart.LeftAxis.IsVisibleInChart()) {
+    const int X = Chart.Canvas.ProjectPoint(Chart.LeftAxis.AxisLine, 0, 0).X;
+    Avoid.push_back(TRect{-Far, -Far, X, Far});
+  }
+  if (Chart.RightAxis.IsVisibleInChart()) {
+    const int X = Chart.Canvas.ProjectPoint(Chart.RightAxis.AxisLine, 0, Chart.TotalDepth).X;
+    Avoid.push_back(TRect{X, -Far, Far, Far});
+  }
+  return Avoid;
 }
 
 // Drawn after all bars, and not clipped unless the marks ask for it (the
@@ -356,8 +392,16 @@ void TBarSeries::DrawMarks() {
   // drawn after this one paint inside their clip.
   FPaintSideOffset = SideBySideOffset();
   const TForgetOnExit Forget{FPaintSideOffset};
-  std::vector<bool> Covered(static_cast<size_t>(std::max(0, Last - FirstVisible + 1)), false);
+  const size_t Count = static_cast<size_t>(std::max(0, Last - FirstVisible + 1));
   TMarkToDraw Mark;
+  // Marks that would cover a later one or the title are left out.
+  std::vector<std::optional<TRect>> Boxes(Marks.LeaveOutCrowded ? Count : 0);
+  for (int Index = FirstVisible; Index <= Last && Marks.LeaveOutCrowded; ++Index) {
+    if (!MarkAt(Index, Mark)) continue;
+    Boxes[static_cast<size_t>(Index - FirstVisible)] = Marks.BoxOnScreen(Canvas, Mark.Position, MiddleZ);
+  }
+  std::vector<bool> Covered = Marks.LeaveOutCrowded ? CrowdedMarks(Boxes, CrowdAvoids()) : std::vector<bool>(Count);
+  const std::vector<bool> Crowded = Covered;
   if (LeaveOutCoveredShapes) {
     TCoveredArea& Later = FLaterMarks;
     Later.Clear();
@@ -374,7 +418,7 @@ void TBarSeries::DrawMarks() {
       return FLaterSeries.Covers(R);
     };
     for (int Index = Last; Index >= FirstVisible; --Index) {
-      if (!MarkAt(Index, Mark)) continue;
+      if (Crowded[static_cast<size_t>(Index - FirstVisible)] || !MarkAt(Index, Mark)) continue;
       TMarkText& Text = *Mark.Text;
       if (!Text.FootprintTried) {
         Text.Footprint = Marks.BoxFootprint(Canvas, Text.Text, Mark.Position.Width, Mark.Position.Height);

@@ -42,6 +42,10 @@ public:
   std::optional<int> Clicked(int X, int Y) const override;
   std::optional<int> ClickedAmong(int X, int Y, int First, int Last) const override;
 
+  // Bars narrower than this many pixels are thin: they are outlined in their
+  // own colour, and a fixed range showing part of the series widens them to
+  // the part's room.
+  static constexpr int ThinBarWidth = 4;
   // Width of one bar in pixels, recomputed at every layout of the bottom axis.
   void UpdateBarPixelWidth();
   int BarPixelWidth() const { return FBarPixelWidth; }
@@ -64,6 +68,7 @@ private:
   int SideBySideCount() const;
   int BarOrderPosition() const;
   void DrawBar(TColor Color, int Left, int Right, int Top, int Bottom);
+  std::vector<TRect> CrowdAvoids() const;
   void FindCoveredBars();
   // What the bars drawn after each bar paint in its columns (FindCoveredBars).
   TLaterColumns FLaterBars;

@@ -108,6 +108,7 @@ void TChart::DrawAll() {
     S.SetDepthSlot(S.DepthSlot, DepthPerSeries);
   }
   ApplySeriesMargins();
+  ZoomScroll.NoteShownRanges();
   Canvas.SetProjection(TotalDepth, PanelBounds, PlotRect);
   DrawWalls();
   for (TChartAxis* A : Axes()) {

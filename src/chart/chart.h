@@ -117,6 +117,8 @@ public:
   bool SeriesUsesAxis(const TChartSeries& Series, const TChartAxis& Axis) const;
   // Hit tests used by the mouse handling.
   bool TitleContains(int X, int Y) const;
+  // Where the title's text was drawn by the last paint (empty without a title).
+  const TRect& TitleRect() const { return FTitleRect; }
   bool FootContains(int X, int Y) const;
 
 private:

@@ -155,19 +155,26 @@ void TChartZoomScroll::CancelDrags() {
   FPanning.Dragging = false;
 }
 
+// The rectangle inverts the pixels under it (a black pen with the inverting
+// mode), two pixels wide: red bars show it cyan, the blue ribbon yellow, white
+// walls black. Drawn again at the same place, it is gone.
 void TChartZoomScroll::DrawZoomRectangle() {
   if (!FZoom.Dragging) return;
-  TColor PanelColor = ColorToRGB(FOwner.Color);
   TSurfacePen Pen;
-  Pen.Color = PanelColor == clWhite ? clBlack : PanelColor;
+  Pen.Color = clBlack;
   Pen.Width = 1;
   Pen.Style = psSolid;
   Pen.Mode = TPenMode::NotXor;
   TCanvas3D& Canvas = FOwner.Canvas;
   Canvas.SetPen(Pen);
   Canvas.SetBrushClear();
-  Canvas.Rectangle(TRect{std::min(FZoom.StartX, FZoom.LastX), std::min(FZoom.StartY, FZoom.LastY),
-                         std::max(FZoom.StartX, FZoom.LastX), std::max(FZoom.StartY, FZoom.LastY)});
+  const TRect Outer{std::min(FZoom.StartX, FZoom.LastX), std::min(FZoom.StartY, FZoom.LastY),
+                    std::max(FZoom.StartX, FZoom.LastX), std::max(FZoom.StartY, FZoom.LastY)};
+  Canvas.Rectangle(Outer);
+  // The inner ring only where it cannot meet the outer one.
+  if (Outer.Width() > 4 && Outer.Height() > 4) {
+    Canvas.Rectangle(TRect{Outer.Left + 1, Outer.Top + 1, Outer.Right - 1, Outer.Bottom - 1});
+  }
   // Back to normal copying, and to the state the canvas keeps between paints.
   Canvas.ResetDrawingState();
 }
@@ -212,6 +219,12 @@ void TChartZoomScroll::UndoZoom() {
 void TChartZoomScroll::BeforeRangeChange(bool Zooming) {
   if (FRangesRestored) SaveRanges();
   if (Zooming) FIsZoomedIn = true;
+}
+
+void TChartZoomScroll::NoteShownRanges() {
+  if (!FRangesRestored) return;
+  const TChartAxis* Axes[] = {&FOwner.BottomAxis, &FOwner.LeftAxis, &FOwner.RightAxis};
+  for (size_t I = 0; I < FOpening.size(); ++I) FOpening[I] = TShownRange{Axes[I]->RangeMin, Axes[I]->RangeMax};
 }
 
 void TChartZoomScroll::SaveRanges() {

@@ -2,6 +2,8 @@
 // Zoom and scroll by mouse: a left-button drag to the right and down zooms into
 // its rectangle, any other left drag undoes the zoom, a right-button drag
 // scrolls the axes. Only the axes' ranges change; the points are never touched.
+#include <array>
+
 #include "chart_types.h"
 
 class TChart;
@@ -15,6 +17,13 @@ struct TZoomPanningRecord {
 };
 
 enum class TPanningMode { None, Horizontal, Vertical, Both };
+
+// An axis range as a paint showed it.
+struct TShownRange {
+  double Low = 0, High = 0;
+  double Width() const { return High - Low; }
+  friend bool operator==(const TShownRange&, const TShownRange&) = default;
+};
 
 struct TSavedAxisRange {
   bool Automatic = true, AutomaticMinimum = true, AutomaticMaximum = true;
@@ -36,8 +45,8 @@ public:
   // scrolled any more.
   void CancelDrags();
 
-  // Draws the zoom rectangle with the inverting pen while a zoom drag is on
-  // (the chart's paint calls it over the finished picture).
+  // Draws the zoom rectangle, two pixels wide, with the inverting pen while a
+  // zoom drag is on (the chart's paint calls it over the finished picture).
   void DrawZoomRectangle();
 
   bool IsZoomedIn() const { return FIsZoomedIn; }
@@ -51,6 +60,12 @@ public:
   // the undo as before a mouse zoom or scroll, and a zoom marks the chart zoomed in.
   void BeforeRangeChange(bool Zooming);
 
+  // The ranges of the bottom, left and right axes the last paint showed with
+  // nothing zoomed or scrolled: the opening view, which the keys keep to.
+  // Noted by the chart's layout.
+  void NoteShownRanges();
+  const std::array<TShownRange, 3>& OpeningView() const { return FOpening; }
+
 private:
   void SaveRanges();
 
@@ -60,4 +75,5 @@ private:
   TSavedAxisRange FSaved[4];  // top, bottom, left, right
   bool FRangesRestored = true;
   bool FIsZoomedIn = false;
+  std::array<TShownRange, 3> FOpening{};
 };

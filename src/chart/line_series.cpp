@@ -1,6 +1,7 @@
 #include "line_series.h"
 
 #include <cmath>
+#include <cstdlib>
 
 #include "chart.h"
 #include "covered_shapes.h"
@@ -120,8 +121,17 @@ void TLineSeries::FindCoveredPieces() {
 void TLineSeries::DrawPiece(const TPiece& Piece) {
   TCanvas3D& Canvas = ParentChart().Canvas;
   Canvas.PrepareBrush(Piece.Color, LineBrush, ParentChart().Color);
-  Canvas.UseChartPen(LinePen);
-  if (Piece.Darker) Canvas.SetBrushColor(Darken(Piece.Color, 64));
+  const TColor Face = Piece.Darker ? Darken(Piece.Color, 64) : Piece.Color;
+  // A piece narrower than a few pixels has no room for a dark outline beside
+  // its face: its outline takes the face's colour (the same pixels).
+  if (std::abs(Piece.AX - Piece.BX) < ThinPieceWidth && LinePen.Visible && LineBrush == bsSolid) {
+    TChartPen Pen = LinePen;
+    Pen.Color = Face;
+    Canvas.UseChartPen(Pen);
+  } else {
+    Canvas.UseChartPen(LinePen);
+  }
+  if (Piece.Darker) Canvas.SetBrushColor(Face);
   Canvas.Ribbon(TPoint{Piece.AX, Piece.AY}, TPoint{Piece.BX, Piece.BY}, StartZ, EndZ);
   if (Dark3D) Canvas.SetBrushColor(Piece.Color);
 }

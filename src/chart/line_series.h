@@ -12,6 +12,10 @@ class TLineSeries : public TChartSeries {
 public:
   explicit TLineSeries(TChart& Owner);
 
+  // Pieces spanning fewer pixel columns than this are outlined in their own
+  // colour: thousands of drills show a blue ribbon, not a black one.
+  static constexpr int ThinPieceWidth = 4;
+
   TChartPen LinePen;
   TBrushStyle LineBrush = bsSolid;
   bool Dark3D = true;

@@ -30,6 +30,9 @@ public:
   TColor BackColor = clLightYellow;
   bool Transparent = false;
   bool Clip = false;
+  // Marks that would cover a later mark or the title are not drawn (bar
+  // series; crowded_marks.h). Off, every mark is drawn.
+  bool LeaveOutCrowded = true;
   TSurfaceFont Font;
 
   // Geometry per point index of the last paint; ClearPoints forgets it.

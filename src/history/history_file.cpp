@@ -145,7 +145,8 @@ void THistoryFile::Load() {
   if (!FileIsPresent(FFileName)) return;
   try {
     std::string Bytes;
-    if (int Error = ReadWholeFile(FFileName, Bytes)) {
+    TFileStamp Stamp;
+    if (int Error = ReadWholeFile(FFileName, Bytes, &Stamp)) {
       FFileNotReadWhole = true;
       throw EFileError(FileMessage(Texts().CannotOpenFile, FFileName, Error));
     }
@@ -156,6 +157,9 @@ void THistoryFile::Load() {
     FStarts.swap(Starts);
     FSavedSize = FText.size();
     FLoadedBytes.swap(Bytes);
+    // A file written a moment ago may be written again within the same tick
+    // of the file system's clock, its stamp unchanged: its bytes are compared.
+    if (!StampIsRecent(Stamp)) FStamp = Stamp;
   } catch (const std::bad_alloc&) {
     FFileNotReadWhole = true;
     throw EListError(Texts().CannotInsertLine);
@@ -213,7 +217,9 @@ void THistoryFile::Save() {
   // A file that is gone (or cannot be read) gets the whole list, as at the
   // first save.
   const std::string_view Known = KnownBytes();
-  const bool Unchanged = !Present || ReadWholeFile(FFileName, Found) != 0 || Found == Known;
+  TFileStamp Stamp;
+  const bool AsSeen = Present && FStamp && FileStampOf(FFileName, Stamp) && Stamp == *FStamp;
+  const bool Unchanged = !Present || AsSeen || ReadWholeFile(FFileName, Found) != 0 || Found == Known;
 
   // The usual case: the file is as this list last saw it, and the text
   // already holds every line followed by CR LF.
@@ -242,6 +248,15 @@ void THistoryFile::Save() {
       FSavedSize = FText.size();
       FLoadedBytes.clear();
       FFileNotReadWhole = false;
+      // The file now holds the bytes written here. Only a program that wrote
+      // it in place, to the same size, within the same tick of the file
+      // system's clock would go unseen; every copy of this program replaces
+      // the file, which makes a new one.
+      if (FileStampOf(FFileName, Stamp)) {
+        FStamp = Stamp;
+      } else {
+        FStamp.reset();
+      }
       return;
     case TReplaceStep::Create:
       throw EFileError(FileMessage(Texts().CannotCreateFile, FFileName, Result.Error));

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "files.h"
+
 // The history file the program reads and writes, in the working directory.
 inline constexpr char HistoryFileName[] = "./HIST_ZV.DAT";
 
@@ -83,4 +85,7 @@ private:
   std::size_t FSavedSize = 0;
   std::string FLoadedBytes;
   std::string_view KnownBytes() const;
+  // The file as this list last read or wrote it, when that is proof enough
+  // that the file still holds those bytes: the same file, size and times.
+  std::optional<TFileStamp> FStamp;
 };

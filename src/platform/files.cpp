@@ -342,7 +342,38 @@ bool FileIsPresent(const std::string& Name) {
   return !S_ISDIR(St.st_mode);
 }
 
-int ReadWholeFile(const std::string& Name, std::string& Bytes) {
+namespace {
+
+TFileStamp StampOf(const struct stat& St) {
+  TFileStamp Stamp;
+  Stamp.Device = static_cast<uint64_t>(St.st_dev);
+  Stamp.Inode = static_cast<uint64_t>(St.st_ino);
+  Stamp.Size = static_cast<int64_t>(St.st_size);
+  Stamp.ModifiedNs = int64_t{St.st_mtim.tv_sec} * 1000000000 + St.st_mtim.tv_nsec;
+  Stamp.ChangedNs = int64_t{St.st_ctim.tv_sec} * 1000000000 + St.st_ctim.tv_nsec;
+  return Stamp;
+}
+
+}  // namespace
+
+bool FileStampOf(const std::string& Name, TFileStamp& Stamp) {
+  struct stat St;
+  if (::stat(Name.c_str(), &St) != 0) return false;
+  Stamp = StampOf(St);
+  return true;
+}
+
+bool StampIsRecent(const TFileStamp& Stamp) {
+  // The coarsest clock a history may meet is a FAT file system's, of two
+  // seconds; a change that much later always shows in the stamp.
+  constexpr int64_t Tick = 2'000'000'000;
+  timespec Now{};
+  ::clock_gettime(CLOCK_REALTIME, &Now);
+  const int64_t NowNs = int64_t{Now.tv_sec} * 1000000000 + Now.tv_nsec;
+  return NowNs - Stamp.ModifiedNs < Tick;
+}
+
+int ReadWholeFile(const std::string& Name, std::string& Bytes, TFileStamp* Stamp) {
   Bytes.clear();
   // Opened without waiting: a named pipe of that name would otherwise block
   // the open until some writer came.
@@ -353,6 +384,7 @@ int ReadWholeFile(const std::string& Name, std::string& Bytes) {
   struct stat St;
   if (::fstat(File.Get(), &St) != 0) return errno;
   if (!S_ISREG(St.st_mode)) return EINVAL;
+  if (Stamp) *Stamp = StampOf(St);
   return ReadAll(File.Get(), Bytes);
 }
 

@@ -3,6 +3,7 @@
 // replacing a file's content whole without ever leaving a half-written file,
 // and the operating system's text for an error. Knows nothing of what the
 // files hold.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -11,10 +12,31 @@
 // (opening it then fails with the system's reason).
 bool FileIsPresent(const std::string& Name);
 
+// What tells one version of a file from another without reading it: which
+// file it is, its size, and when its bytes and its entry last changed.
+struct TFileStamp {
+  uint64_t Device = 0;
+  uint64_t Inode = 0;
+  int64_t Size = 0;
+  int64_t ModifiedNs = 0;
+  int64_t ChangedNs = 0;
+  bool operator==(const TFileStamp&) const = default;
+};
+
 // Reads every byte of the file into Bytes. Returns 0, or the errno of the call
 // that failed; EINVAL for anything but a regular file (a named pipe, a
-// device), which is not waited for.
-int ReadWholeFile(const std::string& Name, std::string& Bytes);
+// device), which is not waited for. Stamp, when given, receives the stamp of
+// the file as it was opened.
+int ReadWholeFile(const std::string& Name, std::string& Bytes, TFileStamp* Stamp = nullptr);
+
+// The stamp of the file Name (a link counts as what it points to); false when
+// there is none to be had.
+bool FileStampOf(const std::string& Name, TFileStamp& Stamp);
+
+// True when the file's bytes may still change within the same tick of the
+// file system's clock as their last change, so that a later change could keep
+// the stamp: the stamp is then no proof that the bytes are the same.
+bool StampIsRecent(const TFileStamp& Stamp);
 
 // The step at which ReplaceFileContents gave up.
 enum class TReplaceStep {

@@ -62,7 +62,9 @@ struct TProgramTexts {
   // summary for assistive technology: the parts a text is made of, in order,
   // joined by the separators; a part whose figures cannot be read is left out.
   std::string ReadoutSeparator = FixedSjis("　");
-  std::string ReadoutDrillTemplate = FixedSjis("%D回目");
+  // The drill's count from 1, and the number under its bar: the bottom axis
+  // counts from 0.
+  std::string ReadoutDrillTemplate = FixedSjis("%D回目（横軸 %D）");
   std::string ReadoutPercentTemplate = FixedSjis("正答率 %D%%");
   std::string ReadoutTimeTemplate = FixedSjis("所要時間 %D分%D秒");
   std::string ChartSummaryNoDrills = FixedSjis("まだドリルの記録はありません。");

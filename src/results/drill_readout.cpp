@@ -62,7 +62,7 @@ std::optional<TDrillTime> DrillTimeOf(std::string_view Line) {
 std::string DrillReadout(std::string_view Line, int DrillNumber) {
   const TProgramTexts& T = Texts();
   std::vector<std::string> Parts;
-  Parts.push_back(FormatTemplate(T.ReadoutDrillTemplate, {int32_t{DrillNumber}}));
+  Parts.push_back(FormatTemplate(T.ReadoutDrillTemplate, {int32_t{DrillNumber}, int32_t{DrillNumber - 1}}));
   if (const std::string_view When = DateTimeOf(Line); !When.empty()) Parts.emplace_back(When);
   if (const auto Percent = Field(&THistoryFile::PercentOf, Line)) {
     Parts.push_back(FormatTemplate(T.ReadoutPercentTemplate, {*Percent}));

@@ -7,7 +7,9 @@
 #include <string>
 #include <string_view>
 
-// DrillNumber counts from 1 (the oldest drill). Fields that do not read as
+// DrillNumber counts from 1 (the oldest drill); the readout names the drill
+// by it and by the number under its bar, DrillNumber - 1, so that the two
+// cannot be read as a contradiction. Fields that do not read as
 // numbers are left out, and so is a date and time the line does not reach:
 // a damaged line shows what it can.
 std::string DrillReadout(std::string_view Line, int DrillNumber);

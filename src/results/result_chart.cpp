@@ -4,6 +4,7 @@
 
 #include "bar_series.h"
 #include "chart.h"
+#include "duration_axis.h"
 #include "history_file.h"
 #include "line_series.h"
 #include "program_texts.h"
@@ -79,6 +80,7 @@ void ConfigureResultChart(TChart& Chart) {
 }
 
 void FillResultChart(TChart& Chart, const THistoryFile& History) {
+  const TDurationAxisFit Fit{Chart};
   TChartSeries& Bars = Chart.Series(0);
   TChartSeries& Line = Chart.Series(1);
   Bars.ClearPoints();

@@ -10,6 +10,7 @@ class THistoryFile;
 void ConfigureResultChart(TChart& Chart);
 
 // Empties both series, then adds one bar point and one line point per history
-// line, oldest first at x = 0. A field that is not a number throws
+// line, oldest first at x = 0, and widens the duration axis to take in every
+// duration (duration_axis.h). A field that is not a number throws
 // EConvertError; the points added before it stay.
 void FillResultChart(TChart& Chart, const THistoryFile& History);

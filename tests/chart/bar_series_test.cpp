@@ -267,8 +267,8 @@ TEST_F(BarSeriesTest, MarkTextLabelFirstThenValue) {
 // A value's mark text and box are kept from paint to paint: a new value
 // format or mark font shows at the next paint all the same.
 TEST_F(BarSeriesTest, MarksFollowANewValueFormatOrFontAtTheNextPaint) {
-  Bars.AddPoint(0, 1234.5, "", clAutoColor);
-  Bars.AddPoint(1, 1234.5, "", clAutoColor);
+  Bars.AddPoint(200, 1234.5, "", clAutoColor);
+  Bars.AddPoint(400, 1234.5, "", clAutoColor);
   LayOut();
   Draw();
   EXPECT_EQ(Surface.TextsOf("1,234.5").size(), 2u);

@@ -209,17 +209,20 @@ TEST_F(ChartZoomTest, ZoomRectangleIsDrawnInvertedAndRemovedAgain) {
   Chart.MouseMove(A.X + 30, A.Y + 20);  // same place: nothing drawn
   Chart.MouseUp(TMouseButton::Left, A.X + 31, A.Y + 25);
 
+  // Drawn, removed, drawn at the new place with its inner ring, both removed:
+  // every pixel inverted as often as it is put back.
   auto Rects = Surface.CallsOf("Rectangle");
-  ASSERT_EQ(Rects.size(), 4u);  // drawn, removed, drawn at the new place, removed
-  EXPECT_EQ(Rects[0].Rect, (TRect{A.X, A.Y, A.X, A.Y}));
-  EXPECT_EQ(Rects[1].Rect, Rects[0].Rect);
-  EXPECT_EQ(Rects[2].Rect, (TRect{A.X, A.Y, A.X + 30, A.Y + 20}));
-  EXPECT_EQ(Rects[3].Rect, Rects[2].Rect);
-  for (const auto& R : Rects) {
+  ASSERT_EQ(Rects.size(), 6u);
+  const TRect Zero{A.X, A.Y, A.X, A.Y}, Outer{A.X, A.Y, A.X + 30, A.Y + 20};
+  const TRect Inner{A.X + 1, A.Y + 1, A.X + 29, A.Y + 19};
+  const TRect Expected[] = {Zero, Zero, Outer, Inner, Outer, Inner};
+  for (size_t I = 0; I < Rects.size(); ++I) {
+    const auto& R = Rects[I];
+    EXPECT_EQ(R.Rect, Expected[I]) << I;
     EXPECT_EQ(R.Pen.Mode, TPenMode::NotXor);
     EXPECT_EQ(R.Pen.Style, psSolid);
     EXPECT_EQ(R.Pen.Width, 1);
-    EXPECT_EQ(R.Pen.Color, ColorToRGB(clBtnFace));
+    EXPECT_EQ(R.Pen.Color, clBlack);  // inverts whatever lies under it
     EXPECT_EQ(R.Brush.Style, bsClear);
   }
   // The window sees each change, and the pen is back to copying afterwards.
@@ -237,9 +240,10 @@ TEST_F(ChartZoomTest, ZoomRectangleOnAWhitePanelIsBlackAndFollowsTheDragUpAndLef
   Chart.MouseDown(TMouseButton::Left, A.X, A.Y);
   Chart.MouseMove(A.X - 20, A.Y - 10);
   auto Rects = Surface.CallsOf("Rectangle");
-  ASSERT_EQ(Rects.size(), 3u);
+  ASSERT_EQ(Rects.size(), 4u);
   EXPECT_EQ(Rects[2].Pen.Color, clBlack);
   EXPECT_EQ(Rects[2].Rect, (TRect{A.X - 20, A.Y - 10, A.X, A.Y}));
+  EXPECT_EQ(Rects[3].Rect, (TRect{A.X - 19, A.Y - 9, A.X - 1, A.Y - 1}));
 
   // A paint during the drag draws the rectangle over the new picture.
   Surface.Clear();
@@ -248,7 +252,7 @@ TEST_F(ChartZoomTest, ZoomRectangleOnAWhitePanelIsBlackAndFollowsTheDragUpAndLef
   auto Inverted = Surface.CallsOf("Rectangle");
   ASSERT_FALSE(Inverted.empty());
   EXPECT_EQ(Inverted.back().Pen.Mode, TPenMode::NotXor);
-  EXPECT_EQ(Inverted.back().Rect, Rects[2].Rect);
+  EXPECT_EQ(Inverted.back().Rect, Rects[3].Rect);
 }
 
 TEST_F(ChartZoomTest, PressesOnTheTitleOrOutsideStartNothing) {

@@ -54,16 +54,19 @@ protected:
 };
 
 TEST_F(LineSeriesTest, SteepRisingPiecesAreDarkened) {
+  // Pieces narrower than ThinPieceWidth are outlined in their fill colour.
   const struct {
     TPoint From, To;
-    TColor Fill;
+    TColor Fill, Outline;
   } Cases[] = {
-      {{340, 330}, {400, 250}, RGB(0, 0, 191)},  // s = 80 / 60
-      {{340, 300}, {400, 250}, RGB(0, 0, 255)},  // s = 50 / 60
-      {{340, 250}, {400, 330}, RGB(0, 0, 255)},  // falling
-      {{340, 330}, {400, 270}, RGB(0, 0, 255)},  // s exactly 1
-      {{340, 330}, {340, 250}, RGB(0, 0, 255)},  // vertical
-      {{340, 250}, {340, 330}, RGB(0, 0, 255)},
+      {{340, 330}, {400, 250}, RGB(0, 0, 191), clBlack},         // s = 80 / 60
+      {{340, 300}, {400, 250}, RGB(0, 0, 255), clBlack},         // s = 50 / 60
+      {{340, 250}, {400, 330}, RGB(0, 0, 255), clBlack},         // falling
+      {{340, 330}, {400, 270}, RGB(0, 0, 255), clBlack},         // s exactly 1
+      {{340, 330}, {340, 250}, RGB(0, 0, 255), RGB(0, 0, 255)},  // vertical
+      {{340, 250}, {340, 330}, RGB(0, 0, 255), RGB(0, 0, 255)},
+      {{340, 330}, {343, 250}, RGB(0, 0, 191), RGB(0, 0, 191)},  // three columns, steep
+      {{340, 330}, {344, 250}, RGB(0, 0, 191), clBlack},         // four
   };
   for (const auto& Case : Cases) {
     Line.ClearPoints();
@@ -74,7 +77,7 @@ TEST_F(LineSeriesTest, SteepRisingPiecesAreDarkened) {
     ASSERT_EQ(Drawn.size(), 1u) << Case.From.X << "," << Case.From.Y;
     EXPECT_EQ(Drawn[0].Brush.Color, Case.Fill) << Case.To.X << "," << Case.To.Y;
     EXPECT_EQ(Drawn[0].Brush.Style, bsSolid);
-    EXPECT_EQ(Drawn[0].Pen.Color, clBlack);
+    EXPECT_EQ(Drawn[0].Pen.Color, Case.Outline);
     EXPECT_EQ(Drawn[0].Pen.Width, 1);
     // The ribbon runs through the front slot: depth 0 to 10.
     const TPoint A = Case.To, B = Case.From;

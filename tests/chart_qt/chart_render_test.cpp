@@ -291,9 +291,10 @@ TEST_F(ResultChartPictureTest, LeavingOutCoveredShapesChangesNoPixel) {
   }
 
   // Marks whose boxes later marks cover from both sides while their arrows
-  // stay in sight: points out of x order, and no ribbon.
+  // stay in sight: points out of x order, and no ribbon; crowded marks drawn.
   FillResultChart(Chart, MadeUpHistory(0));
   TChartSeries& Bars = Chart.Series(0);
+  Bars.Marks.LeaveOutCrowded = false;
   Bars.XValues.Order = loNone;
   for (double X : {20.0, 19.6, 20.4, 30.0, 29.5, 30.5, 30.0}) Bars.AddPoint(X, 50, "", clAutoColor);
   for (double X : {40.0, 39.6, 40.4}) Bars.AddPoint(X, X == 40.0 ? 9 : 10, "", clAutoColor);
@@ -373,6 +374,40 @@ TEST_F(ResultChartPictureTest, ASmallDragLeavesNoTrace) {
   Chart.MouseUp(TMouseButton::Left, P.Left + 110, P.Top + 140);
   EXPECT_EQ(Surface.Image(), Before);
   EXPECT_FALSE(Chart.Canvas.Dirty());
+}
+
+// The zoom rectangle while the button is held: over red bars, the blue
+// ribbon and the white bottom wall each pixel of its two-pixel ring changes
+// plainly; drawn again at the same place it is gone.
+TEST_F(ResultChartPictureTest, TheZoomRectangleShowsOnEveryColourAndGoesAgain) {
+  FillResultChart(Chart, MakeHistory(ThirtyDrills()));
+  const QImage Before = Paint().copy();
+  auto Find = [&](QRgb Colour) {
+    for (int Y = Chart.PlotRect.Top + 5; Y < Chart.PlotRect.Bottom + 20; ++Y) {
+      for (int X = Chart.PlotRect.Left + 5; X < Chart.PlotRect.Right - 5; ++X) {
+        if (Before.pixel(X, Y) == Colour) return QPoint(X, Y);
+      }
+    }
+    return QPoint(-1, -1);
+  };
+  for (const QRgb Colour : {qRgb(255, 0, 0), qRgb(0, 0, 255), qRgb(255, 255, 255)}) {
+    SCOPED_TRACE(Name(Colour));
+    const QPoint At = Find(Colour);
+    ASSERT_GE(At.x(), 0);
+    // A rectangle whose top left corner lies on that colour.
+    Chart.MouseDown(TMouseButton::Left, At.x(), At.y());
+    Chart.MouseMove(At.x() + 40, At.y() + 30);
+    const QImage& During = Surface.Image();
+    for (const QPoint P : {At, At + QPoint(1, 1)}) {
+      const QRgb Was = Before.pixel(P), Is = During.pixel(P);
+      const int Distance = std::abs(qRed(Was) - qRed(Is)) + std::abs(qGreen(Was) - qGreen(Is)) +
+                           std::abs(qBlue(Was) - qBlue(Is));
+      EXPECT_GE(Distance, 3 * 200) << "at (" << P.x() << ", " << P.y() << ") " << Name(Was) << " -> " << Name(Is);
+    }
+    Chart.MouseMove(At.x(), At.y());  // back to nothing: no zoom on release
+    Chart.MouseUp(TMouseButton::Left, At.x(), At.y());
+    EXPECT_EQ(Surface.Image(), Before);
+  }
 }
 
 class ChartWidgetTest : public ::testing::Test {

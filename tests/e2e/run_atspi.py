@@ -19,10 +19,14 @@ follows) are checked against the X server's: the main window's against its
 X geometry, the start button's against its scaled place in the window, and a
 click at the button's told middle starts a drill.
 
+With --long-history the program opens the chart of 3,000 drills: where
+only the bars stand the chart must be red, not black, and after End, Page Up
+and Page Down its description must name the 30 drills shown.
+
 Exit code 77 (skipped) when the accessibility bus, its launcher or pyatspi
 is not there.
 
-usage: run_atspi.py [--scaled] PROGRAM"""
+usage: run_atspi.py [--scaled | --long-history] PROGRAM"""
 import os
 import re
 import shutil
@@ -304,6 +308,74 @@ def inside(program, scratch):
     return outcome.status
 
 
+# The long history: a drill a day for eight years, the bars 60 to 100 per
+# cent, the times 4:20 to 4:50 (the ribbon runs above the bars' lower part).
+LONG_HISTORY_DRILLS = 3000
+# The part of the chart (in shares of its width and height) that only the
+# bars' faces cover at the opening view: below the marks, above the floor.
+BARS_ONLY = (0.18, 0.53, 0.80, 0.86)
+
+
+def screen_part(session, box):
+    """The screen's pixels in box (x, y, width, height) as (r, g, b) tuples."""
+    shot = subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (box[2], box[3], box[0], box[1]),
+                           "-depth", "8", "rgb:-"], env=session.env, capture_output=True)
+    check(shot.returncode == 0 and len(shot.stdout) == 3 * box[2] * box[3], "no screenshot")
+    data = shot.stdout
+    return [tuple(data[i:i + 3]) for i in range(0, len(data), 3)]
+
+
+def inside_long_history(program, scratch):
+    """The long history's case, inside the session bus of its own: the chart
+    opens red where the bars stand, not black; End shows the latest drills,
+    Page Up and Page Down the page before and back, and the chart's
+    description says so each time."""
+    import pyatspi
+    from gi.repository import GLib
+
+    session = session_in(program, scratch)
+    listener = Listener(pyatspi, GLib)
+    with run_e2e.Reported(session, "atspi long history") as outcome:
+        lines = [run_e2e.summary_line(4, 20 + i % 31, 60 + (7 * i) % 41, "2024/03/15 09:05")
+                 for i in range(LONG_HISTORY_DRILLS)]
+        with open(session.path(HISTORY), "wb") as file:
+            file.write(b"".join(line + b"\r\n" for line in lines))
+        session.start()
+        application, main = program_on_bus(listener, session)
+        click(session, child_named(main, "成績図", "push button"), pyatspi)
+        listener.wait("the graph window announced", lambda: listener.first("window:activate", "dialog", GRAPH_TITLE))
+        graph = next(child for child in application if child is not None and child.getRoleName() == "dialog")
+        chart = child_named(graph, GRAPH_TITLE, "chart")
+        last = "表示は %d回分のうち 1回目から %d回目です。" % (LONG_HISTORY_DRILLS, LONG_HISTORY_DRILLS)
+        listener.wait("the whole history described", lambda: chart.description.endswith(last))
+
+        x, y, width, height = extents(pyatspi, chart)
+        left, top, right, bottom = BARS_ONLY
+        box = (x + int(width * left), y + int(height * top), int(width * (right - left)), int(height * (bottom - top)))
+        time.sleep(0.5)  # the first paint shown
+        pixels = screen_part(session, box)
+        red = sum(1 for r, g, b in pixels if r >= 100 and g <= 60 and b <= 60) / len(pixels)
+        black = sum(1 for r, g, b in pixels if max(r, g, b) < 60) / len(pixels)
+        print("bars' part of the chart: %.1f %% red, %.1f %% near black" % (100 * red, 100 * black))
+        check(red >= 0.9 and black <= 0.05, "the bars are not red: %.1f %% red, %.1f %% near black"
+              % (100 * red, 100 * black))
+
+        # End, Page Up, Page Down: pages of 30 drills, each described.
+        for key, first in (("End", LONG_HISTORY_DRILLS - 29), ("Prior", LONG_HISTORY_DRILLS - 59),
+                           ("Next", LONG_HISTORY_DRILLS - 29)):
+            session.keys(key)
+            shown = "表示は %d回分のうち %d回目から %d回目です。" % (LONG_HISTORY_DRILLS, first, first + 29)
+            listener.wait("drills %d to %d described after %s" % (first, first + 29, key),
+                          lambda: chart.description.endswith(shown))
+        session.keys("Escape")
+        listener.wait("the graph window closed", lambda: all(
+            child is None or child.getRoleName() != "dialog" or "showing" not in states(pyatspi, child)
+            for child in application))
+        session.close_box(session.main)
+        check(session.exit_code() == 0, "exit code not 0")
+    return outcome.status
+
+
 def missing_component():
     """What of the accessibility stack is not on this machine, or None."""
     for tool in ("dbus-run-session", "dbus-daemon"):
@@ -317,35 +389,37 @@ def missing_component():
     return None
 
 
-def outside(program, scaled):
+def outside(program, mode):
     """Starts the X server and runs the test in a session bus of its own; the
     bus ends with the test, and the accessibility bus and registry with it."""
     missing = missing_component()
     if missing is not None:
         print("skipped: %s is not there" % missing)
         return SKIP
-    if scaled:
+    if mode == "--scaled":
         from run_scaling import ScaledSession
         x_server = ScaledSession(program, SCALED_SCREEN, 96, {"QT_SCALE_FACTOR": str(SCALE)})
     else:
         x_server = run_e2e.Session(program)
     with x_server:
         python = SYSTEM_PYTHON if os.access(SYSTEM_PYTHON, os.X_OK) else sys.executable
-        command = ["dbus-run-session", "--", python, os.path.abspath(__file__),
-                   "--inside-scaled" if scaled else "--inside", program, x_server.root]
+        command = ["dbus-run-session", "--", python, os.path.abspath(__file__), "--inside" + (mode or "")[1:],
+                   program, x_server.root]
         return subprocess.run(command, env=x_server.env, timeout=600).returncode
 
 
+# The test bodies run inside the session bus, by mode.
+INSIDE = {"--inside": inside, "--inside-scaled": inside_scaled, "--inside-long-history": inside_long_history}
+
+
 def main():
-    if len(sys.argv) == 4 and sys.argv[1] == "--inside":
-        return inside(*sys.argv[2:4])
-    if len(sys.argv) == 4 and sys.argv[1] == "--inside-scaled":
-        return inside_scaled(*sys.argv[2:4])
-    scaled = len(sys.argv) == 3 and sys.argv[1] == "--scaled"
-    if len(sys.argv) != 2 and not scaled:
+    if len(sys.argv) == 4 and sys.argv[1] in INSIDE:
+        return INSIDE[sys.argv[1]](*sys.argv[2:4])
+    mode = sys.argv[1] if len(sys.argv) == 3 else None
+    if len(sys.argv) not in (2, 3) or mode not in (None, "--scaled", "--long-history"):
         print(__doc__, file=sys.stderr)
         return 2
-    return outside(os.path.abspath(sys.argv[-1]), scaled)
+    return outside(os.path.abspath(sys.argv[-1]), mode)
 
 
 if __name__ == "__main__":

@@ -1,7 +1,9 @@
 // Two writers of one history: another copy of the program saving into the same
 // folder, or the user editing the file while the program runs. No line that
 // another writer put there is dropped, and nothing is written twice.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -40,6 +42,7 @@ TEST_F(HistorySharing, WhatChangedBetweenLoadAndSaveIsKept) {
     std::function<void()> Change;
     std::string Saved;  // the file after "mine" is saved
     std::string Kept;   // HIST_ZV.DAT.bak, or empty when none is made
+    bool Aged = false;  // the file last written long before the load
   } Cases[] = {
       {"another writer appended", [] { WriteBytes(FileName, Lines({"a", "b", "theirs"})); },
        Lines({"a", "b", "theirs", "mine"}), ""},
@@ -50,11 +53,22 @@ TEST_F(HistorySharing, WhatChangedBetweenLoadAndSaveIsKept) {
       {"rewritten with LF", [] { WriteBytes(FileName, "a\nb\nc\n"); }, Lines({"a", "b", "c", "mine"}),
        "a\nb\nc\n"},
       {"removed", [] { ::unlink(FileName.c_str()); }, Lines({"a", "b", "mine"}), ""},
+      // A file not written for a while is known unchanged by its stamp; a
+      // change in place, to the same size, still shows.
+      {"aged, unchanged", [] {}, Lines({"a", "b", "mine"}), "", true},
+      {"aged, a line changed", [] { WriteBytes(FileName, Lines({"a", "B"})); }, Lines({"a", "B", "mine"}),
+       Lines({"a", "B"}), true},
+      {"aged, appended", [] { WriteBytes(FileName, Lines({"a", "b", "c"})); }, Lines({"a", "b", "c", "mine"}), "",
+       true},
   };
   for (const auto& Case : Cases) {
     SCOPED_TRACE(Case.Name);
     ::unlink((FileName + ".bak").c_str());
     WriteBytes(FileName, Lines({"a", "b"}));
+    if (Case.Aged) {
+      const timespec HourAgo[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+      ASSERT_EQ(::utimensat(AT_FDCWD, FileName.c_str(), HourAgo, 0), 0);
+    }
     THistoryFile History(FileName);
     History.Load();
     History.Append("mine");

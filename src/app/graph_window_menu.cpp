@@ -16,7 +16,7 @@ struct TChartItem {
   const char* Text;
   TChartKey Key;
 };
-constexpr std::array<TChartItem, 7> ChartItems{{
+constexpr std::array<TChartItem, 10> ChartItems{{
     {WindowTexts::MenuZoomIn, TChartKey::ZoomIn},
     {WindowTexts::MenuZoomOut, TChartKey::ZoomOut},
     {WindowTexts::MenuRestore, TChartKey::Restore},
@@ -24,6 +24,9 @@ constexpr std::array<TChartItem, 7> ChartItems{{
     {WindowTexts::MenuScrollRight, TChartKey::ScrollRight},
     {WindowTexts::MenuScrollUp, TChartKey::ScrollUp},
     {WindowTexts::MenuScrollDown, TChartKey::ScrollDown},
+    {WindowTexts::MenuLatestPage, TChartKey::LatestPage},
+    {WindowTexts::MenuPageBack, TChartKey::PageBack},
+    {WindowTexts::MenuPageForward, TChartKey::PageForward},
 }};
 
 }  // namespace

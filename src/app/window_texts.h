@@ -60,6 +60,9 @@ inline constexpr char MenuScrollLeft[] = "左へ動かす\t←";
 inline constexpr char MenuScrollRight[] = "右へ動かす\t→";
 inline constexpr char MenuScrollUp[] = "上へ動かす\t↑";
 inline constexpr char MenuScrollDown[] = "下へ動かす\t↓";
+inline constexpr char MenuLatestPage[] = "最新の回を表示する\tEnd";
+inline constexpr char MenuPageBack[] = "前の回のページへ\tPage Up";
+inline constexpr char MenuPageForward[] = "後の回のページへ\tPage Down";
 inline constexpr char MenuName[] = "グラフのメニュー";
 
 // The save dialog: its caption, the two file types, the default name (the

@@ -103,13 +103,13 @@ TEST(ChartExport, ThePdfHoldsThePeriodTheMonthsAndTheRecords) {
   EXPECT_GT(Red, 50);
 }
 
-// The page's chart is the chart as the window shows it, zoomed or not: drawn
-// at the window's size, it is the window's picture pixel for pixel (both on
-// the white panel of paper).
+// The page's chart is the chart as the window shows it, zoomed, scrolled and
+// paged: drawn at the window's size, it is the window's picture pixel for
+// pixel (both on the white panel of paper).
 TEST(ChartExport, ThePagesChartIsTheChartAsShown) {
   TProgramFixture Program;
   std::string History;
-  for (int I = 0; I < 30; ++I) History += Line(120 + 3 * I, 40 + 2 * I, QDate(2024, 3, 1 + I % 28), "10:00") + "\r\n";
+  for (int I = 0; I < 100; ++I) History += Line(120 + 3 * I, (40 + 2 * I) % 101, QDate(2024, 3, 1 + I % 28), "10:00") + "\r\n";
   WriteHistory(Program.HistoryPath(), History);
   Program.Create();
   const QSize Design(705, 569);
@@ -118,8 +118,10 @@ TEST(ChartExport, ThePagesChartIsTheChartAsShown) {
     TChartWidget& Widget = Program.GraphWindow().ChartWidget();
     TChart& Chart = Widget.Chart();
     Chart.Color = clWhite;
-    for (const std::optional<TChartKey> Key : {std::optional<TChartKey>(), std::optional(TChartKey::ZoomIn),
-                                               std::optional(TChartKey::ScrollLeft)}) {
+    for (const std::optional<TChartKey> Key :
+         {std::optional<TChartKey>(), std::optional(TChartKey::ZoomIn), std::optional(TChartKey::ScrollLeft),
+          std::optional(TChartKey::Restore), std::optional(TChartKey::LatestPage),
+          std::optional(TChartKey::PageBack)}) {
       SCOPED_TRACE(Key ? static_cast<int>(*Key) : -1);
       Chart.Invalidate();
       Chart.Paint();
@@ -134,7 +136,7 @@ TEST(ChartExport, ThePagesChartIsTheChartAsShown) {
   });
   Program.MainWindow().ChartButton->click();
   ASSERT_TRUE(Watch.Done());
-  EXPECT_EQ(Compared, 3);
+  EXPECT_EQ(Compared, 6);
 }
 
 TEST(ChartExport, AFileThatCannotBeWrittenIsToldAndLeavesNothing) {
@@ -303,7 +305,8 @@ TEST(ChartExport, TheMenuOpensOnAClickAndItsKeysButNotOnARightDrag) {
     ASSERT_TRUE(Watch.Done());
     EXPECT_EQ(Open, Row.Opens) << Row.Case;
   }
-  EXPECT_EQ(Items, QStringList({"Ctrl+P", "Ctrl+S", "+", "-", "Home", U("←"), U("→"), U("↑"), U("↓")}));
+  EXPECT_EQ(Items, QStringList({"Ctrl+P", "Ctrl+S", "+", "-", "Home", U("←"), U("→"), U("↑"), U("↓"), "End",
+                                "Page Up", "Page Down"}));
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ QString PercentText(double Percent, int Decimals) {
 
 QString PeriodText(const THistoryReport& Report) {
   if (Report.Drills == 0) return Text(WindowTexts::PageNoDrills);
-  if (!Report.First) return Text(WindowTexts::PageDrillsHeading) + QStringLiteral(" %1").arg(Report.Drills);
+  if (!Report.First) return Text(WindowTexts::PageUndatedTemplate).arg(Report.Drills);
   return Text(WindowTexts::PagePeriodTemplate)
       .arg(DateText(Report.First->Year, Report.First->Month, Report.First->Day),
            DateText(Report.Last->Year, Report.Last->Month, Report.Last->Day), QString::number(Report.Drills));

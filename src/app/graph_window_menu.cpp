@@ -53,7 +53,7 @@ bool TGraphWindowMenu::KeyPressed(const QKeyEvent& Event) {
     FCommands.Save();
   } else if ((Modifiers == Qt::NoModifier && Event.key() == Qt::Key_Menu) ||
              (Modifiers == Qt::ShiftModifier && Event.key() == Qt::Key_F10)) {
-    // From the keyboard the menu opens at the chart's top left corner.
+    // From the keyboard the menu opens near the chart's top left corner.
     Open(FChart.mapToGlobal(QPoint(FChart.width() / 8, FChart.height() / 8)));
   } else {
     return false;

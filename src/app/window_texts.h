@@ -1,7 +1,7 @@
 #pragma once
-// The words of the two windows, as UTF-8: captions, hints, and the name and
-// description assistive technology gives each control (a control with a hint
-// takes the hint as its description). The engine's, history's and chart's
+// The words of the two windows and of the chart's printed page, as UTF-8:
+// captions, hints, and the name and description assistive technology gives
+// each control (a control with a hint takes the hint as its description). The engine's, history's and chart's
 // texts (records, messages, the chart's titles, font faces) are Shift_JIS
 // bytes in program_texts.h.
 namespace WindowTexts {
@@ -84,6 +84,7 @@ inline constexpr char PageTitle[] = "すらすら算数帳　成績の記録";
 inline constexpr char PageMadeTemplate[] = "作成日 %1";
 inline constexpr char PagePeriodTemplate[] = "期間　%1 ～ %2　（ドリル %3 回）";
 inline constexpr char PageNoDrills[] = "ドリルの記録はまだありません";
+inline constexpr char PageUndatedTemplate[] = "期間　日付の読めない記録のみ　（ドリル %1 回）";
 inline constexpr char PageDateTemplate[] = "%1年%2月%3日";
 inline constexpr char PageTableCaption[] = "この12か月の成績";
 inline constexpr char PageMonthTemplate[] = "%1年%2月";

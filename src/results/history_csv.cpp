@@ -2,6 +2,7 @@
 // rewritten in ISO 8601, the texts converted from Shift_JIS.
 #include "history_csv.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <vector>

@@ -1,9 +1,9 @@
 #pragma once
 // The words of the two windows and of the chart's printed page, as UTF-8:
 // captions, hints, and the name and description assistive technology gives
-// each control (a control with a hint takes the hint as its description). The engine's, history's and chart's
-// texts (records, messages, the chart's titles, font faces) are Shift_JIS
-// bytes in program_texts.h.
+// each control (a control with a hint takes the hint as its description).
+// The engine's, history's and chart's texts (records, messages, the chart's
+// titles, font faces) are Shift_JIS bytes in program_texts.h.
 namespace WindowTexts {
 
 // Main drill window.

@@ -84,7 +84,7 @@ package: build
 
 # The pictures in docs/, made under Xvfb: the main window at rest, during and at
 # the end of a drill and at 120 pixels per inch, the graph window plain and
-# zoomed, and a hint.
+# zoomed, a hint, and the chart's printed page (saved as PDF, rendered by pdftoppm).
 screenshots: build
 	python3 tools/screenshots.py $(BUILD)/src/app/surasura docs
 	bash tools/screenshot-hint.sh $(BUILD)/src/app/surasura docs/hint-start-button.png

@@ -26,6 +26,8 @@ packages=(
   xclip
   x11-utils
   imagemagick
+  # The chart's page saved as PDF, read back as text and rendered in the tests.
+  poppler-utils
   python3
   util-linux
   desktop-file-utils

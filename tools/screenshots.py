@@ -7,7 +7,8 @@ usage: tools/screenshots.py PROGRAM DOCS_DIR [PICTURE...]
 pictures: main-window-rest, main-window-drill, main-window-end, graph-window,
           graph-window-zoomed, graph-window-readout, graph-window-3000,
           graph-window-3000-end, main-window-120dpi, laptop-150-percent,
-          main-window-dark, graph-window-dark (all when none is named)"""
+          main-window-dark, graph-window-dark, printed-page (all when none is
+          named)"""
 import datetime
 import os
 import subprocess
@@ -157,6 +158,33 @@ def graph_window_3000_end(session, output):
     crop(session, graph, output)
 
 
+def a_year_of_drills():
+    """Drills on every fourth day of the last twelve months, a little better
+    and faster as the months go by."""
+    today = datetime.date.today()
+    lines = []
+    for i in range(0, 360, 4):
+        day = today - datetime.timedelta(days=360 - i)
+        minutes, seconds = divmod(260 - i // 3 + (i * 37) % 29, 60)
+        percent = min(100, 62 + i // 12 + (i * 13) % 17)
+        lines.append(run_e2e.summary_line(minutes, seconds, percent, day.strftime("%Y/%m/%d 09:") + "%02d" % (i % 60)))
+    return lines
+
+
+def printed_page(session, output):
+    """The page that Ctrl+P prints, saved as PDF through Ctrl+S and the save
+    dialog, its page rendered by pdftoppm."""
+    run_e2e.use_own_home(session)
+    start(session, a_year_of_drills())
+    graph = open_graph(session)
+    pdf = os.path.join(session.root, "page.pdf")
+    run_e2e.save_through_dialog(session, graph, pdf)
+    result = subprocess.run(["pdftoppm", "-png", "-r", "60", "-singlefile", pdf, output[:-len(".png")]],
+                            capture_output=True, text=True)
+    check(result.returncode == 0, "pdftoppm failed: " + result.stderr)
+    print("wrote %s" % output)
+
+
 def main_window_120dpi(session, output):
     start(session, font_dpi=120)
     some_questions(session)
@@ -215,6 +243,7 @@ PICTURES = {
     "laptop-150-percent": laptop_150_percent,
     "main-window-dark": main_window_dark,
     "graph-window-dark": graph_window_dark,
+    "printed-page": printed_page,
 }
 
 

@@ -13,6 +13,7 @@
 #include "face_kept_button.h"
 #include "focus_mark.h"
 #include "font_table.h"
+#include "graph_window_menu.h"
 #include "history_list_box.h"
 #include "program_texts.h"
 #include "qt_colors.h"
@@ -80,6 +81,14 @@ TGraphWindow::TGraphWindow(TApplication& Application, QWidget* MainWindow, const
   connect(CloseButton, &QPushButton::clicked, this, [this] { reject(); });
   CloseButton->installEventFilter(this);
   (new TFocusMark(this))->Watch(*CloseButton);
+
+  // The page's chart is drawn anew at the chart's unscaled size (705 x 569), twice over.
+  FChartExport.emplace(*this, FChartWidget->Chart(), QSize(705, 569), FResults.History());
+  FMenu = new TGraphWindowMenu(
+      *this, *FChartWidget,
+      {[this] { FApplication.Guard([this] { FChartExport->Print(); }); },
+       [this] { FApplication.Guard([this] { FChartExport->Save(); }); },
+       [this](TChartKey Key) { PressChartKey(FChartWidget->Chart(), Key); }});
 }
 
 void TGraphWindow::ShowHistoryLines() {
@@ -117,7 +126,7 @@ void TGraphWindow::keyPressEvent(QKeyEvent* Event) {
     reject();
     return;
   }
-  if (FChartAccess->KeyPressed(*Event)) {
+  if (FChartAccess->KeyPressed(*Event) || FMenu->KeyPressed(*Event)) {
     Event->accept();
     return;
   }

@@ -1,10 +1,12 @@
 #pragma once
 // The result graph window: shows the chart of the results, modally, and keeps
 // the history's lines in a hidden list box. It only displays: the results
-// (TResults) are read and recorded elsewhere.
+// (TResults) are read and recorded elsewhere. Its menu and Ctrl+P, Ctrl+S
+// print the chart and save it or the history (TChartExport).
 #include <QDialog>
 #include <optional>
 
+#include "chart_export.h"
 #include "result_chart_access.h"
 
 class THistoryListBox;
@@ -12,6 +14,7 @@ class TChartWidget;
 class QPushButton;
 class TApplication;
 class TResults;
+class TGraphWindowMenu;
 
 class TGraphWindow : public QDialog {
 public:
@@ -23,6 +26,9 @@ public:
   void ShowHistoryLines();
 
   TChartWidget& ChartWidget() const { return *FChartWidget; }
+  // Printing and saving the chart and the figures (Ctrl+P, Ctrl+S, the menu).
+  TChartExport& ChartExport() { return *FChartExport; }
+  TGraphWindowMenu& Menu() const { return *FMenu; }
 
   QWidget* ResultChart = nullptr;         // the result chart (ChartWidget)
   THistoryListBox* HistoryBox = nullptr;  // the history lines, never visible
@@ -44,5 +50,7 @@ private:
   const TResults& FResults;
   TChartWidget* FChartWidget = nullptr;
   std::optional<TResultChartAccess> FChartAccess;
+  std::optional<TChartExport> FChartExport;
+  TGraphWindowMenu* FMenu = nullptr;
   bool FShownBefore = false;
 };

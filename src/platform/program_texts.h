@@ -100,6 +100,14 @@ struct TProgramTexts {
   std::string ChartSummaryNoneShown = FixedSjis("表示の範囲にドリルはありません。");
   std::string ChartSummarySentenceEnd = FixedSjis("。");
 
+  // The headings of the history saved as CSV: each drill's number, date and
+  // time, percentage, duration, and the text of a line that could not be read.
+  std::string CsvNumberHeading = FixedSjis("番号");
+  std::string CsvDateTimeHeading = FixedSjis("日時");
+  std::string CsvPercentHeading = FixedSjis("正答率（％）");
+  std::string CsvSecondsHeading = FixedSjis("所要時間（秒）");
+  std::string CsvLineHeading = FixedSjis("読めなかった行");
+
   // Font face names as the windows and the chart ask for them.
   std::string GothicFace = FixedSjis("ＭＳ ゴシック");
   std::string PGothicFace = FixedSjis("ＭＳ Ｐゴシック");

@@ -34,6 +34,31 @@ std::string_view DateTimeOf(std::string_view Line) {
   return Rest.substr(First, Last - First + 1);
 }
 
+std::optional<TDrillTime> DrillTimeOf(std::string_view Line) {
+  const std::string_view Text = DateTimeOf(Line);
+  // Y Y Y Y / M M / D D _ h h : m m
+  if (Text.size() != 16) return std::nullopt;
+  const auto Digit = [](char C) { return C >= '0' && C <= '9'; };
+  int Fields[5] = {};
+  const int Starts[5] = {0, 5, 8, 11, 14};
+  const int Widths[5] = {4, 2, 2, 2, 2};
+  for (int F = 0; F < 5; ++F) {
+    for (int I = Starts[F]; I < Starts[F] + Widths[F]; ++I) {
+      if (!Digit(Text[I])) return std::nullopt;
+      Fields[F] = Fields[F] * 10 + (Text[I] - '0');
+    }
+  }
+  for (int At : {4, 7, 10, 13}) {
+    if (Digit(Text[At]) || static_cast<unsigned char>(Text[At]) >= 0x80) return std::nullopt;
+  }
+  if (Text[10] != ' ') return std::nullopt;
+  const TDrillTime When{Fields[0], Fields[1], Fields[2], Fields[3], Fields[4]};
+  if (When.Month < 1 || When.Month > 12 || When.Day < 1 || When.Day > 31 || When.Hour > 23 || When.Minute > 59) {
+    return std::nullopt;
+  }
+  return When;
+}
+
 std::string DrillReadout(std::string_view Line, int DrillNumber) {
   const TProgramTexts& T = Texts();
   std::vector<std::string> Parts;

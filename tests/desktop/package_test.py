@@ -26,7 +26,7 @@ SKIP = 77
 DEADLINE_S = 600  # well inside the test's own time limit, so that the clean-up always runs
 APT = ["apt-get", "-y", "-q", "-o", "DPkg::Lock::Timeout=300"]
 # Libraries and data the program cannot start or draw without.
-NEEDED = ("libqt6widgets6", "libqt6gui6", "libqt6core6", "libjpeg62-turbo", "qt6-qpa-plugins",
+NEEDED = ("libqt6widgets6", "libqt6gui6", "libqt6core6", "libqt6printsupport6", "libjpeg62-turbo", "qt6-qpa-plugins",
           "fonts-ipafont-gothic", "fonts-ipafont-mincho")
 
 

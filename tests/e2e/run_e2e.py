@@ -4,8 +4,10 @@ in a fresh working directory on an X server of its own and drives it with xdotoo
 as a user would, then looks at what the program left in "HIST_ZV.DAT".
 
 usage: run_e2e.py PROGRAM CASE"""
+import csv
 import ctypes
 import datetime
+import io
 import os
 import random
 import re
@@ -994,6 +996,91 @@ def case_deleted_history_comes_back_from_its_daily_copy(session):
     check(session.exit_code() == 0, "exit code not 0")
 
 
+SAVE_DIALOG_TITLE = "グラフと成績を保存"
+
+
+def use_own_home(session):
+    """The save dialog starts in the documents folder of a home of the session's own."""
+    home = os.path.join(session.root, "home")
+    os.makedirs(os.path.join(home, "Documents"), exist_ok=True)
+    session.env.update(HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"))
+
+
+def save_through_dialog(session, graph, target):
+    """Ctrl+S in the graph window, the path typed over the name the save
+    dialog offers (it comes selected in the name box, which has the keyboard),
+    Enter; waits until the file is there and the dialog gone."""
+    session.xdo("windowfocus", "--sync", graph)
+    session.keys("ctrl+s")
+    dialog = wait_for("the save dialog", lambda: session.window_named(SAVE_DIALOG_TITLE))
+    session.xdo("windowfocus", "--sync", dialog)
+    session.type_text(target)
+    session.keys("Return")
+    wait_for("the saved file", lambda: os.path.exists(target) and session.window_named(SAVE_DIALOG_TITLE) is None)
+
+
+def case_graph_window_ctrl_s_saves_csv(session):
+    """Ctrl+S in the graph window opens the save dialog in the documents
+    folder; a path typed over its name and Enter save the whole history there
+    as CSV: a byte-order mark, the headings, one row per line, the damaged
+    line with its text."""
+    use_own_home(session)
+    lines = [summary_line(3, 12, 85, "2024/03/15 09:05"), "所要時間 0x分, \"壊\"".encode("cp932"),
+             summary_line(2, 58, 100, "2024/03/16 10:00")]
+    with open(session.path(HISTORY), "wb") as file:
+        file.write(b"".join(line + b"\r\n" for line in lines))
+    session.start()
+    notice = wait_for("the start's notice of the damaged line", session.error_box)
+    session.xdo("windowfocus", "--sync", notice)
+    session.keys("Return")
+    wait_for("the notice to close", lambda: session.error_box() is None)
+    session.xdo("mousemove", "--window", session.main, *SCORE_CHART_BUTTON_CENTRE)
+    session.xdo("click", "1")
+    box = wait_for("the chart's error box for the damaged line", session.error_box)
+    session.xdo("windowfocus", "--sync", box)
+    session.keys("Return")
+    graph = wait_for("the graph window", lambda: session.window_named(GRAPH_TITLE))
+    target = os.path.join(session.root, "saved", "成績.csv")
+    os.mkdir(os.path.dirname(target))
+    save_through_dialog(session, graph, target)
+    with open(target, "rb") as file:
+        data = file.read()
+    check(data.startswith(b"\xef\xbb\xbf"), "no byte-order mark: %r" % data[:8])
+    rows = list(csv.reader(io.StringIO(data.decode("utf-8-sig"), newline="")))
+    expected = [["番号", "日時", "正答率（％）", "所要時間（秒）", "読めなかった行"],
+                ["1", "2024-03-15T09:05", "85", "192", ""],
+                ["2", "", "", "", "所要時間 0x分, \"壊\""],
+                ["3", "2024-03-16T10:00", "100", "178", ""]]
+    check(rows == expected, "rows %r" % rows)
+    check(session.window_named(GRAPH_TITLE) is not None, "the graph window closed")
+    session.keys("Escape")
+    wait_for("the graph window to close", lambda: session.window_named(GRAPH_TITLE) is None)
+    session.close_box(session.main)
+    check(session.exit_code() == 0, "exit code not 0")
+
+
+def case_graph_window_ctrl_p_prints_to_file(session):
+    """Ctrl+P in the graph window opens the print dialog; with no printer (no
+    print server) it offers printing into a PDF file in the home folder, and
+    Enter prints the page there: the title, the period and the records."""
+    use_own_home(session)
+    session.env["CUPS_SERVER"] = os.path.join(session.root, "no-print-server")
+    graph = open_graph_window(session, 3)
+    session.xdo("windowfocus", "--sync", graph)
+    session.keys("ctrl+p")
+    dialog = wait_for("the print dialog", lambda: session.window_named("印刷"))
+    session.xdo("windowfocus", "--sync", dialog)
+    session.keys("Return")
+    printed = os.path.join(session.root, "home", "すらすら算数帳　成績の記録.pdf")
+    wait_for("the printed file", lambda: os.path.exists(printed) and session.window_named("印刷") is None)
+    text = wait_for("the page's text", lambda: subprocess.run(["pdftotext", printed, "-"], capture_output=True,
+                                                              text=True).stdout.replace(" ", ""), timeout=10)
+    for part in ("すらすら算数帳", "2024年3月15日", "（ドリル3回）", "最高の正答率34%", "最短の所要時間2分30秒"):
+        check(part in text, "%r not on the page:\n%s" % (part, text))
+    check(session.window_named(GRAPH_TITLE) is not None, "the graph window closed")
+    close_graph_and_program(session)
+
+
 CASES = {
     "deleted_history_comes_back_from_its_daily_copy": case_deleted_history_comes_back_from_its_daily_copy,
     "damaged_history_is_told_and_a_drill_survives_the_chart": case_damaged_history_is_told_and_a_drill_survives_the_chart,
@@ -1013,6 +1100,8 @@ CASES = {
     "graph_window_closed_during_a_drag": case_graph_window_closed_during_a_drag,
     "escape_closes_graph_window": case_escape_closes_graph_window,
     "graph_window_keys_zoom_and_home": case_graph_window_keys_zoom_and_home,
+    "graph_window_ctrl_s_saves_csv": case_graph_window_ctrl_s_saves_csv,
+    "graph_window_ctrl_p_prints_to_file": case_graph_window_ctrl_p_prints_to_file,
     "hint_on_a_bar": case_hint_on_a_bar,
     "kill_after_last_enter": case_kill_after_last_enter,
     "file_size_limit_gives_error_box": case_file_size_limit_gives_error_box,

@@ -14,14 +14,6 @@ namespace {
 
 class CopiesOfAFolder : public ::testing::Test {
 protected:
-  void SetUp() override {
-    Saved = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
-    ::setenv("XDG_DATA_HOME", (Dir.Path() + "/data").c_str(), 1);
-  }
-  void TearDown() override {
-    if (Saved.empty()) ::unsetenv("XDG_DATA_HOME");
-    else ::setenv("XDG_DATA_HOME", Saved.c_str(), 1);
-  }
   // Each copy as "day=bytes".
   std::vector<std::string> Copies(const std::string& Folder) {
     std::vector<std::string> Found;
@@ -29,7 +21,7 @@ protected:
     return Found;
   }
   TTempWorkDir Dir;
-  std::string Saved;
+  TScopedDataHome DataHome{Dir.Path() + "/data"};
 };
 
 }  // namespace

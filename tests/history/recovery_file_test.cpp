@@ -16,16 +16,8 @@ using TLines = std::vector<std::string>;
 
 class RecoveryFile : public ::testing::Test {
 protected:
-  void SetUp() override {
-    Saved = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
-    ::setenv("XDG_DATA_HOME", (Dir.Path() + "/data").c_str(), 1);
-  }
-  void TearDown() override {
-    if (Saved.empty()) ::unsetenv("XDG_DATA_HOME");
-    else ::setenv("XDG_DATA_HOME", Saved.c_str(), 1);
-  }
   TTempWorkDir Dir;
-  std::string Saved;
+  TScopedDataHome DataHome{Dir.Path() + "/data"};
 };
 
 }  // namespace

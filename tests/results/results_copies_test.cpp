@@ -31,14 +31,6 @@ std::string Crlf(const std::vector<std::string>& Lines) {
 
 class ResultsCopies : public ::testing::Test {
 protected:
-  void SetUp() override {
-    Saved = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
-    ::setenv("XDG_DATA_HOME", (Dir.Path() + "/data").c_str(), 1);
-  }
-  void TearDown() override {
-    if (Saved.empty()) ::unsetenv("XDG_DATA_HOME");
-    else ::setenv("XDG_DATA_HOME", Saved.c_str(), 1);
-  }
   // Each copy of the folder as "day:drills".
   static std::vector<std::string> Copies(const std::string& Folder) {
     std::vector<std::string> Found;
@@ -50,7 +42,7 @@ protected:
     return Found;
   }
   TTempWorkDir Dir;
-  std::string Saved;
+  TScopedDataHome DataHome{Dir.Path() + "/data"};
   TFakeDrillClock Clock;
 };
 

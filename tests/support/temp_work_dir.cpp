@@ -1,6 +1,7 @@
 #include "temp_work_dir.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <filesystem>
@@ -22,6 +23,19 @@ std::string CurrentDir() {
 }
 
 }  // namespace
+
+TScopedDataHome::TScopedDataHome(const std::string& Path) {
+  if (const char* Saved = std::getenv("XDG_DATA_HOME")) FSaved = Saved;
+  ::setenv("XDG_DATA_HOME", Path.c_str(), 1);
+}
+
+TScopedDataHome::~TScopedDataHome() {
+  if (FSaved) {
+    ::setenv("XDG_DATA_HOME", FSaved->c_str(), 1);
+  } else {
+    ::unsetenv("XDG_DATA_HOME");
+  }
+}
 
 TTempWorkDir::TTempWorkDir() : FPreviousDir(CurrentDir()) {
   std::string Template = (fs::temp_directory_path() / "surasura-test-XXXXXX").string();

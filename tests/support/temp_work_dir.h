@@ -2,6 +2,7 @@
 // A fresh directory for one test to work in: it becomes the working directory
 // on construction; on destruction the previous working directory comes back
 // and the directory goes away with everything in it.
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -19,6 +20,19 @@ public:
 private:
   std::string FPath;
   std::string FPreviousDir;
+};
+
+// The user's data directory (XDG_DATA_HOME) set to Path for the object's
+// life; the earlier setting comes back after.
+class TScopedDataHome {
+public:
+  explicit TScopedDataHome(const std::string& Path);
+  ~TScopedDataHome();
+  TScopedDataHome(const TScopedDataHome&) = delete;
+  TScopedDataHome& operator=(const TScopedDataHome&) = delete;
+
+private:
+  std::optional<std::string> FSaved;
 };
 
 // Every byte of a file; throws std::runtime_error when it cannot be read.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The two commands of the README:
 #   make run    install what is missing, build, start the program
 #   make test   install what is missing, build, run every test: the ordinary

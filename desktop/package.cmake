@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package, made from the install tree: `make package`, or
 # `cpack --config build/CPackConfig.cmake`. The libraries the program links
 # come from dpkg-shlibdeps; what it loads or draws with at run time is named

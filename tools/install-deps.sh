@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs every Debian package that building, running and testing the program needs,
 # and the packages named as arguments (tools/install-bench-deps.sh names those only
 # the benchmarks need).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // すらすら算数帳: start, run until the main window is closed, end.
 #include <QApplication>
 #include <csignal>

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """`cmake --install` into a scratch prefix: the program, its desktop entry, its
 icon in every size and its AppStream metadata land where a desktop looks for
 them, they agree with one another, and both validators accept the tree.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The Debian package, on this machine: makes it with cpack, installs it with
 apt-get, starts the installed program under Xvfb in a scratch working
 directory, runs one drill by keyboard, checks "HIST_ZV.DAT", and purges the

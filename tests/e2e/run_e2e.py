@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """End-to-end tests of the surasura executable: each case starts the real program
 in a fresh working directory on an X server of its own and drives it with xdotool
 as a user would, then looks at what the program left in "HIST_ZV.DAT".

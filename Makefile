@@ -78,10 +78,15 @@ reliability: build
 	SURASURA_KILL_COUNT=5000 $(BUILD)/tests/reliability/reliability_tests --gtest_filter=KillTest.*
 	SURASURA_E2E_KILLS=200 python3 tests/e2e/run_e2e.py $(BUILD)/src/app/surasura kill_after_last_enter
 
-# The Debian package, in build/package/ (the package test in `make test` makes its own).
-.PHONY: package
-package: build
-	cpack --config $(BUILD)/CPackConfig.cmake -B $(BUILD)/package
+# The Debian packages, built by dpkg-buildpackage from debian/ in a scratch copy
+# of the tree: the .deb, .changes, .buildinfo and the source package (.dsc,
+# .tar.xz) land in build/deb/. `make package` is the same.
+DEB_DIR ?= $(BUILD)/deb
+.PHONY: deb package
+deb: deps
+	bash tools/build-deb.sh $(DEB_DIR) $(JOBS)
+
+package: deb
 
 # The pictures in docs/, made under Xvfb: the main window at rest, during and at
 # the end of a drill and at 120 pixels per inch, the graph window plain and

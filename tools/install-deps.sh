@@ -62,6 +62,16 @@ packages=(
   qt6-wayland
   weston
   libweston-10-dev
+  # The Debian package (make deb) and its test: the packaging helpers, the
+  # manual pages' formatter (scdoc) and reader (man-db), lintian, the locale
+  # sources the Japanese page is looked up with, and ccache for builds that
+  # keep a cache.
+  debhelper
+  lintian
+  scdoc
+  man-db
+  locales
+  ccache
   "$@"
 )
 

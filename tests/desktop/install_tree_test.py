@@ -98,7 +98,7 @@ MANUAL_PAGES = (
 
 def check_manual_pages(share):
     """Both pages are set by man at the width of a terminal without a warning
-    (a Japanese line with no place to break gives one)."""
+    of the formatter (a roff slip in the source, say)."""
     for folder, headings in MANUAL_PAGES:
         page = os.path.join(share, "man", folder, "surasura.1")
         check(os.path.isfile(page), "no manual page %s" % page)

@@ -19,6 +19,9 @@ source=$(cd "$(dirname "$0")/.." && pwd)
 name=$(dpkg-parsechangelog -l "$source/debian/changelog" -S Source)
 version=$(dpkg-parsechangelog -l "$source/debian/changelog" -S Version)
 tree="$out/tree/$name-$version"
+case "$source/" in
+  "$out"/*) echo "build-deb: $out holds the source tree; give a folder of its own" >&2; exit 2 ;;
+esac
 
 rm -rf "$out"
 mkdir -p "$tree"

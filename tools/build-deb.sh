@@ -5,12 +5,13 @@
 # dpkg-source, then the binary packages (.deb, .changes, .buildinfo) with
 # dpkg-buildpackage -us -uc -b. All of them end up in OUT; the copy stays in
 # OUT/tree/, at the same place each time (ccache finds its objects again).
+# Of what OUT held before, only an earlier build's copy and packages are removed.
 #
 # usage: build-deb.sh OUT [JOBS]
 set -euo pipefail
 
 if [ $# -lt 1 ] || [ $# -gt 2 ]; then
-  sed -n '3,9s/^# \{0,1\}//p' "$0" >&2
+  sed -n '3,10s/^# \{0,1\}//p' "$0" >&2
   exit 2
 fi
 out=$(realpath -m "$1")
@@ -19,11 +20,14 @@ source=$(cd "$(dirname "$0")/.." && pwd)
 name=$(dpkg-parsechangelog -l "$source/debian/changelog" -S Source)
 version=$(dpkg-parsechangelog -l "$source/debian/changelog" -S Version)
 tree="$out/tree/$name-$version"
-case "$source/" in
-  "$out"/*) echo "build-deb: $out holds the source tree; give a folder of its own" >&2; exit 2 ;;
-esac
+if [ "$out" = / ] || [ "$out" = "$source" ] || [ "${source#"$out"/}" != "$source" ]; then
+  echo "build-deb: $out holds the source tree; give a folder of its own" >&2
+  exit 2
+fi
 
-rm -rf "$out"
+# Only what an earlier build left here goes: the copy and the packages.
+rm -rf "$out/tree"
+rm -f "$out/${name}"_* "$out/${name}"-dbgsym_*
 mkdir -p "$tree"
 # The files git knows and the new ones it does not ignore, as they stand in
 # the work tree now; a tree without git (an unpacked source package) is copied

@@ -8,6 +8,8 @@
 #   make fuzz          every fuzz target for FUZZ_SECONDS (60) each
 #   make check-memory  the headless tests under valgrind memcheck
 #   make reliability   the kill tests with many more kills than make test's
+# and for distributions:
+#   make deb           the Debian source and binary packages, in build/deb/
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan

@@ -58,16 +58,25 @@ def only(pattern):
     return found[0]
 
 
+def work_tree_status(source):
+    """What git sees changed or new in the work tree (nothing without git)."""
+    result = subprocess.run(["git", "-C", source, "status", "--porcelain", "--untracked-files=all"],
+                            capture_output=True, text=True)
+    return result.stdout if result.returncode == 0 else ""
+
+
 def make_packages(source, out, version):
-    """`make deb`; the package of the program, its .dsc and its .changes."""
+    """`make deb`, which leaves the work tree as it was; the package of the
+    program, its .dsc and its .changes."""
+    tree_before = work_tree_status(source)
     result = subprocess.run(["make", "-C", source, "deb", "DEB_DIR=" + out, "JOBS=" + JOBS],
                             stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
     check(result.returncode == 0, "make deb failed:\n" + result.stdout[-20000:])
+    check(work_tree_status(source) == tree_before, "make deb left files in the work tree:\n%s"
+          % work_tree_status(source))
     deb = only(os.path.join(out, "%s_%s_*.deb" % (PACKAGE, version)))
     dsc = only(os.path.join(out, "%s_%s.dsc" % (PACKAGE, version)))
     changes = only(os.path.join(out, "%s_%s_*.changes" % (PACKAGE, version)))
-    check(not os.path.exists(os.path.join(source, "obj-" + run("dpkg-architecture", "-qDEB_HOST_GNU_TYPE").strip())),
-          "the build went into the work tree")
     return deb, dsc, changes
 
 

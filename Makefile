@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The two commands of the README:
 #   make run    install what is missing, build, start the program
 #   make test   install what is missing, build, run every test: the ordinary
@@ -7,6 +8,8 @@
 #   make fuzz          every fuzz target for FUZZ_SECONDS (60) each
 #   make check-memory  the headless tests under valgrind memcheck
 #   make reliability   the kill tests with many more kills than make test's
+# and for distributions:
+#   make deb           the Debian source and binary packages, in build/deb/
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
@@ -77,10 +80,15 @@ reliability: build
 	SURASURA_KILL_COUNT=5000 $(BUILD)/tests/reliability/reliability_tests --gtest_filter=KillTest.*
 	SURASURA_E2E_KILLS=200 python3 tests/e2e/run_e2e.py $(BUILD)/src/app/surasura kill_after_last_enter
 
-# The Debian package, in build/package/ (the package test in `make test` makes its own).
-.PHONY: package
-package: build
-	cpack --config $(BUILD)/CPackConfig.cmake -B $(BUILD)/package
+# The Debian packages, built by dpkg-buildpackage from debian/ in a scratch copy
+# of the tree: the .deb, .changes, .buildinfo and the source package (.dsc,
+# .tar.xz) land in build/deb/. `make package` is the same.
+DEB_DIR ?= $(BUILD)/deb
+.PHONY: deb package
+deb: deps
+	bash tools/build-deb.sh $(DEB_DIR) $(JOBS)
+
+package: deb
 
 # The pictures in docs/, made under Xvfb: the main window at rest, during and at
 # the end of a drill and at 120 pixels per inch, the graph window plain and

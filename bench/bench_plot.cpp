@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the chart paint figures of `make bench` as a picture: paint time
 // against N, both axes logarithmic, one line per side.
 //

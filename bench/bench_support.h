@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every benchmark shares: a steady clock in milliseconds, medians, the
 // alternating runner that times two or more sides in turn, and history lines

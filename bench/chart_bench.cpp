@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The result chart's paint against the same bars and line drawn by two
 // charting libraries at the same size onto a QImage; the graph window's
 // opening (FormShow and its first paint); the copy-only repaint.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole drill of 100 questions driven headless through a view that only
 // keeps what it is shown: the engine's own cost per question.
 #include <cstdio>

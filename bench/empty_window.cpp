@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor of the start-up and memory figures: an empty Qt window that
 // reports its first paint the way the program's probe does.
 #include <QWidget>

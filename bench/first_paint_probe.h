@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The toolkit with a probe for a window's first picture: the toolkit paints a
 // window and sends the picture to the display while it handles one event (an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history file with a million drills: Load against reading the same
 // bytes into one buffer, Save against writing them to a new file with one
 // write and one fsync. Runs in the directory it is started in.

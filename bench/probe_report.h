@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the start-up probes print on their standard output: the moment of a
 // first paint on the system's monotonic clock, and the peak resident memory.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every benchmark and collects the figures (`make bench`).
 #   bench/run-bench.sh BUILD_DIR [REPETITIONS]
 # Prints each benchmark's table, then every "BENCH ..." line once more at the

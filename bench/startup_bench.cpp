@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and memory: starts the program's probe and the empty window in
 // turn, each a fresh process, and takes the time from just before the process
 // is started to its first paint, and its peak resident memory.

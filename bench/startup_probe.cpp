@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program as main.cpp starts it, with a probe that reports when the main
 // window's first picture is on screen. "startup_probe graph" then opens the
 // result graph window as well and reports once its chart's first picture is.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole result chart on the recording surface: the series filled from an
 // arbitrary history as the graph window fills them, laid out and painted, then
 // a random sequence of mouse presses, moves and releases (zoom, undo, scroll)

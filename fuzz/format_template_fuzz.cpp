@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FormatTemplate with arbitrary templates and arguments, in two ways:
 // - any bytes as the template and any list of arguments: the result comes back
 //   or a program error is thrown, never anything else; a template without "%"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads a fuzzer's bytes as a stream of small values, and the check that ends a
 // fuzz run when a property does not hold. Shared by every fuzz target, which

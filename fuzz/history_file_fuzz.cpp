@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history loader and its field readers on arbitrary file bytes:
 // - the lines are what a plain reading of the format gives (CR LF, a lone LF
 //   and a lone CR end a line, every other byte, NUL too, belongs to its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a fuzz target over saved inputs without the fuzzing engine: every file
 // named on the command line, and every file in every directory named there
 // (except hidden ones such as .gitkeep).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TextToInt on arbitrary bytes agrees with a small reference reader written
 // apart from it: the reference finds the parts of the text first and leaves the
 // arithmetic to 64-bit integers, the real reader works digit by digit on 32 bits.

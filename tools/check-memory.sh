@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the headless tests (platform, drill engine, history, chart, reliability,
 # and the fuzz targets' replays) under valgrind memcheck. Fails on any memory
 # error and on any definitely lost block.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what `make bench` needs on top of what tools/install-deps.sh installs:
 # the two charting libraries the chart benchmark draws the same data with (and
 # the OpenGL module Qt Charts' CMake package asks for). Neither the program nor

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs every Debian package that building, running and testing the program needs,
 # and the packages named as arguments (tools/install-bench-deps.sh names those only
 # the benchmarks need).
@@ -63,6 +64,16 @@ packages=(
   qt6-wayland
   weston
   libweston-10-dev
+  # The Debian package (make deb) and its test: the packaging helpers, the
+  # manual pages' formatter (scdoc) and reader (man-db), lintian, the locale
+  # sources the Japanese page is looked up with, and ccache for builds that
+  # keep a cache.
+  debhelper
+  lintian
+  scdoc
+  man-db
+  locales
+  ccache
   "$@"
 )
 

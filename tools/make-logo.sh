@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Draws the 192 x 27 logo of the main window, stores it as progressive JPEG and
 # writes src/app/logo_data.cpp, which holds the JPEG bytes inside the program.
 # Run once by hand after changing the picture; the build only compiles the result.

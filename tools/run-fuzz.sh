@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every fuzz target of the fuzz build for a bounded time, starting from the
 # seed corpus kept in fuzz/corpus/<target>. New inputs the fuzzer finds go to
 # <build>/corpus/<target>, never into the repository; an input that breaks a

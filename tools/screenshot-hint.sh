@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes a picture of the start button's hint: starts the program on an X server
 # of its own, lets the pointer rest on the start button and crops the window's
 # top-right corner with the hint below the pointer.

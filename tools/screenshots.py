@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The pictures of docs/: the real program on an X server of its own (Xvfb),
 driven by keyboard and mouse as a user would, each window cropped out of the
 screen. Uses the end-to-end tests' driver (tests/e2e/run_e2e.py).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "accessibility.h"
 #include "native_geometry.h"
 #include "native_pixels_accessible.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the windows tell assistive technology (screen readers and the like):
 // each control's name and description, the role of the widgets the toolkit

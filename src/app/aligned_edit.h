@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A single-line edit box with an alignment of its text (left, centre, right).
 // It selects all its text when it gets the focus other than by a left mouse

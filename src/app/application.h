@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application object: the title, the error display, the modal display, the
 // event pump, the end of the program, and the hook through which the hint

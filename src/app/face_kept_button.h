@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A push button that keeps the picture of its face. The style draws the face
 // once for each look (state, size, caption, palette, font) onto the window's

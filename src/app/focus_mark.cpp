@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The focus ring, painted after the control's own painting.
 #include "focus_mark.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The keyboard focus drawn plainly: a ring of at least two device pixels
 // along the inner edge of the focused control, over whatever the style drew,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads the system's font configuration (fontconfig's files and font caches)
 // on a thread of its own while the toolkit connects to the display, so that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The result graph window: shows the chart of the results, modally, and keeps
 // the history's lines in a hidden list box. It only displays: the results

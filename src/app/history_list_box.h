@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The graph window's hidden list box of the history lines. Its items are the
 // history list's lines, read from the list when they are asked for, so that a

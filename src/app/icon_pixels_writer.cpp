@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Build tool: writes the window icon's PNGs as C++ arrays of their pixels, so
 // that the program puts its icon together at start without decoding a file.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The logo picture of the main window, stored in the program as progressive JPEG data.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // すらすら算数帳: start, run until the main window is closed, end; or carry out
 // a command-line option for the history's daily copies and end.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main drill window: the question boxes, the answer box, the clock, the
 // drill log and the buttons. It forwards its events to the drill run and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The layout of the main drill window as data: the window and every control
 // with its place, size, font, colours, caption, tab position and settings,

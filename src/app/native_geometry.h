@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where a widget is in the screen's own pixels. The toolkit places widgets in
 // scaled (logical) pixels; assistive technology that reads a place from

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A widget's accessible interface whose place is in the screen's own pixels:
 // a wrapper that hands every question to the toolkit's interface and maps the
 // answers that are places on the screen.

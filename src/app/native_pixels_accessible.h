@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The toolkit's own accessible interface of a widget, told in the screen's
 // own pixels: everything it says is passed on unchanged but the widget's

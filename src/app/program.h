@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The start of the program: the results and the two windows, created in their
 // fixed order.

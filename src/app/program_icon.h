@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's icon: one drawing, rendered to PNGs of the usual sizes when
 // the program is built and carried inside it. The desktop entry installs the

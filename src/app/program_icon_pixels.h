@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pixels of every size of the window icon, written from the icon's PNGs
 // when the program is built (icon_pixels_writer): the icon is put together at

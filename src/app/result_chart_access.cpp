@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The result chart's keys, readout and summary: the keys are a table, the
 // texts come from the history's readout and summary, and the chart widget
 // calls back after each layout so the summary follows every zoom and scroll.

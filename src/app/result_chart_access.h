@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the result chart offers besides the mouse: the keys that zoom and
 // scroll it, the readout of the drill under a resting pointer (its hint), and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A second start of the program in a folder whose history a running copy
 // already has open brings that copy to the front and ends, as desktop

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // SIGTERM (a log-out, a shutdown, `kill`) ends the program the way its close
 // box does, so that the end runs its last save instead of dropping finished

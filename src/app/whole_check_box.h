@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's check box: a click anywhere in its bounds toggles it, not
 // only on its box and caption, and its box is as tall as the caption's letters

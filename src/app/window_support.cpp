@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows' shared pieces: text conversion at the widget boundary, layout
 // sizes, centring.
 #include "window_support.h"

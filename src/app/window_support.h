@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every window of the program does alike: turns the engine's Shift_JIS
 // texts into the toolkit's strings and back, sizes its layout for this screen,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The words of the two windows and of the chart's printed page, as UTF-8:
 // captions, hints, and the name and description assistive technology gives

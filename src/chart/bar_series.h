@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The bar series: one 3D box per point from the origin to its value, with a
 // value mark above each bar.

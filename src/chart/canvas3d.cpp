@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart's canvas: oblique projection, drawing state and the primitives
 // with depth, all drawn onto the off-screen surface.
 #include "canvas3d.h"

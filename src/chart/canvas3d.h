@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The chart's one drawing surface: maps chart points (x, y in panel pixels,
 // z in pixels of depth) to screen points in the oblique 3D view, offers the

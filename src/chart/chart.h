@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The chart panel: its settings, title, walls, five axes and series, the layout
 // that turns the panel's size into the plot box, and the paint sequence.

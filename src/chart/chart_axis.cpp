@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An axis of the chart: range, label step, value <-> pixel mapping, the space
 // it takes from the plot box, and its drawing.
 #include "chart_axis.h"

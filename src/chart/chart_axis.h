@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One axis of the chart: its settings, its range, the mapping between values
 // and pixels, and its drawing (title, labels, line, ticks, grid, minor ticks).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Zoom and scroll by keys, on the ranges the user sees: an automatic end as
 // the last paint showed it (with the series' margins), a fixed end as it is
 // set, so that keys pressed faster than the chart paints each count. Each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Zoom and scroll by keys: each key changes the ranges of the bottom axis and
 // of both value axes the way a mouse zoom, scroll or undo does (through the

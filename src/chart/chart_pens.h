@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pens and brushes as the chart's settings hold them (colours may be system
 // colours or clAutoColor; the canvas resolves them when it draws).

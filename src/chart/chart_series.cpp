@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The point lists every series keeps, and what the chart's paint asks of a
 // series before and while it draws its points.
 #include "chart_series.h"

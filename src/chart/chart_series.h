@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A series of the chart: its points in four parallel lists (x, y, colour,
 // label), the operations that fill, empty and read them, and what the axes and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Plain geometry types of the chart (colours: colors.h).
 #include "colors.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One list of numbers of a series: ordered insertion and lazily cached extremes.
 #include "chart_values.h"
 

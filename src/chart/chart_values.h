@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One list of numbers of a series (the x values or the y values), kept in the
 // order its Order asks for, with lazily recomputed extremes.

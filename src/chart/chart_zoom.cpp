@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Zoom and scroll by mouse: the drag records, the hit test that decides whether
 // a press may start a drag, the inverting zoom rectangle, and the range changes
 // of zoom, undo and scroll (through the axes' FixAxisRange).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Zoom and scroll by mouse: a left-button drag to the right and down zooms into
 // its rectangle, any other left drag undoes the zoom, a right-button drag

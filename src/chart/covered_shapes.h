@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finds what the shapes drawn after a shape paint over, so that a paint can
 // leave out the shape, or the part of it, without changing a pixel: a shape

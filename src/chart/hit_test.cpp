@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hit tests: the plane geometry of outlines and lines, and from it the point
 // of the chart under the pointer.
 #include "hit_test.h"

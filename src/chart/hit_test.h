@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Hit tests on what the last paint drew: plane geometry for the series' own
 // tests (is a pixel inside a drawn outline, how far is it from a drawn line),

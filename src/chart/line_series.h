@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The line series: in 3D a ribbon through its series' depth slot, one
 // four-cornered piece between neighbouring points, steep rising pieces darker.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Rounding for the chart's geometry: to the nearest integer, halves to the
 // even neighbour, as the default floating-point rounding mode does; and the

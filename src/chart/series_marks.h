@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The value marks of a series: a small box with the point's text, joined to the
 // point by an arrow line, and the geometry with which each mark was last drawn.

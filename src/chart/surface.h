@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The 2D raster surface that the chart's canvas draws on: an off-screen image
 // with a pen, a brush, a font and a clip region. The window draws with QPainter

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The chart's fonts on screen: its face names and pixel heights resolved
 // through the program's one font table.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window that hosts a chart: it paints the chart's kept image, gives the
 // chart its size, passes the mouse on to it, and names the point under a

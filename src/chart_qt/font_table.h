@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fonts of the windows: the face names the layouts ask for, mapped to the
 // fonts installed on this system through one table, with heights in pixels.

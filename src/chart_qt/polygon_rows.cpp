@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "polygon_rows.h"
 
 bool PolygonRowsFit(const std::vector<TPoint>& Points, int Left, int Right) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pixels QPainter's aliased even-odd fill gives a polygon whose corners
 // are whole pixels, row by row, for the surface to write itself.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The chart's drawing surface on screen: an off-screen QImage drawn with
 // QPainter, antialiasing off, following the raster conventions of TSurface2D

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The time sources a drill reads besides the event's own tick count:
 // the tick count read again inside an event, the high-resolution counter that

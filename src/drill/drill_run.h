@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One drill of 100 questions as an event-driven state machine. It knows no
 // widgets: the main window forwards its events here and carries out TDrillView.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every text that a drill shows or stores, byte for byte (Shift_JIS). The
 // summary line is also the line format of the history file, so its widths and

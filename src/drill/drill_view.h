@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The display operations that a drill run asks of the main window.
 // The window carries them out on its controls; tests record them.

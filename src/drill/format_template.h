@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The template formatter that makes every drill text. Templates and results are
 // Shift_JIS bytes; only "%" starts a conversion, so Japanese text passes through.

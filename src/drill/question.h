@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Questions of a drill: the record, the three operators, the random source and
 // the generator that draws one question from it.

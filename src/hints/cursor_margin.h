@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How far below the pointer's hot spot its visible image ends, so that a hint can
 // be put just below the pointer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the rest of the program and the hints agree on: the controller the
 // application object reports the pointer and the keyboard to, the hint

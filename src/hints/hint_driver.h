@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Drives the hint state from the application's event watch: the pointer moves and
 // the cancelling input that the application object reports, the hint timer, and

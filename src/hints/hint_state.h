@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // When a hint is shown and hidden: the hint control, the recently-active flag,
 // the hint control rectangle and the one hint timer. It owns no widget; the

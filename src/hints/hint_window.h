@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The hint window: a frameless pop-up that never takes mouse input or the focus,
 // sized to its text, clamped to the desktop (on Wayland, to the window it

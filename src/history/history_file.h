@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The results history: the summary lines of all finished drills, oldest first,
 // and the file that stores them. Owns the file and nothing else.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finished drills that could not be written to the history by the time the
 // program ended. They wait in the user's data directory, in a file named

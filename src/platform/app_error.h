@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Errors that unwind a handler back to the event loop, which shows the message
 // in the application's error box. Every message is Shift_JIS bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Colours of the program: 32-bit values with red in the low byte. System
 // colours (top bit set) stand for the desktop's current ones and are resolved

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Luminance and contrast of colours, and the readable choices made with them.
 #include "contrast.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How well two colours tell apart on screen: the relative luminance and the
 // contrast ratio of the web's accessibility guidelines, and the choices the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Files in the working directory: presence test, reading a file whole,
 // replacing a file's content whole without ever leaving a half-written file,

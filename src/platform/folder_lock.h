@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An exclusive lock on the folder that holds a file, for the moment one
 // writer reads the file again and replaces it: two copies of the program that

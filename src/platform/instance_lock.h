@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One running copy of the program per history folder. The copy that runs
 // holds a lock on a file named after the folder's identity (its device and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The operating system's reason for a failed file operation, in the user's
 // language. The system's own message comes first; under a Japanese locale
 // where the system has none in Japanese (no message catalog, or the locale

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fixed texts of the engine, the history and the chart, in one place, as
 // Shift_JIS bytes: the drill's records, the error messages, the chart's titles

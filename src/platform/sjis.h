@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shift_JIS (code page 932) <-> UTF-8, through glibc iconv "CP932".
 // The engine, history and chart keep every text as Shift_JIS bytes; these two

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The strict text-to-integer conversion used for the answer box and the history fields.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The readout of one drill: each part is formatted from the program's texts,
 // and a part whose field fails to convert is dropped instead of failing.
 #include "drill_readout.h"

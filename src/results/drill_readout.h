@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The readout of one finished drill, made from its history line: which drill
 // it is, its date and time, the percentage and the time taken, as the hint

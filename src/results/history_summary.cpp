@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history's summary: one pass over the lines for the figures, then the
 // sentences from the program's texts, each part left out when its figure is
 // missing.

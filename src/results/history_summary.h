@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The short summary of the history that assistive technology reads for the
 // result chart: how many drills, the latest one's percentage and time, the

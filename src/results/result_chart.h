@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The result chart: its settings and its two series (bars for the percentage of
 // correct answers, a line for the duration), and the rebuild of both series

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recording a finished drill in the history file, and the history as the
 // result chart's series.
 #include "results.h"

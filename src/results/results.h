@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The results of finished drills: the history file, each finished drill
 // recorded in it, and the history as the result chart's two series. Knows no

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What assistive technology sees of the two windows, through the toolkit's
 // accessibility interfaces: a Japanese name and description for every
 // control, the clock's time as its value and text, a notice each time the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The widget tests share one toolkit application per process.
 #include <QApplication>
 #include <gtest/gtest.h>

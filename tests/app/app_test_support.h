@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared pieces of the widget tests: the windows of the program in a scratch
 // directory with a clock the test sets, a way to look at a modal window, and a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application object: title, error box, scaling rule, Japanese buttons,
 // modal display and the events handed to the hint controller.
 #include <QApplication>

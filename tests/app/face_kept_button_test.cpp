@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The close button that keeps its face paints exactly what a plain push
 // button paints, in every look it takes, and a new look is drawn anew.
 #include <QApplication>

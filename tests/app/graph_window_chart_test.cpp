@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The graph window's chart: rebuilt from the history at every showing, an
 // error box for a damaged line with the points before it kept, and a zoom
 // that outlives closing the window.

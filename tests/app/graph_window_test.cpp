@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The result graph window's shell: frame, controls, the history lines it shows.
 #include <QApplication>
 #include <QChildEvent>

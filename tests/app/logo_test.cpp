@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The logo: progressive JPEG data decoded with libjpeg; bad data never stops the program.
 #include <QColor>
 #include <QImage>

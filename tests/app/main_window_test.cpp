@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main drill window: layout, display operations, focus rules, the answer
 // box, the clock under modal windows, closing, and whole drills.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's icon: the windows show the same picture the desktop entry
 // installs, in every size up to 256 pixels.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The result chart beside the mouse, in the graph window: keys that zoom and
 // scroll it (one repaint each, the focus left alone), and the readout of the
 // drill under the pointer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows on enlarged and dark screens: the fit of a window to the
 // screen's area, the places told to assistive technology in device pixels,
 // the chart drawn in device pixels, the focus ring, and the contrast of every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The canvas: oblique projection, darkened faces, box faces and their
 // visibility, clipping silhouettes, pens, brushes, texts and the kept image.
 #include <gtest/gtest.h>

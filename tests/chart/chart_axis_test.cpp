@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Axes on their own: the nice step sequence, value formatting, the label step
 // and the labels drawn from the top of the range down, the value <-> pixel
 // mapping, and label loops that must end.

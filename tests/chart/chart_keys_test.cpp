@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Zoom and scroll by keys on the result chart's frame with its real series:
 // the share each key moves the shown ranges by, the limits that keep the view
 // on the drills, the pages of the latest drills, the way back, and the saved

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole chart on the recording surface: the layout of the result chart,
 // its walls and axes, the paint sequence, series margins, visible ranges and
 // the copy-only repaint.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the chart tests share: a series that records what the paint asks of it,
 // and a chart set up like the result chart (sizes, fonts, fixed left and right

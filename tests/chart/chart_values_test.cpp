@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Value lists and the point lists of a series: ordered insertion, lazily
 // recomputed extremes, colours, labels, and the repaint requests they make.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Zoom, undo and scroll by mouse on a chart laid out on the recording surface:
 // which presses start a drag, the inverting rectangle, the ranges they leave.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The point under the pointer on the result chart's frame with its real
 // series, at one, thirty and a thousand drills (bars narrower than a pixel),
 // and the points inside the shown range.

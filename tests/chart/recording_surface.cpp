@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "recording_surface.h"
 
 std::vector<TRecordedCall> TRecordingSurface::CallsOf(const std::string& Op) const {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A surface that draws nothing and records every drawing call with its exact
 // coordinates and the pen, brush, font, alignment and background in force.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading the drawing of a series back from the recording surface: lines,
 // polygon corner sets and areas, independent of the order of the corners.

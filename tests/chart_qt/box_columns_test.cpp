@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a box or a ribbon piece is said to paint for certain (the columns the
 // bars and the line hand to the surface as painted later) must be painted by
 // every pixel, whatever the box's size and depth or the piece's slant: a

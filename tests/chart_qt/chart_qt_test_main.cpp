@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the chart's window-side tests inside a QApplication on the off-screen
 // platform unless a display platform is asked for.
 #include <gtest/gtest.h>

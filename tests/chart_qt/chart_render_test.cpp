@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The result chart drawn with QPainter and the IPA fonts, checked pixel by
 // pixel where the geometry fixes the colour; the pictures are kept as PNG.
 // Also the chart widget: one paint for many points, copies without layout,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // History lists for the chart tests, made of real summary lines.
 #include <cstdio>

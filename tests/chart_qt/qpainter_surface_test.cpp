@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The QPainter surface keeps the raster conventions the chart geometry is
 // computed for: excluded right and bottom edges, line ends left out, dotted
 // pens, the inverting pen, text reference points, rotation and clipping.

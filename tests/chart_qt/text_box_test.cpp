@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A framed text box drawn the same way twice is copied from the picture kept
 // of the first: the copy must give the very pixels the drawing gives, and a
 // box drawn any other way (text, colours, font, size, text place, a text

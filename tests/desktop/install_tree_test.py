@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """`cmake --install` into a scratch prefix: the program, its desktop entry, its
 icon in every size and its AppStream metadata land where a desktop looks for
 them, they agree with one another, and both validators accept the tree.
@@ -84,6 +85,30 @@ def check_tree(prefix, source, app_id):
 
     run("desktop-file-validate", entry_path)
     run("appstreamcli", "validate-tree", "--no-net", prefix)
+    check_manual_pages(share)
+
+
+# Each language's manual page: where man looks for it, its section headings in
+# that language, and the history file named in both.
+MANUAL_PAGES = (
+    ("man1", ("NAME", "SYNOPSIS", "DESCRIPTION", "FILES", "ENVIRONMENT", "EXIT STATUS")),
+    (os.path.join("ja", "man1"), ("名前", "書式", "説明", "ファイル", "環境変数", "終了ステータス")),
+)
+
+
+def check_manual_pages(share):
+    """Both pages are set by man at the width of a terminal without a warning
+    of the formatter (a roff slip in the source, say)."""
+    for folder, headings in MANUAL_PAGES:
+        page = os.path.join(share, "man", folder, "surasura.1")
+        check(os.path.isfile(page), "no manual page %s" % page)
+        result = subprocess.run(["man", "--warnings", "-E", "UTF-8", "-l", page], capture_output=True, text=True,
+                                env=dict(os.environ, LANG="C.UTF-8", LC_ALL="C.UTF-8", MANWIDTH="80"))
+        check(result.returncode == 0 and result.stderr == "", "man %s: %s" % (page, result.stderr))
+        lines = [line.strip() for line in result.stdout.splitlines()]
+        missing = [heading for heading in headings if heading not in lines]
+        check(not missing, "%s lacks the sections %s" % (page, missing))
+        check("HIST_ZV.DAT" in lines, "%s does not name the history file" % page)
 
 
 def main():

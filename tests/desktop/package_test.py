@@ -1,13 +1,16 @@
 #!/usr/bin/env python3
-"""The Debian package, on this machine: makes it with cpack, installs it with
-apt-get, starts the installed program under Xvfb in a scratch working
-directory, runs one drill by keyboard, checks "HIST_ZV.DAT", and purges the
-package again. Whatever happens, the machine is left with the packages it had.
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""The Debian package, on this machine, as `make deb` builds it: lintian passes
+the .deb, the .dsc and the .changes with no error and no warning; the package
+installs with apt-get, its manual page is found in English and in Japanese,
+the autopkgtest (debian/tests/drill) passes against it, run directly; and the
+purge leaves none of its files, folders or its menu entry behind. Whatever
+happens, the machine is left with the packages it had.
 
 Needs root (it installs into the machine); skips (77) without it, and when a
 package of the program is installed already (it would be replaced).
 
-usage: package_test.py BUILD_DIR APP_ID"""
+usage: package_test.py SOURCE_DIR OUT_DIR VERSION APP_ID"""
 import fcntl
 import glob
 import os
@@ -18,24 +21,27 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-import run_e2e  # noqa: E402
 from run_e2e import TestFailure, check  # noqa: E402
 
 PACKAGE = "surasura"
 SKIP = 77
-DEADLINE_S = 600  # well inside the test's own time limit, so that the clean-up always runs
+DEADLINE_S = 2400  # inside the test's own time limit, so that the clean-up always runs
+JOBS = "2"
 APT = ["apt-get", "-y", "-q", "-o", "DPkg::Lock::Timeout=300"]
 # Libraries and data the program cannot start or draw without.
 NEEDED = ("libqt6widgets6", "libqt6gui6", "libqt6core6", "libqt6printsupport6", "libjpeg62-turbo", "qt6-qpa-plugins",
           "fonts-ipafont-gothic", "fonts-ipafont-mincho")
+# The manual page as man finds it under each language.
+MANUAL_PAGES = (("C.UTF-8", "/usr/share/man/man1/surasura.1.gz", "NAME"),
+                ("ja_JP.UTF-8", "/usr/share/man/ja/man1/surasura.1.gz", "名前"))
 
 
 class Deadline(Exception):
     pass
 
 
-def run(*command, env=None):
-    result = subprocess.run(command, capture_output=True, text=True, env=env)
+def run(*command, env=None, cwd=None):
+    result = subprocess.run(command, capture_output=True, text=True, env=env, cwd=cwd)
     check(result.returncode == 0, "%s failed:\n%s%s" % (" ".join(command), result.stdout, result.stderr))
     return result.stdout
 
@@ -46,11 +52,40 @@ def installed_packages():
     return {line.split()[0] for line in out.splitlines() if len(line.split()) > 1 and line.split()[1][:2] == "ii"}
 
 
-def make_package(build, scratch):
-    run("cpack", "--config", os.path.join(build, "CPackConfig.cmake"), "-B", scratch)
-    debs = glob.glob(os.path.join(scratch, "%s_*.deb" % PACKAGE))
-    check(len(debs) == 1, "cpack made %r" % debs)
-    return debs[0]
+def only(pattern):
+    found = glob.glob(pattern)
+    check(len(found) == 1, "%s: found %r" % (pattern, found))
+    return found[0]
+
+
+def work_tree_status(source):
+    """What git sees changed or new in the work tree (nothing without git)."""
+    result = subprocess.run(["git", "-C", source, "status", "--porcelain", "--untracked-files=all"],
+                            capture_output=True, text=True)
+    return result.stdout if result.returncode == 0 else ""
+
+
+def make_packages(source, out, version):
+    """`make deb`, which leaves the work tree as it was; the package of the
+    program, its .dsc and its .changes."""
+    tree_before = work_tree_status(source)
+    result = subprocess.run(["make", "-C", source, "deb", "DEB_DIR=" + out, "JOBS=" + JOBS],
+                            stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+    check(result.returncode == 0, "make deb failed:\n" + result.stdout[-20000:])
+    check(work_tree_status(source) == tree_before, "make deb left files in the work tree:\n%s"
+          % work_tree_status(source))
+    deb = only(os.path.join(out, "%s_%s_*.deb" % (PACKAGE, version)))
+    dsc = only(os.path.join(out, "%s_%s.dsc" % (PACKAGE, version)))
+    changes = only(os.path.join(out, "%s_%s_*.changes" % (PACKAGE, version)))
+    return deb, dsc, changes
+
+
+def check_lintian(*files):
+    """No error and no warning; what lintian still says is printed for the log."""
+    result = subprocess.run(["lintian", "--fail-on", "error,warning", "--display-info", "--pedantic", *files],
+                            capture_output=True, text=True)
+    print("lintian:\n" + (result.stdout or "(nothing)\n") + result.stderr)
+    check(result.returncode == 0, "lintian found errors or warnings:\n" + result.stdout)
 
 
 def check_package(deb, app_id):
@@ -61,52 +96,72 @@ def check_package(deb, app_id):
     for path in ("./usr/bin/surasura", "./usr/share/applications/%s.desktop" % app_id,
                  "./usr/share/metainfo/%s.metainfo.xml" % app_id,
                  "./usr/share/icons/hicolor/scalable/apps/%s.svg" % app_id,
-                 "./usr/share/icons/hicolor/48x48/apps/%s.png" % app_id):
+                 "./usr/share/icons/hicolor/48x48/apps/%s.png" % app_id,
+                 "./usr/share/doc/surasura/copyright") + tuple("." + page for _, page, _ in MANUAL_PAGES):
         check(path in files, "the package lacks %s" % path)
 
 
-def run_one_drill(program):
-    """The installed program, started as a user would, answers 100 questions with
-    Enter; the history holds one summary line of today."""
-    with run_e2e.Session(program) as session:
-        try:
-            session.start()
-            session.run_drill(1)
-            data = session.history()
-            check(len(data) == run_e2e.LINE_BYTES, "history of %d bytes: %r" % (len(data), data))
-            run_e2e.check_no_answer_line(data)
-            session.close_box(session.main)
-            check(session.exit_code() == 0, "exit code not 0")
-        except TestFailure:
-            if session.proc:
-                print("program output:\n" + session.output(), file=sys.stderr)
-            raise
+def check_manual_pages(scratch):
+    """`man surasura` under each language finds that language's page. The
+    Japanese locale is built into the scratch folder (LOCPATH), not into the
+    machine."""
+    locales = os.path.join(scratch, "locales")
+    os.mkdir(locales)
+    built = subprocess.run(["localedef", "-i", "ja_JP", "-f", "UTF-8", os.path.join(locales, "ja_JP.UTF-8")],
+                           capture_output=True, text=True)
+    check(built.returncode == 0, "localedef ja_JP.UTF-8 failed: " + built.stderr)
+    for language, page, heading in MANUAL_PAGES:
+        env = dict(os.environ, LANG=language, LC_ALL=language, LOCPATH=locales, MANWIDTH="80")
+        check(run("man", "-w", "surasura", env=env).strip() == page, "man under %s finds no %s" % (language, page))
+        check(heading in run("man", "surasura", env=env).split(), "the page under %s lacks %s" % (language, heading))
 
 
-def put_back(before, package_files):
+def run_autopkgtest(source):
+    """The autopkgtest's own script, from the top of the source tree as
+    autopkgtest runs it."""
+    result = subprocess.run([os.path.join(source, "debian", "tests", "drill")], cwd=source,
+                            stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, timeout=300)
+    check(result.returncode == 0 and "passed: first_drill" in result.stdout,
+          "debian/tests/drill failed (%d):\n%s" % (result.returncode, result.stdout))
+
+
+def put_back(before, package_paths):
     """Purges the program's package and anything installed along with it; says
     what could not be put back."""
     problems = []
     env = dict(os.environ, DEBIAN_FRONTEND="noninteractive")
-    if PACKAGE in installed_packages() or subprocess.run(["dpkg", "-s", PACKAGE], capture_output=True).returncode == 0:
+    if subprocess.run(["dpkg", "-s", PACKAGE], capture_output=True).returncode == 0:
         result = subprocess.run(APT + ["purge", PACKAGE], capture_output=True, text=True, env=env)
         if result.returncode != 0:
             problems.append("purge failed: " + result.stderr)
+        if subprocess.run(["dpkg", "-s", PACKAGE], capture_output=True).returncode == 0:
+            problems.append("dpkg still knows the package after the purge")
     extra = sorted(installed_packages() - before)
     if extra:
         problems.append("installed along with the package: %s (purged)" % " ".join(extra))
         subprocess.run(APT + ["purge"] + extra, capture_output=True, env=env)
-    left = [path for path in package_files if os.path.isfile(path)]
+    left = [path for path in package_paths if os.path.lexists(path)]
     if left:
-        problems.append("files left behind: %s" % " ".join(left))
+        problems.append("left behind: %s" % " ".join(left))
     return problems
 
 
+def package_paths(deb):
+    """The package's files, and its folders that were not there before it."""
+    paths = []
+    for line in run("dpkg-deb", "-c", deb).splitlines():
+        path = "/" + line.split()[5].lstrip("./").rstrip("/")
+        if line.startswith("d") and os.path.exists(path):
+            continue
+        paths.append(path)
+    return paths
+
+
 def main():
-    if len(sys.argv) != 3:
+    if len(sys.argv) != 5:
         print(__doc__, file=sys.stderr)
         return 2
-    build, app_id = sys.argv[1:]
+    source, out, version, app_id = sys.argv[1:]
     if os.geteuid() != 0:
         print("skipped: installing a package needs root")
         return SKIP
@@ -125,31 +180,35 @@ def main():
 
     scratch = tempfile.mkdtemp(prefix="surasura-package-")
     before = installed_packages()
-    package_files = []
+    paths = []
     failure = None
     try:
-        deb = make_package(build, scratch)
+        deb, dsc, changes = make_packages(source, out, version)
+        check_lintian(deb, dsc, changes)
         check_package(deb, app_id)
-        package_files = ["/" + line.split()[-1].lstrip("./") for line in run("dpkg-deb", "-c", deb).splitlines()
-                         if line.startswith("-")]
+        paths = package_paths(deb)
         # Every dependency is already here (tools/install-deps.sh), so apt adds
         # nothing else; anything it did add counts against the test below.
         run(*APT, "install", deb, env=dict(os.environ, DEBIAN_FRONTEND="noninteractive"))
         check(shutil.which("surasura") == "/usr/bin/surasura", "the program is not on the PATH")
         run("desktop-file-validate", "/usr/share/applications/%s.desktop" % app_id)
-        run_one_drill("/usr/bin/surasura")
-    except (TestFailure, Deadline) as error:
+        check_manual_pages(scratch)
+        run_autopkgtest(source)
+    except (TestFailure, Deadline, subprocess.TimeoutExpired) as error:
         failure = str(error)
     finally:
         signal.alarm(0)
-        problems = put_back(before, package_files)
+        problems = put_back(before, paths)
         shutil.rmtree(scratch, ignore_errors=True)
+    entries = [name for name in os.listdir("/usr/share/applications") if app_id in name]
+    if entries:
+        problems.append("menu entries left: %s" % " ".join(entries))
     if problems:
         failure = "; ".join(([failure] if failure else []) + problems)
     if failure:
         print("FAILED: %s" % failure, file=sys.stderr)
         return 1
-    print("passed: the package installs, runs a drill and is purged again")
+    print("passed: make deb, lintian, install, the manual pages, the autopkgtest's drill and the purge")
     return 0
 
 

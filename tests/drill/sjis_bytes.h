@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Builds expected Shift_JIS byte strings from hex dumps such as "0x81 0x7B".
 #include <sstream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A plain line edit that takes the input method as any program's would: the
 // input-method tests type into it first, to see that the method composes
 // Japanese at all, and last, to see that its mode is as the drill found it.

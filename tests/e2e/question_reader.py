@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads the drill's question off the screen as a keyboard user can, and
 answers it: the end-to-end drivers' way of knowing the right answer."""
 import time

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The program as a screen reader sees it: the real program, started with
 accessibility on, read from outside its process through AT-SPI, as Orca
 reads it.

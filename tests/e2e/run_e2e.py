@@ -1,9 +1,13 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """End-to-end tests of the surasura executable: each case starts the real program
 in a fresh working directory on an X server of its own and drives it with xdotool
 as a user would, then looks at what the program left in "HIST_ZV.DAT".
 
-usage: run_e2e.py PROGRAM CASE"""
+usage: run_e2e.py [--on-display] PROGRAM CASE
+
+--on-display: on the X server of DISPLAY (xvfb-run's, say) instead of one of
+its own."""
 import csv
 import ctypes
 import datetime
@@ -133,8 +137,9 @@ def recovery_file(work, data):
 class Session:
     """A working directory, an X server and the program, for one test."""
 
-    def __init__(self, program):
+    def __init__(self, program, on_display=False):
         self.program = os.path.abspath(program)
+        self.on_display = on_display  # the X server of DISPLAY, not one of its own
         self.proc = None
         self.xvfb = None
         self.drill_ended = None  # when the last drill's line was seen in the history
@@ -158,9 +163,14 @@ class Session:
         os.mkdir(self.work)
         runtime = os.path.join(self.root, "runtime")
         os.mkdir(runtime, 0o700)
-        self._start_x_server()
+        if self.on_display:
+            self.display = os.environ["DISPLAY"]
+            kept = ("XAUTHORITY",)  # the outer server's key
+        else:
+            self._start_x_server()
+            kept = ()
         self.env = {k: v for k, v in os.environ.items()
-                    if k not in ("QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "XAUTHORITY")}
+                    if k not in ("QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "XAUTHORITY") or k in kept}
         # The recovery file of drills an end could not save goes here, not into
         # the user's own data directory.
         self.data = os.path.join(self.root, "data")
@@ -1112,11 +1122,15 @@ CASES = {
 
 
 def main():
-    if len(sys.argv) != 3 or sys.argv[2] not in CASES:
+    arguments = sys.argv[1:]
+    on_display = arguments[:1] == ["--on-display"]
+    if on_display:
+        arguments = arguments[1:]
+    if len(arguments) != 2 or arguments[1] not in CASES or (on_display and not os.environ.get("DISPLAY")):
         print(__doc__ + "\ncases: " + ", ".join(CASES), file=sys.stderr)
         return 2
-    program, case = sys.argv[1], sys.argv[2]
-    with Session(program) as session, Reported(session, case) as outcome:
+    program, case = arguments
+    with Session(program, on_display) as session, Reported(session, case) as outcome:
         CASES[case](session)
     return outcome.status
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A whole drill typed with a Japanese input method switched on, as on a
 Japanese user's desktop: the real input method (IBus or Fcitx 5, each with
 Mozc) on an X server of its own, the program started with QT_IM_MODULE, every

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The program on enlarged screens, under Xvfb: scaled by the toolkit
 (QT_SCALE_FACTOR, QT_FONT_DPI), by an X server of 144 or 192 dots per inch (Xvfb -dpi with
 the desktop's Xft.dpi), and on a 1366 x 768 laptop screen at 150 %. Each case

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The program on Wayland: a real compositor (weston, headless, its desktop
 shell, no Xwayland), the program started with QT_QPA_PLATFORM=wayland, and a
 keyboard and pointer given to the compositor by the test's own module

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A seat for the Wayland tests: a module the real compositor (weston, headless)
 // loads, which gives it a keyboard and a pointer the test drives through a Unix
 // socket, and which tells the test what a user would see: where the windows

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Asks a window to close the way a window manager does when its close box is
 clicked: a WM_DELETE_WINDOW client message. Without a window manager nothing
 else sends it, and destroying or killing the window would be no close request."""

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hints on real widgets: the application object's event watch reaches the hint
 // state, the program's hint window shows the text, keys and buttons remove it.
 #include <gtest/gtest.h>

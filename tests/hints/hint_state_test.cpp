@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // When hints come and go, driven by a test clock: no widgets, no real time.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hint tests need an application object; without a display they use the
 // off-screen platform.
 #include <gtest/gtest.h>

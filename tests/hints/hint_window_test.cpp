@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hint window: its enlarged font, its size, its place on the desktop, its paint.
 #include <gtest/gtest.h>
 

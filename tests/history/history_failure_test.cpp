@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What can go wrong around the history file: a directory in its place, a
 // full disk, a damaged file, a file or directory the user may not touch. Each
 // case checks the message byte for byte and that the old file survives.

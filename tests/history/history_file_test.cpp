@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading and writing the history file, and the fields of its lines, on the
 // real file system in a fresh working directory per test.
 #include "history_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two writers of one history: another copy of the program saving into the same
 // folder, or the user editing the file while the program runs. No line that
 // another writer put there is dropped, and nothing is written twice.

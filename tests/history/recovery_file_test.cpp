@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finished drills kept in the user's data directory when the history could
 // not be written at the end, and put into the history at the next start.
 #include "recovery_file.h"

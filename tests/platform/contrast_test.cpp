@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Contrast ratios and the readable colours chosen with them.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file layer on the real file system: presence, full paths, error texts,
 // and replacing a file's content.
 #include "files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One running copy per history folder: the folder's identity and its lock.
 #include <gtest/gtest.h>
 #include <memory>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The strict text-to-integer reading: the forms it accepts, the texts it
 // refuses, and the failure message that quotes the text.
 #include "text_to_int.h"

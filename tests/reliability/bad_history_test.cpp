@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Histories no drill would write, and a disk that fills up: a history of a
 // million lines, lines of every length from 0 to 1,000 bytes, bytes that are
 // not Shift_JIS. In each case the program reads every line, the graph shows

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A surface for charts of any size: it keeps nothing, counts the drawing calls
 // and remembers the largest coordinate it was given. Text is measured like the

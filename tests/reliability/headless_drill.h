@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finishes whole drills without windows: the drill run of the program with a
 // display that keeps its log in memory and hands every summary to the results,

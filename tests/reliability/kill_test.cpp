@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A drill finished while the process is killed: a child finishes drills
 // headless against the real history file, one after another, and the test kills
 // it with SIGKILL at random moments, again and again. After every kill the file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A thousand drills finished one after another in one process against the real
 // history file: every line is there at the end, byte for byte, and the heap
 // grows by the lines the list keeps and nothing more.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The readout of one drill from its history line: a whole line, a longer
 // line, and damaged lines that show what they can.
 #include "drill_readout.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history's summary for assistive technology: the figures read from the
 // lines (damaged ones counted but giving nothing) and the sentences made of them.
 #include "history_summary.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The result chart's settings, and its series filled from the history: one bar
 // and one line point per line, rebuilt on every showing, and what a damaged
 // line leaves behind. Drawn on the recording surface: the pictures are the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recording finished drills: each summary joins the history and the file, a
 // drill that could not be saved stays for the next save and in the chart, and
 // the chart's series come from the history's lines.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs a piece of a test in a forked child process, for what must not touch
 // the test process itself: a lower file size limit, another user.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The drill's time sources as a test sets them: the tick count read inside an
 // event, the high-resolution counter that seeds the questions (none when

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A main window without widgets for the drill run: it keeps what the window
 // would show (the log, the question, the clock text, the error boxes), hands

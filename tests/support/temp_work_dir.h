@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A fresh directory for one test to work in: it becomes the working directory
 // on construction; on destruction the previous working directory comes back

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The QString a widget shows, for the widget tests: from a UTF-8 literal of
 // the test (U), or from the Shift_JIS bytes the engine hands the windows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dialogs and the writing: the page is drawn by chart_page.cpp from the
 // figures of history_report.cpp; the CSV text comes from history_csv.cpp.
 // Files go through QSaveFile: a new file renamed over the old one at the end.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The graph window's chart on paper and in files: printing through the print
 // dialog, and saving through the save dialog as the PDF of the printed page

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The page's layout: lines of text from the top, the records and the table
 // from the bottom, and the chart in the room between, as large as its shape
 // allows. Sizes in millimetres and points, turned into the device's pixels.

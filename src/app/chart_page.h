@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The chart's page, printed or saved as PDF: the program's name, the period
 // the history covers, the chart as shown, the table of the last twelve months

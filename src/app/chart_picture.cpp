@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart for paper: a chart of its own on an off-screen surface, set up and
 // filled as the window's, with the window's axis ranges copied over.
 #include "chart_picture.h"

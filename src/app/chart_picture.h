@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The result chart as a picture for paper: drawn anew by the chart engine at a
 // multiple of its size on screen, with the ranges it shows now (its zoom and

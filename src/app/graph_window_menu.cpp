@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu's items are a table; the zoom items show their keys after a tab
 // (the keys themselves stay with the window's own key handling).
 #include "graph_window_menu.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The graph window's menu: print, save, and the chart's zoom and scroll keys,
 // each item showing the key that does the same. It opens on a right click on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The start's box that offers the newest daily copy of a missing or damaged
 // history: its date and its number of drills, 「戻す」 and 「戻さない」.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The marks left out where they crowd: the kept boxes are looked up by the
 // columns of a coarse grid, so that thousands of marks each meet only the few
 // kept boxes near them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which value marks to leave out where they crowd: a mark whose box would
 // cover the box of a later mark, the title or the value axes' labels is not

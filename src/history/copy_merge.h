@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A copy of the history put back in place of a damaged one, with the drills
 // the damaged file still holds that were finished after the copy was made.

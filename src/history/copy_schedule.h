@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which daily copies of the history are kept: the 14 newest, and the first
 // copy of each of the last 24 months counted back from today's month. Knows

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The user's data directory of the program, where files that belong to one
 // history folder (the recovery file, the daily copies) are kept under names

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The daily copies of a history folder's HIST_ZV.DAT in the user's data
 // directory: a directory per folder beside the recovery files

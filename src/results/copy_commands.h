@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The command line's options for the one who helps with the history's daily
 // copies: --list-copies lists the copies of the working directory's history,

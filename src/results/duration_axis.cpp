@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The duration axis's range from the durations of the drills.
 #include "duration_axis.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The range of the result chart's duration axis (the right one): 100 to 300
 // seconds while every duration lies inside, else widened to whole steps of

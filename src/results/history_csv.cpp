@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The CSV: each line's fields read as the chart reads them, the date and time
 // rewritten in ISO 8601, the texts converted from Shift_JIS.
 #include "history_csv.h"

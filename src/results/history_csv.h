@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The whole history as a CSV file for spreadsheet programs: UTF-8 with a
 // byte-order mark, a heading row, then one row per history line: its number

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The page's figures: one pass over the lines sorts the drills into the twelve
 // months and keeps the records; each month's figures come from its durations.
 #include "history_report.h"

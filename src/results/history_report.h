@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The figures of the chart's printed page: the period the history covers, a
 // table of the last twelve months (drills, mean percentage, fastest and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart on paper and in files: the saved PDF read back through pdftotext
 // and rendered through pdftoppm, files that cannot be written, the name the
 // save dialog's choice gives, and the graph window's menu and keys.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The built program's --list-copies and --restore: their messages, the history
 // file they leave and their exit status, run where no display is (the
 // window system would fail to start there).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start's box that offers the newest daily copy of a missing or damaged
 // history: what it says, its default, and what each answer leaves.
 #include <QMessageBox>

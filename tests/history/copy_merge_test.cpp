@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A copy put back in place of a damaged history takes the drills of the
 // damaged file that were finished after the copy's newest one.
 #include "copy_merge.h"

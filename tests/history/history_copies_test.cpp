@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The daily copies of a history folder in the user's data directory: made
 // once a day unless the newest copy holds the same history, thinned out by
 // the schedule, private to the user.

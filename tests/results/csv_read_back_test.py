@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The history saved as CSV, read back by Python's csv module as a spreadsheet
 program would: byte-order mark, headings, one row per history line, numbers
 from 1, ISO 8601 dates, and every damaged line kept as a row of its own with

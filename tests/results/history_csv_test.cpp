@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The quoting of one CSV field; the whole file is read back by Python's csv
 // module in csv_read_back_test.py.
 #include "history_csv.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the history file named first as the CSV file named second, as the
 // graph window saves it: for the test that reads the CSV back.
 #include <cstdio>

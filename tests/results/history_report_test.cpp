@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The figures of the chart's page: the twelve months (which drills fall in,
 // mean, fastest and median), the records and the period, a damaged line and a
 // drill without a date; and the date and time read from a line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The result chart's opening view of any history, drawn on the recording
 // surface: the duration axis takes in every drill, and long histories show
 // their bars' and ribbon's faces and a readable set of value marks.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The results keep a daily copy of the history after the day's first save,
 // never fail a save for a copy, and put a copy back when the history is
 // missing or damaged.

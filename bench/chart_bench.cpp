@@ -28,19 +28,19 @@
 #include <string>
 #include <vector>
 
-#include "application.h"
+#include "app/application.h"
+#include "app/graph_window.h"
 #include "bench_support.h"
-#include "chart.h"
-#include "chart_fonts.h"
-#include "chart_widget.h"
-#include "graph_window.h"
-#include "history_file.h"
-#include "program_texts.h"
+#include "chart/chart.h"
+#include "chart_qt/chart_fonts.h"
+#include "chart_qt/chart_widget.h"
+#include "chart_qt/qpainter_surface.h"
+#include "history/history_file.h"
+#include "platform/program_texts.h"
+#include "platform/sjis.h"
 #include "qcustomplot.h"
-#include "qpainter_surface.h"
-#include "result_chart.h"
-#include "results.h"
-#include "sjis.h"
+#include "results/result_chart.h"
+#include "results/results.h"
 #include "widget_texts.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "bench_support.h"
-#include "drill_run.h"
-#include "drill_texts.h"
+#include "drill/drill_run.h"
+#include "drill/drill_texts.h"
 #include "fake_drill_clock.h"
 #include "fake_drill_view.h"
 

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "bench_support.h"
-#include "history_file.h"
+#include "history/history_file.h"
 
 namespace {
 

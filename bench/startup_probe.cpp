@@ -5,14 +5,14 @@
 #include <QTimer>
 #include <string>
 
-#include "application.h"
-#include "chart_widget.h"
-#include "drill_clock.h"
+#include "app/application.h"
+#include "app/font_config_loader.h"
+#include "app/graph_window.h"
+#include "app/program.h"
+#include "chart_qt/chart_widget.h"
+#include "drill/drill_clock.h"
 #include "first_paint_probe.h"
-#include "font_config_loader.h"
-#include "graph_window.h"
-#include "program.h"
-#include "sjis.h"
+#include "platform/sjis.h"
 
 namespace {
 

@@ -16,13 +16,13 @@
 #include <string>
 #include <vector>
 
-#include "app_error.h"
-#include "chart.h"
-#include "duration_axis.h"
+#include "chart/chart.h"
 #include "fuzz_input.h"
-#include "history_file.h"
+#include "history/history_file.h"
+#include "platform/app_error.h"
 #include "recording_surface.h"
-#include "result_chart.h"
+#include "results/duration_axis.h"
+#include "results/result_chart.h"
 
 namespace {
 

@@ -22,11 +22,11 @@
 #include <string_view>
 #include <vector>
 
-#include "app_error.h"
 #include "fuzz_input.h"
-#include "history_file.h"
-#include "program_texts.h"
-#include "text_to_int.h"
+#include "history/history_file.h"
+#include "platform/app_error.h"
+#include "platform/program_texts.h"
+#include "platform/text_to_int.h"
 
 namespace {
 

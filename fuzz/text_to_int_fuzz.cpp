@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 
-#include "app_error.h"
 #include "fuzz_input.h"
-#include "program_texts.h"
-#include "text_to_int.h"
+#include "platform/app_error.h"
+#include "platform/program_texts.h"
+#include "platform/text_to_int.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "accessibility.h"
-#include "native_geometry.h"
-#include "native_pixels_accessible.h"
-#include "window_support.h"
-#include "window_texts.h"
+#include "app/accessibility.h"
+#include "app/native_geometry.h"
+#include "app/native_pixels_accessible.h"
+#include "app/window_support.h"
+#include "app/window_texts.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

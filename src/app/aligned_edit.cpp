@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "aligned_edit.h"
+#include "app/aligned_edit.h"
 
 #include <QApplication>
 #include <QFocusEvent>

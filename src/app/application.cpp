@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "application.h"
+#include "app/application.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -16,14 +16,14 @@
 #include <cmath>
 #include <memory>
 
-#include "accessibility.h"
-#include "font_table.h"
-#include "hint_window.h"
-#include "program_icon.h"
-#include "program_texts.h"
-#include "qt_colors.h"
-#include "window_support.h"
-#include "window_texts.h"
+#include "app/accessibility.h"
+#include "app/program_icon.h"
+#include "app/window_support.h"
+#include "app/window_texts.h"
+#include "chart_qt/font_table.h"
+#include "chart_qt/qt_colors.h"
+#include "hints/hint_window.h"
+#include "platform/program_texts.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "hint_controller.h"
+#include "hints/hint_controller.h"
 
 class QApplication;
 class QDialog;
@@ -136,7 +136,7 @@ private:
 
 #include <exception>
 
-#include "app_error.h"
+#include "platform/app_error.h"
 
 template <typename THandler>
 void TApplication::Guard(THandler&& Handler) noexcept {

@@ -2,7 +2,7 @@
 // The dialogs and the writing: the page is drawn by chart_page.cpp from the
 // figures of history_report.cpp; the CSV text comes from history_csv.cpp.
 // Files go through QSaveFile: a new file renamed over the old one at the end.
-#include "chart_export.h"
+#include "app/chart_export.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -14,14 +14,14 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-#include "app_error.h"
-#include "chart_page.h"
-#include "chart_picture.h"
-#include "clock.h"
-#include "history_csv.h"
-#include "history_report.h"
-#include "sjis.h"
-#include "window_texts.h"
+#include "app/chart_page.h"
+#include "app/chart_picture.h"
+#include "app/window_texts.h"
+#include "platform/app_error.h"
+#include "platform/clock.h"
+#include "platform/sjis.h"
+#include "results/history_csv.h"
+#include "results/history_report.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // The page's layout: lines of text from the top, the records and the table
 // from the bottom, and the chart in the room between, as large as its shape
 // allows. Sizes in millimetres and points, turned into the device's pixels.
-#include "chart_page.h"
+#include "app/chart_page.h"
 
 #include <QPageLayout>
 #include <QPageSize>
@@ -11,9 +11,9 @@
 #include <array>
 #include <cmath>
 
-#include "font_table.h"
-#include "program_texts.h"
-#include "window_texts.h"
+#include "app/window_texts.h"
+#include "chart_qt/font_table.h"
+#include "platform/program_texts.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 // and the records, in large type on one A4 page.
 #include <QImage>
 
-#include "clock.h"
-#include "history_report.h"
+#include "platform/clock.h"
+#include "results/history_report.h"
 
 class QPagedPaintDevice;
 

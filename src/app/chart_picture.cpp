@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The chart for paper: a chart of its own on an off-screen surface, set up and
 // filled as the window's, with the window's axis ranges copied over.
-#include "chart_picture.h"
+#include "app/chart_picture.h"
 
 #include <cmath>
 
-#include "app_error.h"
-#include "chart.h"
-#include "chart_fonts.h"
-#include "qpainter_surface.h"
-#include "result_chart.h"
+#include "chart/chart.h"
+#include "chart_qt/chart_fonts.h"
+#include "chart_qt/qpainter_surface.h"
+#include "platform/app_error.h"
+#include "results/result_chart.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "face_kept_button.h"
+#include "app/face_kept_button.h"
 
 #include <QPainter>
 #include <QStyleOptionButton>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The focus ring, painted after the control's own painting.
-#include "focus_mark.h"
+#include "app/focus_mark.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>

@@ -6,7 +6,7 @@
 // around it. The controls paint as usual otherwise.
 #include <QObject>
 
-#include "contrast.h"
+#include "platform/contrast.h"
 
 class QWidget;
 

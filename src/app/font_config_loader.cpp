@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "font_config_loader.h"
+#include "app/font_config_loader.h"
 
 #include <fontconfig/fontconfig.h>
 

@@ -1,27 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "graph_window.h"
+#include "app/graph_window.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
 
-#include "accessibility.h"
-#include "application.h"
-#include "chart_fonts.h"
-#include "chart_widget.h"
-#include "contrast.h"
-#include "face_kept_button.h"
-#include "focus_mark.h"
-#include "font_table.h"
-#include "graph_window_menu.h"
-#include "history_list_box.h"
-#include "program_texts.h"
-#include "qt_colors.h"
-#include "result_chart.h"
-#include "results.h"
-#include "window_support.h"
-#include "window_texts.h"
+#include "app/accessibility.h"
+#include "app/application.h"
+#include "app/face_kept_button.h"
+#include "app/focus_mark.h"
+#include "app/graph_window_menu.h"
+#include "app/history_list_box.h"
+#include "app/window_support.h"
+#include "app/window_texts.h"
+#include "chart_qt/chart_fonts.h"
+#include "chart_qt/chart_widget.h"
+#include "chart_qt/font_table.h"
+#include "chart_qt/qt_colors.h"
+#include "platform/contrast.h"
+#include "platform/program_texts.h"
+#include "results/result_chart.h"
+#include "results/results.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <QDialog>
 #include <optional>
 
-#include "chart_export.h"
-#include "result_chart_access.h"
+#include "app/chart_export.h"
+#include "app/result_chart_access.h"
 
 class THistoryListBox;
 class TChartWidget;

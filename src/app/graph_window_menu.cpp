@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The menu's items are a table; the zoom items show their keys after a tab
 // (the keys themselves stay with the window's own key handling).
-#include "graph_window_menu.h"
+#include "app/graph_window_menu.h"
 
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <array>
 
-#include "chart_zoom.h"
-#include "window_texts.h"
+#include "app/window_texts.h"
+#include "chart/chart_zoom.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <QPoint>
 #include <functional>
 
-#include "chart_keys.h"
+#include "chart/chart_keys.h"
 
 class QKeyEvent;
 class QMenu;

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "history_list_box.h"
+#include "app/history_list_box.h"
 
 #include <QAbstractListModel>
 #include <QStyledItemDelegate>
 
-#include "history_file.h"
-#include "window_support.h"
+#include "app/window_support.h"
+#include "history/history_file.h"
 
 // The history's lines as a list of items, one per line, oldest first.
 class THistoryLinesModel : public QAbstractListModel {

@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
   }
   std::string Text =
       "// Written by icon_pixels_writer from the icon's PNGs at build time; do not edit.\n"
-      "#include \"program_icon_pixels.h\"\n\nnamespace {\n";
+      "#include \"app/program_icon_pixels.h\"\n\nnamespace {\n";
   std::vector<std::string> Entries;
   for (int I = 2; I < argc; ++I) {
     const QImage Png(QString::fromLocal8Bit(argv[I]));

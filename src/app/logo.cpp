@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "logo.h"
+#include "app/logo.h"
 
 #include <csetjmp>
 #include <cstdio>
 #include <jpeglib.h>
 
-#include "logo_data.h"
+#include "app/logo_data.h"
 
 namespace {
 

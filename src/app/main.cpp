@@ -9,15 +9,15 @@
 #include <string>
 #include <vector>
 
-#include "application.h"
-#include "copy_commands.h"
-#include "drill_clock.h"
-#include "font_config_loader.h"
-#include "main_window.h"
-#include "program.h"
-#include "single_instance.h"
-#include "termination_signal.h"
-#include "sjis.h"
+#include "app/application.h"
+#include "app/font_config_loader.h"
+#include "app/main_window.h"
+#include "app/program.h"
+#include "app/single_instance.h"
+#include "app/termination_signal.h"
+#include "drill/drill_clock.h"
+#include "platform/sjis.h"
+#include "results/copy_commands.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main_window.h"
+#include "app/main_window.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -14,22 +14,22 @@
 #include <algorithm>
 #include <map>
 
-#include "accessibility.h"
-#include "aligned_edit.h"
-#include "app_error.h"
-#include "application.h"
-#include "contrast.h"
-#include "focus_mark.h"
-#include "font_table.h"
-#include "graph_window.h"
-#include "hint_driver.h"
-#include "logo.h"
-#include "main_window_layout.h"
-#include "program_texts.h"
-#include "qt_colors.h"
-#include "results.h"
-#include "whole_check_box.h"
-#include "window_support.h"
+#include "app/accessibility.h"
+#include "app/aligned_edit.h"
+#include "app/application.h"
+#include "app/focus_mark.h"
+#include "app/graph_window.h"
+#include "app/logo.h"
+#include "app/main_window_layout.h"
+#include "app/whole_check_box.h"
+#include "app/window_support.h"
+#include "chart_qt/font_table.h"
+#include "chart_qt/qt_colors.h"
+#include "hints/hint_driver.h"
+#include "platform/app_error.h"
+#include "platform/contrast.h"
+#include "platform/program_texts.h"
+#include "results/results.h"
 
 namespace {
 

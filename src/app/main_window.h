@@ -5,9 +5,9 @@
 // carries out the run's display operations; the drill logic is not here.
 #include <QWidget>
 
-#include "drill_clock.h"
-#include "drill_run.h"
-#include "drill_view.h"
+#include "drill/drill_clock.h"
+#include "drill/drill_run.h"
+#include "drill/drill_view.h"
 
 class QCheckBox;
 class QLabel;

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main_window_layout.h"
+#include "app/main_window_layout.h"
 
 #include <stdexcept>
 
-#include "window_texts.h"
+#include "app/window_texts.h"
 
 using T = TProgramTexts;
 namespace W = WindowTexts;

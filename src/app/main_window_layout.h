@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "aligned_edit.h"
-#include "colors.h"
-#include "program_texts.h"
+#include "app/aligned_edit.h"
+#include "platform/colors.h"
+#include "platform/program_texts.h"
 
 // The window's own background shows through a control with no colour of its own.
 constexpr TColor clFormBackground = clNone;

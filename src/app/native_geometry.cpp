@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Maps between the toolkit's logical pixels and the screen's own pixels.
-#include "native_geometry.h"
+#include "app/native_geometry.h"
 
 #include <QScreen>
 #include <QWidget>

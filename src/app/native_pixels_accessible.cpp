@@ -2,8 +2,8 @@
 // A widget's accessible interface whose place is in the screen's own pixels:
 // a wrapper that hands every question to the toolkit's interface and maps the
 // answers that are places on the screen.
-#include "native_pixels_accessible.h"
-#include "native_geometry.h"
+#include "app/native_geometry.h"
+#include "app/native_pixels_accessible.h"
 
 #include <QAccessible>
 #include <QPointer>

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "program.h"
+#include "app/program.h"
 
 #include <QEvent>
 #include <QEventLoop>
 #include <QTimer>
 #include <chrono>
 
-#include "application.h"
-#include "graph_window.h"
-#include "main_window.h"
-#include "restore_box.h"
-#include "results.h"
+#include "app/application.h"
+#include "app/graph_window.h"
+#include "app/main_window.h"
+#include "app/restore_box.h"
+#include "results/results.h"
 
 namespace {
 

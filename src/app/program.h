@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "drill_clock.h"
-#include "history_file.h"
+#include "drill/drill_clock.h"
+#include "history/history_file.h"
 
 class TApplication;
 class TMainWindow;

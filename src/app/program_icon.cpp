@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "program_icon.h"
+#include "app/program_icon.h"
 
 #include <QImage>
 #include <QPixmap>
 
-#include "program_icon_pixels.h"
+#include "app/program_icon_pixels.h"
 
 QString ApplicationId() { return QStringLiteral(SURASURA_APP_ID); }
 

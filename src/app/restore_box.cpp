@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "restore_box.h"
+#include "app/restore_box.h"
 
-#include "application.h"
-#include "results.h"
-#include "window_support.h"
-#include "window_texts.h"
+#include "app/application.h"
+#include "app/window_support.h"
+#include "app/window_texts.h"
+#include "results/results.h"
 
 QString RestoreOfferText(const std::string& SjisNotice, const TRestoreOffer& Offer) {
   const QString Before = Offer.HistoryMissing || SjisNotice.empty()

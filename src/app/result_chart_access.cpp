@@ -2,18 +2,18 @@
 // The result chart's keys, readout and summary: the keys are a table, the
 // texts come from the history's readout and summary, and the chart widget
 // calls back after each layout so the summary follows every zoom and scroll.
-#include "result_chart_access.h"
+#include "app/result_chart_access.h"
 
 #include <QKeyEvent>
 #include <array>
 #include <utility>
 
-#include "accessibility.h"
-#include "chart_widget.h"
-#include "drill_readout.h"
-#include "history_file.h"
-#include "hit_test.h"
-#include "window_support.h"
+#include "app/accessibility.h"
+#include "app/window_support.h"
+#include "chart/hit_test.h"
+#include "chart_qt/chart_widget.h"
+#include "history/history_file.h"
+#include "results/drill_readout.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <QString>
 #include <optional>
 
-#include "chart_keys.h"
-#include "history_summary.h"
+#include "chart/chart_keys.h"
+#include "results/history_summary.h"
 
 class QKeyEvent;
 class TChartWidget;

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "single_instance.h"
+#include "app/single_instance.h"
 
 #include <QApplication>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QWidget>
 
-#include "instance_lock.h"
+#include "platform/instance_lock.h"
 
 #ifdef SURASURA_HAVE_X11
 #include <QtGui/qguiapplication_platform.h>

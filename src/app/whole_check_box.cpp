@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "whole_check_box.h"
+#include "app/whole_check_box.h"
 
 #include <QFontMetrics>
 #include <QProxyStyle>

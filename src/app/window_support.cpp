@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The windows' shared pieces: text conversion at the widget boundary, layout
 // sizes, centring.
-#include "window_support.h"
+#include "app/window_support.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "sjis.h"
+#include "platform/sjis.h"
 
 QString FromSjisText(std::string_view Sjis) { return QString::fromStdString(FromSjis(Sjis)); }
 

@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "bar_series.h"
+#include "chart/bar_series.h"
 
 #include <algorithm>
 #include <cmath>
 #include <typeinfo>
 #include <unordered_map>
 
-#include "app_error.h"
-#include "chart.h"
-#include "covered_shapes.h"
-#include "crowded_marks.h"
-#include "hit_test.h"
-#include "program_texts.h"
+#include "chart/chart.h"
+#include "chart/covered_shapes.h"
+#include "chart/crowded_marks.h"
+#include "chart/hit_test.h"
+#include "platform/app_error.h"
+#include "platform/program_texts.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "chart_series.h"
-#include "covered_shapes.h"
+#include "chart/chart_series.h"
+#include "chart/covered_shapes.h"
 
 // How the bar series of a chart share an x position: each bar centred on it,
 // or the bars of all series side by side.

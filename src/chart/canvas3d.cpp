@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The chart's canvas: oblique projection, drawing state and the primitives
 // with depth, all drawn onto the off-screen surface.
-#include "canvas3d.h"
+#include "chart/canvas3d.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 
-#include "rounding.h"
+#include "chart/rounding.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "chart_pens.h"
-#include "surface.h"
+#include "chart/chart_pens.h"
+#include "chart/surface.h"
 
 struct TView3DOptions {
   bool Orthogonal = true;

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The chart panel: the paint sequence, the layout of the plot box, the title,
 // the walls, and the calls that draw the axes and the series.
-#include "chart.h"
+#include "chart/chart.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "rounding.h"
+#include "chart/rounding.h"
 
 namespace {
 

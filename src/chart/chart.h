@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "canvas3d.h"
-#include "chart_axis.h"
-#include "chart_pens.h"
-#include "chart_series.h"
-#include "chart_zoom.h"
+#include "chart/canvas3d.h"
+#include "chart/chart_axis.h"
+#include "chart/chart_pens.h"
+#include "chart/chart_series.h"
+#include "chart/chart_zoom.h"
 
 struct TChartTitle {
   std::vector<std::string> Text;  // lines, Shift_JIS

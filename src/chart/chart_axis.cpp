@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // An axis of the chart: range, label step, value <-> pixel mapping, the space
 // it takes from the plot box, and its drawing.
-#include "chart_axis.h"
+#include "chart/chart_axis.h"
 
 #include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cmath>
 
-#include "chart.h"
-#include "rounding.h"
+#include "chart/chart.h"
+#include "chart/rounding.h"
 
 namespace {
 

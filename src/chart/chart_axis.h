@@ -6,9 +6,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "chart_pens.h"
-#include "chart_series.h"
-#include "surface.h"
+#include "chart/chart_pens.h"
+#include "chart/chart_series.h"
+#include "chart/surface.h"
 
 class TChart;
 

@@ -4,7 +4,7 @@
 // set, so that keys pressed faster than the chart paints each count. Each
 // key works out the new range of each of its axes, held to the limits; a
 // key that changes no range changes nothing.
-#include "chart_keys.h"
+#include "chart/chart_keys.h"
 
 #include <algorithm>
 #include <array>
@@ -12,7 +12,7 @@
 #include <optional>
 #include <utility>
 
-#include "chart.h"
+#include "chart/chart.h"
 
 namespace {
 

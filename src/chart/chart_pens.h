@@ -2,7 +2,7 @@
 #pragma once
 // Pens and brushes as the chart's settings hold them (colours may be system
 // colours or clAutoColor; the canvas resolves them when it draws).
-#include "surface.h"
+#include "chart/surface.h"
 
 struct TChartPen {
   TColor Color = clBlack;

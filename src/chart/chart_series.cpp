@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The point lists every series keeps, and what the chart's paint asks of a
 // series before and while it draws its points.
-#include "chart_series.h"
+#include "chart/chart_series.h"
 
-#include "chart.h"
-#include "chart_axis.h"
+#include "chart/chart.h"
+#include "chart/chart_axis.h"
 
 TChartSeries::TChartSeries(TChart& Owner) : FOwner(Owner) {}
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "chart_types.h"
-#include "chart_values.h"
-#include "series_marks.h"
+#include "chart/chart_types.h"
+#include "chart/chart_values.h"
+#include "chart/series_marks.h"
 
 class TLaterColumns;
 

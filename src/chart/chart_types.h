@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Plain geometry types of the chart (colours: colors.h).
-#include "colors.h"
+#include "platform/colors.h"
 
 struct TPoint {
   int X = 0;

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One list of numbers of a series: ordered insertion and lazily cached extremes.
-#include "chart_values.h"
+#include "chart/chart_values.h"
 
 #include <string>
 
-#include "app_error.h"
-#include "program_texts.h"
+#include "platform/app_error.h"
+#include "platform/program_texts.h"
 
 namespace {
 

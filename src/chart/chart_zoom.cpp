@@ -2,14 +2,14 @@
 // Zoom and scroll by mouse: the drag records, the hit test that decides whether
 // a press may start a drag, the inverting zoom rectangle, and the range changes
 // of zoom, undo and scroll (through the axes' FixAxisRange).
-#include "chart_zoom.h"
+#include "chart/chart_zoom.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <utility>
 
-#include "chart.h"
+#include "chart/chart.h"
 
 namespace {
 

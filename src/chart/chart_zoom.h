@@ -5,7 +5,7 @@
 // scrolls the axes. Only the axes' ranges change; the points are never touched.
 #include <array>
 
-#include "chart_types.h"
+#include "chart/chart_types.h"
 
 class TChart;
 

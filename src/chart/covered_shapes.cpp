@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "covered_shapes.h"
+#include "chart/covered_shapes.h"
 
 #include <algorithm>
 

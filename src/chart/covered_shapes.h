@@ -19,8 +19,8 @@
 #include <utility>
 #include <vector>
 
-#include "chart_types.h"
-#include "surface.h"
+#include "chart/chart_types.h"
+#include "chart/surface.h"
 
 class TCoveredShapes {
 public:

@@ -2,7 +2,7 @@
 // The marks left out where they crowd: the kept boxes are looked up by the
 // columns of a coarse grid, so that thousands of marks each meet only the few
 // kept boxes near them.
-#include "crowded_marks.h"
+#include "chart/crowded_marks.h"
 
 #include <algorithm>
 #include <unordered_map>

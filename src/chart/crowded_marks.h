@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "surface.h"
+#include "chart/surface.h"
 
 // Boxes holds the marks' boxes on screen in point order (nothing for a point
 // without a mark). Going from the last to the first, a box that meets a box

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Hit tests: the plane geometry of outlines and lines, and from it the point
 // of the chart under the pointer.
-#include "hit_test.h"
+#include "chart/hit_test.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "bar_series.h"
-#include "chart.h"
+#include "chart/bar_series.h"
+#include "chart/chart.h"
 
 namespace {
 

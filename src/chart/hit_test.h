@@ -7,7 +7,7 @@
 #include <span>
 #include <utility>
 
-#include "chart_types.h"
+#include "chart/chart_types.h"
 
 class TChart;
 class TChartSeries;

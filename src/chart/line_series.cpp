@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "line_series.h"
+#include "chart/line_series.h"
 
 #include <cmath>
 #include <cstdlib>
 
-#include "chart.h"
-#include "covered_shapes.h"
-#include "hit_test.h"
+#include "chart/chart.h"
+#include "chart/covered_shapes.h"
+#include "chart/hit_test.h"
 
 namespace {
 

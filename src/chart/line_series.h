@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "chart_series.h"
-#include "covered_shapes.h"
+#include "chart/chart_series.h"
+#include "chart/covered_shapes.h"
 
 class TLineSeries : public TChartSeries {
 public:

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "series_marks.h"
+#include "chart/series_marks.h"
 
 #include <algorithm>
 
-#include "canvas3d.h"
-#include "chart_axis.h"
+#include "chart/canvas3d.h"
+#include "chart/chart_axis.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "chart_pens.h"
-#include "surface.h"
+#include "chart/chart_pens.h"
+#include "chart/surface.h"
 
 class TCanvas3D;
 

@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "chart_types.h"
+#include "chart/chart_types.h"
 
 enum TPenStyle { psSolid, psDot, psClear };  // psDot: 1-pixel pen that sets every other pixel
 enum class TPenMode { Copy, NotXor };  // NotXor inverts: drawn twice, it is gone

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "chart_fonts.h"
+#include "chart_qt/chart_fonts.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "font_table.h"
+#include "chart_qt/font_table.h"
 
 TFontResolver ProgramChartFonts(double Scale) {
   return [Scale](const TSurfaceFont& Font) {

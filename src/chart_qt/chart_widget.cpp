@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "chart_widget.h"
+#include "chart_qt/chart_widget.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
 #include <optional>
 
-#include "hit_test.h"
-#include "sjis.h"
+#include "chart/hit_test.h"
+#include "platform/sjis.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <functional>
 #include <string>
 
-#include "chart.h"
-#include "hint_controller.h"
-#include "qpainter_surface.h"
+#include "chart/chart.h"
+#include "chart_qt/qpainter_surface.h"
+#include "hints/hint_controller.h"
 
 class QPainter;
 

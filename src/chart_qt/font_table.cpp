@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "font_table.h"
+#include "chart_qt/font_table.h"
 
-#include "program_texts.h"
-#include "sjis.h"
+#include "platform/program_texts.h"
+#include "platform/sjis.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "polygon_rows.h"
+#include "chart_qt/polygon_rows.h"
 
 bool PolygonRowsFit(const std::vector<TPoint>& Points, int Left, int Right) {
   if (Points.size() < 3 || Points.size() > MaxPolygonRowsCorners) return false;

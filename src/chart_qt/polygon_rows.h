@@ -21,7 +21,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "surface.h"
+#include "chart/surface.h"
 
 // At most this many corners are filled by the rule here.
 inline constexpr std::size_t MaxPolygonRowsCorners = 16;

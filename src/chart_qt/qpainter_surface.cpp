@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "qpainter_surface.h"
+#include "chart_qt/qpainter_surface.h"
 
 #include <algorithm>
 #include <array>
@@ -11,9 +11,9 @@
 #include <optional>
 #include <utility>
 
-#include "polygon_rows.h"
-#include "qt_colors.h"
-#include "sjis.h"
+#include "chart_qt/polygon_rows.h"
+#include "chart_qt/qt_colors.h"
+#include "platform/sjis.h"
 
 namespace {
 

@@ -28,7 +28,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "surface.h"
+#include "chart/surface.h"
 
 // Turns a face name (Shift_JIS) and a pixel height into an installed font.
 using TFontResolver = std::function<QFont(const TSurfaceFont&)>;

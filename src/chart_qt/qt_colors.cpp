@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "qt_colors.h"
+#include "chart_qt/qt_colors.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QColor>
 #include <QPalette>
 
-#include "colors.h"
+#include "platform/colors.h"
 
 // The colour as Qt draws it; a system colour through the desktop's table;
 // clNone (no colour of its own) gives an invalid QColor.

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "clock.h"
+#include "platform/clock.h"
 
 class TDrillClock {
 public:

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "drill_run.h"
+#include "drill/drill_run.h"
 
 #include <optional>
 
-#include "app_error.h"
-#include "drill_texts.h"
-#include "program_texts.h"
-#include "text_to_int.h"
+#include "drill/drill_texts.h"
+#include "platform/app_error.h"
+#include "platform/program_texts.h"
+#include "platform/text_to_int.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "drill_clock.h"
-#include "drill_view.h"
-#include "question.h"
+#include "drill/drill_clock.h"
+#include "drill/drill_view.h"
+#include "drill/question.h"
 
 enum TRunState { rsIdle, rsAsking, rsHalted };
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "drill_texts.h"
+#include "drill/drill_texts.h"
 
-#include "format_template.h"
-#include "program_texts.h"
+#include "drill/format_template.h"
+#include "platform/program_texts.h"
 
 namespace {
 

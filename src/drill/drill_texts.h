@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "clock.h"
+#include "platform/clock.h"
 
 // Plain decimal text of an operand ("7", "15").
 std::string OperandText(int32_t Value);

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "format_template.h"
+#include "drill/format_template.h"
 
 #include <charconv>
 #include <cmath>
 
-#include "app_error.h"
+#include "platform/app_error.h"
 
 namespace {
 

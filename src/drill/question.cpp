@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "question.h"
+#include "drill/question.h"
 
-#include "drill_clock.h"
-#include "program_texts.h"
+#include "drill/drill_clock.h"
+#include "platform/program_texts.h"
 
 const std::string& OperatorGlyph(TOperator Op) {
   switch (Op) {

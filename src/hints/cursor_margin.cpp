@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cursor_margin.h"
+#include "hints/cursor_margin.h"
 
 #include <QBitmap>
 #include <QCursor>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "hint_controller.h"
+#include "hints/hint_controller.h"
 
 #include <QApplication>
 #include <QVariant>
 #include <QWidget>
 #include <QWindow>
 
-#include "hint_window.h"
+#include "hints/hint_window.h"
 
 QString ControlHint(const QWidget* Control) {
   if (Control == nullptr) return QString();

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "hint_driver.h"
+#include "hints/hint_driver.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -8,8 +8,8 @@
 #include <QToolTip>
 #include <QWidget>
 
-#include "cursor_margin.h"
-#include "sjis.h"
+#include "hints/cursor_margin.h"
+#include "platform/sjis.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <memory>
 #include <string>
 
-#include "hint_controller.h"
-#include "hint_state.h"
-#include "hint_window.h"
+#include "hints/hint_controller.h"
+#include "hints/hint_state.h"
+#include "hints/hint_window.h"
 
 class THintDriver : public THintController, private THintHost, private THintDisplay {
 public:

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "hint_state.h"
+#include "hints/hint_state.h"
 
 THintState::THintState(THintHost& Host, THintTimer& Timer, THintDisplay& Display, THintPauses Pauses)
     : FHost(Host), FTimer(Timer), FDisplay(Display), FPauses(Pauses) {}

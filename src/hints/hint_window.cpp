@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "hint_window.h"
+#include "hints/hint_window.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -15,9 +15,9 @@
 #include <cmath>
 #include <limits>
 
-#include "clock.h"
-#include "contrast.h"
-#include "sjis.h"
+#include "platform/clock.h"
+#include "platform/contrast.h"
+#include "platform/sjis.h"
 
 namespace {
 

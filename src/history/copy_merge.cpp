@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "copy_merge.h"
+#include "history/copy_merge.h"
 
 #include <optional>
 #include <string_view>
 
-#include "history_file.h"
+#include "history/history_file.h"
 
 namespace {
 

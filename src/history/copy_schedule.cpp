@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "copy_schedule.h"
+#include "history/copy_schedule.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "data_directory.h"
+#include "history/data_directory.h"
 
 #include <sys/stat.h>
 

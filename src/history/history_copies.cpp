@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "history_copies.h"
+#include "history/history_copies.h"
 
 #include <dirent.h>
 
@@ -7,9 +7,9 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "data_directory.h"
-#include "files.h"
-#include "history_file.h"
+#include "history/data_directory.h"
+#include "history/history_file.h"
+#include "platform/files.h"
 
 namespace {
 

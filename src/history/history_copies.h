@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "copy_schedule.h"
+#include "history/copy_schedule.h"
 
 struct THistoryCopy {
   TDay Day;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "history_file.h"
+#include "history/history_file.h"
 
 #include <algorithm>
 #include <chrono>
@@ -10,12 +10,12 @@
 #include <string_view>
 #include <utility>
 
-#include "app_error.h"
-#include "files.h"
-#include "folder_lock.h"
-#include "program_texts.h"
-#include "sjis.h"
-#include "text_to_int.h"
+#include "platform/app_error.h"
+#include "platform/files.h"
+#include "platform/folder_lock.h"
+#include "platform/program_texts.h"
+#include "platform/sjis.h"
+#include "platform/text_to_int.h"
 
 namespace {
 

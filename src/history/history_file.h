@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "files.h"
+#include "platform/files.h"
 
 // The history file the program reads and writes, in the working directory.
 inline constexpr char HistoryFileName[] = "./HIST_ZV.DAT";

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "recovery_file.h"
+#include "history/recovery_file.h"
 
 #include <cerrno>
 #include <map>
 #include <string_view>
 
-#include "data_directory.h"
-#include "files.h"
-#include "history_file.h"
+#include "history/data_directory.h"
+#include "history/history_file.h"
+#include "platform/files.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "clock.h"
+#include "platform/clock.h"
 
 #include <cctype>
 #include <cstring>

@@ -5,7 +5,7 @@
 // windows make with them where a fixed colour of the program meets one of
 // the desktop's (a dark palette), so that texts and the focus mark stay
 // readable in light and dark palettes alike.
-#include "colors.h"
+#include "platform/colors.h"
 
 // Texts need this contrast with what is behind them, the focus mark this
 // with what is around it.

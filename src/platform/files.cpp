@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "files.h"
+#include "platform/files.h"
 
 #include <cerrno>
 #include <csignal>
@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-#include "sjis.h"
+#include "platform/sjis.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "folder_lock.h"
+#include "platform/folder_lock.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

@@ -11,8 +11,8 @@
 #include <locale.h>
 #include <map>
 
-#include "files.h"
-#include "sjis.h"
+#include "platform/files.h"
+#include "platform/sjis.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "program_texts.h"
+#include "platform/program_texts.h"
 
 const TProgramTexts& Texts() {
   static const TProgramTexts Instance;

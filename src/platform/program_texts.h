@@ -6,7 +6,7 @@
 // exactly once, at first use. The windows' own words are in the window layer.
 #include <string>
 
-#include "sjis.h"
+#include "platform/sjis.h"
 
 struct TProgramTexts {
   // Drill record templates (formatted by FormatTemplate).

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "sjis.h"
+#include "platform/sjis.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "text_to_int.h"
+#include "platform/text_to_int.h"
 
 #include <string>
 
-#include "app_error.h"
-#include "program_texts.h"
+#include "platform/app_error.h"
+#include "platform/program_texts.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "copy_commands.h"
+#include "results/copy_commands.h"
 
-#include "app_error.h"
-#include "format_template.h"
-#include "history_copies.h"
-#include "program_texts.h"
-#include "results.h"
-#include "sjis.h"
+#include "drill/format_template.h"
+#include "history/history_copies.h"
+#include "platform/app_error.h"
+#include "platform/program_texts.h"
+#include "platform/sjis.h"
+#include "results/results.h"
 
 namespace {
 

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The readout of one drill: each part is formatted from the program's texts,
 // and a part whose field fails to convert is dropped instead of failing.
-#include "drill_readout.h"
+#include "results/drill_readout.h"
 
 #include <optional>
 #include <vector>
 
-#include "app_error.h"
-#include "format_template.h"
-#include "history_file.h"
-#include "program_texts.h"
+#include "drill/format_template.h"
+#include "history/history_file.h"
+#include "platform/app_error.h"
+#include "platform/program_texts.h"
 
 namespace {
 

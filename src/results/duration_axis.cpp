@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The duration axis's range from the durations of the drills.
-#include "duration_axis.h"
+#include "results/duration_axis.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "chart.h"
+#include "chart/chart.h"
 
 TDurationRange DurationAxisRange(const TChartValueList& Durations) {
   TDurationRange Range;

@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The CSV: each line's fields read as the chart reads them, the date and time
 // rewritten in ISO 8601, the texts converted from Shift_JIS.
-#include "history_csv.h"
+#include "results/history_csv.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <vector>
 
-#include "drill_readout.h"
-#include "history_file.h"
-#include "program_texts.h"
-#include "sjis.h"
+#include "history/history_file.h"
+#include "platform/program_texts.h"
+#include "platform/sjis.h"
+#include "results/drill_readout.h"
 
 namespace {
 

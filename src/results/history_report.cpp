@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page's figures: one pass over the lines sorts the drills into the twelve
 // months and keeps the records; each month's figures come from its durations.
-#include "history_report.h"
+#include "results/history_report.h"
 
 #include <algorithm>
 
-#include "history_file.h"
+#include "history/history_file.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-#include "drill_readout.h"
+#include "results/drill_readout.h"
 
 class THistoryFile;
 

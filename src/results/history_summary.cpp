@@ -2,15 +2,15 @@
 // The history's summary: one pass over the lines for the figures, then the
 // sentences from the program's texts, each part left out when its figure is
 // missing.
-#include "history_summary.h"
+#include "results/history_summary.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "app_error.h"
-#include "format_template.h"
-#include "history_file.h"
-#include "program_texts.h"
+#include "drill/format_template.h"
+#include "history/history_file.h"
+#include "platform/app_error.h"
+#include "platform/program_texts.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "result_chart.h"
+#include "results/result_chart.h"
 
 #include <optional>
 
-#include "bar_series.h"
-#include "chart.h"
-#include "duration_axis.h"
-#include "history_file.h"
-#include "line_series.h"
-#include "program_texts.h"
+#include "chart/bar_series.h"
+#include "chart/chart.h"
+#include "chart/line_series.h"
+#include "history/history_file.h"
+#include "platform/program_texts.h"
+#include "results/duration_axis.h"
 
 namespace {
 

@@ -1,23 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Recording a finished drill in the history file, and the history as the
 // result chart's series.
-#include "results.h"
+#include "results/results.h"
 
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <utility>
 
-#include "app_error.h"
-#include "copy_merge.h"
-#include "drill_clock.h"
-#include "folder_lock.h"
-#include "files.h"
-#include "format_template.h"
-#include "program_texts.h"
-#include "recovery_file.h"
-#include "result_chart.h"
-#include "sjis.h"
+#include "drill/drill_clock.h"
+#include "drill/format_template.h"
+#include "history/copy_merge.h"
+#include "history/recovery_file.h"
+#include "platform/app_error.h"
+#include "platform/files.h"
+#include "platform/folder_lock.h"
+#include "platform/program_texts.h"
+#include "platform/sjis.h"
+#include "results/result_chart.h"
 
 TResults::TResults(std::string FileName) : FFileName(FileName), FHistory(std::move(FileName)) {}
 

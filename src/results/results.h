@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "history_copies.h"
-#include "history_file.h"
+#include "history/history_copies.h"
+#include "history/history_file.h"
 
 class TChart;
 class TDrillClock;

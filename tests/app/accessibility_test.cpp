@@ -17,16 +17,16 @@
 
 #include <vector>
 
-#include "chart_widget.h"
+#include "chart_qt/chart_widget.h"
 
-#include "aligned_edit.h"
+#include "app/aligned_edit.h"
+#include "app/graph_window.h"
+#include "app/main_window.h"
+#include "app/main_window_layout.h"
 #include "app_test_support.h"
-#include "results.h"
-#include "graph_window.h"
-#include "main_window.h"
-#include "main_window_layout.h"
-#include "program_texts.h"
-#include "sjis.h"
+#include "platform/program_texts.h"
+#include "platform/sjis.h"
+#include "results/results.h"
 
 namespace {
 

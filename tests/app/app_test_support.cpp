@@ -6,9 +6,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include "graph_window.h"
-#include "main_window.h"
-#include "sjis.h"
+#include "app/graph_window.h"
+#include "app/main_window.h"
+#include "platform/sjis.h"
 
 TModalWatch::TModalWatch(std::function<void(QWidget*)> Inspect) : FTimer(new QTimer) {
   FTimer->setInterval(10);

@@ -9,9 +9,9 @@
 #include <memory>
 #include <string>
 
-#include "application.h"
+#include "app/application.h"
+#include "app/program.h"
 #include "fake_drill_clock.h"
-#include "program.h"
 #include "widget_texts.h"
 
 class QWidget;

@@ -11,14 +11,14 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "aligned_edit.h"
-#include "app_error.h"
+#include "app/aligned_edit.h"
+#include "app/graph_window.h"
+#include "app/main_window.h"
 #include "app_test_support.h"
-#include "graph_window.h"
-#include "hint_window.h"
-#include "main_window.h"
-#include "program_texts.h"
-#include "sjis.h"
+#include "hints/hint_window.h"
+#include "platform/app_error.h"
+#include "platform/program_texts.h"
+#include "platform/sjis.h"
 
 TEST(ApplicationTitle, IsTheFileNameUpToItsFirstDotWithLaterLettersLowered) {
   EXPECT_EQ(ApplicationTitle("/usr/local/bin/surasura"), "surasura");

@@ -20,17 +20,17 @@
 
 #include <csignal>
 
-#include "app_error.h"
+#include "app/chart_export.h"
+#include "app/chart_picture.h"
+#include "app/graph_window.h"
+#include "app/graph_window_menu.h"
+#include "app/main_window.h"
 #include "app_test_support.h"
-#include "chart_export.h"
-#include "chart_keys.h"
-#include "chart_picture.h"
-#include "chart_widget.h"
-#include "graph_window.h"
-#include "graph_window_menu.h"
-#include "main_window.h"
-#include "results.h"
-#include "sjis.h"
+#include "chart/chart_keys.h"
+#include "chart_qt/chart_widget.h"
+#include "platform/app_error.h"
+#include "platform/sjis.h"
+#include "results/results.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include <cstdlib>
 
-#include "drill_texts.h"
-#include "history_copies.h"
+#include "drill/drill_texts.h"
+#include "history/history_copies.h"
 #include "temp_work_dir.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "face_kept_button.h"
+#include "app/face_kept_button.h"
 
 namespace {
 

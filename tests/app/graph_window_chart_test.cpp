@@ -9,12 +9,12 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "app/graph_window.h"
+#include "app/main_window.h"
 #include "app_test_support.h"
-#include "chart_widget.h"
-#include "graph_window.h"
-#include "main_window.h"
-#include "results.h"
-#include "sjis.h"
+#include "chart_qt/chart_widget.h"
+#include "platform/sjis.h"
+#include "results/results.h"
 
 namespace {
 

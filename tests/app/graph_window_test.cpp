@@ -14,12 +14,12 @@
 #include <string>
 #include <vector>
 
+#include "app/graph_window.h"
+#include "app/history_list_box.h"
+#include "app/main_window.h"
 #include "app_test_support.h"
-#include "graph_window.h"
-#include "history_list_box.h"
-#include "main_window.h"
-#include "results.h"
-#include "sjis.h"
+#include "platform/sjis.h"
+#include "results/results.h"
 
 namespace {
 

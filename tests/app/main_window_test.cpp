@@ -19,14 +19,14 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "aligned_edit.h"
+#include "app/aligned_edit.h"
+#include "app/graph_window.h"
+#include "app/main_window.h"
+#include "app/main_window_layout.h"
 #include "app_test_support.h"
-#include "graph_window.h"
-#include "main_window.h"
-#include "main_window_layout.h"
-#include "program_texts.h"
-#include "results.h"
-#include "sjis.h"
+#include "platform/program_texts.h"
+#include "platform/sjis.h"
+#include "results/results.h"
 
 namespace {
 

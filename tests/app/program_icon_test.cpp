@@ -8,10 +8,10 @@
 #include <vector>
 #include <gtest/gtest.h>
 
+#include "app/graph_window.h"
+#include "app/main_window.h"
+#include "app/program_icon.h"
 #include "app_test_support.h"
-#include "graph_window.h"
-#include "main_window.h"
-#include "program_icon.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <string>
 
 #include "app_test_support.h"
-#include "drill_texts.h"
-#include "history_copies.h"
-#include "results.h"
+#include "drill/drill_texts.h"
+#include "history/history_copies.h"
+#include "results/results.h"
 #include "temp_work_dir.h"
 
 namespace {

@@ -8,13 +8,13 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "app/graph_window.h"
+#include "app/main_window.h"
+#include "app/result_chart_access.h"
 #include "app_test_support.h"
-#include "bar_series.h"
-#include "chart_widget.h"
-#include "graph_window.h"
-#include "main_window.h"
-#include "result_chart_access.h"
-#include "sjis.h"
+#include "chart/bar_series.h"
+#include "chart_qt/chart_widget.h"
+#include "platform/sjis.h"
 
 namespace {
 

@@ -17,16 +17,16 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "aligned_edit.h"
+#include "app/aligned_edit.h"
+#include "app/application.h"
+#include "app/focus_mark.h"
+#include "app/graph_window.h"
+#include "app/main_window.h"
+#include "app/window_support.h"
 #include "app_test_support.h"
-#include "application.h"
-#include "chart_widget.h"
-#include "contrast.h"
-#include "focus_mark.h"
-#include "graph_window.h"
-#include "hint_window.h"
-#include "main_window.h"
-#include "window_support.h"
+#include "chart_qt/chart_widget.h"
+#include "hints/hint_window.h"
+#include "platform/contrast.h"
 
 namespace {
 

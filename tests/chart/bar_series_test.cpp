@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "bar_series.h"
+#include "chart/bar_series.h"
 
 #include <gtest/gtest.h>
 
-#include "app_error.h"
-#include "chart.h"
-#include "line_series.h"
-#include "program_texts.h"
+#include "chart/chart.h"
+#include "chart/line_series.h"
+#include "platform/app_error.h"
+#include "platform/program_texts.h"
 #include "recording_surface.h"
 #include "series_drawing.h"
 

@@ -3,7 +3,7 @@
 // visibility, clipping silhouettes, pens, brushes, texts and the kept image.
 #include <gtest/gtest.h>
 
-#include "canvas3d.h"
+#include "chart/canvas3d.h"
 #include "recording_surface.h"
 
 namespace {

@@ -7,9 +7,9 @@
 
 #include <array>
 
-#include "chart_keys.h"
+#include "chart/chart_keys.h"
+#include "chart/hit_test.h"
 #include "chart_test_support.h"
-#include "hit_test.h"
 
 namespace {
 

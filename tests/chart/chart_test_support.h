@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "bar_series.h"
-#include "chart.h"
-#include "line_series.h"
-#include "program_texts.h"
+#include "chart/bar_series.h"
+#include "chart/chart.h"
+#include "chart/line_series.h"
+#include "platform/program_texts.h"
 #include "recording_surface.h"
 
 // A series that draws a text "P<i>" per point and "M" for its marks, so the

@@ -3,12 +3,12 @@
 // recomputed extremes, colours, labels, and the repaint requests they make.
 #include <gtest/gtest.h>
 
-#include "app_error.h"
-#include "bar_series.h"
+#include "chart/bar_series.h"
+#include "chart/chart_values.h"
+#include "chart/line_series.h"
 #include "chart_test_support.h"
-#include "chart_values.h"
-#include "line_series.h"
-#include "program_texts.h"
+#include "platform/app_error.h"
+#include "platform/program_texts.h"
 
 namespace {
 

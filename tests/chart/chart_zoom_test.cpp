@@ -3,10 +3,10 @@
 // which presses start a drag, the inverting rectangle, the ranges they leave.
 #include <gtest/gtest.h>
 
-#include "bar_series.h"
-#include "chart.h"
-#include "line_series.h"
-#include "program_texts.h"
+#include "chart/bar_series.h"
+#include "chart/chart.h"
+#include "chart/line_series.h"
+#include "platform/program_texts.h"
 #include "recording_surface.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The marks left out where they crowd: later boxes win, the avoided areas
 // turn away all but the last box, boxes only touching are not crowded.
-#include "crowded_marks.h"
+#include "chart/crowded_marks.h"
 
 #include <gtest/gtest.h>
 

@@ -6,9 +6,9 @@
 
 #include <cstdlib>
 
-#include "chart_keys.h"
+#include "chart/chart_keys.h"
+#include "chart/hit_test.h"
 #include "chart_test_support.h"
-#include "hit_test.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "line_series.h"
+#include "chart/line_series.h"
 
 #include <gtest/gtest.h>
 
-#include "chart.h"
+#include "chart/chart.h"
 #include "recording_surface.h"
 #include "series_drawing.h"
 

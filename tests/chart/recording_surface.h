@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "surface.h"
+#include "chart/surface.h"
 
 struct TRecordedCall {
   std::string Op;  // "Polygon", "Polyline", "MoveTo", "LineTo", "Rectangle", "FillRect",

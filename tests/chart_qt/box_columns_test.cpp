@@ -11,9 +11,9 @@
 #include <QImage>
 #include <random>
 
-#include "canvas3d.h"
-#include "chart_fonts.h"
-#include "qpainter_surface.h"
+#include "chart/canvas3d.h"
+#include "chart_qt/chart_fonts.h"
+#include "chart_qt/qpainter_surface.h"
 
 namespace {
 

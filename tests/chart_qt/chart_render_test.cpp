@@ -11,13 +11,13 @@
 #include <QMouseEvent>
 #include <QTest>
 
-#include "bar_series.h"
-#include "chart.h"
-#include "chart_fonts.h"
+#include "chart/bar_series.h"
+#include "chart/chart.h"
+#include "chart_qt/chart_fonts.h"
+#include "chart_qt/chart_widget.h"
+#include "chart_qt/qpainter_surface.h"
 #include "chart_test_history.h"
-#include "chart_widget.h"
-#include "qpainter_surface.h"
-#include "result_chart.h"
+#include "results/result_chart.h"
 
 namespace {
 

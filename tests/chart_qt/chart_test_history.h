@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "drill_texts.h"
-#include "history_file.h"
-#include "sjis.h"
+#include "drill/drill_texts.h"
+#include "history/history_file.h"
+#include "platform/sjis.h"
 
 // Percentage and duration in seconds of each drill, oldest first.
 inline THistoryFile HistoryOf(const std::vector<std::string>& Lines) {

@@ -10,10 +10,10 @@
 #include <algorithm>
 #include <random>
 
-#include "chart_fonts.h"
-#include "polygon_rows.h"
-#include "program_texts.h"
-#include "qpainter_surface.h"
+#include "chart_qt/chart_fonts.h"
+#include "chart_qt/polygon_rows.h"
+#include "chart_qt/qpainter_surface.h"
+#include "platform/program_texts.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "canvas3d.h"
-#include "chart_fonts.h"
-#include "program_texts.h"
-#include "qpainter_surface.h"
+#include "chart/canvas3d.h"
+#include "chart_qt/chart_fonts.h"
+#include "chart_qt/qpainter_surface.h"
+#include "platform/program_texts.h"
 
 namespace {
 

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "drill_run.h"
+#include "drill/drill_run.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "app_error.h"
-#include "drill_texts.h"
+#include "drill/drill_texts.h"
 #include "fake_drill_clock.h"
 #include "fake_drill_view.h"
-#include "program_texts.h"
+#include "platform/app_error.h"
+#include "platform/program_texts.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "drill_texts.h"
+#include "drill/drill_texts.h"
 
 #include <gtest/gtest.h>
 
-#include "program_texts.h"
-#include "question.h"
+#include "drill/question.h"
+#include "platform/program_texts.h"
 #include "sjis_bytes.h"
 
 namespace {

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "format_template.h"
+#include "drill/format_template.h"
 
 #include <gtest/gtest.h>
 
-#include "app_error.h"
+#include "platform/app_error.h"
 
 TEST(FormatTemplate, IntegerWidthAndPrecision) {
   EXPECT_EQ(FormatTemplate("%3D", {int32_t{7}}), "  7");

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "question.h"
+#include "drill/question.h"
 
 #include <gtest/gtest.h>
 

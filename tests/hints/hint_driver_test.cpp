@@ -14,12 +14,12 @@
 #include <QTest>
 #include <QToolTip>
 
+#include "app/application.h"
+#include "app/window_texts.h"
 #include "app_test_support.h"
-#include "application.h"
-#include "cursor_margin.h"
-#include "hint_driver.h"
-#include "hint_window.h"
-#include "window_texts.h"
+#include "hints/cursor_margin.h"
+#include "hints/hint_driver.h"
+#include "hints/hint_window.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <map>
 #include <optional>
 
-#include "hint_state.h"
-#include "sjis.h"
-#include "program_texts.h"
-#include "window_texts.h"
+#include "app/window_texts.h"
+#include "hints/hint_state.h"
+#include "platform/program_texts.h"
+#include "platform/sjis.h"
 
 namespace {
 

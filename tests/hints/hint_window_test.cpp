@@ -9,11 +9,11 @@
 #include <QToolTip>
 #include <QWheelEvent>
 
-#include "cursor_margin.h"
-#include "hint_window.h"
-#include "sjis.h"
+#include "app/window_texts.h"
+#include "hints/cursor_margin.h"
+#include "hints/hint_window.h"
+#include "platform/sjis.h"
 #include "widget_texts.h"
-#include "window_texts.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A copy put back in place of a damaged history takes the drills of the
 // damaged file that were finished after the copy's newest one.
-#include "copy_merge.h"
+#include "history/copy_merge.h"
 
 #include <gtest/gtest.h>
 
-#include "drill_texts.h"
+#include "drill/drill_texts.h"
 
 namespace {
 

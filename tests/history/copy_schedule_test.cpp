@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Which daily copies of the history are kept on a day: the 14 newest and the
 // first of each of the last 24 months; and the day texts the copies are named by.
-#include "copy_schedule.h"
+#include "history/copy_schedule.h"
 
 #include <gtest/gtest.h>
 

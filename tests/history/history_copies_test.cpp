@@ -2,7 +2,7 @@
 // The daily copies of a history folder in the user's data directory: made
 // once a day unless the newest copy holds the same history, thinned out by
 // the schedule, private to the user.
-#include "history_copies.h"
+#include "history/history_copies.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

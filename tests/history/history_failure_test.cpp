@@ -9,12 +9,12 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
-#include "app_error.h"
 #include "child_process.h"
-#include "drill_texts.h"
-#include "history_file.h"
-#include "program_texts.h"
-#include "sjis.h"
+#include "drill/drill_texts.h"
+#include "history/history_file.h"
+#include "platform/app_error.h"
+#include "platform/program_texts.h"
+#include "platform/sjis.h"
 #include "temp_work_dir.h"
 
 namespace {

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Reading and writing the history file, and the fields of its lines, on the
 // real file system in a fresh working directory per test.
-#include "history_file.h"
+#include "history/history_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "app_error.h"
-#include "drill_texts.h"
-#include "sjis.h"
+#include "drill/drill_texts.h"
+#include "platform/app_error.h"
+#include "platform/sjis.h"
 #include "temp_work_dir.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <functional>
 #include <random>
 
-#include "history_file.h"
+#include "history/history_file.h"
 #include "temp_work_dir.h"
 
 namespace {

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Finished drills kept in the user's data directory when the history could
 // not be written at the end, and put into the history at the next start.
-#include "recovery_file.h"
+#include "history/recovery_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <cstdlib>
 
-#include "history_file.h"
+#include "history/history_file.h"
 #include "temp_work_dir.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The file layer on the real file system: presence, full paths, error texts,
 // and replacing a file's content.
-#include "files.h"
+#include "platform/files.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -14,7 +14,7 @@
 #include <unistd.h>
 
 #include "child_process.h"
-#include "sjis.h"
+#include "platform/sjis.h"
 #include "temp_work_dir.h"
 
 namespace {

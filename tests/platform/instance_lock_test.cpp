@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "instance_lock.h"
+#include "platform/instance_lock.h"
 #include "temp_work_dir.h"
 
 TEST(FolderKey, NamesTheFolderNotThePathToIt) {

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "sjis.h"
+#include "platform/sjis.h"
 
 #include <gtest/gtest.h>
 
-#include "program_texts.h"
+#include "platform/program_texts.h"
 
 TEST(Sjis, OperatorGlyphsHaveTheirCodePage932Bytes) {
   EXPECT_EQ(Texts().PlusGlyph, "\x81\x7B");

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The strict text-to-integer reading: the forms it accepts, the texts it
 // refuses, and the failure message that quotes the text.
-#include "text_to_int.h"
+#include "platform/text_to_int.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
 
-#include "app_error.h"
+#include "platform/app_error.h"
 
 namespace {
 

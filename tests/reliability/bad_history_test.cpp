@@ -16,15 +16,15 @@
 #include <string>
 #include <vector>
 
-#include "app_error.h"
-#include "chart.h"
+#include "chart/chart.h"
 #include "checking_surface.h"
 #include "child_process.h"
 #include "headless_drill.h"
-#include "history_file.h"
-#include "program_texts.h"
-#include "result_chart.h"
-#include "sjis.h"
+#include "history/history_file.h"
+#include "platform/app_error.h"
+#include "platform/program_texts.h"
+#include "platform/sjis.h"
+#include "results/result_chart.h"
 #include "temp_work_dir.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "surface.h"
+#include "chart/surface.h"
 
 class TCheckingSurface : public TSurface2D {
 public:

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "headless_drill.h"
 
-#include "drill_texts.h"
+#include "drill/drill_texts.h"
 
 namespace {
 

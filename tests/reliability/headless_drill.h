@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "drill_run.h"
+#include "drill/drill_run.h"
 #include "fake_drill_clock.h"
 #include "fake_drill_view.h"
-#include "results.h"
+#include "results/results.h"
 
 class THeadlessDrill {
 public:

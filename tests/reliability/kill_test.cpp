@@ -21,7 +21,7 @@
 #include <thread>
 
 #include "headless_drill.h"
-#include "history_file.h"
+#include "history/history_file.h"
 #include "temp_work_dir.h"
 
 namespace {

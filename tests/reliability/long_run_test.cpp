@@ -9,7 +9,7 @@
 #include <string>
 
 #include "headless_drill.h"
-#include "history_file.h"
+#include "history/history_file.h"
 #include "temp_work_dir.h"
 
 #if defined(__SANITIZE_ADDRESS__)

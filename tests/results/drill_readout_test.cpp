@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The readout of one drill from its history line: a whole line, a longer
 // line, and damaged lines that show what they can.
-#include "drill_readout.h"
+#include "results/drill_readout.h"
 
 #include <gtest/gtest.h>
 
-#include "sjis.h"
+#include "platform/sjis.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The quoting of one CSV field; the whole file is read back by Python's csv
 // module in csv_read_back_test.py.
-#include "history_csv.h"
+#include "results/history_csv.h"
 
 #include <gtest/gtest.h>
 

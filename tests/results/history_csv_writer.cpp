@@ -5,9 +5,9 @@
 #include <fstream>
 #include <iostream>
 
-#include "app_error.h"
-#include "history_csv.h"
-#include "history_file.h"
+#include "history/history_file.h"
+#include "platform/app_error.h"
+#include "results/history_csv.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {

@@ -2,7 +2,7 @@
 // The figures of the chart's page: the twelve months (which drills fall in,
 // mean, fastest and median), the records and the period, a damaged line and a
 // drill without a date; and the date and time read from a line.
-#include "history_report.h"
+#include "results/history_report.h"
 
 #include <gtest/gtest.h>
 

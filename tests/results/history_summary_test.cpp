@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The history's summary for assistive technology: the figures read from the
 // lines (damaged ones counted but giving nothing) and the sentences made of them.
-#include "history_summary.h"
+#include "results/history_summary.h"
 
 #include <gtest/gtest.h>
 
-#include "history_file.h"
-#include "sjis.h"
+#include "history/history_file.h"
+#include "platform/sjis.h"
 
 namespace {
 

@@ -5,14 +5,14 @@
 // chart_qt tests' part.
 #include <gtest/gtest.h>
 
-#include "app_error.h"
-#include "bar_series.h"
-#include "line_series.h"
-#include "program_texts.h"
-#include "chart.h"
+#include "chart/bar_series.h"
+#include "chart/chart.h"
+#include "chart/line_series.h"
 #include "chart_test_history.h"
+#include "platform/app_error.h"
+#include "platform/program_texts.h"
 #include "recording_surface.h"
-#include "result_chart.h"
+#include "results/result_chart.h"
 
 namespace {
 

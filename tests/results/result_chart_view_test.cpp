@@ -6,12 +6,12 @@
 
 #include <set>
 
-#include "bar_series.h"
-#include "chart.h"
-#include "chart_keys.h"
+#include "chart/bar_series.h"
+#include "chart/chart.h"
+#include "chart/chart_keys.h"
 #include "chart_test_history.h"
 #include "recording_surface.h"
-#include "result_chart.h"
+#include "results/result_chart.h"
 
 namespace {
 

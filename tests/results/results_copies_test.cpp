@@ -8,10 +8,10 @@
 
 #include <cstdlib>
 
-#include "app_error.h"
-#include "drill_texts.h"
+#include "drill/drill_texts.h"
 #include "fake_drill_clock.h"
-#include "results.h"
+#include "platform/app_error.h"
+#include "results/results.h"
 #include "temp_work_dir.h"
 
 namespace {

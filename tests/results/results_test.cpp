@@ -6,15 +6,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app_error.h"
-#include "chart.h"
+#include "chart/chart.h"
 #include "chart_test_history.h"
-#include "format_template.h"
-#include "program_texts.h"
+#include "drill/format_template.h"
+#include "platform/app_error.h"
+#include "platform/program_texts.h"
+#include "platform/sjis.h"
 #include "recording_surface.h"
-#include "result_chart.h"
-#include "results.h"
-#include "sjis.h"
+#include "results/result_chart.h"
+#include "results/results.h"
 #include "temp_work_dir.h"
 
 namespace {

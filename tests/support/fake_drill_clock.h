@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "drill_clock.h"
+#include "drill/drill_clock.h"
 
 class TFakeDrillClock : public TDrillClock {
 public:

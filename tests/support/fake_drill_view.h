@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app_error.h"
-#include "drill_view.h"
+#include "drill/drill_view.h"
+#include "platform/app_error.h"
 
 class TFakeDrillView : public TDrillView {
 public:

@@ -5,7 +5,7 @@
 #include <QString>
 #include <string_view>
 
-#include "sjis.h"
+#include "platform/sjis.h"
 
 inline QString U(const char* Utf8) { return QString::fromUtf8(Utf8); }
 

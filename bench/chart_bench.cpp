@@ -28,8 +28,8 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
-#include "app/graph_window.h"
+#include "app/shell/application.h"
+#include "app/windows/graph_window.h"
 #include "bench_support.h"
 #include "chart/chart.h"
 #include "chart_qt/chart_fonts.h"

@@ -5,10 +5,10 @@
 #include <QTimer>
 #include <string>
 
-#include "app/application.h"
-#include "app/font_config_loader.h"
-#include "app/graph_window.h"
-#include "app/program.h"
+#include "app/shell/application.h"
+#include "app/shell/font_config_loader.h"
+#include "app/shell/program.h"
+#include "app/windows/graph_window.h"
 #include "chart_qt/chart_widget.h"
 #include "drill/drill_clock.h"
 #include "first_paint_probe.h"

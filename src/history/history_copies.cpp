@@ -14,6 +14,7 @@
 namespace {
 
 constexpr std::string_view CopySuffix = ".HIST_ZV.DAT";
+static_assert(CopySuffix.substr(1) == HistoryBaseName, "a copy is named after the history");
 
 }  // namespace
 

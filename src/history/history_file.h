@@ -13,6 +13,8 @@
 
 // The history file the program reads and writes, in the working directory.
 inline constexpr char HistoryFileName[] = "./HIST_ZV.DAT";
+// Its name without the folder.
+inline constexpr std::string_view HistoryBaseName = std::string_view(HistoryFileName).substr(2);
 
 // The figures of one finished drill, as its summary line holds them.
 struct TDrillFigures {

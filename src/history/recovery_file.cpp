@@ -27,7 +27,7 @@ std::vector<std::string> SplitCrLf(std::string_view Bytes) {
 std::string RecoveryFileName(const std::string& Folder) {
   const std::string Directory = DataDirectory();
   if (Directory.empty()) return std::string();
-  return Directory + "/" + FolderFileStem(Folder) + ".HIST_ZV.DAT";
+  return Directory + "/" + FolderFileStem(Folder) + "." + std::string(HistoryBaseName);
 }
 
 int KeepForRecovery(const std::string& FileName, const std::vector<std::string>& Lines) {

@@ -3,6 +3,7 @@
 
 #include "drill/format_template.h"
 #include "history/history_copies.h"
+#include "history/history_file.h"
 #include "platform/app_error.h"
 #include "platform/program_texts.h"
 #include "platform/sjis.h"
@@ -46,7 +47,7 @@ int RestoreCopy(TResults& Results, TDay Day, std::string& Out, std::string& Err)
     try {
       const TRestoreOutcome Outcome = Results.Restore(Copy);
       Out += Said(FormatTemplate(T.CopyRestored, {DayText(Day), Outcome.CopyDrills,
-                                                  ToSjis(Results.Folder() + "/HIST_ZV.DAT")}));
+                                                  ToSjis(Results.Folder() + "/" + std::string(HistoryBaseName))}));
       if (Outcome.AddedDrills > 0) Out += Said(FormatTemplate(T.DrillsAddedToCopy, {Outcome.AddedDrills}));
       if (!Outcome.KeptAs.empty()) Out += Said(FormatTemplate(T.OldHistoryKept, {ToSjis(Outcome.KeptAs)}));
       return CommandDone;

@@ -6,8 +6,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/graph_window.h"
-#include "app/main_window.h"
+#include "app/windows/graph_window.h"
+#include "app/windows/main_window.h"
 #include "platform/sjis.h"
 
 TModalWatch::TModalWatch(std::function<void(QWidget*)> Inspect) : FTimer(new QTimer) {

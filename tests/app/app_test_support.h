@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "app/application.h"
-#include "app/program.h"
+#include "app/shell/application.h"
+#include "app/shell/program.h"
 #include "fake_drill_clock.h"
 #include "widget_texts.h"
 

@@ -11,9 +11,9 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "app/aligned_edit.h"
-#include "app/graph_window.h"
-#include "app/main_window.h"
+#include "app/widgets/aligned_edit.h"
+#include "app/windows/graph_window.h"
+#include "app/windows/main_window.h"
 #include "app_test_support.h"
 #include "hints/hint_window.h"
 #include "platform/app_error.h"

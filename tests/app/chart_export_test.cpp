@@ -20,11 +20,11 @@
 
 #include <csignal>
 
-#include "app/chart_export.h"
-#include "app/chart_picture.h"
-#include "app/graph_window.h"
-#include "app/graph_window_menu.h"
-#include "app/main_window.h"
+#include "app/paper/chart_export.h"
+#include "app/paper/chart_picture.h"
+#include "app/windows/graph_window.h"
+#include "app/windows/graph_window_menu.h"
+#include "app/windows/main_window.h"
 #include "app_test_support.h"
 #include "chart/chart_keys.h"
 #include "chart_qt/chart_widget.h"

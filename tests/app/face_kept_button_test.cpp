@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "app/face_kept_button.h"
+#include "app/widgets/face_kept_button.h"
 
 namespace {
 

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "app/graph_window.h"
-#include "app/history_list_box.h"
-#include "app/main_window.h"
+#include "app/widgets/history_list_box.h"
+#include "app/windows/graph_window.h"
+#include "app/windows/main_window.h"
 #include "app_test_support.h"
 #include "platform/sjis.h"
 #include "results/results.h"

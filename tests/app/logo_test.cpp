@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-#include "app/logo.h"
-#include "app/logo_data.h"
+#include "app/assets/logo.h"
+#include "app/assets/logo_data.h"
 
 TEST(Logo, IsAProgressiveJpegOf192By27ColourPixels) {
   bool Progressive = false;  // a SOF2 marker

@@ -19,10 +19,10 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "app/aligned_edit.h"
-#include "app/graph_window.h"
-#include "app/main_window.h"
-#include "app/main_window_layout.h"
+#include "app/widgets/aligned_edit.h"
+#include "app/windows/graph_window.h"
+#include "app/windows/main_window.h"
+#include "app/windows/main_window_layout.h"
 #include "app_test_support.h"
 #include "platform/program_texts.h"
 #include "platform/sjis.h"

@@ -8,9 +8,9 @@
 #include <vector>
 #include <gtest/gtest.h>
 
-#include "app/graph_window.h"
-#include "app/main_window.h"
-#include "app/program_icon.h"
+#include "app/assets/program_icon.h"
+#include "app/windows/graph_window.h"
+#include "app/windows/main_window.h"
 #include "app_test_support.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/graph_window.h"
-#include "app/main_window.h"
-#include "app/result_chart_access.h"
+#include "app/access/result_chart_access.h"
+#include "app/windows/graph_window.h"
+#include "app/windows/main_window.h"
 #include "app_test_support.h"
 #include "chart/bar_series.h"
 #include "chart_qt/chart_widget.h"

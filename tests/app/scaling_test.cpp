@@ -17,12 +17,12 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "app/aligned_edit.h"
-#include "app/application.h"
-#include "app/focus_mark.h"
-#include "app/graph_window.h"
-#include "app/main_window.h"
-#include "app/window_support.h"
+#include "app/shell/application.h"
+#include "app/widgets/aligned_edit.h"
+#include "app/widgets/focus_mark.h"
+#include "app/windows/graph_window.h"
+#include "app/windows/main_window.h"
+#include "app/windows/window_support.h"
 #include "app_test_support.h"
 #include "chart_qt/chart_widget.h"
 #include "hints/hint_window.h"

@@ -14,8 +14,8 @@
 #include <QTest>
 #include <QToolTip>
 
-#include "app/application.h"
-#include "app/window_texts.h"
+#include "app/shell/application.h"
+#include "app/windows/window_texts.h"
 #include "app_test_support.h"
 #include "hints/cursor_margin.h"
 #include "hints/hint_driver.h"

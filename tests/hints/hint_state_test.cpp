@@ -5,7 +5,7 @@
 #include <map>
 #include <optional>
 
-#include "app/window_texts.h"
+#include "app/windows/window_texts.h"
 #include "hints/hint_state.h"
 #include "platform/program_texts.h"
 #include "platform/sjis.h"

@@ -9,7 +9,7 @@
 #include <QToolTip>
 #include <QWheelEvent>
 
-#include "app/window_texts.h"
+#include "app/windows/window_texts.h"
 #include "hints/cursor_margin.h"
 #include "hints/hint_window.h"
 #include "platform/sjis.h"

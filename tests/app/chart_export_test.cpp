@@ -31,14 +31,9 @@
 #include "platform/app_error.h"
 #include "platform/sjis.h"
 #include "results/results.h"
+#include "temp_work_dir.h"
 
 namespace {
-
-void WriteHistory(const std::string& Path, const std::string& Bytes) {
-  QFile File(QString::fromStdString(Path));
-  ASSERT_TRUE(File.open(QIODevice::WriteOnly));
-  File.write(Bytes.data(), static_cast<qint64>(Bytes.size()));
-}
 
 std::string Line(int Seconds, int Percent, const QDate& Day, const char* Time) {
   char Text[96];
@@ -61,7 +56,7 @@ TEST(ChartExport, ThePdfHoldsThePeriodTheMonthsAndTheRecords) {
   const QDate Earlier = Today.addMonths(-1);
   const QDate First(Earlier.year(), Earlier.month(), 3);
   const QDate Last(Today.year(), Today.month(), 1);
-  WriteHistory(Program.HistoryPath(), Line(250, 40, First, "08:00") + "\r\n" + Line(200, 80, Last, "09:00") +
+  WriteBytes(Program.HistoryPath(), Line(250, 40, First, "08:00") + "\r\n" + Line(200, 80, Last, "09:00") +
                                           "\r\n" + ToSjis("所要時間 0x分") + "\r\n" + Line(100, 90, Last, "10:00") +
                                           "\r\n" + Line(150, 100, Last, "11:00") + "\r\n");
   TModalWatch Notice([](QWidget*) {});  // the start's notice of the damaged line
@@ -111,7 +106,7 @@ TEST(ChartExport, ThePagesChartIsTheChartAsShown) {
   TProgramFixture Program;
   std::string History;
   for (int I = 0; I < 100; ++I) History += Line(120 + 3 * I, (40 + 2 * I) % 101, QDate(2024, 3, 1 + I % 28), "10:00") + "\r\n";
-  WriteHistory(Program.HistoryPath(), History);
+  WriteBytes(Program.HistoryPath(), History);
   Program.Create();
   const QSize Design(705, 569);
   int Compared = 0;
@@ -171,13 +166,13 @@ TEST(ChartExport, AWriteThatFailsHalfWayKeepsTheFileThatWasThere) {
   TProgramFixture Program;
   std::string History;
   for (int I = 0; I < 300; ++I) History += Line(100 + I % 50, I % 101, QDate(2024, 3, 1 + I % 28), "10:00") + "\r\n";
-  WriteHistory(Program.HistoryPath(), History);
+  WriteBytes(Program.HistoryPath(), History);
   Program.Create();
   TChartExport& Export = Program.GraphWindow().ChartExport();
   for (const bool Pdf : {true, false}) {
     SCOPED_TRACE(Pdf ? "pdf" : "csv");
     const QString Path = Program.Dir.filePath(Pdf ? QStringLiteral("kept.pdf") : QStringLiteral("kept.csv"));
-    WriteHistory(Path.toStdString(), "saved before");
+    WriteBytes(Path.toStdString(), "saved before");
     const auto OldSignal = std::signal(SIGXFSZ, SIG_IGN);
     rlimit Old{};
     getrlimit(RLIMIT_FSIZE, &Old);
@@ -225,7 +220,7 @@ TEST(ChartExport, TheNameOrElseTheChosenTypeSaysWhatIsSaved) {
 // a name without one is saved as the type chosen.
 TEST(ChartExport, TheSaveDialogsTypeChoosesTheFile) {
   TProgramFixture Program;
-  WriteHistory(Program.HistoryPath(), Line(100, 90, QDate(2024, 3, 1), "10:00") + "\r\n");
+  WriteBytes(Program.HistoryPath(), Line(100, 90, QDate(2024, 3, 1), "10:00") + "\r\n");
   const QString Home = Program.Dir.filePath(QStringLiteral("home"));
   ASSERT_TRUE(QDir().mkpath(Home + QStringLiteral("/Documents")));
   const QByteArray OldHome = qgetenv("HOME"), OldConfig = qgetenv("XDG_CONFIG_HOME");
@@ -266,7 +261,7 @@ TEST(ChartExport, TheSaveDialogsTypeChoosesTheFile) {
 // In the shown window: which gestures and keys open the menu, and what it lists.
 TEST(ChartExport, TheMenuOpensOnAClickAndItsKeysButNotOnARightDrag) {
   TProgramFixture Program;
-  WriteHistory(Program.HistoryPath(), Line(100, 90, QDate(2024, 3, 1), "10:00") + "\r\n");
+  WriteBytes(Program.HistoryPath(), Line(100, 90, QDate(2024, 3, 1), "10:00") + "\r\n");
   Program.Create();
   struct TRow {
     const char* Case;

@@ -215,17 +215,3 @@ TEST_F(ResultsTest, TheNoticeNamesTenDamagedLinesAndCountsTheRest) {
   EXPECT_EQ(Results.LoadNotice(), Expected);
 }
 
-// A save that fails at a drill's end says what becomes of the drill.
-TEST_F(ResultsTest, ASaveErrorSaysTheDrillIsKeptForTheNextSave) {
-  ASSERT_EQ(::mkdir(FileName.c_str(), 0700), 0);
-  TResults Results(FileName);
-  Results.Load();
-  try {
-    Results.Record(A);
-    FAIL() << "no error";
-  } catch (const EFileError& Error) {
-    const std::string& Message = Error.Message();
-    ASSERT_GE(Message.size(), Texts().DrillKeptUnsaved.size());
-    EXPECT_EQ(Message.substr(Message.size() - Texts().DrillKeptUnsaved.size()), Texts().DrillKeptUnsaved);
-  }
-}

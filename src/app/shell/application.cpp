@@ -249,23 +249,16 @@ bool TApplication::eventFilter(QObject* Watched, QEvent* Event) {
 
 void TApplication::ForwardToHints(QObject* Watched, QEvent* Event) {
   switch (Event->type()) {
+    // A window sees every move once, before its widgets (which see moves only
+    // when they track the mouse). The pointer's entry into a window is a place
+    // like a move's: a Wayland compositor may tell only the entry when the
+    // pointer stops at once inside, with no move after it.
     case QEvent::MouseMove:
-      // A window sees every move once, before its widgets (which see moves
-      // only when they track the mouse).
-      if (Watched->isWindowType()) {
-        const auto* Move = static_cast<QMouseEvent*>(Event);
-        const QPoint Global = Move->globalPosition().toPoint();
-        FHintController->PointerMoved(WidgetUnderPointer(Watched, Move->position(), Global), Global);
-      }
-      break;
     case QEvent::Enter:
-      // The pointer came into a window: a place like a move's. A Wayland
-      // compositor may tell only the entry when the pointer stops at once
-      // inside, with no move after it.
       if (Watched->isWindowType()) {
-        const auto* Entry = static_cast<QEnterEvent*>(Event);
-        const QPoint Global = Entry->globalPosition().toPoint();
-        FHintController->PointerMoved(WidgetUnderPointer(Watched, Entry->position(), Global), Global);
+        const auto* At = static_cast<QSinglePointEvent*>(Event);
+        const QPoint Global = At->globalPosition().toPoint();
+        FHintController->PointerMoved(WidgetUnderPointer(Watched, At->position(), Global), Global);
       }
       break;
     case QEvent::Leave:

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <utility>
 
+#include "history/line_starts.h"
 #include "platform/app_error.h"
 #include "platform/files.h"
 #include "platform/folder_lock.h"
@@ -20,79 +21,6 @@
 namespace {
 
 constexpr std::string_view LineEnd = "\r\n";
-
-// True when one of the eight bytes of Word is below 14, that is may be a CR
-// or an LF.
-bool HasControlByte(uint64_t Word) {
-  constexpr uint64_t Ones = 0x0101010101010101ull, Highs = 0x8080808080808080ull;
-  return ((Word - 14 * Ones) & ~Word & Highs) != 0;
-}
-
-// Where each line of the file's bytes begins, as long as every line ends with
-// CR LF (the usual case); false at the first line that ends otherwise.
-bool FindCrlfLineStarts(std::string_view Bytes, std::vector<size_t>& Starts) {
-  Starts.clear();
-  Starts.reserve(Bytes.size() / 48 + 1);
-  const char* const Begin = Bytes.data();
-  const size_t Size = Bytes.size();
-  size_t At = 0;
-  while (At < Size) {
-    Starts.push_back(At);
-    size_t End = At;
-    for (;;) {
-      while (End + 8 <= Size) {
-        uint64_t Word;
-        std::memcpy(&Word, Begin + End, 8);
-        if (HasControlByte(Word)) break;
-        End += 8;
-      }
-      while (End < Size && static_cast<unsigned char>(Begin[End]) > '\r') ++End;
-      if (End >= Size || Begin[End] == '\r' || Begin[End] == '\n') break;
-      ++End;  // another control byte (a tab, a NUL) belongs to the line
-    }
-    if (End + 1 < Size && Begin[End] == '\r' && Begin[End + 1] == '\n') {
-      At = End + 2;
-      continue;
-    }
-    return false;
-  }
-  return true;
-}
-
-// The lines of the file's bytes, each followed by CR LF, for a file whose line
-// ends are not all CR LF: CR LF, a lone LF and a lone CR each end a line. Every
-// other byte, a NUL too, belongs to its line, so that a damaged byte costs no
-// line and the next save writes the line back as the file held it.
-std::string ReformedLines(std::string_view Bytes, std::vector<size_t>& Starts) {
-  std::string Text;
-  Text.reserve(Bytes.size() + Bytes.size() / 16 + 2);
-  Starts.clear();
-  size_t At = 0;
-  while (At < Bytes.size()) {
-    size_t End = Bytes.find_first_of("\r\n", At);
-    if (End == std::string_view::npos) End = Bytes.size();
-    Starts.push_back(Text.size());
-    Text.append(Bytes, At, End - At);
-    Text += LineEnd;
-    At = End;
-    if (At < Bytes.size() && Bytes[At] == '\r') ++At;
-    if (At < Bytes.size() && Bytes[At] == '\n') ++At;
-  }
-  return Text;
-}
-
-// Splits the file's bytes into lines, each followed by CR LF in Text, with
-// Starts where each begins. A file that already holds its lines that way
-// becomes Text as it is and Bytes is left empty; any other keeps its bytes in
-// Bytes.
-void SplitLines(std::string& Bytes, std::string& Text, std::vector<size_t>& Starts) {
-  if (FindCrlfLineStarts(Bytes, Starts)) {
-    Text = std::move(Bytes);
-    Bytes.clear();
-  } else {
-    Text = ReformedLines(Bytes, Starts);
-  }
-}
 
 // "ファイル "%s". %s ..." with the file's full path and the system's text.
 std::string FileMessage(const std::string& Template, const std::string& FileName, int Error) {
@@ -145,15 +73,23 @@ THistoryFile::THistoryFile(std::string FileName) : FFileName(std::move(FileName)
 void THistoryFile::Load() {
   if (!FileIsPresent(FFileName)) return;
   try {
-    std::string Bytes;
+    TByteBuffer Bytes;
     TFileStamp Stamp;
-    if (int Error = ReadWholeFile(FFileName, Bytes, &Stamp)) {
+    TLineStarts Starts;
+    // The lines are found piece by piece as the file comes in, while its
+    // bytes are still in the cache.
+    TCrlfLineFinder Lines(Starts);
+    auto Take = [&](std::string_view ReadSoFar) { Lines.Take(ReadSoFar); };
+    if (int Error = ReadWholeFile(FFileName, Bytes, &Stamp, Take)) {
       FFileNotReadWhole = true;
       throw EFileError(FileMessage(Texts().CannotOpenFile, FFileName, Error));
     }
-    std::string Text;
-    std::vector<size_t> Starts;
-    SplitLines(Bytes, Text, Starts);
+    TByteBuffer Text;
+    if (Lines.Finish(ViewOf(Bytes))) {
+      Text.swap(Bytes);
+    } else {
+      Text = ReformedLines(ViewOf(Bytes), Starts);
+    }
     FText.swap(Text);
     FStarts.swap(Starts);
     FSavedSize = FText.size();
@@ -171,7 +107,7 @@ std::string_view THistoryFile::Line(std::size_t Index) const {
   if (Index >= FStarts.size()) throw std::out_of_range("THistoryFile::Line");
   const size_t Start = FStarts[Index];
   const size_t Next = Index + 1 < FStarts.size() ? FStarts[Index + 1] : FText.size();
-  return std::string_view(FText).substr(Start, Next - Start - LineEnd.size());
+  return ViewOf(FText).substr(Start, Next - Start - LineEnd.size());
 }
 
 std::vector<std::string> THistoryFile::Lines() const {
@@ -182,8 +118,8 @@ std::vector<std::string> THistoryFile::Lines() const {
 }
 
 std::string_view THistoryFile::KnownBytes() const {
-  if (!FLoadedBytes.empty()) return FLoadedBytes;
-  return std::string_view(FText).substr(0, FSavedSize);
+  if (!FLoadedBytes.empty()) return ViewOf(FLoadedBytes);
+  return ViewOf(FText).substr(0, FSavedSize);
 }
 
 std::vector<std::string> THistoryFile::UnsavedLines() const {
@@ -200,46 +136,46 @@ void THistoryFile::Append(const std::string& Line) {
   try {
     // Room first, growing by half again at least, so that a failure leaves
     // the list as it was and a long run of appends copies little.
-    if (FStarts.size() == FStarts.capacity()) FStarts.reserve(FStarts.size() + FStarts.size() / 2 + 16);
     if (FText.capacity() < NewSize) FText.reserve(std::max(NewSize, OldSize + OldSize / 2 + 64));
+    FStarts.push_back(OldSize);
   } catch (const std::bad_alloc&) {
     throw EListError(Texts().CannotInsertLine);
   }
-  FText += Line;
-  FText += LineEnd;
-  FStarts.push_back(OldSize);
+  ::Append(FText, Line);
+  ::Append(FText, LineEnd);
 }
 
 void THistoryFile::Save() {
   // A writer that hangs holds the folder for no longer than this save waits.
   const TFolderLock Lock(FFileName, std::chrono::milliseconds(2000));
-  std::string Found;
+  TByteBuffer Found;
   const bool Present = FileIsPresent(FFileName);
   // A file that is gone (or cannot be read) gets the whole list, as at the
   // first save.
   const std::string_view Known = KnownBytes();
   TFileStamp Stamp;
   const bool AsSeen = Present && FStamp && FileStampOf(FFileName, Stamp) && Stamp == *FStamp;
-  const bool Unchanged = !Present || AsSeen || ReadWholeFile(FFileName, Found) != 0 || Found == Known;
+  const bool Unchanged =
+      !Present || AsSeen || ReadWholeFile(FFileName, Found, nullptr, {}) != 0 || ViewOf(Found) == Known;
 
   // The usual case: the file is as this list last saw it, and the text
   // already holds every line followed by CR LF.
-  std::string Merged;
-  std::vector<size_t> MergedStarts;
+  TByteBuffer Merged;
+  TLineStarts MergedStarts;
   bool KeepOld = FFileNotReadWhole;
   if (!Unchanged) {
     // Another writer saved since. Its text first, then the lines appended here.
     KeepOld = FFileNotReadWhole || Found.size() <= Known.size() ||
-              std::string_view(Found).substr(0, Known.size()) != Known;
+              ViewOf(Found).substr(0, Known.size()) != Known;
     SplitLines(Found, Merged, MergedStarts);
     const size_t FoundSize = Merged.size();
-    Merged.append(FText, FSavedSize, std::string::npos);
-    for (const size_t Start : FStarts) {
-      if (Start >= FSavedSize) MergedStarts.push_back(FoundSize + (Start - FSavedSize));
+    ::Append(Merged, ViewOf(FText).substr(FSavedSize));
+    for (size_t I = 0; I < FStarts.size(); ++I) {
+      if (FStarts[I] >= FSavedSize) MergedStarts.push_back(FoundSize + (FStarts[I] - FSavedSize));
     }
   }
-  const std::string& Bytes = Unchanged ? FText : Merged;
-  const TReplaceResult Result = ReplaceFileContents(FFileName, Bytes, KeepOld);
+  const TByteBuffer& Bytes = Unchanged ? FText : Merged;
+  const TReplaceResult Result = ReplaceFileContents(FFileName, ViewOf(Bytes), KeepOld);
   switch (Result.Step) {
     case TReplaceStep::Done:
       if (!Unchanged) {

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "history/line_starts.h"
+#include "platform/byte_buffer.h"
 #include "platform/files.h"
 
 // The history file the program reads and writes, in the working directory.
@@ -76,8 +78,8 @@ private:
   std::string FFileName;
   // The lines as the file stores them: each followed by CR LF, so that Save
   // writes this text as it is. FStarts[i] is where line i begins.
-  std::string FText;
-  std::vector<std::size_t> FStarts;
+  TByteBuffer FText;
+  TLineStarts FStarts;
   // The file on disk holds bytes that the list lacks (Load failed); the next
   // Save keeps the old file before replacing it.
   bool FFileNotReadWhole = false;
@@ -86,7 +88,7 @@ private:
   // were that part of FText, unless Load found them in another form (other
   // line ends), which FLoadedBytes then holds.
   std::size_t FSavedSize = 0;
-  std::string FLoadedBytes;
+  TByteBuffer FLoadedBytes;
   std::string_view KnownBytes() const;
   // The file as this list last read or wrote it, when that is proof enough
   // that the file still holds those bytes: the same file, size and times.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/files.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -27,12 +28,19 @@ constexpr size_t MaxErrorTextBytes = 256;
 // A file descriptor that is closed when it goes out of scope.
 class TFd {
 public:
+  TFd() = default;
   explicit TFd(int Fd) : FFd(Fd) {}
   ~TFd() {
     if (FFd >= 0) ::close(FFd);
   }
-  TFd(const TFd&) = delete;
-  TFd& operator=(const TFd&) = delete;
+  TFd(TFd&& Other) noexcept : FFd(std::exchange(Other.FFd, -1)) {}
+  TFd& operator=(TFd&& Other) noexcept {
+    if (this != &Other) {
+      if (FFd >= 0) ::close(FFd);
+      FFd = std::exchange(Other.FFd, -1);
+    }
+    return *this;
+  }
 
   int Get() const { return FFd; }
   bool IsOpen() const { return FFd >= 0; }
@@ -44,7 +52,7 @@ public:
   }
 
 private:
-  int FFd;
+  int FFd = -1;
 };
 
 // A file this module made that goes away again unless it is kept.
@@ -374,19 +382,55 @@ bool StampIsRecent(const TFileStamp& Stamp) {
   return NowNs - Stamp.ModifiedNs < Tick;
 }
 
-int ReadWholeFile(const std::string& Name, std::string& Bytes, TFileStamp* Stamp) {
-  Bytes.clear();
-  // Opened without waiting: a named pipe of that name would otherwise block
-  // the open until some writer came.
-  TFd File(::open(Name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+// Opens the file Name to be read whole, with its status. Opened without
+// waiting: a named pipe of that name would otherwise block the open until some
+// writer came. Only a regular file can be read whole: a pipe, a socket or a
+// device would wait for data or never end (EINVAL).
+int OpenWhole(const std::string& Name, TFd& File, struct stat& St) {
+  File = TFd(::open(Name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
   if (!File.IsOpen()) return errno;
-  // Only a regular file can be read whole: a pipe, a socket or a device
-  // would wait for data or never end.
-  struct stat St;
   if (::fstat(File.Get(), &St) != 0) return errno;
   if (!S_ISREG(St.st_mode)) return EINVAL;
+  return 0;
+}
+
+int ReadWholeFile(const std::string& Name, std::string& Bytes, TFileStamp* Stamp) {
+  Bytes.clear();
+  TFd File;
+  struct stat St;
+  if (int Error = OpenWhole(Name, File, St)) return Error;
   if (Stamp) *Stamp = StampOf(St);
   return ReadAll(File.Get(), Bytes);
+}
+
+int ReadWholeFile(const std::string& Name, TByteBuffer& Bytes, TFileStamp* Stamp,
+                  const std::function<void(std::string_view ReadSoFar)>& Read) {
+  Bytes.clear();
+  TFd File;
+  struct stat St;
+  if (int Error = OpenWhole(Name, File, St)) return Error;
+  if (Stamp) *Stamp = StampOf(St);
+  // Pieces small enough to stay in the cache until Read has seen them. The
+  // buffer takes the file's size at once, and one byte more so that the read
+  // that finds the end needs no more room; it grows on if the file grew.
+  constexpr size_t Piece = 64 * 1024;
+  Bytes.resize(static_cast<size_t>(St.st_size) + 1);
+  size_t Done = 0;
+  for (;;) {
+    if (Done == Bytes.size()) Bytes.resize(Done + Done / 2 + Piece);
+    const ssize_t N = ::read(File.Get(), Bytes.data() + Done, std::min(Piece, Bytes.size() - Done));
+    if (N < 0) {
+      if (errno == EINTR) continue;
+      const int Error = errno;
+      Bytes.resize(Done);
+      return Error;
+    }
+    if (N == 0) break;
+    Done += static_cast<size_t>(N);
+    if (Read) Read(std::string_view(Bytes.data(), Done));
+  }
+  Bytes.resize(Done);
+  return 0;
 }
 
 TReplaceResult ReplaceFileContents(const std::string& Name, std::string_view Bytes, bool KeepOld,

@@ -5,8 +5,11 @@
 // and the operating system's text for an error. Knows nothing of what the
 // files hold.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+
+#include "platform/byte_buffer.h"
 
 // True when a directory entry of that name exists and is not a directory. A
 // link counts as what it points to; a link that points nowhere is present
@@ -29,6 +32,12 @@ struct TFileStamp {
 // device), which is not waited for. Stamp, when given, receives the stamp of
 // the file as it was opened.
 int ReadWholeFile(const std::string& Name, std::string& Bytes, TFileStamp* Stamp = nullptr);
+
+// The same into a byte buffer, in pieces: after each piece Read (when given)
+// is called with every byte read so far, while the newest of them are still in
+// the processor's cache, so that a caller can look through them as they come.
+int ReadWholeFile(const std::string& Name, TByteBuffer& Bytes, TFileStamp* Stamp,
+                  const std::function<void(std::string_view ReadSoFar)>& Read);
 
 // The stamp of the file Name (a link counts as what it points to); false when
 // there is none to be had.

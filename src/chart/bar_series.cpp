@@ -24,7 +24,7 @@ int ClampPixel(long long V) { return static_cast<int>(std::clamp(V, -PixelLimit,
 bool WithinLimit(long long V) { return V > -PixelLimit && V < PixelLimit; }
 
 // Nearest integer, halves to the even neighbour.
-long long RoundHalfEven(double V) {
+long long RoundHalfEvenLong(double V) {
   const double Floor = std::floor(V);
   long long Result = static_cast<long long>(Floor);
   const double Fraction = V - Floor;
@@ -119,7 +119,7 @@ void TBarSeries::UpdateBarPixelWidth() {
   long long Room;
   if (AutoBarSize) {
     const double Span = Axis.RangeMax + 2 - Axis.RangeMin;
-    Room = Span > 0 ? RoundHalfEven(Axis.AxisLength / Span) : 0;
+    Room = Span > 0 ? RoundHalfEvenLong(Axis.AxisLength / Span) : 0;
   } else {
     Room = Axis.AxisLength / Count;
   }
@@ -163,7 +163,7 @@ void TBarSeries::VerticalMargins(int& Top, int& Bottom) {
 }
 
 long long TBarSeries::SideBySideOffset() const {
-  return RoundHalfEven((BarOrderPosition() - SideBySideCount() * 0.5 - 1) * FBarPixelWidth);
+  return RoundHalfEvenLong((BarOrderPosition() - SideBySideCount() * 0.5 - 1) * FBarPixelWidth);
 }
 
 long long TBarSeries::BarLeftAt(long long XPixel) const {
@@ -190,8 +190,11 @@ TBarSeries::TBarPlace TBarSeries::PlaceOf(int Index) const {
 }
 
 void TBarSeries::DrawAllPoints() {
-  FDrawnOutlines.assign(static_cast<size_t>(PointCount()), {});
+  FDrawnBoxes.assign(static_cast<size_t>(PointCount()), {});
   FDrawn.assign(static_cast<size_t>(PointCount()), false);
+  FDrawnProjection = ParentChart().Canvas.Projection();
+  FDrawnStartZ = StartZ;
+  FDrawnEndZ = EndZ;
   FPaintSideOffset = SideBySideOffset();
   const TForgetOnExit Forget{FPaintSideOffset};
   FindCoveredBars();
@@ -258,18 +261,22 @@ void TBarSeries::DrawPoint(int Index) {
     if (FOpaqueBars) Surface.SetPaintedLater({});
   }
 
-  // The silhouette of the box on screen, for the mouse.
-  if (Index >= 0 && static_cast<size_t>(Index) < FDrawnOutlines.size()) {
-    const TCanvas3D& Canvas = ParentChart().Canvas;
-    const int Left = ClampPixel(Place.Left), Right = ClampPixel(Place.Right);
-    const int Top = ClampPixel(std::min(Place.ValueRow, Place.OriginRow));
-    const int Bottom = ClampPixel(std::max(Place.ValueRow, Place.OriginRow));
+  // The box, for the mouse.
+  if (Index >= 0 && static_cast<size_t>(Index) < FDrawnBoxes.size()) {
     FDrawn[static_cast<size_t>(Index)] = true;
-    FDrawnOutlines[static_cast<size_t>(Index)] = {
-        Canvas.ProjectPoint(Left, Bottom, StartZ), Canvas.ProjectPoint(Left, Top, StartZ),
-        Canvas.ProjectPoint(Left, Top, EndZ),      Canvas.ProjectPoint(Right, Top, EndZ),
-        Canvas.ProjectPoint(Right, Bottom, EndZ),  Canvas.ProjectPoint(Right, Bottom, StartZ)};
+    FDrawnBoxes[static_cast<size_t>(Index)] = {
+        static_cast<std::int16_t>(ClampPixel(Place.Left)), static_cast<std::int16_t>(ClampPixel(Place.Right)),
+        static_cast<std::int16_t>(ClampPixel(std::min(Place.ValueRow, Place.OriginRow))),
+        static_cast<std::int16_t>(ClampPixel(std::max(Place.ValueRow, Place.OriginRow)))};
   }
+}
+
+std::array<TPoint, 6> TBarSeries::DrawnOutline(std::size_t Index) const {
+  const TDrawnBox& Box = FDrawnBoxes[Index];
+  const TProjection& At = FDrawnProjection;
+  return {At.Of(Box.Left, Box.Bottom, FDrawnStartZ), At.Of(Box.Left, Box.Top, FDrawnStartZ),
+          At.Of(Box.Left, Box.Top, FDrawnEndZ),      At.Of(Box.Right, Box.Top, FDrawnEndZ),
+          At.Of(Box.Right, Box.Bottom, FDrawnEndZ),  At.Of(Box.Right, Box.Bottom, FDrawnStartZ)};
 }
 
 void TBarSeries::DrawBar(TColor Color, int Left, int Right, int Top, int Bottom) {
@@ -317,7 +324,7 @@ void TBarSeries::DrawMarks() {
   TSurfaceFont Font = Marks.Font;
   const TView3DOptions& View = Canvas.View3DOptions;
   if (Chart.View3D && View.ZoomText && View.Zoom != 100) {
-    Font.Height = static_cast<int>(std::max<long long>(1, RoundHalfEven(Font.Height * View.Zoom * 0.01)));
+    Font.Height = static_cast<int>(std::max<long long>(1, RoundHalfEvenLong(Font.Height * View.Zoom * 0.01)));
   }
 
   const int Last = std::min(LastVisible, PointCount() - 1);
@@ -452,10 +459,10 @@ void TBarSeries::DrawMarks() {
 std::optional<int> TBarSeries::Clicked(int X, int Y) const { return ClickedAmong(X, Y, 0, PointCount() - 1); }
 
 std::optional<int> TBarSeries::ClickedAmong(int X, int Y, int First, int Last) const {
-  const int Count = std::min(PointCount(), static_cast<int>(FDrawnOutlines.size()));
+  const int Count = std::min(PointCount(), static_cast<int>(FDrawnBoxes.size()));
   // The bar drawn last lies on top.
   for (int Index = std::min(Last, Count - 1); Index >= std::max(First, 0); --Index) {
-    if (FDrawn[static_cast<size_t>(Index)] && PolygonContains(FDrawnOutlines[static_cast<size_t>(Index)], X, Y)) {
+    if (FDrawn[static_cast<size_t>(Index)] && PolygonContains(DrawnOutline(static_cast<size_t>(Index)), X, Y)) {
       return Index;
     }
   }

@@ -3,6 +3,7 @@
 // The bar series: one 3D box per point from the origin to its value, with a
 // value mark above each bar.
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -10,6 +11,7 @@
 
 #include "chart/chart_series.h"
 #include "chart/covered_shapes.h"
+#include "chart/projection.h"
 
 // How the bar series of a chart share an x position: each bar centred on it,
 // or the bars of all series side by side.
@@ -78,10 +80,19 @@ private:
   TLaterColumns FLaterSeries;
   int FLaterSeriesPaint = -1;
 
-  // Screen outline of each bar drawn by the last paint, per point index: the
-  // mouse hit test. FDrawn tells which bars the last paint drew.
-  std::vector<std::array<TPoint, 6>> FDrawnOutlines;
+  // Each bar drawn by the last paint, per point index, for the mouse hit
+  // test: its box in the chart's space (every pixel lies within 32767), and
+  // the projection and depth it was drawn with. FDrawn tells which bars the
+  // last paint drew.
+  struct TDrawnBox {
+    std::int16_t Left = 0, Right = 0, Top = 0, Bottom = 0;
+  };
+  std::vector<TDrawnBox> FDrawnBoxes;
   std::vector<bool> FDrawn;
+  TProjection FDrawnProjection;
+  int FDrawnStartZ = 0, FDrawnEndZ = 0;
+  // The silhouette on screen of the bar at Index as the last paint drew it.
+  std::array<TPoint, 6> DrawnOutline(std::size_t Index) const;
   // Bars of this paint that later bars paint over (FindCoveredBars).
   std::vector<bool> FCovered;
   // Whether this paint's bars paint every pixel of their front and side

@@ -93,18 +93,6 @@ bool TCanvas3D::RedrawFromBuffer() {
 
 // --- projection and measurement ---
 
-TPoint TCanvas3D::ProjectPoint(int X, int Y, int Z) const {
-  if (!FDepthOn) return TPoint{X, Y};
-  // The oblique view: z pixels deep is z to the right and z up. The rotated
-  // view is not used by this chart and falls back to the same projection.
-  if (FZoomFactor == 1.0) {
-    // Unzoomed, as the chart nearly always is: whole pixels need no rounding.
-    return TPoint{X - FXCenter + Z + FXCenterOffset, Y - FYCenter - Z + FYCenterOffset};
-  }
-  return TPoint{RoundHalfEven((X - FXCenter + Z) * FZoomFactor) + FXCenterOffset,
-                RoundHalfEven((Y - FYCenter - Z) * FZoomFactor) + FYCenterOffset};
-}
-
 int TCanvas3D::TextPixelWidth(const std::string& Text) { return FSurface.TextExtent(Text).Width; }
 
 int TCanvas3D::TextPixelHeight(const std::string& Text) { return FSurface.TextExtent(Text).Height; }

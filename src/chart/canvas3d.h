@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "chart/chart_pens.h"
+#include "chart/projection.h"
 #include "chart/surface.h"
 
 struct TView3DOptions {
@@ -47,7 +48,10 @@ public:
   bool RedrawFromBuffer();
 
   // --- projection and measurement ---
-  TPoint ProjectPoint(int X, int Y, int Z) const;
+  TPoint ProjectPoint(int X, int Y, int Z) const { return Projection().Of(X, Y, Z); }
+  TProjection Projection() const {
+    return TProjection{FDepthOn, FZoomFactor, FXCenter, FYCenter, FXCenterOffset, FYCenterOffset};
+  }
   int TextPixelWidth(const std::string& Text);
   int TextPixelHeight(const std::string& Text);
   int LetterHeight();  // height of "W" in the current font

@@ -53,6 +53,9 @@ void TLineSeries::GatherPieces() {
   FPrevIndex = -1;
   FDrawnPieces.clear();
   if (FirstVisible >= 0) FDrawnPieces.reserve(static_cast<size_t>(LastVisible - FirstVisible + 1));
+  FDrawnProjection = ParentChart().Canvas.Projection();
+  FDrawnStartZ = StartZ;
+  FDrawnEndZ = EndZ;
   // A piece is darkened when it rises more steeply than the depth direction
   // runs on screen; the back of a slot is drawn as far up as it is deep.
   const int DepthPerSeries = ParentChart().DepthPerSeries;
@@ -159,7 +162,6 @@ void TLineSeries::DrawPoint(int Index) {
 
 void TLineSeries::AddPiece(int Index, TColor Color, int X, int Y) {
   if ((X == FPrevX && Y == FPrevY) || Color == clNone) return;
-  TCanvas3D& Canvas = ParentChart().Canvas;
   // Screen y grows downward: a piece rising to the right has a positive slope.
   const bool Darker = Dark3D && X != FPrevX && FDarkSlope != 0 &&
                       static_cast<double>(FPrevY - Y) / (X - FPrevX) > FDarkSlope;
@@ -169,14 +171,9 @@ void TLineSeries::AddPiece(int Index, TColor Color, int X, int Y) {
   FPieces.push_back(TPiece{Color, static_cast<std::int16_t>(X), static_cast<std::int16_t>(Y),
                            static_cast<std::int16_t>(FPrevX), static_cast<std::int16_t>(FPrevY), Darker, false});
 
-  TDrawnPiece Piece;
-  Piece.FromIndex = FPrevIndex;
-  Piece.ToIndex = Index;
-  Piece.From = Canvas.ProjectPoint(B.X, B.Y, StartZ);
-  Piece.To = Canvas.ProjectPoint(A.X, A.Y, StartZ);
-  Piece.Outline = {Canvas.ProjectPoint(A.X, A.Y, StartZ), Canvas.ProjectPoint(B.X, B.Y, StartZ),
-                   Canvas.ProjectPoint(B.X, B.Y, EndZ), Canvas.ProjectPoint(A.X, A.Y, EndZ)};
-  FDrawnPieces.push_back(Piece);
+  FDrawnPieces.push_back(TDrawnPiece{FPrevIndex, Index, static_cast<std::int16_t>(A.X),
+                                     static_cast<std::int16_t>(A.Y), static_cast<std::int16_t>(B.X),
+                                     static_cast<std::int16_t>(B.Y)});
 }
 
 std::optional<int> TLineSeries::Clicked(int X, int Y) const { return ClickedAmong(X, Y, 0, PointCount() - 1); }
@@ -187,10 +184,13 @@ std::optional<int> TLineSeries::ClickedAmong(int X, int Y, int First, int Last) 
     const TDrawnPiece& Piece = *It;
     if (Piece.ToIndex >= PointCount() || Piece.FromIndex < 0) continue;
     if (Piece.ToIndex < First || Piece.FromIndex > Last) continue;
-    const std::vector<TPoint> Outline(Piece.Outline.begin(), Piece.Outline.end());
-    if (PolygonContains(Outline, X, Y) || DistanceToSegment(Piece.From, Piece.To, X, Y) <= HitTolerance) {
-      const double ToFrom = std::hypot(X - Piece.From.X, Y - Piece.From.Y);
-      const double ToTo = std::hypot(X - Piece.To.X, Y - Piece.To.Y);
+    const TProjection& At = FDrawnProjection;
+    const TPoint From = At.Of(Piece.BX, Piece.BY, FDrawnStartZ), To = At.Of(Piece.AX, Piece.AY, FDrawnStartZ);
+    const std::array<TPoint, 4> Outline = {To, From, At.Of(Piece.BX, Piece.BY, FDrawnEndZ),
+                                           At.Of(Piece.AX, Piece.AY, FDrawnEndZ)};
+    if (PolygonContains(Outline, X, Y) || DistanceToSegment(From, To, X, Y) <= HitTolerance) {
+      const double ToFrom = std::hypot(X - From.X, Y - From.Y);
+      const double ToTo = std::hypot(X - To.X, Y - To.Y);
       return ToFrom < ToTo ? Piece.FromIndex : Piece.ToIndex;
     }
   }

@@ -8,6 +8,7 @@
 
 #include "chart/chart_series.h"
 #include "chart/covered_shapes.h"
+#include "chart/projection.h"
 
 class TLineSeries : public TChartSeries {
 public:
@@ -67,13 +68,15 @@ private:
   TColor FPrevColor = clNone;
   double FDarkSlope = 1.0;
 
-  // The pieces drawn by the last paint, on screen: the mouse hit test.
+  // The pieces drawn by the last paint, for the mouse hit test: their ends in
+  // the chart's space, and the projection and depth they were drawn with.
   struct TDrawnPiece {
     int FromIndex = 0;  // the earlier point
     int ToIndex = 0;
-    TPoint From, To;    // front edge
-    std::array<TPoint, 4> Outline;
+    std::int16_t AX = 0, AY = 0, BX = 0, BY = 0;  // A at ToIndex, B at FromIndex
   };
   std::vector<TDrawnPiece> FDrawnPieces;
+  TProjection FDrawnProjection;
+  int FDrawnStartZ = 0, FDrawnEndZ = 0;
   int FPrevIndex = -1;
 };

@@ -63,7 +63,6 @@ public:
 
   TAxisKind Kind() const { return FKind; }
   bool RunsHorizontally() const { return FKind == akBottom || FKind == akTop; }
-  bool OnFarSide() const { return FKind == akTop || FKind == akRight || FKind == akDepth; }
   // Stops being automatic; the smaller value becomes Minimum, the larger
   // Maximum, at least 1e-10 apart.
   void FixAxisRange(double A, double B);

@@ -71,7 +71,7 @@ TEST_F(BarSeriesTest, WorkedExampleToThePixel) {
   NineDrillsFirstShown(85);
   LayOut();
   ASSERT_EQ(Bars.BarPixelWidth(), 42);
-  EXPECT_EQ(Bars.BarLeft(0), 300);
+  EXPECT_EQ(Chart.BottomAxis.ValueToPixel(300), 321);  // the bar 300 to 342, centred on it
   Draw();
 
   // Box(300, 342, 200, 370, 10, 20): front, right side, top, in that order.
@@ -458,8 +458,8 @@ TEST_F(ResultChartTest, BottomAxisKeepsABarWidthFreeAtBothEnds) {
   ASSERT_GT(Width, 0);
   EXPECT_EQ(Width % 2, 0);
   // The outermost x values stand one bar width inside the plot box's ends.
-  EXPECT_EQ(Bars.BarLeft(0) + Width / 2 - Chart.PlotRect.Left, Width);
-  EXPECT_NEAR(Chart.PlotRect.Right - (Bars.BarLeft(8) + Width / 2), Width, 1);
+  EXPECT_EQ(Chart.BottomAxis.ValueToPixel(Bars.XValues.ValueAt(0)) - Chart.PlotRect.Left, Width);
+  EXPECT_NEAR(Chart.PlotRect.Right - Chart.BottomAxis.ValueToPixel(Bars.XValues.ValueAt(8)), Width, 1);
   // Front faces (red) lie at the bar slot's front depth, inside the plot box.
   for (const auto& Call : Surface.Calls) {
     if (Call.Op != "Polygon" || Call.Brush.Color != clRed) continue;

@@ -30,7 +30,7 @@ void FixRange(TChartAxis& Axis, double Minimum, double Maximum) {
 
 }  // namespace
 
-void ConfigureResultChart(TChart& Chart) {
+void ConfigureResultFrame(TChart& Chart) {
   const TProgramTexts& T = Texts();
   const TSurfaceFont Gothic21 = Font(T.PGothicFace, 21, clBlack);
   const TSurfaceFont Mincho12 = Font(T.PMinchoFace, 12, clBlack);
@@ -56,6 +56,12 @@ void ConfigureResultChart(TChart& Chart) {
     Axis->LabelsFont = Mincho12;
     Axis->Title.Font = Mincho12;
   }
+}
+
+void ConfigureResultChart(TChart& Chart) {
+  const TProgramTexts& T = Texts();
+  const TSurfaceFont Mincho12 = Font(T.PMinchoFace, 12, clBlack);
+  ConfigureResultFrame(Chart);
 
   auto& PercentBars = Chart.AddSeries<TBarSeries>();
   PercentBars.SeriesColor = clRed;

@@ -50,6 +50,7 @@ inline void PreparePainter(QPainter& Painter) {
   Painter.setRenderHint(QPainter::TextAntialiasing, true);
 }
 
+// The surface's per-pixel tests and writes, inline in every drawing file.
 
 inline bool TQPainterSurface::InsideClip(int X, int Y) const {
   if (!FClipped) return true;

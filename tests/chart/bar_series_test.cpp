@@ -7,7 +7,7 @@
 #include "chart/line_series.h"
 #include "platform/app_error.h"
 #include "platform/program_texts.h"
-#include "recording_surface.h"
+#include "chart_test_support.h"
 #include "series_drawing.h"
 
 namespace {
@@ -344,26 +344,11 @@ TEST_F(BarSeriesTest, ClickedHitsTheDrawnBox) {
 // The whole chart as the result graph window configures it.
 class ResultChartTest : public ::testing::Test {
 protected:
-  TRecordingSurface Surface;
-  TChart Chart{Surface};
-  TBarSeries& Bars = Chart.AddSeries<TBarSeries>();
-  TLineSeries& Line = Chart.AddSeries<TLineSeries>();
-
-  void SetUp() override {
-    for (TChartAxis* Axis : {&Chart.LeftAxis, &Chart.RightAxis}) {
-      Axis->Automatic = Axis->AutomaticMinimum = Axis->AutomaticMaximum = false;
-    }
-    Chart.LeftAxis.Minimum = 0;
-    Chart.LeftAxis.Maximum = 100;
-    Chart.RightAxis.Minimum = 100;
-    Chart.RightAxis.Maximum = 300;
-    Bars.SeriesColor = clRed;
-    Bars.Marks.ArrowLength = 20;
-    Bars.Marks.Font.Height = 16;
-    Line.SeriesColor = clBlue;
-    Line.VertAxis = akRight;
-    Chart.SetSize(705, 569);
-  }
+  TRealResultChartFixture Real;
+  TRecordingSurface& Surface = Real.Surface;
+  TChart& Chart = Real.Chart;
+  TBarSeries& Bars = *Real.Bars;
+  TLineSeries& Line = *Real.Line;
 
   void AddDrill(int Index, double Percent, double Seconds) {
     Bars.AddPoint(Index, Percent, "", clAutoColor);

@@ -199,8 +199,8 @@ void TBarSeries::DrawAllPoints() {
 // to leave unwritten.
 void TBarSeries::FindCoveredBars() {
   FCovered.assign(static_cast<size_t>(PointCount()), false);
-  const bool Opaque = BarBrush.Style == bsSolid && BarPen.Visible && BarPen.Width == 1 &&
-                      BarPen.Style == psSolid && !BarPen.SmallDots;
+  const bool Opaque = BarBrush.Style == TBrushStyle::Solid && BarPen.Visible && BarPen.Width == 1 &&
+                      BarPen.Style == TPenStyle::Solid && !BarPen.SmallDots;
   FOpaqueBars = LeaveOutCoveredShapes && Opaque;
   TChart& Chart = ParentChart();
   FLaterSeries.Start(Chart.Width(), Chart.Height());

@@ -95,7 +95,7 @@ private:
   };
   // What the texts of the value marks depend on besides the value.
   struct TMarkTextsMadeWith {
-    TSeriesMarksStyle Style = smsLabel;
+    TSeriesMarksStyle Style = TSeriesMarksStyle::Label;
     std::string ValueFormat;
     TSurfaceFont Font;
     bool FrameVisible = false;

@@ -142,7 +142,7 @@ private:
   TSurfaceBrush FBrush;
   TSurfaceFont FFont;
   TColor FBackgroundColor = clWhite;
-  TBackgroundMode FBackgroundMode = bkTransparent;
+  TBackgroundMode FBackgroundMode = TBackgroundMode::Transparent;
   std::string FTextBoxKey;
   std::vector<TPoint> FPolygonPoints;
 };

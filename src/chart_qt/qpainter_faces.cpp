@@ -28,15 +28,15 @@ bool EnclosesNothing(const std::vector<TPoint>& Points) {
 // Left..Right-1 x Top..Bottom-1; the faces that go into the depth are that
 // rectangle sheared 45 degrees up to the right, pixel row by pixel row (a top
 // face) or column by column (a side face).
-enum TFaceKind { fkNone, fkRectangle, fkTop, fkSide };
+enum class TFaceKind { None, Rectangle, Top, Side };
 struct TFace {
-  TFaceKind Kind = fkNone;
+  TFaceKind Kind = TFaceKind::None;
   int Left = 0, Top = 0, Right = 0, Bottom = 0;  // of the rectangle before the shear
   int Depth = 0;                                 // the shear, in pixels
 };
 
 // The face the four points outline, corner after corner in either direction;
-// fkNone for any other polygon.
+// TFaceKind::None for any other polygon.
 TFace FaceOf(const std::vector<TPoint>& Points) {
   if (Points.size() != 4) return {};
   constexpr int Limit = 16384;  // far beyond any panel
@@ -67,7 +67,7 @@ TFace FaceOf(const std::vector<TPoint>& Points) {
   // A rectangle.
   if (MinX < MaxX && MinY < MaxY &&
       Matches({TPoint{MinX, MinY}, TPoint{MaxX, MinY}, TPoint{MaxX, MaxY}, TPoint{MinX, MaxY}})) {
-    Face = TFace{fkRectangle, MinX, MinY, MaxX, MaxY, 0};
+    Face = TFace{TFaceKind::Rectangle, MinX, MinY, MaxX, MaxY, 0};
     return Face;
   }
   // A top face: level edges at MaxY (front) and MinY (back), Depth = MaxY - MinY.
@@ -76,7 +76,7 @@ TFace FaceOf(const std::vector<TPoint>& Points) {
     const int Left = MinX, Right = MaxX - Depth;
     if (Left < Right && Matches({TPoint{Left, MaxY}, TPoint{Right, MaxY}, TPoint{Right + Depth, MinY},
                                  TPoint{Left + Depth, MinY}})) {
-      return TFace{fkTop, Left, MaxY - Depth, Right, MaxY, Depth};
+      return TFace{TFaceKind::Top, Left, MaxY - Depth, Right, MaxY, Depth};
     }
   }
   // A side face: upright edges at MinX (front) and MaxX (back), Depth = MaxX - MinX.
@@ -85,7 +85,7 @@ TFace FaceOf(const std::vector<TPoint>& Points) {
     const int Top = MinY + Shear, Bottom = MaxY;
     if (Top < Bottom && Matches({TPoint{MinX, Top}, TPoint{MaxX, Top - Shear}, TPoint{MaxX, Bottom - Shear},
                                  TPoint{MinX, Bottom}})) {
-      return TFace{fkSide, MinX, Top, MaxX, Bottom, Shear};
+      return TFace{TFaceKind::Side, MinX, Top, MaxX, Bottom, Shear};
     }
   }
   return {};
@@ -94,13 +94,13 @@ TFace FaceOf(const std::vector<TPoint>& Points) {
 // The box around the pixels a face's fill sets; nothing for no face.
 std::optional<QRect> FaceFillBox(const TFace& Face) {
   switch (Face.Kind) {
-    case fkRectangle:
+    case TFaceKind::Rectangle:
       return QRect(QPoint(Face.Left, Face.Top), QPoint(Face.Right - 1, Face.Bottom - 1));
-    case fkTop:
+    case TFaceKind::Top:
       return QRect(QPoint(Face.Left + 1, Face.Top), QPoint(Face.Right + Face.Depth - 1, Face.Bottom - 1));
-    case fkSide:
+    case TFaceKind::Side:
       return QRect(QPoint(Face.Left, Face.Top - Face.Depth + 1), QPoint(Face.Left + Face.Depth - 1, Face.Bottom - 1));
-    case fkNone:
+    case TFaceKind::None:
       break;
   }
   return std::nullopt;
@@ -137,7 +137,7 @@ void TQPainterSurface::Polygon(const std::vector<TPoint>& Points) {
   QRect RasterBox(0, 0, FImageWidth, FImageHeight);
   if (FClipped) RasterBox &= FClipBounds;
   const TClipTestSkipped Skipped(FClipped, FClipped && BoxInsideClip(Left, Top, Right, Bottom));
-  if (FBrush.Style == bsSolid && !EnclosesNothing(Points)) {
+  if (FBrush.Style == TBrushStyle::Solid && !EnclosesNothing(Points)) {
     const TFace Face = FPen.Mode == TPenMode::Copy ? FaceOf(Points) : TFace{};
     const QRgb Fill = ToPixel(FBrush.Color);
     // A face's fill stays off its bottom and right edges, where the outline
@@ -149,10 +149,10 @@ void TQPainterSurface::Polygon(const std::vector<TPoint>& Points) {
     // A fill inside the clip and the image is written where it is.
     const bool InPlace = !FClipped && FillBox && QRect(0, 0, FImageWidth, FImageHeight).contains(*FillBox);
     switch (Face.Kind) {
-      case fkRectangle:
+      case TFaceKind::Rectangle:
         FillArea(Face.Left, Face.Top, Face.Right - 1, Face.Bottom - 1, Fill);
         break;
-      case fkTop:
+      case TFaceKind::Top:
         // Row y of the face lies T - y pixels to the right of the front edge.
         for (int Y = Face.Top; Y < Face.Bottom; ++Y) {
           const int Shift = Face.Bottom - Y;
@@ -163,7 +163,7 @@ void TQPainterSurface::Polygon(const std::vector<TPoint>& Points) {
           }
         }
         break;
-      case fkSide:
+      case TFaceKind::Side:
         // Column Left + k holds rows Top - k .. Bottom - k - 1.
         if (InPlace) {
           if (Face.Top < Face.Bottom) {
@@ -184,7 +184,7 @@ void TQPainterSurface::Polygon(const std::vector<TPoint>& Points) {
           if (First < End) FillRow(Y, Face.Left + First, Face.Left + End - 1, Fill);
         }
         break;
-      case fkNone:
+      case TFaceKind::None:
         if (FPen.Mode == TPenMode::Copy && !RasterBox.isEmpty() &&
             PolygonRowsFit(Points, RasterBox.left(), RasterBox.right())) {
           // A slanted shape (a piece of the line's ribbon) within the box's columns.
@@ -218,8 +218,8 @@ void TQPainterSurface::Rectangle(const TRect& R) {
   QPainter* P = Painter(FPen.Mode);
   if (P == nullptr) return;
   const TClipTestSkipped Skipped(FClipped, FClipped && BoxInsideClip(L, T, Rt, B));
-  const bool Outline = FPen.Style != psClear;
-  if (FBrush.Style == bsSolid) {
+  const bool Outline = FPen.Style != TPenStyle::Clear;
+  if (FBrush.Style == TBrushStyle::Solid) {
     // Without an outline the filled area is one pixel smaller each way.
     QRect Fill = Outline ? QRect(QPoint(L + 1, T + 1), QPoint(Rt - 2, B - 2)) : QRect(QPoint(L, T), QPoint(Rt - 2, B - 2));
     if (Fill.isValid()) {

@@ -77,8 +77,8 @@ void WriteLinePixels(QRgb* Start, qsizetype Stride, TPoint A, TPoint B, bool Las
 bool TQPainterSurface::FillWideLevelLine(TPoint A, TPoint B) {
   constexpr int Far = 1 << 24;  // beyond any picture: left to QPainter
   auto NearBy = [](int V) { return V > -Far && V < Far; };
-  if (FPen.Mode != TPenMode::Copy || FPen.Style != psSolid || FPen.Width > 1024 || (A.X == B.X) == (A.Y == B.Y) ||
-      !NearBy(A.X) || !NearBy(A.Y) || !NearBy(B.X) || !NearBy(B.Y)) {
+  if (FPen.Mode != TPenMode::Copy || FPen.Style != TPenStyle::Solid || FPen.Width > 1024 ||
+      (A.X == B.X) == (A.Y == B.Y) || !NearBy(A.X) || !NearBy(A.Y) || !NearBy(B.X) || !NearBy(B.Y)) {
     return false;
   }
   const int Before = FPen.Width / 2, Last = FPen.Width - 1;
@@ -95,7 +95,7 @@ bool TQPainterSurface::FillWideLevelLine(TPoint A, TPoint B) {
 // once (the inverting pen relies on it); a wider pen is stroked by QPainter,
 // but for a level or upright line with the copying solid pen (an axis).
 void TQPainterSurface::StrokeLine(TPoint A, TPoint B, bool LastPixel) {
-  if (FPen.Style == psClear) return;
+  if (FPen.Style == TPenStyle::Clear) return;
   QPainter* P = Painter(FPen.Mode);
   if (P == nullptr) return;
   if (FPen.Width > 1) {
@@ -104,14 +104,14 @@ void TQPainterSurface::StrokeLine(TPoint A, TPoint B, bool LastPixel) {
     Pen.setWidth(FPen.Width);
     Pen.setCapStyle(Qt::FlatCap);
     Pen.setJoinStyle(Qt::MiterJoin);
-    if (FPen.Style == psDot) Pen.setStyle(Qt::DotLine);
+    if (FPen.Style == TPenStyle::Dot) Pen.setStyle(Qt::DotLine);
     P->setPen(Pen);
     P->setBrush(Qt::NoBrush);
     P->drawLine(A.X, A.Y, B.X, B.Y);
     return;
   }
-  const bool Dotted = FPen.Style == psDot;
-  const bool GapShows = Dotted && FBackgroundMode == bkOpaque;
+  const bool Dotted = FPen.Style == TPenStyle::Dot;
+  const bool GapShows = Dotted && FBackgroundMode == TBackgroundMode::Opaque;
   if (FPen.Mode == TPenMode::Copy) {
     // Opaque pixels: written straight into the image. The gaps of a dotted
     // line come first, then the dots, as QPainter would draw them.

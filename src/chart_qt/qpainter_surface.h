@@ -177,10 +177,10 @@ private:
   TSurfaceFont FFont;
   TFontEntry* FFontEntry = nullptr;
   std::map<std::tuple<std::string, int, int, bool, bool>, std::unique_ptr<TFontEntry>> FFonts;
-  TBackgroundMode FBackgroundMode = bkTransparent;
+  TBackgroundMode FBackgroundMode = TBackgroundMode::Transparent;
   TColor FBackgroundColor = clWhite;
-  THorizTextAlign FHorizAlign = htaLeft;
-  TVertTextAlign FVertAlign = vtaTop;
+  THorizTextAlign FHorizAlign = THorizTextAlign::Left;
+  TVertTextAlign FVertAlign = TVertTextAlign::Top;
   TPoint FPenPos;
   bool FClipped = false;
   // The outline of the last clip and what follows from it (kept while

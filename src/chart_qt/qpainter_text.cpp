@@ -132,9 +132,12 @@ bool TQPainterSurface::CopyTurnedTextPicture(TTextInfo& Info, int X, int Y, int 
 }
 
 std::pair<int, int> TQPainterSurface::PenOffset(const TTextInfo& Info) const {
-  const int Dx = FHorizAlign == htaLeft ? 0 : FHorizAlign == htaCenter ? -Info.Width / 2 : -Info.Width;
-  const int Baseline =
-      FVertAlign == vtaTop ? FFontEntry->Ascent : FVertAlign == vtaBottom ? -FFontEntry->Descent : 0;
+  const int Dx = FHorizAlign == THorizTextAlign::Left     ? 0
+                 : FHorizAlign == THorizTextAlign::Center ? -Info.Width / 2
+                                                          : -Info.Width;
+  const int Baseline = FVertAlign == TVertTextAlign::Top      ? FFontEntry->Ascent
+                       : FVertAlign == TVertTextAlign::Bottom ? -FFontEntry->Descent
+                                                              : 0;
   return {Dx, Baseline};
 }
 
@@ -146,7 +149,7 @@ void TQPainterSurface::TextOut(int X, int Y, const std::string& Text) {
   const int Ascent = FFontEntry->Ascent, Descent = FFontEntry->Descent;
   const auto [Dx, Baseline] = PenOffset(Info);
   const bool Turned = FFont.Escapement % 3600 != 0;
-  if (FBackgroundMode == bkOpaque) {
+  if (FBackgroundMode == TBackgroundMode::Opaque) {
     if (!Turned) {
       FillArea(X + Dx, Y + Baseline - Ascent, X + Dx + Width - 1, Y + Baseline + Descent - 1,
                ToPixel(FBackgroundColor));
@@ -177,7 +180,9 @@ std::optional<TRect> TQPainterSurface::TextOutBounds(int X, int Y, const std::st
   const int Ascent = FFontEntry->Ascent, Descent = FFontEntry->Descent;
   const auto [Dx, Baseline] = PenOffset(Info);
   QRect Box = Info.Ink.isEmpty() ? QRect() : Info.Ink.translated(X + Dx, Y + Baseline);
-  if (FBackgroundMode == bkOpaque && Info.Width > 0) Box |= QRect(X + Dx, Y + Baseline - Ascent, Info.Width, Ascent + Descent);
+  if (FBackgroundMode == TBackgroundMode::Opaque && Info.Width > 0) {
+    Box |= QRect(X + Dx, Y + Baseline - Ascent, Info.Width, Ascent + Descent);
+  }
   if (Box.isEmpty()) return TRect{X, Y, X, Y};
   return TRect{Box.left(), Box.top(), Box.right() + 1, Box.bottom() + 1};
 }

@@ -38,7 +38,7 @@ void ConfigureResultFrame(TChart& Chart) {
   Chart.Title.Text = {T.ChartTitle};
   Chart.Title.Font = Font(T.PGothicFace, 21, clBlue);
   // The back wall's brush is hollow: the panel shows through.
-  Chart.BackWall.Brush = TChartBrush{clWhite, bsClear};
+  Chart.BackWall.Brush = TChartBrush{clWhite, TBrushStyle::Clear};
 
   FixRange(Chart.LeftAxis, 0, 100);
   Chart.LeftAxis.Title.Caption = T.LeftAxisTitle;
@@ -65,24 +65,24 @@ void ConfigureResultChart(TChart& Chart) {
 
   auto& PercentBars = Chart.AddSeries<TBarSeries>();
   PercentBars.SeriesColor = clRed;
-  PercentBars.HorizAxis = akBottom;
-  PercentBars.VertAxis = akLeft;
+  PercentBars.HorizAxis = TAxisKind::Bottom;
+  PercentBars.VertAxis = TAxisKind::Left;
   PercentBars.Marks.Visible = true;
   PercentBars.Marks.ArrowLength = 20;
   PercentBars.Marks.Font = Font(T.PGothicFace, 16, clBlack);
 
   auto& DurationLine = Chart.AddSeries<TLineSeries>();
   DurationLine.SeriesColor = clBlue;
-  DurationLine.HorizAxis = akBottom;
-  DurationLine.VertAxis = akRight;
+  DurationLine.HorizAxis = TAxisKind::Bottom;
+  DurationLine.VertAxis = TAxisKind::Right;
   DurationLine.Pointer.Visible = false;
   DurationLine.Marks.Visible = false;
   DurationLine.Marks.ArrowLength = 8;
   DurationLine.Marks.Font = Mincho12;
 
   for (TChartSeries* Series : {static_cast<TChartSeries*>(&PercentBars), static_cast<TChartSeries*>(&DurationLine)}) {
-    Series->XValues.Order = loAscending;
-    Series->YValues.Order = loNone;
+    Series->XValues.Order = TChartListOrder::Ascending;
+    Series->YValues.Order = TChartListOrder::None;
   }
 }
 

@@ -86,7 +86,7 @@ TEST_F(BarSeriesTest, WorkedExampleToThePixel) {
   for (const auto& Face : Faces) {
     EXPECT_EQ(Face.Pen.Color, clBlack);
     EXPECT_EQ(Face.Pen.Width, 1);
-    EXPECT_EQ(Face.Brush.Style, bsSolid);
+    EXPECT_EQ(Face.Brush.Style, TBrushStyle::Solid);
   }
 
   // The white arrow at depth 15.
@@ -101,16 +101,16 @@ TEST_F(BarSeriesTest, WorkedExampleToThePixel) {
   ASSERT_EQ(Boxes.size(), 1u);
   EXPECT_EQ(Boxes[0].Rect, (TRect{320, 148, 352, 166}));
   EXPECT_EQ(Boxes[0].Brush.Color, clLightYellow);
-  EXPECT_EQ(Boxes[0].Brush.Style, bsSolid);
+  EXPECT_EQ(Boxes[0].Brush.Style, TBrushStyle::Solid);
   EXPECT_EQ(Boxes[0].Pen.Color, clBlack);
 
   auto Texts85 = Surface.TextsOf("85");
   ASSERT_EQ(Texts85.size(), 1u);
   EXPECT_EQ(Texts85[0].Points[0], (TPoint{336, 149}));
-  EXPECT_EQ(Texts85[0].HorizAlign, htaCenter);
-  EXPECT_EQ(Texts85[0].VertAlign, vtaTop);
+  EXPECT_EQ(Texts85[0].HorizAlign, THorizTextAlign::Center);
+  EXPECT_EQ(Texts85[0].VertAlign, TVertTextAlign::Top);
   EXPECT_EQ(Texts85[0].Font.Height, 16);
-  EXPECT_EQ(Texts85[0].Brush.Style, bsClear);
+  EXPECT_EQ(Texts85[0].Brush.Style, TBrushStyle::Clear);
   EXPECT_EQ(Surface.CallsOf("TextOut").size(), 1u);
 
   // The geometry before projection is kept for the point.
@@ -259,7 +259,7 @@ TEST_F(BarSeriesTest, MarkTextLabelFirstThenValue) {
   EXPECT_EQ(Surface.TextsOf("1,234.5").size(), 1u);
 
   Surface.Clear();
-  Bars.Marks.Style = smsValue;
+  Bars.Marks.Style = TSeriesMarksStyle::Value;
   Draw();
   EXPECT_EQ(Surface.TextsOf("100").size(), 1u);
   EXPECT_EQ(Surface.TextsOf("ok").size(), 0u);
@@ -475,8 +475,8 @@ TEST_F(BarSeriesTest, BarsCoveredByLaterOnesAreLeftOut) {
   for (int Case = 0; Case < 3; ++Case) {
     SCOPED_TRACE(Case);
     Bars.LeaveOutCoveredShapes = Case != 0;
-    Bars.BarBrush.Style = Case == 1 ? bsClear : bsSolid;
-    Bars.BarPen.Style = Case == 2 ? psDot : psSolid;
+    Bars.BarBrush.Style = Case == 1 ? TBrushStyle::Clear : TBrushStyle::Solid;
+    Bars.BarPen.Style = Case == 2 ? TPenStyle::Dot : TPenStyle::Solid;
     LayOut();
     Draw();
     EXPECT_EQ(Polygons().size(), 15u);

@@ -63,10 +63,10 @@ struct TResultChartFixture {
     Bars = &Chart.AddSeries<TTestSeries>();
     Bars->SetBar(true);
     Bars->SeriesColor = clRed;
-    Bars->VertAxis = akLeft;
+    Bars->VertAxis = TAxisKind::Left;
     Line = &Chart.AddSeries<TTestSeries>();
     Line->SeriesColor = clBlue;
-    Line->VertAxis = akRight;
+    Line->VertAxis = TAxisKind::Right;
   }
 };
 

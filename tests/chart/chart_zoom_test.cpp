@@ -193,10 +193,10 @@ TEST_F(ChartZoomTest, ZoomRectangleIsDrawnInvertedAndRemovedAgain) {
     const auto& R = Rects[I];
     EXPECT_EQ(R.Rect, Expected[I]) << I;
     EXPECT_EQ(R.Pen.Mode, TPenMode::NotXor);
-    EXPECT_EQ(R.Pen.Style, psSolid);
+    EXPECT_EQ(R.Pen.Style, TPenStyle::Solid);
     EXPECT_EQ(R.Pen.Width, 1);
     EXPECT_EQ(R.Pen.Color, clBlack);  // inverts whatever lies under it
-    EXPECT_EQ(R.Brush.Style, bsClear);
+    EXPECT_EQ(R.Brush.Style, TBrushStyle::Clear);
   }
   // The window sees each change, and the pen is back to copying afterwards.
   EXPECT_GE(Surface.CallsOf("Present").size(), 3u);

@@ -297,7 +297,7 @@ TEST_F(ResultChartPictureTest, LeavingOutCoveredShapesChangesNoPixel) {
   FillResultChart(Chart, MadeUpHistory(0));
   TChartSeries& Bars = Chart.Series(0);
   Bars.Marks.LeaveOutCrowded = false;
-  Bars.XValues.Order = loNone;
+  Bars.XValues.Order = TChartListOrder::None;
   for (double X : {20.0, 19.6, 20.4, 30.0, 29.5, 30.5, 30.0}) Bars.AddPoint(X, 50, "", clAutoColor);
   for (double X : {40.0, 39.6, 40.4}) Bars.AddPoint(X, X == 40.0 ? 9 : 10, "", clAutoColor);
   const QImage Crossed = PaintLeavingOutAndNot();

@@ -12,13 +12,13 @@ namespace {
 TEST_F(QPainterSurfaceTest, ClipHoldsForFillsLinesAndTextAlike) {
   Surface.FillRect(TRect{0, 0, 2, 2}, clWhite);
   Surface.SetClipPolygon({{10, 10}, {30, 10}, {30, 20}, {10, 20}});
-  Surface.SetPen(TSurfacePen{clBlue, 1, psSolid, TPenMode::Copy});
-  Surface.SetBrush(TSurfaceBrush{clRed, bsSolid});
+  Surface.SetPen(TSurfacePen{clBlue, 1, TPenStyle::Solid, TPenMode::Copy});
+  Surface.SetBrush(TSurfaceBrush{clRed, TBrushStyle::Solid});
   Surface.Polygon({{0, 0}, {59, 0}, {59, 39}, {0, 39}});
   EXPECT_EQ(InkBounds(), (TRect{10, 10, 30, 20}));
   Surface.MoveTo(0, 15);
   Surface.LineTo(60, 15);
-  Surface.SetBackground(bkOpaque, RGB(0, 255, 0));
+  Surface.SetBackground(TBackgroundMode::Opaque, RGB(0, 255, 0));
   Surface.TextOut(0, 5, "WWWWWWWW");
   Surface.Rectangle(TRect{5, 5, 50, 30});
   EXPECT_EQ(InkBounds(), (TRect{10, 10, 30, 20}));
@@ -69,7 +69,7 @@ TEST(QPainterSurfaceClip, UprightLinesKeepToTheClipOfAnyShape) {
     Surface.ClearClip();
     Surface.FillRect(TRect{0, 0, 120, 100}, clWhite);
     Surface.SetClipPolygon(Clips[Which]);
-    Surface.SetPen(TSurfacePen{clBlack, 1, psSolid, TPenMode::Copy});
+    Surface.SetPen(TSurfacePen{clBlack, 1, TPenStyle::Solid, TPenMode::Copy});
     for (int X = 0; X < 120; X += 3) {
       Surface.MoveTo(X, X % 2 == 0 ? -5 : 104);
       Surface.LineTo(X, X % 2 == 0 ? 104 : 20 + X / 3);
@@ -108,7 +108,7 @@ TEST(QPainterSurfaceClip, SlantedLinesKeepToTheClip) {
     const TPoint B{A.X + Pick(-Length, Length), A.Y + Pick(-Length, Length)};
     for (TQPainterSurface* Surface : {&Clipped, &Whole}) {
       Surface->SetPen(
-          TSurfacePen{static_cast<TColor>(RGB(Line % 200, 0, 255 - Line % 200)), 1, psSolid, TPenMode::Copy});
+          TSurfacePen{static_cast<TColor>(RGB(Line % 200, 0, 255 - Line % 200)), 1, TPenStyle::Solid, TPenMode::Copy});
       Surface->MoveTo(A.X, A.Y);
       Surface->LineTo(B.X, B.Y);
     }
@@ -149,8 +149,8 @@ TEST(QPainterSurfacePaintedLater, ColumnsLeaveOutOnlyTheRowsGiven) {
     Surface.FillRect(TRect{0, 0, 120, 100}, clWhite);
     if (Clipped) Surface.SetClipPolygon({{5, 95}, {5, 8}, {15, 2}, {115, 2}, {115, 80}, {95, 95}});
     if (LeaveOut) Surface.SetPaintedLater(Later);
-    Surface.SetPen(TSurfacePen{clBlack, 1, psSolid, TPenMode::Copy});
-    Surface.SetBrush(TSurfaceBrush{clRed, bsSolid});
+    Surface.SetPen(TSurfacePen{clBlack, 1, TPenStyle::Solid, TPenMode::Copy});
+    Surface.SetBrush(TSurfaceBrush{clRed, TBrushStyle::Solid});
     Surface.Polygon({{10, 60}, {70, 0}, {70, 90}, {10, 150}});  // a side face: columns of rows
     Surface.Polygon({{30, 20}, {45, 20}, {45, 50}, {30, 50}});  // a front face
     for (int X = 0; X < 120; X += 4) {
@@ -162,7 +162,7 @@ TEST(QPainterSurfacePaintedLater, ColumnsLeaveOutOnlyTheRowsGiven) {
       Surface.LineTo(X + 9, 96);
     }
     Surface.SetPaintedLater({});
-    Surface.SetPen(TSurfacePen{clBlue, 1, psSolid, TPenMode::Copy});
+    Surface.SetPen(TSurfacePen{clBlue, 1, TPenStyle::Solid, TPenMode::Copy});
     Surface.MoveTo(55, 0);
     Surface.LineTo(55, 99);
     Surface.Present();

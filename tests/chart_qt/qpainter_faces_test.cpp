@@ -16,7 +16,7 @@ TEST_F(QPainterSurfaceTest, FillRectAndRectangleLeaveOutTheRightAndBottomEdge) {
 
   SetUp();
   UsePen(clBlack);
-  Surface.SetBrush(TSurfaceBrush{clBlue, bsSolid});
+  Surface.SetBrush(TSurfaceBrush{clBlue, TBrushStyle::Solid});
   Surface.Rectangle(TRect{10, 10, 20, 16});
   EXPECT_EQ(InkBounds(), (TRect{10, 10, 20, 16}));
   EXPECT_EQ(At(10, 10), qRgb(0, 0, 0));
@@ -26,27 +26,27 @@ TEST_F(QPainterSurfaceTest, FillRectAndRectangleLeaveOutTheRightAndBottomEdge) {
 
   // Without an outline the filled part is one pixel smaller each way.
   SetUp();
-  UsePen(clBlack, psClear);
+  UsePen(clBlack, TPenStyle::Clear);
   Surface.Rectangle(TRect{10, 10, 20, 16});
   EXPECT_EQ(InkBounds(), (TRect{10, 10, 19, 15}));
 }
 
 TEST_F(QPainterSurfaceTest, PolygonIsFilledAndOutlined) {
   UsePen(clBlack);
-  Surface.SetBrush(TSurfaceBrush{clRed, bsSolid});
+  Surface.SetBrush(TSurfaceBrush{clRed, TBrushStyle::Solid});
   Surface.Polygon({{4, 4}, {14, 4}, {14, 12}, {4, 12}});
   EXPECT_EQ(InkBounds(), (TRect{4, 4, 15, 13}));  // the outline takes in every corner
   EXPECT_EQ(At(9, 8), qRgb(255, 0, 0));
   EXPECT_EQ(At(14, 12), qRgb(0, 0, 0));
 
   SetUp();
-  UsePen(clBlack, psClear);
+  UsePen(clBlack, TPenStyle::Clear);
   Surface.Polygon({{4, 4}, {14, 4}, {14, 12}, {4, 12}});
   EXPECT_EQ(InkBounds(), (TRect{4, 4, 14, 12}));
 
   SetUp();  // a clear brush leaves the inside alone
   UsePen(clBlack);
-  Surface.SetBrush(TSurfaceBrush{clRed, bsClear});
+  Surface.SetBrush(TSurfaceBrush{clRed, TBrushStyle::Clear});
   Surface.Polygon({{4, 4}, {14, 4}, {14, 12}, {4, 12}});
   EXPECT_FALSE(Ink(9, 8));
 }
@@ -54,7 +54,7 @@ TEST_F(QPainterSurfaceTest, PolygonIsFilledAndOutlined) {
 // A polygon whose corners lie on one line (a bar of no width seen from the
 // front) fills nothing: only its outline shows, as QPainter would draw it.
 TEST_F(QPainterSurfaceTest, PolygonOnOneLineShowsOnlyItsOutline) {
-  Surface.SetBrush(TSurfaceBrush{clRed, bsSolid});
+  Surface.SetBrush(TSurfaceBrush{clRed, TBrushStyle::Solid});
   UsePen(clBlue);
   Surface.Polygon({{10, 30}, {10, 5}, {10, 5}, {10, 30}});
   Surface.Polygon({{20, 30}, {30, 20}, {40, 10}, {25, 25}});
@@ -65,7 +65,7 @@ TEST_F(QPainterSurfaceTest, PolygonOnOneLineShowsOnlyItsOutline) {
   EXPECT_EQ(Red, 0);
   EXPECT_EQ(At(10, 17), qRgb(0, 0, 255));
   EXPECT_EQ(At(30, 20), qRgb(0, 0, 255));
-  UsePen(clBlack, psClear);
+  UsePen(clBlack, TPenStyle::Clear);
   Surface.Polygon({{10, 10}, {30, 10}, {30, 30}, {10, 30}});
   EXPECT_EQ(At(20, 20), qRgb(255, 0, 0)) << "a polygon with an area is filled";
 }

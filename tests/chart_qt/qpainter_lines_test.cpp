@@ -27,13 +27,13 @@ TEST_F(QPainterSurfaceTest, LinesLeaveOutTheirEndPoint) {
 }
 
 TEST_F(QPainterSurfaceTest, DottedPenSetsEveryOtherPixel) {
-  UsePen(clGray, psDot);
+  UsePen(clGray, TPenStyle::Dot);
   Surface.MoveTo(0, 4);
   Surface.LineTo(20, 4);
   for (int X = 0; X < 20; ++X) EXPECT_EQ(Ink(X, 4), X % 2 == 0) << X;
 
   // Opaque background fills the gaps with the background colour.
-  Surface.SetBackground(bkOpaque, clRed);
+  Surface.SetBackground(TBackgroundMode::Opaque, clRed);
   Surface.MoveTo(0, 6);
   Surface.LineTo(6, 6);
   EXPECT_EQ(At(0, 6), qRgb(128, 128, 128));
@@ -43,8 +43,8 @@ TEST_F(QPainterSurfaceTest, DottedPenSetsEveryOtherPixel) {
 TEST_F(QPainterSurfaceTest, InvertingPenDrawnTwiceLeavesNothing) {
   Surface.FillRect(TRect{0, 0, 30, 40}, RGB(240, 240, 240));
   const QImage Before = Surface.Image().copy();
-  UsePen(RGB(240, 240, 240), psSolid, TPenMode::NotXor);
-  Surface.SetBrush(TSurfaceBrush{clWhite, bsClear});
+  UsePen(RGB(240, 240, 240), TPenStyle::Solid, TPenMode::NotXor);
+  Surface.SetBrush(TSurfaceBrush{clWhite, TBrushStyle::Clear});
   Surface.Rectangle(TRect{25, 30, 5, 8});  // corners in any order
   EXPECT_EQ(At(5, 8), qRgb(255, 255, 255));    // on the panel colour: white
   EXPECT_EQ(At(40, 29), qRgb(255, 255, 255));  // not touched
@@ -78,8 +78,8 @@ TEST(QPainterSurfaceLines, SteepLinesSetThePixelsOfThePixelByPixelLine) {
     const TPoint B{A.X + (Line % 2 == 0 ? Columns : -Columns), A.Y + (Line % 4 < 2 ? Rows : -Rows)};
     if (B.X < 0 || B.X > 159 || B.Y < 0 || B.Y > 109) continue;
     for (TQPainterSurface* Surface : {&ByRuns, &ByPixels}) {
-      Surface->SetPen(
-          TSurfacePen{static_cast<TColor>(RGB(Line % 250, 100, 255 - Line % 250)), 1, psSolid, TPenMode::Copy});
+      const auto Color = static_cast<TColor>(RGB(Line % 250, 100, 255 - Line % 250));
+      Surface->SetPen(TSurfacePen{Color, 1, TPenStyle::Solid, TPenMode::Copy});
       Surface->MoveTo(A.X, A.Y);
       Surface->LineTo(B.X, B.Y);
     }
@@ -118,7 +118,7 @@ TEST(QPainterSurfaceClip, WideAxisLinesSetTheVeryPixelsQPainterSets) {
     Surface.ClearClip();
     Surface.FillRect(TRect{0, 0, 120, 100}, Paper);
     if (Clipped) Surface.SetClipPolygon(Clip);
-    Surface.SetPen(TSurfacePen{clBlue, Width, psSolid, TPenMode::Copy});
+    Surface.SetPen(TSurfacePen{clBlue, Width, TPenStyle::Solid, TPenMode::Copy});
     Surface.MoveTo(A.X, A.Y);
     Surface.LineTo(B.X, B.Y);
     Surface.Present();
@@ -151,14 +151,14 @@ TEST(QPainterSurfaceClip, DottedLevelLinesKeepTheirPhaseAndTheClip) {
   const QRegion Region(Outline, Qt::OddEvenFill);
   Surface.FillRect(TRect{0, 0, 120, 40}, clWhite);
   Surface.SetClipPolygon(Clip);
-  Surface.SetPen(TSurfacePen{clBlack, 1, psDot, TPenMode::Copy});
+  Surface.SetPen(TSurfacePen{clBlack, 1, TPenStyle::Dot, TPenMode::Copy});
   struct TLine {
     int FromX, ToX, Y;
     bool Opaque;
   };
   const std::vector<TLine> Lines{{-7, 130, 4, false}, {115, 3, 8, true}, {11, 100, 12, true}, {98, 40, 30, false}};
   for (const TLine& L : Lines) {
-    Surface.SetBackground(L.Opaque ? bkOpaque : bkTransparent, clRed);
+    Surface.SetBackground(L.Opaque ? TBackgroundMode::Opaque : TBackgroundMode::Transparent, clRed);
     Surface.MoveTo(L.FromX, L.Y);
     Surface.LineTo(L.ToX, L.Y);
   }

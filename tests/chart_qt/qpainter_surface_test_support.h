@@ -57,7 +57,7 @@ protected:
     }
     return N;
   }
-  void UsePen(TColor Color, TPenStyle Style = psSolid, TPenMode Mode = TPenMode::Copy) {
+  void UsePen(TColor Color, TPenStyle Style = TPenStyle::Solid, TPenMode Mode = TPenMode::Copy) {
     TSurfacePen Pen;
     Pen.Color = Color;
     Pen.Style = Style;
@@ -81,8 +81,8 @@ inline const QImage& SurfaceFill(TQPainterSurface& Surface, int Width, int Heigh
   Surface.ClearClip();
   Surface.FillRect(TRect{0, 0, Width, Height}, Paper);
   if (Clip != nullptr) Surface.SetClipPolygon(*Clip);
-  Surface.SetPen(TSurfacePen{clBlack, 1, psClear, TPenMode::Copy});
-  Surface.SetBrush(TSurfaceBrush{clRed, bsSolid});
+  Surface.SetPen(TSurfacePen{clBlack, 1, TPenStyle::Clear, TPenMode::Copy});
+  Surface.SetBrush(TSurfaceBrush{clRed, TBrushStyle::Solid});
   Surface.Polygon(Shape);
   return Surface.Image();
 }

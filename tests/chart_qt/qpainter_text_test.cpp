@@ -29,17 +29,17 @@ TEST_F(QPainterSurfaceTest, TextSitsOnItsReferencePoint) {
     EXPECT_GT(std::max(Ink.Width(), Ink.Height()), Size.Width * 3 / 4);  // really drawn
   };
 
-  Surface.SetTextAlign(htaLeft, vtaTop);
+  Surface.SetTextAlign(THorizTextAlign::Left, TVertTextAlign::Top);
   Surface.TextOut(20, 30, Text);
   InkWithin(TRect{20, 30, 20 + Size.Width, 30 + Size.Height});
 
   Surface.FillRect(TRect{0, 0, 200, 200}, Paper);
-  Surface.SetTextAlign(htaRight, vtaBottom);
+  Surface.SetTextAlign(THorizTextAlign::Right, TVertTextAlign::Bottom);
   Surface.TextOut(180, 100, Text);
   InkWithin(TRect{180 - Size.Width, 100 - Size.Height, 180, 100});
 
   Surface.FillRect(TRect{0, 0, 200, 200}, Paper);
-  Surface.SetTextAlign(htaCenter, vtaTop);
+  Surface.SetTextAlign(THorizTextAlign::Center, TVertTextAlign::Top);
   Surface.TextOut(100, 10, Text);
   InkWithin(TRect{100 - Size.Width / 2 - 1, 10, 100 + Size.Width / 2 + 1, 10 + Size.Height});
 
@@ -47,7 +47,7 @@ TEST_F(QPainterSurfaceTest, TextSitsOnItsReferencePoint) {
   Font.Escapement = 900;
   Surface.SetFont(Font);
   Surface.FillRect(TRect{0, 0, 200, 200}, Paper);
-  Surface.SetTextAlign(htaLeft, vtaTop);
+  Surface.SetTextAlign(THorizTextAlign::Left, TVertTextAlign::Top);
   Surface.TextOut(50, 150, Text);
   InkWithin(TRect{50, 150 - Size.Width, 50 + Size.Height, 151});
   // ... and 270 degrees: it reads downward, left of the point.
@@ -64,15 +64,15 @@ TEST_F(QPainterSurfaceTest, OpaqueTextFillsItsBox) {
   Font.Height = 16;
   Surface.SetFont(Font);
   const TSize Size = Surface.TextExtent("8");
-  Surface.SetTextAlign(htaLeft, vtaTop);
-  Surface.SetBackground(bkOpaque, clLightYellow);
+  Surface.SetTextAlign(THorizTextAlign::Left, TVertTextAlign::Top);
+  Surface.SetBackground(TBackgroundMode::Opaque, clLightYellow);
   Surface.TextOut(3, 4, "8");
   EXPECT_EQ(At(3, 4), qRgb(255, 255, 128));
   EXPECT_EQ(At(3 + Size.Width - 1, 4 + Size.Height - 1), qRgb(255, 255, 128));
   EXPECT_FALSE(Ink(3 + Size.Width, 4));
 
   Surface.FillRect(TRect{0, 0, 60, 40}, Paper);
-  Surface.SetBackground(bkTransparent, clLightYellow);
+  Surface.SetBackground(TBackgroundMode::Transparent, clLightYellow);
   Surface.TextOut(3, 4, "8");
   EXPECT_FALSE(Ink(3, 4));
 }

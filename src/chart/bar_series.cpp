@@ -97,10 +97,6 @@ int TBarSeries::BarOrderPosition() const {
 }
 
 void TBarSeries::UpdateBarPixelWidth() {
-  if (CustomBarWidth != 0) {
-    FBarPixelWidth = CustomBarWidth;
-    return;
-  }
   long long Count = PointCount();
   if (MultiBar == TMultiBar::Side) {
     const TChart& Chart = ParentChart();
@@ -116,20 +112,14 @@ void TBarSeries::UpdateBarPixelWidth() {
   if (SideMargins) ++Count;
 
   const TChartAxis& Axis = GetHorizAxis();
-  long long Room;
-  if (AutoBarSize) {
-    const double Span = Axis.RangeMax + 2 - Axis.RangeMin;
-    Room = Span > 0 ? RoundHalfEvenLong(Axis.AxisLength / Span) : 0;
-  } else {
-    Room = Axis.AxisLength / Count;
-  }
+  const long long Room = Axis.AxisLength / Count;
   long long Width = DivideHalfEven(FBarWidthPercent * Room, 100) / SideBySideCount();
   if (Width % 2 != 0) ++Width;
   // A fixed range (zoomed, scrolled, a page) that shows part of a series too
   // long for readable bars gives them the room of the part shown, as if the
   // series were that part.
   const double Shown = Axis.Range() + 1 + (SideMargins ? 1 : 0);
-  if (!AutoBarSize && Width < ThinBarWidth && !Axis.Automatic && Shown > 0 && Shown < Count) {
+  if (Width < ThinBarWidth && !Axis.Automatic && Shown > 0 && Shown < Count) {
     long long ShownWidth = DivideHalfEven(FBarWidthPercent * static_cast<long long>(Axis.AxisLength / Shown), 100) /
                            SideBySideCount();
     if (ShownWidth % 2 != 0) ++ShownWidth;
@@ -176,8 +166,6 @@ long long TBarSeries::BarLeftAt(long long XPixel) const {
   return Left;
 }
 
-int TBarSeries::BarLeft(int Index) const { return ClampPixel(PlaceOf(Index).Left); }
-
 TBarSeries::TBarPlace TBarSeries::PlaceOf(int Index) const {
   const TChartAxis& Horiz = GetHorizAxis();
   const TChartAxis& Vert = GetVertAxis();
@@ -214,8 +202,8 @@ void TBarSeries::DrawAllPoints() {
 // to leave unwritten.
 void TBarSeries::FindCoveredBars() {
   FCovered.assign(static_cast<size_t>(PointCount()), false);
-  const bool Opaque = BarBrush.Style == bsSolid && BarPen.Visible && BarPen.Width == 1 &&
-                      BarPen.Style == psSolid && !BarPen.SmallDots;
+  const bool Opaque = BarBrush.Style == TBrushStyle::Solid && BarPen.Visible && BarPen.Width == 1 &&
+                      BarPen.Style == TPenStyle::Solid && !BarPen.SmallDots;
   FOpaqueBars = LeaveOutCoveredShapes && Opaque;
   TChart& Chart = ParentChart();
   FLaterSeries.Start(Chart.Width(), Chart.Height());

@@ -25,8 +25,6 @@ public:
   void SetBarWidthPercent(int Value);
   int BarWidthPercent() const { return FBarWidthPercent; }
 
-  int CustomBarWidth = 0;
-  bool AutoBarSize = false;
   bool SideMargins = true;
   TMultiBar MultiBar = TMultiBar::Side;
   bool Dark3D = true;
@@ -52,9 +50,6 @@ public:
   // Width of one bar in pixels, recomputed at every layout of the bottom axis.
   void UpdateBarPixelWidth();
   int BarPixelWidth() const { return FBarPixelWidth; }
-  // Left edge of bar Index, in chart pixels before projection (the right
-  // edge is BarPixelWidth further).
-  int BarLeft(int Index) const;
 
 private:
   // Where bar Index stands before projection: edges, value row, origin row.
@@ -111,7 +106,7 @@ private:
   };
   // What the texts of the value marks depend on besides the value.
   struct TMarkTextsMadeWith {
-    TSeriesMarksStyle Style = smsLabel;
+    TSeriesMarksStyle Style = TSeriesMarksStyle::Label;
     std::string ValueFormat;
     TSurfaceFont Font;
     bool FrameVisible = false;

@@ -56,7 +56,7 @@ TRect TCanvas3D::StartDrawing(int Width, int Height, bool View3D) {
   FSurface.SetBrush(FBrush);
   FSurface.SetFont(FFont);
   FSurface.SetBackground(FBackgroundMode, FBackgroundColor);
-  FSurface.SetTextAlign(htaLeft, vtaTop);
+  FSurface.SetTextAlign(THorizTextAlign::Left, TVertTextAlign::Top);
   return TRect{0, 0, Width, Height};
 }
 
@@ -76,13 +76,13 @@ void TCanvas3D::PresentImage() {
 
 void TCanvas3D::ResetDrawingState() {
   SetPen(TSurfacePen{});
-  FBrush = TSurfaceBrush{clWhite, bsSolid};
+  FBrush = TSurfaceBrush{clWhite, TBrushStyle::Solid};
   FSurface.SetBrush(FBrush);
   FFont.Color = clBlack;
   FFont.Height = 13;  // 10 points at 96 pixels per inch
   FFont.Escapement = 0;
   FSurface.SetFont(FFont);
-  SetBackground(bkTransparent, clWhite);
+  SetBackground(TBackgroundMode::Transparent, clWhite);
 }
 
 bool TCanvas3D::RedrawFromBuffer() {
@@ -104,11 +104,11 @@ int TCanvas3D::LetterHeight() { return TextPixelHeight("W"); }
 void TCanvas3D::UseChartPen(const TChartPen& Pen) {
   TSurfacePen P;
   if (!Pen.Visible) {
-    P.Style = psClear;
+    P.Style = TPenStyle::Clear;
     P.Color = ColorToRGB(Pen.Color);
     P.Width = Pen.Width;
   } else if (Pen.SmallDots && Pen.Width == 1) {
-    P = TSurfacePen{ColorToRGB(Pen.Color), 1, psDot, TPenMode::Copy};
+    P = TSurfacePen{ColorToRGB(Pen.Color), 1, TPenStyle::Dot, TPenMode::Copy};
   } else {
     P = TSurfacePen{ColorToRGB(Pen.Color), Pen.Width, Pen.Style, TPenMode::Copy};
   }
@@ -123,18 +123,18 @@ void TCanvas3D::SetPen(const TSurfacePen& Pen) {
 
 void TCanvas3D::ApplyBrush() {
   FSurface.SetBrush(FBrush);
-  if (FBrush.Style == bsSolid)
-    SetBackground(bkOpaque, FBrush.Color);
+  if (FBrush.Style == TBrushStyle::Solid)
+    SetBackground(TBackgroundMode::Opaque, FBrush.Color);
   else
-    SetBackground(bkTransparent, FBackgroundColor);
+    SetBackground(TBackgroundMode::Transparent, FBackgroundColor);
 }
 
 void TCanvas3D::PrepareBrush(TColor AreaColor, TBrushStyle Style, TColor BrushOwnColor) {
   TColor Area = ResolveAuto(AreaColor, PanelColor);
-  if (Style == bsSolid) {
+  if (Style == TBrushStyle::Solid) {
     FBrush = TSurfaceBrush{Area, Style};
     ApplyBrush();
-    SetBackground(bkTransparent, FBackgroundColor);
+    SetBackground(TBackgroundMode::Transparent, FBackgroundColor);
     return;
   }
   // A hatched or clear brush shows its own colour as the background; an area
@@ -143,7 +143,7 @@ void TCanvas3D::PrepareBrush(TColor AreaColor, TBrushStyle Style, TColor BrushOw
   if (Area == Back) Area = Back == clBlack ? clWhite : clBlack;
   FBrush = TSurfaceBrush{Area, Style};
   ApplyBrush();
-  SetBackground(bkOpaque, Back);
+  SetBackground(TBackgroundMode::Opaque, Back);
 }
 
 void TCanvas3D::SetBrushColor(TColor Color) {
@@ -152,7 +152,7 @@ void TCanvas3D::SetBrushColor(TColor Color) {
 }
 
 void TCanvas3D::SetBrushClear() {
-  FBrush.Style = bsClear;
+  FBrush.Style = TBrushStyle::Clear;
   ApplyBrush();
 }
 
@@ -188,7 +188,7 @@ void TCanvas3D::PlaneAtY(int Left, int Y, int Right, int Z0, int Z1) {
 }
 
 void TCanvas3D::Box(int Left, int Right, int Top, int Bottom, int Z0, int Z1, bool DarkSides) {
-  const bool Solid = FBrush.Style == bsSolid;
+  const bool Solid = FBrush.Style == TBrushStyle::Solid;
   const TColor Fill = Solid ? FBrush.Color : FBackgroundColor;
   // Each darker face starts from the fill colour, not from the previous face.
   auto UseFaceColor = [&](TColor Color) {
@@ -341,19 +341,19 @@ std::optional<TRect> TCanvas3D::TextOutBounds(int X, int Y, const std::string& T
 void TCanvas3D::TextBox(const TRect& Box, const std::vector<std::string>& Lines, int TextX, int TextTop) {
   // A solid 1-pixel outline around a solid fill sets every pixel of the box,
   // whatever lies beneath: only such a box is kept and copied.
-  const bool Opaque = FPen.Style == psSolid && FPen.Width == 1 && FPen.Mode == TPenMode::Copy &&
-                      FBrush.Style == bsSolid && FFont.Escapement % 3600 == 0;
+  const bool Opaque = FPen.Style == TPenStyle::Solid && FPen.Width == 1 && FPen.Mode == TPenMode::Copy &&
+                      FBrush.Style == TBrushStyle::Solid && FFont.Escapement % 3600 == 0;
   if (Opaque) {
     MakeTextBoxKey(Box, Lines, TextX, TextTop);
     if (FSurface.CopyKeptPicture(FTextBoxKey, Box)) {
       SetBrushClear();
-      SetTextAlign(htaLeft, vtaTop);
+      SetTextAlign(THorizTextAlign::Left, TVertTextAlign::Top);
       return;
     }
   }
   Rectangle(Box);
   SetBrushClear();
-  SetTextAlign(htaCenter, vtaTop);
+  SetTextAlign(THorizTextAlign::Center, TVertTextAlign::Top);
   const int LineHeight = LetterHeight();
   // The picture is kept only when no text reaches past the box.
   bool InsideBox = Opaque;
@@ -368,7 +368,7 @@ void TCanvas3D::TextBox(const TRect& Box, const std::vector<std::string>& Lines,
     }
     Top += LineHeight;
   }
-  SetTextAlign(htaLeft, vtaTop);
+  SetTextAlign(THorizTextAlign::Left, TVertTextAlign::Top);
   if (InsideBox) FSurface.KeepPicture(FTextBoxKey, Box);
 }
 

@@ -43,7 +43,6 @@ public:
 
   // --- outside a paint ---
   void MarkDirty() { FDirty = true; }
-  bool Dirty() const { return FDirty; }
   // Copies the kept image and returns true when nothing changed since it was drawn.
   bool RedrawFromBuffer();
 
@@ -69,7 +68,6 @@ public:
   void SetBackground(TBackgroundMode Mode, TColor Color);
   void SetTextAlign(THorizTextAlign Horiz, TVertTextAlign Vert);
   TColor BrushColor() const { return FBrush.Color; }
-  TBrushStyle BrushStyle() const { return FBrush.Style; }
   TColor BackgroundColor() const { return FBackgroundColor; }
   // The panel colour that resolves clAutoColor brushes (set by the chart).
   TColor PanelColor = clBtnFace;
@@ -113,7 +111,6 @@ public:
 
   void BeginFlat();
   void EndFlat();
-  bool DepthOn() const { return FDepthOn; }
 
   // Restricts drawing to the projected box's silhouette (six corners in 3D).
   void ClipBox(const TRect& R, int Z0, int Z1);
@@ -149,7 +146,7 @@ private:
   TSurfaceBrush FBrush;
   TSurfaceFont FFont;
   TColor FBackgroundColor = clWhite;
-  TBackgroundMode FBackgroundMode = bkTransparent;
+  TBackgroundMode FBackgroundMode = TBackgroundMode::Transparent;
   std::string FTextBoxKey;
   std::vector<TPoint> FPolygonPoints;
 };

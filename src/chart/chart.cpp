@@ -21,14 +21,14 @@ bool IsEmpty(const TRect& R) { return R.Left >= R.Right || R.Top >= R.Bottom; }
 }  // namespace
 
 TChart::TChart(TSurface2D& Surface)
-    : BottomAxis(*this, akBottom),
-      TopAxis(*this, akTop),
-      LeftAxis(*this, akLeft),
-      RightAxis(*this, akRight),
-      DepthAxis(*this, akDepth),
+    : BottomAxis(*this, TAxisKind::Bottom),
+      TopAxis(*this, TAxisKind::Top),
+      LeftAxis(*this, TAxisKind::Left),
+      RightAxis(*this, TAxisKind::Right),
+      DepthAxis(*this, TAxisKind::Depth),
       Canvas(Surface) {
   Title.Font.Color = clBlue;
-  BackWall.Brush.Style = bsClear;
+  BackWall.Brush.Style = TBrushStyle::Clear;
   LeftWall.Color = clLightYellow;
   BottomWall.Color = clWhite;
 }
@@ -37,11 +37,11 @@ std::array<TChartAxis*, 5> TChart::Axes() { return {&BottomAxis, &TopAxis, &Left
 
 TChartAxis& TChart::Axis(TAxisKind Kind) {
   switch (Kind) {
-    case akBottom: return BottomAxis;
-    case akTop: return TopAxis;
-    case akLeft: return LeftAxis;
-    case akRight: return RightAxis;
-    case akDepth: break;
+    case TAxisKind::Bottom: return BottomAxis;
+    case TAxisKind::Top: return TopAxis;
+    case TAxisKind::Left: return LeftAxis;
+    case TAxisKind::Right: return RightAxis;
+    case TAxisKind::Depth: break;
   }
   return DepthAxis;
 }
@@ -127,15 +127,15 @@ void TChart::DrawPanel() {
   // One ring per bevel pixel: top and left edges light, bottom and right dark
   // for a raised bevel (the other way round when lowered).
   auto Bevel = [&](TPanelBevel Kind) {
-    if (Kind == bvNone) return;
-    const TColor TopLeft = Kind == bvRaised ? clBtnHighlight : clBtnShadow;
-    const TColor BottomRight = Kind == bvRaised ? clBtnShadow : clBtnHighlight;
+    if (Kind == TPanelBevel::None) return;
+    const TColor TopLeft = Kind == TPanelBevel::Raised ? clBtnHighlight : clBtnShadow;
+    const TColor BottomRight = Kind == TPanelBevel::Raised ? clBtnShadow : clBtnHighlight;
     for (int Ring = 0; Ring < BevelWidth; ++Ring) {
       const int Right = R.Right - 1;
       const int Bottom = R.Bottom - 1;
-      Canvas.SetPen(TSurfacePen{TopLeft, 1, psSolid, TPenMode::Copy});
+      Canvas.SetPen(TSurfacePen{TopLeft, 1, TPenStyle::Solid, TPenMode::Copy});
       Canvas.Polyline({TPoint{R.Left, Bottom}, TPoint{R.Left, R.Top}, TPoint{Right, R.Top}});
-      Canvas.SetPen(TSurfacePen{BottomRight, 1, psSolid, TPenMode::Copy});
+      Canvas.SetPen(TSurfacePen{BottomRight, 1, TPenStyle::Solid, TPenMode::Copy});
       Canvas.Polyline({TPoint{Right, R.Top}, TPoint{Right, Bottom}, TPoint{R.Left - 1, Bottom}});
       R = TRect{R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1};
     }
@@ -161,8 +161,8 @@ void TChart::DrawTitle(const TChartTitle& Which, bool IsFoot, TRect& Bounds) {
   // With the default settings a title has no box and no frame: only its text.
   Canvas.SetFont(Which.Font);
   Canvas.SetBrushClear();
-  Canvas.SetBackground(bkTransparent, Color);
-  Canvas.SetTextAlign(htaLeft, vtaTop);
+  Canvas.SetBackground(TBackgroundMode::Transparent, Color);
+  Canvas.SetTextAlign(THorizTextAlign::Left, TVertTextAlign::Top);
   const int H = Canvas.LetterHeight();
   const int Middle = (PlotRect.Left + PlotRect.Right) / 2;
   bool First = true;
@@ -273,7 +273,8 @@ void TChart::ApplySeriesMargins() {
 
 void TChart::DrawWall(const TChartWall& Wall) {
   Canvas.UseChartPen(Wall.Pen);
-  const TBrushStyle Style = (Wall.Color == clAutoColor && Wall.Brush.Style == bsSolid) ? bsClear : Wall.Brush.Style;
+  const TBrushStyle Style =
+      (Wall.Color == clAutoColor && Wall.Brush.Style == TBrushStyle::Solid) ? TBrushStyle::Clear : Wall.Brush.Style;
   Canvas.PrepareBrush(Wall.Color, Style, Wall.Brush.Color);
 }
 

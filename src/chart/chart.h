@@ -18,20 +18,20 @@ struct TChartTitle {
   std::vector<std::string> Text;  // lines, Shift_JIS
   TSurfaceFont Font;              // default colour blue
   bool Visible = true;
-  TChartBrush Brush{clAutoColor, bsSolid};
+  TChartBrush Brush{clAutoColor, TBrushStyle::Solid};
   TColor Color = clAutoColor;
-  TChartPen Frame{clBlack, 1, psSolid, false, false};
+  TChartPen Frame{clBlack, 1, TPenStyle::Solid, false, false};
 };
 
 struct TChartWall {
-  TChartBrush Brush{clAutoColor, bsSolid};
+  TChartBrush Brush{clAutoColor, TBrushStyle::Solid};
   TColor Color = clAutoColor;
   bool Dark3D = true;
-  TChartPen Pen{clBlack, 1, psSolid, true, false};
+  TChartPen Pen{clBlack, 1, TPenStyle::Solid, true, false};
   int Size = 0;
 };
 
-enum TPanelBevel { bvNone, bvLowered, bvRaised };
+enum class TPanelBevel { None, Lowered, Raised };
 
 class TChart {
 public:
@@ -41,8 +41,8 @@ public:
 
   // --- panel settings ---
   TColor Color = clBtnFace;
-  TPanelBevel BevelOuter = bvRaised;
-  TPanelBevel BevelInner = bvNone;
+  TPanelBevel BevelOuter = TPanelBevel::Raised;
+  TPanelBevel BevelInner = TPanelBevel::None;
   int BevelWidth = 1;
   int BorderWidth = 0;
   int MarginLeft = 3, MarginTop = 4, MarginRight = 3, MarginBottom = 4;  // per cent

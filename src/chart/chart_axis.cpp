@@ -128,9 +128,9 @@ std::string FormatAxisValue(double Value, const std::string& Format) {
 }
 
 TChartAxis::TChartAxis(TChart& Owner, TAxisKind Kind) : FOwner(Owner), FKind(Kind) {
-  if (Kind == akLeft) Title.Angle = 90;
-  if (Kind == akRight) Title.Angle = 270;
-  if (Kind == akDepth) Visible = false;
+  if (Kind == TAxisKind::Left) Title.Angle = 90;
+  if (Kind == TAxisKind::Right) Title.Angle = 270;
+  if (Kind == TAxisKind::Depth) Visible = false;
 }
 
 void TChartAxis::FixAxisRange(double A, double B) {
@@ -169,7 +169,7 @@ double TChartAxis::PixelToValue(int Pixel) const {
 // --- layout ---
 
 bool TChartAxis::IsVisibleInChart() const {
-  if (FKind == akDepth) return Visible && FOwner.View3D;
+  if (FKind == TAxisKind::Depth) return Visible && FOwner.View3D;
   if (!FOwner.AxisVisible || !Visible) return false;
   for (int I = 0; I < FOwner.SeriesCount(); ++I) {
     if (FOwner.SeriesUsesAxis(FOwner.Series(I), *this)) return true;
@@ -215,11 +215,11 @@ void TChartAxis::CalcRange() {
 
 int TChartAxis::ShrinkEdge(TRect& R, int Amount) const {
   switch (FKind) {
-    case akBottom: return R.Bottom -= Amount;
-    case akTop: return R.Top += Amount;
-    case akLeft: return R.Left += Amount;
-    case akRight: return R.Right -= Amount;
-    case akDepth: break;
+    case TAxisKind::Bottom: return R.Bottom -= Amount;
+    case TAxisKind::Top: return R.Top += Amount;
+    case TAxisKind::Left: return R.Left += Amount;
+    case TAxisKind::Right: return R.Right -= Amount;
+    case TAxisKind::Depth: break;
   }
   return 0;
 }
@@ -229,7 +229,7 @@ int TChartAxis::PositionOffset() const {
   if (PositionPercent == 0) return 0;
   const int Side = RunsHorizontally() ? FOwner.PlotHeight() : FOwner.PlotWidth();
   const int Offset = RoundHalfEven(Side * 0.01 * PositionPercent);
-  return (FKind == akBottom || FKind == akRight) ? -Offset : Offset;
+  return (FKind == TAxisKind::Bottom || FKind == TAxisKind::Right) ? -Offset : Offset;
 }
 
 bool TChartAxis::TextRunsAlongSide(int Angle) const {
@@ -251,15 +251,15 @@ int TChartAxis::LabelsWidth() {
 
 int TChartAxis::SideWallSize() const {
   if (!FOwner.View3D || !FOwner.View3DWalls) return 0;
-  if (FKind == akLeft) return FOwner.LeftWall.Size;
-  if (FKind == akBottom) return FOwner.BottomWall.Size;
+  if (FKind == TAxisKind::Left) return FOwner.LeftWall.Size;
+  if (FKind == TAxisKind::Bottom) return FOwner.BottomWall.Size;
   return 0;
 }
 
-int TChartAxis::Depth() const { return (FKind == akRight || FKind == akTop) ? FOwner.TotalDepth : 0; }
+int TChartAxis::Depth() const { return (FKind == TAxisKind::Right || FKind == TAxisKind::Top) ? FOwner.TotalDepth : 0; }
 
 void TChartAxis::ReserveSpace(TRect& R) {
-  if (FKind == akDepth) return;
+  if (FKind == TAxisKind::Depth) return;
   TCanvas3D& Canvas = FOwner.Canvas;
   if (!Title.Caption.empty()) {
     int Size = TitleSize;
@@ -353,7 +353,7 @@ void TChartAxis::DrawAxisText(int X, int Y, int Angle, const std::string& Text) 
   TCanvas3D& Canvas = FOwner.Canvas;
   Canvas.SetBrushColor(FOwner.Color);
   Canvas.SetBrushClear();
-  Canvas.SetBackground(bkTransparent, FOwner.Color);
+  Canvas.SetBackground(TBackgroundMode::Transparent, FOwner.Color);
   const int Z = Depth();
   const int H = Canvas.LetterHeight();
   const std::vector<std::string> Lines = SplitLines(Text);
@@ -361,23 +361,23 @@ void TChartAxis::DrawAxisText(int X, int Y, int Angle, const std::string& Text) 
 
   if (Angle == 0) {
     switch (FKind) {
-      case akLeft: Canvas.SetTextAlign(htaRight, vtaTop); break;
-      case akRight: Canvas.SetTextAlign(htaLeft, vtaTop); break;
-      case akTop: Canvas.SetTextAlign(htaCenter, vtaBottom); break;
-      default: Canvas.SetTextAlign(htaCenter, vtaTop); break;
+      case TAxisKind::Left: Canvas.SetTextAlign(THorizTextAlign::Right, TVertTextAlign::Top); break;
+      case TAxisKind::Right: Canvas.SetTextAlign(THorizTextAlign::Left, TVertTextAlign::Top); break;
+      case TAxisKind::Top: Canvas.SetTextAlign(THorizTextAlign::Center, TVertTextAlign::Bottom); break;
+      default: Canvas.SetTextAlign(THorizTextAlign::Center, TVertTextAlign::Top); break;
     }
     for (int I = 0; I < N; ++I) {
       int Top;
       if (!RunsHorizontally())
         Top = Y - H / 2 - RoundHalfEven(H * 0.5 * (N + 1)) + H + I * H;  // the block centred on Y
-      else if (FKind == akTop)
+      else if (FKind == TAxisKind::Top)
         Top = Y - (N - 1 - I) * H;  // the last line's bottom on Y
       else
         Top = Y + I * H;
       Canvas.TextAtZ(X, Top, Z, Lines[static_cast<size_t>(I)]);
     }
   } else {
-    Canvas.SetTextAlign(htaCenter, vtaBottom);
+    Canvas.SetTextAlign(THorizTextAlign::Center, TVertTextAlign::Bottom);
     for (int I = 0; I < N; ++I) {
       int LineX = X;
       if (Angle == 90) LineX = X - (N - 1) * H + I * H;
@@ -385,7 +385,7 @@ void TChartAxis::DrawAxisText(int X, int Y, int Angle, const std::string& Text) 
       Canvas.RotatedTextAtZ(LineX, Y, Z, Angle, Lines[static_cast<size_t>(I)]);
     }
   }
-  Canvas.SetTextAlign(htaLeft, vtaTop);
+  Canvas.SetTextAlign(THorizTextAlign::Left, TVertTextAlign::Top);
 }
 
 std::string TChartAxis::ValueText(double Value) {
@@ -444,11 +444,11 @@ void TChartAxis::DrawTick(int P, int Offset, int Length) {
   TCanvas3D& Canvas = FOwner.Canvas;
   const int Z = Depth();
   switch (FKind) {
-    case akBottom: Canvas.VertLineAtZ(P, AxisLine + Offset, AxisLine + Offset + Length, Z); break;
-    case akTop: Canvas.VertLineAtZ(P, AxisLine - Offset, AxisLine - Offset - Length, Z); break;
-    case akLeft: Canvas.HorizLineAtZ(AxisLine - Offset, AxisLine - Offset - Length, P, Z); break;
-    case akRight: Canvas.HorizLineAtZ(AxisLine + Offset, AxisLine + Offset + Length, P, Z); break;
-    case akDepth: break;
+    case TAxisKind::Bottom: Canvas.VertLineAtZ(P, AxisLine + Offset, AxisLine + Offset + Length, Z); break;
+    case TAxisKind::Top: Canvas.VertLineAtZ(P, AxisLine - Offset, AxisLine - Offset - Length, Z); break;
+    case TAxisKind::Left: Canvas.HorizLineAtZ(AxisLine - Offset, AxisLine - Offset - Length, P, Z); break;
+    case TAxisKind::Right: Canvas.HorizLineAtZ(AxisLine + Offset, AxisLine + Offset + Length, P, Z); break;
+    case TAxisKind::Depth: break;
   }
 }
 
@@ -458,7 +458,7 @@ void TChartAxis::DrawGrid() {
   const int Total = FOwner.TotalDepth;
   const bool Depth3D = FOwner.View3D;
   Canvas.SetBrushClear();
-  Canvas.SetBackground(bkTransparent, Canvas.BackgroundColor());
+  Canvas.SetBackground(TBackgroundMode::Transparent, Canvas.BackgroundColor());
   TChartPen Pen = Grid;
   if (Pen.Color == clAutoColor) Pen.Color = clGray;
   Canvas.UseChartPen(Pen);
@@ -472,20 +472,20 @@ void TChartAxis::DrawGrid() {
   }
   for (const int P : Places) {
     switch (FKind) {
-      case akBottom:
+      case TAxisKind::Bottom:
         if (Depth3D) Canvas.DepthLine(P, AxisLine, 0, Total);  // across the floor
         Canvas.VertLineAtZ(P, Plot.Top, Plot.Bottom, Total);     // on the back wall
         break;
-      case akLeft:
+      case TAxisKind::Left:
         if (Depth3D) Canvas.DepthLine(AxisLine, P, 0, Total);  // across the left wall
         Canvas.HorizLineAtZ(Plot.Left, Plot.Right, P, Total);
         break;
-      case akTop: Canvas.VertLineAtZ(P, Plot.Top, Plot.Bottom, Total); break;
-      case akRight: Canvas.HorizLineAtZ(Plot.Left, Plot.Right, P, Total); break;
-      case akDepth: break;
+      case TAxisKind::Top: Canvas.VertLineAtZ(P, Plot.Top, Plot.Bottom, Total); break;
+      case TAxisKind::Right: Canvas.HorizLineAtZ(Plot.Left, Plot.Right, P, Total); break;
+      case TAxisKind::Depth: break;
     }
   }
-  Canvas.SetBackground(bkOpaque, Canvas.BackgroundColor());
+  Canvas.SetBackground(TBackgroundMode::Opaque, Canvas.BackgroundColor());
 }
 
 void TChartAxis::DrawMinorTicks() {
@@ -510,18 +510,18 @@ void TChartAxis::DrawMinorTicks() {
 }
 
 void TChartAxis::Draw() {
-  if (FKind == akDepth) return;  // the depth axis is never drawn in this chart
+  if (FKind == TAxisKind::Depth) return;  // the depth axis is never drawn in this chart
   TCanvas3D& Canvas = FOwner.Canvas;
   const TRect& Plot = FOwner.PlotRect;
   const int Total = FOwner.TotalDepth;
 
   LabelStep = CalcLabelStep();  // also makes the labels font current
   switch (FKind) {
-    case akBottom: AxisLine = Plot.Bottom; break;
-    case akTop: AxisLine = Plot.Top; break;
-    case akLeft: AxisLine = Plot.Left; break;
-    case akRight: AxisLine = Plot.Right; break;
-    case akDepth: break;
+    case TAxisKind::Bottom: AxisLine = Plot.Bottom; break;
+    case TAxisKind::Top: AxisLine = Plot.Top; break;
+    case TAxisKind::Left: AxisLine = Plot.Left; break;
+    case TAxisKind::Right: AxisLine = Plot.Right; break;
+    case TAxisKind::Depth: break;
   }
   AxisLine += PositionOffset();
   TickPositions.clear();
@@ -544,11 +544,11 @@ void TChartAxis::Draw() {
     const int LeftWall = FOwner.View3D && FOwner.View3DWalls ? FOwner.LeftWall.Size : 0;
     const int BottomWall = FOwner.View3D && FOwner.View3DWalls ? FOwner.BottomWall.Size : 0;
     switch (FKind) {
-      case akBottom: Canvas.HorizLineAtZ(StartPixel - LeftWall, EndPixel, AxisLine + BottomWall, 0); break;
-      case akTop: Canvas.HorizLineAtZ(StartPixel, EndPixel, AxisLine, Total); break;
-      case akLeft: Canvas.VertLineAtZ(AxisLine - LeftWall, StartPixel, EndPixel + BottomWall, 0); break;
-      case akRight: Canvas.VertLineAtZ(AxisLine, StartPixel, EndPixel, Total); break;
-      case akDepth: break;
+      case TAxisKind::Bottom: Canvas.HorizLineAtZ(StartPixel - LeftWall, EndPixel, AxisLine + BottomWall, 0); break;
+      case TAxisKind::Top: Canvas.HorizLineAtZ(StartPixel, EndPixel, AxisLine, Total); break;
+      case TAxisKind::Left: Canvas.VertLineAtZ(AxisLine - LeftWall, StartPixel, EndPixel + BottomWall, 0); break;
+      case TAxisKind::Right: Canvas.VertLineAtZ(AxisLine, StartPixel, EndPixel, Total); break;
+      case TAxisKind::Depth: break;
     }
   }
 

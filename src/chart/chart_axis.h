@@ -49,11 +49,11 @@ public:
   int MinorTickLength = 2;
   int MinorTickCount = 3;
   bool TickOnLabelsOnly = true;
-  TChartPen Axis{clBlack, 2, psSolid, true, false};
-  TChartPen Ticks{clGray, 1, psSolid, true, false};
-  TChartPen TicksInner{clGray, 1, psSolid, true, false};
-  TChartPen MinorTicks{clGray, 1, psSolid, true, false};
-  TChartPen Grid{clGray, 1, psDot, true, true};
+  TChartPen Axis{clBlack, 2, TPenStyle::Solid, true, false};
+  TChartPen Ticks{clGray, 1, TPenStyle::Solid, true, false};
+  TChartPen TicksInner{clGray, 1, TPenStyle::Solid, true, false};
+  TChartPen MinorTicks{clGray, 1, TPenStyle::Solid, true, false};
+  TChartPen Grid{clGray, 1, TPenStyle::Dot, true, true};
   bool GridCentered = false;
   TChartAxisTitle Title;
   bool Visible = true;
@@ -62,8 +62,7 @@ public:
   int PositionPercent = 0;
 
   TAxisKind Kind() const { return FKind; }
-  bool RunsHorizontally() const { return FKind == akBottom || FKind == akTop; }
-  bool OnFarSide() const { return FKind == akTop || FKind == akRight || FKind == akDepth; }
+  bool RunsHorizontally() const { return FKind == TAxisKind::Bottom || FKind == TAxisKind::Top; }
   // Stops being automatic; the smaller value becomes Minimum, the larger
   // Maximum, at least 1e-10 apart.
   void FixAxisRange(double A, double B);

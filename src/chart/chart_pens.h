@@ -7,12 +7,12 @@
 struct TChartPen {
   TColor Color = clBlack;
   int Width = 1;
-  TPenStyle Style = psSolid;
+  TPenStyle Style = TPenStyle::Solid;
   bool Visible = true;
   bool SmallDots = false;  // with width 1: the cosmetic pen that sets every other pixel
 };
 
 struct TChartBrush {
   TColor Color = clAutoColor;  // clAutoColor: the chart panel's colour
-  TBrushStyle Style = bsSolid;
+  TBrushStyle Style = TBrushStyle::Solid;
 };

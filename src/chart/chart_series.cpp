@@ -59,7 +59,7 @@ void TChartSeries::CalcVisibleRange() {
   LastVisible = -1;
   const int Count = PointCount();
   if (Count == 0) return;
-  if (XValues.Order != loAscending) {
+  if (XValues.Order != TChartListOrder::Ascending) {
     FirstVisible = 0;
     LastVisible = Count - 1;
     return;

@@ -16,7 +16,7 @@ class TLaterColumns;
 class TChart;
 class TChartAxis;
 
-enum TAxisKind { akBottom, akTop, akLeft, akRight, akDepth };
+enum class TAxisKind { Bottom, Top, Left, Right, Depth };
 
 class TChartSeries {
 public:
@@ -28,10 +28,10 @@ public:
   // --- settings ---
   TColor SeriesColor = clRed;
   bool Active = true;
-  TAxisKind HorizAxis = akBottom;
-  TAxisKind VertAxis = akLeft;
-  TChartValueList XValues{loAscending};
-  TChartValueList YValues{loNone};
+  TAxisKind HorizAxis = TAxisKind::Bottom;
+  TAxisKind VertAxis = TAxisKind::Left;
+  TChartValueList XValues{TChartListOrder::Ascending};
+  TChartValueList YValues{TChartListOrder::None};
   TSeriesMarks Marks;
   std::string ValueFormat = "#,##0.###";
   // Shapes that later shapes of the series paint over completely are left

@@ -26,10 +26,10 @@ double TChartValueList::ValueAt(int Index) const {
 int TChartValueList::AddValueInOrder(double V) {
   FStatsStale = true;
   int At = ValueCount();
-  if (Order == loAscending) {
+  if (Order == TChartListOrder::Ascending) {
     // Walk back past every stored value greater than V.
     while (At > 0 && FValues[static_cast<size_t>(At - 1)] > V) --At;
-  } else if (Order == loDescending) {
+  } else if (Order == TChartListOrder::Descending) {
     while (At > 0 && FValues[static_cast<size_t>(At - 1)] < V) --At;
   }
   FValues.insert(FValues.begin() + At, V);

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <vector>
 
-enum TChartListOrder { loNone, loAscending, loDescending };
+enum class TChartListOrder { None, Ascending, Descending };
 
 class TChartValueList {
 public:
@@ -42,8 +42,8 @@ private:
   // greater (ascending) or not less (descending), so that equal values keep
   // their arrival order.
   bool GoesLast(double V) const {
-    if (FValues.empty() || Order == loNone) return true;
-    return Order == loAscending ? !(FValues.back() > V) : !(FValues.back() < V);
+    if (FValues.empty() || Order == TChartListOrder::None) return true;
+    return Order == TChartListOrder::Ascending ? !(FValues.back() > V) : !(FValues.back() < V);
   }
   int AddValueInOrder(double V);
   void InsertValueWithin(int Index, double V);

@@ -55,7 +55,7 @@ bool PressStartsDrag(TChart& Chart, int X, int Y) {
     if (Series.Active && Series.Clicked(X, Y).has_value()) return true;
   }
   for (TChartAxis* Axis : Chart.Axes()) {
-    if (Axis->Kind() == akDepth) continue;  // never laid out as a band
+    if (Axis->Kind() == TAxisKind::Depth) continue;  // never laid out as a band
     if (Axis->IsVisibleInChart() && AxisBandContains(*Axis, X, Y)) return true;
   }
   if (Chart.TitleContains(X, Y)) return false;
@@ -108,7 +108,7 @@ void TChartZoomScroll::MouseMove(int X, int Y) {
   bool Moved = false;
   const TPanningMode Mode = FOwner.AllowPanning;
   for (TChartAxis* Axis : FOwner.Axes()) {
-    if (Axis->Kind() == akDepth) continue;
+    if (Axis->Kind() == TAxisKind::Depth) continue;
     int From, To;
     if (Axis->RunsHorizontally()) {
       if (X == FPanning.LastX || (Mode != TPanningMode::Horizontal && Mode != TPanningMode::Both)) continue;
@@ -164,7 +164,7 @@ void TChartZoomScroll::DrawZoomRectangle() {
   TSurfacePen Pen;
   Pen.Color = clBlack;
   Pen.Width = 1;
-  Pen.Style = psSolid;
+  Pen.Style = TPenStyle::Solid;
   Pen.Mode = TPenMode::NotXor;
   TCanvas3D& Canvas = FOwner.Canvas;
   Canvas.SetPen(Pen);

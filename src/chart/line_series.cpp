@@ -91,8 +91,8 @@ void TLineSeries::AddPaintsTo(TLaterColumns& Later) {
 // columns is gathered with them (FLaterPieces), for the surface to leave
 // unwritten.
 void TLineSeries::FindCoveredPieces() {
-  const bool Opaque = LineBrush == bsSolid && LinePen.Visible && LinePen.Width == 1 &&
-                      LinePen.Style == psSolid && !LinePen.SmallDots;
+  const bool Opaque = LineBrush == TBrushStyle::Solid && LinePen.Visible && LinePen.Width == 1 &&
+                      LinePen.Style == TPenStyle::Solid && !LinePen.SmallDots;
   FOpaquePieces = LeaveOutCoveredShapes && Opaque;
   const TChart& Chart = ParentChart();
   FLaterPieces.Start(Chart.Width(), Chart.Height());
@@ -128,7 +128,7 @@ void TLineSeries::DrawPiece(const TPiece& Piece) {
   const TColor Face = Piece.Darker ? Darken(Piece.Color, 64) : Piece.Color;
   // A piece narrower than a few pixels has no room for a dark outline beside
   // its face: its outline takes the face's colour (the same pixels).
-  if (std::abs(Piece.AX - Piece.BX) < ThinPieceWidth && LinePen.Visible && LineBrush == bsSolid) {
+  if (std::abs(Piece.AX - Piece.BX) < ThinPieceWidth && LinePen.Visible && LineBrush == TBrushStyle::Solid) {
     TChartPen Pen = LinePen;
     Pen.Color = Face;
     Canvas.UseChartPen(Pen);

@@ -19,7 +19,7 @@ public:
   static constexpr int ThinPieceWidth = 4;
 
   TChartPen LinePen;
-  TBrushStyle LineBrush = bsSolid;
+  TBrushStyle LineBrush = TBrushStyle::Solid;
   bool Dark3D = true;
   int LineHeight = 0;
   struct TPointerSettings {

@@ -33,7 +33,7 @@ std::vector<std::string> LinesOf(const std::string& Text) {
 
 std::string TSeriesMarks::MarkText(const std::string& Label, double Value,
                                    const std::string& ValueFormat) const {
-  if (Style == smsLabel && !Label.empty()) return Label;
+  if (Style == TSeriesMarksStyle::Label && !Label.empty()) return Label;
   return FormatAxisValue(Value, ValueFormat);
 }
 
@@ -84,12 +84,12 @@ std::optional<std::vector<TRect>> TSeriesMarks::BoxFootprint(TCanvas3D& Canvas, 
     if (Transparent) {
       Canvas.SetBrushClear();
     } else {
-      Canvas.PrepareBrush(BackColor, bsSolid, BackColor);
+      Canvas.PrepareBrush(BackColor, TBrushStyle::Solid, BackColor);
     }
     if (Frame.Visible) Top += Frame.Width;
   }
   Canvas.SetBrushClear();
-  Canvas.SetTextAlign(htaCenter, vtaTop);
+  Canvas.SetTextAlign(THorizTextAlign::Center, TVertTextAlign::Top);
   const int LineHeight = Canvas.LetterHeight();
   bool Known = true;
   for (const std::string& Line : LinesOf(Text)) {
@@ -102,13 +102,15 @@ std::optional<std::vector<TRect>> TSeriesMarks::BoxFootprint(TCanvas3D& Canvas, 
     }
     Top += LineHeight;
   }
-  Canvas.SetTextAlign(htaLeft, vtaTop);
+  Canvas.SetTextAlign(THorizTextAlign::Left, TVertTextAlign::Top);
   if (!Known) return std::nullopt;
   return Parts;
 }
 
 std::optional<TRect> TSeriesMarks::OpaqueBox(const TCanvas3D& Canvas, const TSeriesMarkPosition& Position, int Z) const {
-  if (Transparent || !Frame.Visible || Frame.Width != 1 || Frame.Style != psSolid || Frame.SmallDots) return std::nullopt;
+  if (Transparent || !Frame.Visible || Frame.Width != 1 || Frame.Style != TPenStyle::Solid || Frame.SmallDots) {
+    return std::nullopt;
+  }
   return BoxOnScreen(Canvas, Position, Z);
 }
 
@@ -138,7 +140,7 @@ void TSeriesMarks::DrawMark(TCanvas3D& Canvas, int Index, const std::string& Tex
     if (Transparent) {
       Canvas.SetBrushClear();
     } else {
-      Canvas.PrepareBrush(BackColor, bsSolid, BackColor);
+      Canvas.PrepareBrush(BackColor, TBrushStyle::Solid, BackColor);
     }
     Canvas.UseChartPen(Frame);
     SplitLines(Text, FLines);
@@ -148,11 +150,11 @@ void TSeriesMarks::DrawMark(TCanvas3D& Canvas, int Index, const std::string& Tex
   }
 
   Canvas.SetBrushClear();
-  Canvas.SetTextAlign(htaCenter, vtaTop);
+  Canvas.SetTextAlign(THorizTextAlign::Center, TVertTextAlign::Top);
   const int LineHeight = Canvas.LetterHeight();
   for (const std::string& Line : LinesOf(Text)) {
     Canvas.TextOut(Left + Position.Width / 2, Top, Line);
     Top += LineHeight;
   }
-  Canvas.SetTextAlign(htaLeft, vtaTop);
+  Canvas.SetTextAlign(THorizTextAlign::Left, TVertTextAlign::Top);
 }

@@ -11,7 +11,7 @@
 
 class TCanvas3D;
 
-enum TSeriesMarksStyle { smsValue, smsLabel };
+enum class TSeriesMarksStyle { Value, Label };
 
 struct TSeriesMarkPosition {
   TPoint ArrowFrom;
@@ -24,10 +24,10 @@ struct TSeriesMarkPosition {
 class TSeriesMarks {
 public:
   bool Visible = true;
-  TSeriesMarksStyle Style = smsLabel;
+  TSeriesMarksStyle Style = TSeriesMarksStyle::Label;
   int ArrowLength = 8;
-  TChartPen Arrow{clWhite, 1, psSolid, true, false};
-  TChartPen Frame{clBlack, 1, psSolid, true, false};
+  TChartPen Arrow{clWhite, 1, TPenStyle::Solid, true, false};
+  TChartPen Frame{clBlack, 1, TPenStyle::Solid, true, false};
   TColor BackColor = clLightYellow;
   bool Transparent = false;
   bool Clip = false;
@@ -43,8 +43,8 @@ public:
   // Separates the lines of a multi-line mark text.
   static constexpr char LineSeparator = '\r';
 
-  // The text of a point's mark: with smsLabel the label, or the value when the
-  // label is empty; with smsValue the value. Values are formatted with ValueFormat.
+  // The text of a point's mark: with TSeriesMarksStyle::Label the label, or the value when the
+  // label is empty; with TSeriesMarksStyle::Value the value. Values are formatted with ValueFormat.
   std::string MarkText(const std::string& Label, double Value, const std::string& ValueFormat) const;
   // Width and height of the box for Text in the canvas's current font: the
   // widest line plus one "W", the lines' height, plus the frame on both sides.

@@ -15,24 +15,24 @@
 
 #include "chart/chart_types.h"
 
-enum TPenStyle { psSolid, psDot, psClear };  // psDot: 1-pixel pen that sets every other pixel
+enum class TPenStyle { Solid, Dot, Clear };  // Dot: a 1-pixel pen that sets every other pixel
 enum class TPenMode { Copy, NotXor };  // NotXor inverts: drawn twice, it is gone
-enum TBrushStyle { bsSolid, bsClear };
-enum TBackgroundMode { bkTransparent, bkOpaque };
-enum THorizTextAlign { htaLeft, htaCenter, htaRight };
-enum TVertTextAlign { vtaTop, vtaBottom, vtaBaseline };
+enum class TBrushStyle { Solid, Clear };
+enum class TBackgroundMode { Transparent, Opaque };
+enum class THorizTextAlign { Left, Center, Right };
+enum class TVertTextAlign { Top, Bottom, Baseline };
 
 struct TSurfacePen {
   TColor Color = clBlack;  // RGB (system colours already resolved)
   int Width = 1;
-  TPenStyle Style = psSolid;
+  TPenStyle Style = TPenStyle::Solid;
   TPenMode Mode = TPenMode::Copy;
   friend bool operator==(const TSurfacePen&, const TSurfacePen&) = default;
 };
 
 struct TSurfaceBrush {
   TColor Color = clWhite;
-  TBrushStyle Style = bsSolid;
+  TBrushStyle Style = TBrushStyle::Solid;
   friend bool operator==(const TSurfaceBrush&, const TSurfaceBrush&) = default;
 };
 

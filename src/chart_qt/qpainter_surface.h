@@ -12,6 +12,12 @@
 // filled outlines (the line's ribbon) by QPainter's own rule (polygon_rows.h)
 // where it applies; a text drawn onto a plain background is copied from a
 // kept picture of it.
+//
+// The members are defined by job: the image and painter here
+// (qpainter_surface.cpp), pixel writes within the clip (qpainter_pixels.*),
+// lines and pens (qpainter_lines.cpp), fills and the boxes' faces
+// (qpainter_faces.cpp), text (qpainter_text.cpp), the clip and kept pictures
+// (qpainter_clip.cpp).
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
@@ -171,10 +177,10 @@ private:
   TSurfaceFont FFont;
   TFontEntry* FFontEntry = nullptr;
   std::map<std::tuple<std::string, int, int, bool, bool>, std::unique_ptr<TFontEntry>> FFonts;
-  TBackgroundMode FBackgroundMode = bkTransparent;
+  TBackgroundMode FBackgroundMode = TBackgroundMode::Transparent;
   TColor FBackgroundColor = clWhite;
-  THorizTextAlign FHorizAlign = htaLeft;
-  TVertTextAlign FVertAlign = vtaTop;
+  THorizTextAlign FHorizAlign = THorizTextAlign::Left;
+  TVertTextAlign FVertAlign = TVertTextAlign::Top;
   TPoint FPenPos;
   bool FClipped = false;
   // The outline of the last clip and what follows from it (kept while

@@ -30,7 +30,7 @@ void FixRange(TChartAxis& Axis, double Minimum, double Maximum) {
 
 }  // namespace
 
-void ConfigureResultChart(TChart& Chart) {
+void ConfigureResultFrame(TChart& Chart) {
   const TProgramTexts& T = Texts();
   const TSurfaceFont Gothic21 = Font(T.PGothicFace, 21, clBlack);
   const TSurfaceFont Mincho12 = Font(T.PMinchoFace, 12, clBlack);
@@ -38,7 +38,7 @@ void ConfigureResultChart(TChart& Chart) {
   Chart.Title.Text = {T.ChartTitle};
   Chart.Title.Font = Font(T.PGothicFace, 21, clBlue);
   // The back wall's brush is hollow: the panel shows through.
-  Chart.BackWall.Brush = TChartBrush{clWhite, bsClear};
+  Chart.BackWall.Brush = TChartBrush{clWhite, TBrushStyle::Clear};
 
   FixRange(Chart.LeftAxis, 0, 100);
   Chart.LeftAxis.Title.Caption = T.LeftAxisTitle;
@@ -56,27 +56,33 @@ void ConfigureResultChart(TChart& Chart) {
     Axis->LabelsFont = Mincho12;
     Axis->Title.Font = Mincho12;
   }
+}
+
+void ConfigureResultChart(TChart& Chart) {
+  const TProgramTexts& T = Texts();
+  const TSurfaceFont Mincho12 = Font(T.PMinchoFace, 12, clBlack);
+  ConfigureResultFrame(Chart);
 
   auto& PercentBars = Chart.AddSeries<TBarSeries>();
   PercentBars.SeriesColor = clRed;
-  PercentBars.HorizAxis = akBottom;
-  PercentBars.VertAxis = akLeft;
+  PercentBars.HorizAxis = TAxisKind::Bottom;
+  PercentBars.VertAxis = TAxisKind::Left;
   PercentBars.Marks.Visible = true;
   PercentBars.Marks.ArrowLength = 20;
   PercentBars.Marks.Font = Font(T.PGothicFace, 16, clBlack);
 
   auto& DurationLine = Chart.AddSeries<TLineSeries>();
   DurationLine.SeriesColor = clBlue;
-  DurationLine.HorizAxis = akBottom;
-  DurationLine.VertAxis = akRight;
+  DurationLine.HorizAxis = TAxisKind::Bottom;
+  DurationLine.VertAxis = TAxisKind::Right;
   DurationLine.Pointer.Visible = false;
   DurationLine.Marks.Visible = false;
   DurationLine.Marks.ArrowLength = 8;
   DurationLine.Marks.Font = Mincho12;
 
   for (TChartSeries* Series : {static_cast<TChartSeries*>(&PercentBars), static_cast<TChartSeries*>(&DurationLine)}) {
-    Series->XValues.Order = loAscending;
-    Series->YValues.Order = loNone;
+    Series->XValues.Order = TChartListOrder::Ascending;
+    Series->YValues.Order = TChartListOrder::None;
   }
 }
 

@@ -9,6 +9,9 @@ class THistoryFile;
 // Sets up a new chart as the graph window shows it and adds PercentBars (bars,
 // index 0) and DurationLine (line, index 1).
 void ConfigureResultChart(TChart& Chart);
+// The same without the series: the title, the back wall, the axes' fixed
+// ranges, titles and fonts.
+void ConfigureResultFrame(TChart& Chart);
 
 // Empties both series, then adds one bar point and one line point per history
 // line, oldest first at x = 0, and widens the duration axis to take in every

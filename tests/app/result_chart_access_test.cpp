@@ -100,7 +100,7 @@ TEST_F(ResultChartAccess, ThePointerOnABarReadsOutItsDrill) {
   WhileShown([&] {
     TChartWidget& Widget = Window().ChartWidget();
     const auto& Bars = static_cast<const TBarSeries&>(Chart().Series(0));
-    const TPoint OnSecond = Chart().Canvas.ProjectPoint(Bars.BarLeft(1) + Bars.BarPixelWidth() / 2,
+    const TPoint OnSecond = Chart().Canvas.ProjectPoint(Chart().BottomAxis.ValueToPixel(Bars.XValues.ValueAt(1)),
                                                         Chart().LeftAxis.ValueToPixel(5), Bars.StartZ);
     const QPoint At(OnSecond.X, OnSecond.Y);
     EXPECT_EQ(Widget.HintAt(At), U("2回目（横軸 1）　2024/03/15 08:30　正答率 100%　所要時間 4分40秒"));

@@ -7,7 +7,7 @@
 #include "chart/line_series.h"
 #include "platform/app_error.h"
 #include "platform/program_texts.h"
-#include "recording_surface.h"
+#include "chart_test_support.h"
 #include "series_drawing.h"
 
 namespace {
@@ -71,7 +71,7 @@ TEST_F(BarSeriesTest, WorkedExampleToThePixel) {
   NineDrillsFirstShown(85);
   LayOut();
   ASSERT_EQ(Bars.BarPixelWidth(), 42);
-  EXPECT_EQ(Bars.BarLeft(0), 300);
+  EXPECT_EQ(Chart.BottomAxis.ValueToPixel(300), 321);  // the bar 300 to 342, centred on it
   Draw();
 
   // Box(300, 342, 200, 370, 10, 20): front, right side, top, in that order.
@@ -86,7 +86,7 @@ TEST_F(BarSeriesTest, WorkedExampleToThePixel) {
   for (const auto& Face : Faces) {
     EXPECT_EQ(Face.Pen.Color, clBlack);
     EXPECT_EQ(Face.Pen.Width, 1);
-    EXPECT_EQ(Face.Brush.Style, bsSolid);
+    EXPECT_EQ(Face.Brush.Style, TBrushStyle::Solid);
   }
 
   // The white arrow at depth 15.
@@ -101,16 +101,16 @@ TEST_F(BarSeriesTest, WorkedExampleToThePixel) {
   ASSERT_EQ(Boxes.size(), 1u);
   EXPECT_EQ(Boxes[0].Rect, (TRect{320, 148, 352, 166}));
   EXPECT_EQ(Boxes[0].Brush.Color, clLightYellow);
-  EXPECT_EQ(Boxes[0].Brush.Style, bsSolid);
+  EXPECT_EQ(Boxes[0].Brush.Style, TBrushStyle::Solid);
   EXPECT_EQ(Boxes[0].Pen.Color, clBlack);
 
   auto Texts85 = Surface.TextsOf("85");
   ASSERT_EQ(Texts85.size(), 1u);
   EXPECT_EQ(Texts85[0].Points[0], (TPoint{336, 149}));
-  EXPECT_EQ(Texts85[0].HorizAlign, htaCenter);
-  EXPECT_EQ(Texts85[0].VertAlign, vtaTop);
+  EXPECT_EQ(Texts85[0].HorizAlign, THorizTextAlign::Center);
+  EXPECT_EQ(Texts85[0].VertAlign, TVertTextAlign::Top);
   EXPECT_EQ(Texts85[0].Font.Height, 16);
-  EXPECT_EQ(Texts85[0].Brush.Style, bsClear);
+  EXPECT_EQ(Texts85[0].Brush.Style, TBrushStyle::Clear);
   EXPECT_EQ(Surface.CallsOf("TextOut").size(), 1u);
 
   // The geometry before projection is kept for the point.
@@ -259,7 +259,7 @@ TEST_F(BarSeriesTest, MarkTextLabelFirstThenValue) {
   EXPECT_EQ(Surface.TextsOf("1,234.5").size(), 1u);
 
   Surface.Clear();
-  Bars.Marks.Style = smsValue;
+  Bars.Marks.Style = TSeriesMarksStyle::Value;
   Draw();
   EXPECT_EQ(Surface.TextsOf("100").size(), 1u);
   EXPECT_EQ(Surface.TextsOf("ok").size(), 0u);
@@ -344,26 +344,11 @@ TEST_F(BarSeriesTest, ClickedHitsTheDrawnBox) {
 // The whole chart as the result graph window configures it.
 class ResultChartTest : public ::testing::Test {
 protected:
-  TRecordingSurface Surface;
-  TChart Chart{Surface};
-  TBarSeries& Bars = Chart.AddSeries<TBarSeries>();
-  TLineSeries& Line = Chart.AddSeries<TLineSeries>();
-
-  void SetUp() override {
-    for (TChartAxis* Axis : {&Chart.LeftAxis, &Chart.RightAxis}) {
-      Axis->Automatic = Axis->AutomaticMinimum = Axis->AutomaticMaximum = false;
-    }
-    Chart.LeftAxis.Minimum = 0;
-    Chart.LeftAxis.Maximum = 100;
-    Chart.RightAxis.Minimum = 100;
-    Chart.RightAxis.Maximum = 300;
-    Bars.SeriesColor = clRed;
-    Bars.Marks.ArrowLength = 20;
-    Bars.Marks.Font.Height = 16;
-    Line.SeriesColor = clBlue;
-    Line.VertAxis = akRight;
-    Chart.SetSize(705, 569);
-  }
+  TRealResultChartFixture Real;
+  TRecordingSurface& Surface = Real.Surface;
+  TChart& Chart = Real.Chart;
+  TBarSeries& Bars = *Real.Bars;
+  TLineSeries& Line = *Real.Line;
 
   void AddDrill(int Index, double Percent, double Seconds) {
     Bars.AddPoint(Index, Percent, "", clAutoColor);
@@ -458,8 +443,8 @@ TEST_F(ResultChartTest, BottomAxisKeepsABarWidthFreeAtBothEnds) {
   ASSERT_GT(Width, 0);
   EXPECT_EQ(Width % 2, 0);
   // The outermost x values stand one bar width inside the plot box's ends.
-  EXPECT_EQ(Bars.BarLeft(0) + Width / 2 - Chart.PlotRect.Left, Width);
-  EXPECT_NEAR(Chart.PlotRect.Right - (Bars.BarLeft(8) + Width / 2), Width, 1);
+  EXPECT_EQ(Chart.BottomAxis.ValueToPixel(Bars.XValues.ValueAt(0)) - Chart.PlotRect.Left, Width);
+  EXPECT_NEAR(Chart.PlotRect.Right - Chart.BottomAxis.ValueToPixel(Bars.XValues.ValueAt(8)), Width, 1);
   // Front faces (red) lie at the bar slot's front depth, inside the plot box.
   for (const auto& Call : Surface.Calls) {
     if (Call.Op != "Polygon" || Call.Brush.Color != clRed) continue;
@@ -490,8 +475,8 @@ TEST_F(BarSeriesTest, BarsCoveredByLaterOnesAreLeftOut) {
   for (int Case = 0; Case < 3; ++Case) {
     SCOPED_TRACE(Case);
     Bars.LeaveOutCoveredShapes = Case != 0;
-    Bars.BarBrush.Style = Case == 1 ? bsClear : bsSolid;
-    Bars.BarPen.Style = Case == 2 ? psDot : psSolid;
+    Bars.BarBrush.Style = Case == 1 ? TBrushStyle::Clear : TBrushStyle::Solid;
+    Bars.BarPen.Style = Case == 2 ? TPenStyle::Dot : TPenStyle::Solid;
     LayOut();
     Draw();
     EXPECT_EQ(Polygons().size(), 15u);

@@ -54,7 +54,7 @@ TEST(Darken, SubtractsFromEveryComponentDownToZero) {
 }
 
 TEST_F(TCanvasTest, BoxShowsFrontRightSideAndTopWithDarkerFaces) {
-  Canvas.PrepareBrush(clRed, bsSolid, clAutoColor);
+  Canvas.PrepareBrush(clRed, TBrushStyle::Solid, clAutoColor);
   Canvas.Box(300, 342, 200, 400, 10, 20, true);
   const auto P = Surface.CallsOf("Polygon");
   ASSERT_EQ(P.size(), 3u);
@@ -67,7 +67,7 @@ TEST_F(TCanvasTest, BoxShowsFrontRightSideAndTopWithDarkerFaces) {
 }
 
 TEST_F(TCanvasTest, FlatBoxDrawsTheFrontFaceOnly) {
-  Canvas.PrepareBrush(clRed, bsSolid, clAutoColor);
+  Canvas.PrepareBrush(clRed, TBrushStyle::Solid, clAutoColor);
   Canvas.Box(300, 342, 200, 400, 10, 10, true);
   ASSERT_EQ(Surface.CallsOf("Polygon").size(), 1u);
   // A box of no height still shows its top when it has depth.
@@ -79,7 +79,7 @@ TEST_F(TCanvasTest, FlatBoxDrawsTheFrontFaceOnly) {
 }
 
 TEST_F(TCanvasTest, BoxSeenFromTheOtherSideShowsItsLeftFace) {
-  Canvas.PrepareBrush(clRed, bsSolid, clAutoColor);
+  Canvas.PrepareBrush(clRed, TBrushStyle::Solid, clAutoColor);
   Canvas.Box(100, 120, 50, 80, 20, 10, true);  // the back lies to the left
   const auto P = Surface.CallsOf("Polygon");
   ASSERT_EQ(P.size(), 2u);
@@ -123,37 +123,37 @@ TEST_F(TCanvasTest, PrimitivesWithDepthProjectEveryCorner) {
 }
 
 TEST_F(TCanvasTest, ChartPensBecomeSurfacePens) {
-  Canvas.UseChartPen(TChartPen{clRed, 3, psSolid, false, false});
+  Canvas.UseChartPen(TChartPen{clRed, 3, TPenStyle::Solid, false, false});
   Canvas.Line(0, 0, 1, 1);
-  Canvas.UseChartPen(TChartPen{clGray, 1, psSolid, true, true});
+  Canvas.UseChartPen(TChartPen{clGray, 1, TPenStyle::Solid, true, true});
   Canvas.Line(0, 0, 1, 1);
-  Canvas.UseChartPen(TChartPen{clGray, 2, psSolid, true, true});  // dots only at width 1
+  Canvas.UseChartPen(TChartPen{clGray, 2, TPenStyle::Solid, true, true});  // dots only at width 1
   Canvas.Line(0, 0, 1, 1);
   SetSystemColor(clBtnShadow, RGB(1, 2, 3));
-  Canvas.UseChartPen(TChartPen{clBtnShadow, 2, psSolid, true, false});
+  Canvas.UseChartPen(TChartPen{clBtnShadow, 2, TPenStyle::Solid, true, false});
   Canvas.Line(0, 0, 1, 1);
   const auto L = Surface.CallsOf("LineTo");
-  EXPECT_EQ(L[0].Pen.Style, psClear);
-  EXPECT_EQ(L[1].Pen, (TSurfacePen{clGray, 1, psDot, TPenMode::Copy}));
-  EXPECT_EQ(L[2].Pen, (TSurfacePen{clGray, 2, psSolid, TPenMode::Copy}));
-  EXPECT_EQ(L[3].Pen, (TSurfacePen{RGB(1, 2, 3), 2, psSolid, TPenMode::Copy}));
+  EXPECT_EQ(L[0].Pen.Style, TPenStyle::Clear);
+  EXPECT_EQ(L[1].Pen, (TSurfacePen{clGray, 1, TPenStyle::Dot, TPenMode::Copy}));
+  EXPECT_EQ(L[2].Pen, (TSurfacePen{clGray, 2, TPenStyle::Solid, TPenMode::Copy}));
+  EXPECT_EQ(L[3].Pen, (TSurfacePen{RGB(1, 2, 3), 2, TPenStyle::Solid, TPenMode::Copy}));
 }
 
 TEST_F(TCanvasTest, BrushPreparationSetsTheTextBackground) {
-  Canvas.PrepareBrush(clRed, bsSolid, clAutoColor);
+  Canvas.PrepareBrush(clRed, TBrushStyle::Solid, clAutoColor);
   Canvas.Polygon({});
-  Canvas.PrepareBrush(clWhite, bsClear, clWhite);  // same as its background: black
+  Canvas.PrepareBrush(clWhite, TBrushStyle::Clear, clWhite);  // same as its background: black
   Canvas.Polygon({});
-  Canvas.PrepareBrush(clBlack, bsClear, clBlack);  // on black: white
+  Canvas.PrepareBrush(clBlack, TBrushStyle::Clear, clBlack);  // on black: white
   Canvas.Polygon({});
   Canvas.PanelColor = RGB(10, 20, 30);
-  Canvas.PrepareBrush(clAutoColor, bsClear, clAutoColor);  // both the panel colour
+  Canvas.PrepareBrush(clAutoColor, TBrushStyle::Clear, clAutoColor);  // both the panel colour
   Canvas.Polygon({});
   const auto P = Surface.CallsOf("Polygon");
-  EXPECT_EQ(P[0].Brush, (TSurfaceBrush{clRed, bsSolid}));
-  EXPECT_EQ(P[0].BackgroundMode, bkTransparent);
-  EXPECT_EQ(P[1].Brush, (TSurfaceBrush{clBlack, bsClear}));
-  EXPECT_EQ(P[1].BackgroundMode, bkOpaque);
+  EXPECT_EQ(P[0].Brush, (TSurfaceBrush{clRed, TBrushStyle::Solid}));
+  EXPECT_EQ(P[0].BackgroundMode, TBackgroundMode::Transparent);
+  EXPECT_EQ(P[1].Brush, (TSurfaceBrush{clBlack, TBrushStyle::Clear}));
+  EXPECT_EQ(P[1].BackgroundMode, TBackgroundMode::Opaque);
   EXPECT_EQ(P[1].BackgroundColor, clWhite);
   EXPECT_EQ(P[2].Brush.Color, clWhite);
   EXPECT_EQ(P[3].Brush.Color, clBlack);
@@ -171,7 +171,7 @@ TEST_F(TCanvasTest, RotatedAndZoomedTextsUseATemporaryFont) {
   ASSERT_EQ(T.size(), 3u);
   EXPECT_EQ(T[0].Points[0], (TPoint{120, 180}));
   EXPECT_EQ(T[0].Font.Escapement, 900);
-  EXPECT_EQ(T[0].Brush.Style, bsClear);
+  EXPECT_EQ(T[0].Brush.Style, TBrushStyle::Clear);
   EXPECT_EQ(T[1].Font.Escapement, 900);
   EXPECT_EQ(T[2].Font.Escapement, 0);
 

@@ -72,9 +72,9 @@ TEST_F(TAxisAlone, LeftAxisOf400PixelsIsLabelledEveryTen) {
   EXPECT_EQ(T[0].Points[0], (TPoint{90, 90}));    // right-aligned, centred on y 100
   EXPECT_EQ(T[1].Points[0], (TPoint{90, 130}));   // 90 at y 140
   EXPECT_EQ(T[10].Points[0], (TPoint{90, 490}));  // 0 at y 500
-  EXPECT_EQ(T[0].HorizAlign, htaRight);
-  EXPECT_EQ(T[0].VertAlign, vtaTop);
-  EXPECT_EQ(T[0].BackgroundMode, bkTransparent);
+  EXPECT_EQ(T[0].HorizAlign, THorizTextAlign::Right);
+  EXPECT_EQ(T[0].VertAlign, TVertTextAlign::Top);
+  EXPECT_EQ(T[0].BackgroundMode, TBackgroundMode::Transparent);
   EXPECT_EQ(Chart.LeftAxis.TickPositions,
             (std::vector<int>{100, 140, 180, 220, 260, 300, 340, 380, 420, 460, 500}));
 }
@@ -99,7 +99,7 @@ TEST_F(TAxisAlone, RightAxisOf400PixelsIsLabelledEveryTwenty) {
   EXPECT_EQ(Chart.RightAxis.LabelStep, 20);
   EXPECT_EQ(Labels(),
             (std::vector<std::string>{"300", "280", "260", "240", "220", "200", "180", "160", "140", "120", "100"}));
-  EXPECT_EQ(Surface.CallsOf("TextOut")[0].HorizAlign, htaLeft);
+  EXPECT_EQ(Surface.CallsOf("TextOut")[0].HorizAlign, THorizTextAlign::Left);
 }
 
 TEST_F(TAxisAlone, LabelsStayInsideTheRange) {
@@ -109,7 +109,7 @@ TEST_F(TAxisAlone, LabelsStayInsideTheRange) {
   EXPECT_EQ(Labels(), (std::vector<std::string>{"9", "8", "7", "6", "5", "4", "3", "2", "1", "0"}));
   const auto T = Surface.CallsOf("TextOut");
   EXPECT_EQ(T[9].Points[0].X, 40);  // 0.7 of 10.4 over 600 pixels: 40.38
-  EXPECT_EQ(T[9].HorizAlign, htaCenter);
+  EXPECT_EQ(T[9].HorizAlign, THorizTextAlign::Center);
 }
 
 TEST_F(TAxisAlone, StepGrowsWithTheLabelSize) {
@@ -208,7 +208,7 @@ TEST_F(TAxisAlone, TicksGridAndMinorTicksOfTheLeftAxis) {
   for (size_t I = 0; I + 1 < C.size(); ++I) {
     if (C[I].Op != "MoveTo" || C[I + 1].Op != "LineTo") continue;
     const auto Segment = std::make_pair(C[I].Points[0], C[I + 1].Points[0]);
-    if (C[I + 1].Pen.Style == psDot)
+    if (C[I + 1].Pen.Style == TPenStyle::Dot)
       Grid.push_back(Segment);
     else if (C[I + 1].Pen.Color == clGray && Segment.first.X - Segment.second.X == 4)
       Ticks.push_back(Segment);

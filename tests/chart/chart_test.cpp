@@ -78,7 +78,7 @@ TEST_F(TResultChart, TitleIsCentredAtTheTopOfThePlotBox) {
   ASSERT_EQ(T.size(), 1u);
   EXPECT_EQ(T[0].Points[0], (TPoint{352 - 50, 23}));  // 10 bytes, 100 pixels wide
   EXPECT_EQ(T[0].Font.Color, clBlue);
-  EXPECT_EQ(T[0].BackgroundMode, bkTransparent);
+  EXPECT_EQ(T[0].BackgroundMode, TBackgroundMode::Transparent);
   EXPECT_TRUE(Chart.TitleContains(352, 30));
   EXPECT_FALSE(Chart.TitleContains(352, 60));
 }
@@ -120,12 +120,12 @@ TEST_F(TResultChart, WallsOutlineTheBackAndFillTheLeftWallAndTheFloor) {
   const auto P = Surface.CallsOf("Polygon");
   ASSERT_GE(P.size(), 3u);
   EXPECT_EQ(P[0].Points, (TPoints{{109, 48}, {617, 48}, {617, 499}, {109, 499}}));
-  EXPECT_EQ(P[0].Brush.Style, bsClear);
-  EXPECT_EQ(P[0].Pen, (TSurfacePen{clBlack, 1, psSolid, TPenMode::Copy}));
+  EXPECT_EQ(P[0].Brush.Style, TBrushStyle::Clear);
+  EXPECT_EQ(P[0].Pen, (TSurfacePen{clBlack, 1, TPenStyle::Solid, TPenMode::Copy}));
   EXPECT_EQ(P[1].Points, (TPoints{{88, 69}, {109, 48}, {109, 498}, {88, 519}}));
-  EXPECT_EQ(P[1].Brush, (TSurfaceBrush{clLightYellow, bsSolid}));
+  EXPECT_EQ(P[1].Brush, (TSurfaceBrush{clLightYellow, TBrushStyle::Solid}));
   EXPECT_EQ(P[2].Points, (TPoints{{88, 519}, {597, 519}, {617, 499}, {108, 499}}));
-  EXPECT_EQ(P[2].Brush, (TSurfaceBrush{clWhite, bsSolid}));
+  EXPECT_EQ(P[2].Brush, (TSurfaceBrush{clWhite, TBrushStyle::Solid}));
 }
 
 TEST_F(TResultChart, EmptyChartShowsTitleWallsAndAllThreeAxes) {
@@ -134,8 +134,10 @@ TEST_F(TResultChart, EmptyChartShowsTitleWallsAndAllThreeAxes) {
   // Axes draw in the order bottom, left, right.
   std::vector<std::string> LeftLabels, RightLabels;
   for (const auto& Call : Surface.CallsOf("TextOut")) {
-    if (Call.HorizAlign == htaRight) LeftLabels.push_back(Call.Text);
-    if (Call.HorizAlign == htaLeft && Call.Font.Escapement == 0 && Call.Text != "M") RightLabels.push_back(Call.Text);
+    if (Call.HorizAlign == THorizTextAlign::Right) LeftLabels.push_back(Call.Text);
+    if (Call.HorizAlign == THorizTextAlign::Left && Call.Font.Escapement == 0 && Call.Text != "M") {
+      RightLabels.push_back(Call.Text);
+    }
   }
   EXPECT_EQ(LeftLabels, Numbers(100, 0, -5));  // 450 pixels: every 5
   RightLabels.erase(RightLabels.begin());  // the chart title
@@ -149,16 +151,16 @@ TEST_F(TResultChart, EmptyChartShowsTitleWallsAndAllThreeAxes) {
   const auto Top = Surface.TextsOf("95");
   ASSERT_EQ(Top.size(), 1u);
   EXPECT_EQ(Top[0].Points[0], (TPoint{82, 91 - 10}));  // 519 - Round(427.5)
-  EXPECT_EQ(Top[0].HorizAlign, htaRight);
+  EXPECT_EQ(Top[0].HorizAlign, THorizTextAlign::Right);
   // The right labels start at theirs, at the back of the box.
   const auto Right = Surface.TextsOf("300");
   EXPECT_EQ(Right[0].Points[0], (TPoint{603 + 20, 69 - 10 - 20}));
-  EXPECT_EQ(Right[0].HorizAlign, htaLeft);
+  EXPECT_EQ(Right[0].HorizAlign, THorizTextAlign::Left);
   // The bottom axis has the range 0 to 0 and one label in its middle.
   const auto Zero = Surface.TextsOf("0");
   ASSERT_EQ(Zero.size(), 2u);  // the bottom axis's 0 and the left axis's
   EXPECT_EQ(Zero[0].Points[0], (TPoint{342, 525}));
-  EXPECT_EQ(Zero[0].HorizAlign, htaCenter);
+  EXPECT_EQ(Zero[0].HorizAlign, THorizTextAlign::Center);
   EXPECT_EQ(Chart.BottomAxis.TickPositions, (std::vector<int>{342}));
 
   // Titles: the left one reads upward, the right one downward at the back.
@@ -166,8 +168,8 @@ TEST_F(TResultChart, EmptyChartShowsTitleWallsAndAllThreeAxes) {
   ASSERT_EQ(LeftTitle.size(), 1u);
   EXPECT_EQ(LeftTitle[0].Points[0], (TPoint{42, 294}));
   EXPECT_EQ(LeftTitle[0].Font.Escapement, 900);
-  EXPECT_EQ(LeftTitle[0].HorizAlign, htaCenter);
-  EXPECT_EQ(LeftTitle[0].VertAlign, vtaBottom);
+  EXPECT_EQ(LeftTitle[0].HorizAlign, THorizTextAlign::Center);
+  EXPECT_EQ(LeftTitle[0].VertAlign, TVertTextAlign::Bottom);
   const auto RightTitle = Surface.TextsOf(T.RightAxisTitle);
   ASSERT_EQ(RightTitle.size(), 1u);
   EXPECT_EQ(RightTitle[0].Points[0], (TPoint{643 + 20, 294 - 20}));
@@ -196,7 +198,7 @@ TEST_F(TResultChart, AxisLinesTicksAndGridOfTheLeftAxis) {
   EXPECT_EQ(C[Tick - 1].Points[0], (TPoint{87, 69}));
   // Its grid line across the left wall and along the back wall, dotted.
   const size_t Grid = FindCall(C, [](const TRecordedCall& Call) {
-    return Call.Op == "LineTo" && Call.Pen.Style == psDot && Call.Points[0] == TPoint{617, 49};
+    return Call.Op == "LineTo" && Call.Pen.Style == TPenStyle::Dot && Call.Points[0] == TPoint{617, 49};
   });
   ASSERT_LT(Grid, C.size());
   EXPECT_EQ(C[Grid - 1].Points[0], (TPoint{108, 49}));

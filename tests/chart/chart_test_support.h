@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the chart tests share: a series that records what the paint asks of it,
-// and a chart set up like the result chart (sizes, fonts, fixed left and right
-// axes) on the recording surface, with recording series or with the real bars
-// and line.
+// and the result chart as the program sets it up (results/result_chart.h), at
+// its size on the recording surface, with recording series or with the real
+// bars and line.
 #include <string>
 #include <vector>
 
@@ -12,6 +12,7 @@
 #include "chart/line_series.h"
 #include "platform/program_texts.h"
 #include "recording_surface.h"
+#include "results/result_chart.h"
 
 // A series that draws a text "P<i>" per point and "M" for its marks, so the
 // order of the paint can be read from the recorded calls.
@@ -57,32 +58,15 @@ struct TResultChartFixture {
   TTestSeries* Line = nullptr;
 
   TResultChartFixture() {
-    const auto& T = Texts();
-    const TSurfaceFont Gothic21 = Font(T.PGothicFace, 21);
+    ConfigureResultFrame(Chart);
     Chart.SetSize(705, 569);
-    Chart.Title.Text = {T.ChartTitle};
-    Chart.Title.Font = Font(T.PGothicFace, 21, clBlue);
-    Chart.BackWall.Brush = TChartBrush{clWhite, bsClear};
-    Chart.LeftAxis.SetMinMax(0, 100);
-    Chart.LeftAxis.Title.Caption = T.LeftAxisTitle;
-    Chart.LeftAxis.Title.Font = Gothic21;
-    Chart.LeftAxis.LabelsFont = Gothic21;
-    Chart.RightAxis.SetMinMax(100, 300);
-    Chart.RightAxis.Title.Caption = T.RightAxisTitle;
-    Chart.RightAxis.Title.Font = Gothic21;
-    Chart.RightAxis.LabelsFont = Gothic21;
-    Chart.BottomAxis.LabelsFont = Gothic21;
-    for (TChartAxis* A : {&Chart.TopAxis, &Chart.DepthAxis}) {
-      A->LabelsFont = Font(T.PMinchoFace, 12);
-      A->Title.Font = Font(T.PMinchoFace, 12);
-    }
     Bars = &Chart.AddSeries<TTestSeries>();
     Bars->SetBar(true);
     Bars->SeriesColor = clRed;
-    Bars->VertAxis = akLeft;
+    Bars->VertAxis = TAxisKind::Left;
     Line = &Chart.AddSeries<TTestSeries>();
     Line->SeriesColor = clBlue;
-    Line->VertAxis = akRight;
+    Line->VertAxis = TAxisKind::Right;
   }
 };
 
@@ -97,22 +81,10 @@ struct TRealResultChartFixture {
   int Invalidations = 0;
 
   TRealResultChartFixture() {
-    const auto& T = Texts();
-    const TSurfaceFont Gothic21 = Font(T.PGothicFace, 21);
+    ConfigureResultChart(Chart);
     Chart.SetSize(705, 569);
-    Chart.Title.Text = {T.ChartTitle};
-    Chart.Title.Font = Font(T.PGothicFace, 21, clBlue);
-    Chart.LeftAxis.SetMinMax(0, 100);
-    Chart.LeftAxis.LabelsFont = Gothic21;
-    Chart.RightAxis.SetMinMax(100, 300);
-    Chart.RightAxis.LabelsFont = Gothic21;
-    Chart.BottomAxis.LabelsFont = Gothic21;
-    Bars = &Chart.AddSeries<TBarSeries>();
-    Bars->VertAxis = akLeft;
-    Line = &Chart.AddSeries<TLineSeries>();
-    Line->SeriesColor = clBlue;
-    Line->VertAxis = akRight;
-    Line->Marks.Visible = false;
+    Bars = &dynamic_cast<TBarSeries&>(Chart.Series(0));
+    Line = &dynamic_cast<TLineSeries&>(Chart.Series(1));
     Chart.OnInvalidate = [this] { ++Invalidations; };
   }
 

@@ -6,24 +6,10 @@
 #include "chart/bar_series.h"
 #include "chart/chart.h"
 #include "chart/line_series.h"
-#include "platform/program_texts.h"
 #include "recording_surface.h"
+#include "results/result_chart.h"
 
 namespace {
-
-TSurfaceFont Font21(TColor Color = clBlack) {
-  TSurfaceFont F;
-  F.Name = Texts().PGothicFace;
-  F.Height = 21;
-  F.Color = Color;
-  return F;
-}
-
-void Fix(TChartAxis& Axis, double Min, double Max) {
-  Axis.Automatic = Axis.AutomaticMinimum = Axis.AutomaticMaximum = false;
-  Axis.Minimum = Min;
-  Axis.Maximum = Max;
-}
 
 // Value of a vertical axis at a pixel, from the axis's laid-out extent.
 double VerticalValue(const TChartAxis& Axis, int Pixel, double Min, double Max) {
@@ -33,23 +19,9 @@ double VerticalValue(const TChartAxis& Axis, int Pixel, double Min, double Max) 
 class ChartZoomTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    Chart.Title.Text = {Texts().ChartTitle};
-    Chart.Title.Font = Font21(clBlue);
-    Fix(Chart.LeftAxis, 0, 100);
-    Chart.LeftAxis.Title.Caption = Texts().LeftAxisTitle;
-    Chart.LeftAxis.Title.Font = Font21();
-    Chart.LeftAxis.LabelsFont = Font21();
-    Fix(Chart.RightAxis, 100, 300);
-    Chart.RightAxis.Title.Caption = Texts().RightAxisTitle;
-    Chart.RightAxis.Title.Font = Font21();
-    Chart.RightAxis.LabelsFont = Font21();
-    Chart.BottomAxis.LabelsFont = Font21();
-    Bars = &Chart.AddSeries<TBarSeries>();
-    Bars->VertAxis = akLeft;
-    Line = &Chart.AddSeries<TLineSeries>();
-    Line->SeriesColor = clBlue;
-    Line->VertAxis = akRight;
-    Line->Marks.Visible = false;
+    ConfigureResultChart(Chart);
+    Bars = &dynamic_cast<TBarSeries&>(Chart.Series(0));
+    Line = &dynamic_cast<TLineSeries&>(Chart.Series(1));
     Chart.OnInvalidate = [this] { ++Invalidations; };
     // 515 pixels high makes both vertical axes 400 pixels long.
     Chart.SetSize(705, 515);
@@ -221,10 +193,10 @@ TEST_F(ChartZoomTest, ZoomRectangleIsDrawnInvertedAndRemovedAgain) {
     const auto& R = Rects[I];
     EXPECT_EQ(R.Rect, Expected[I]) << I;
     EXPECT_EQ(R.Pen.Mode, TPenMode::NotXor);
-    EXPECT_EQ(R.Pen.Style, psSolid);
+    EXPECT_EQ(R.Pen.Style, TPenStyle::Solid);
     EXPECT_EQ(R.Pen.Width, 1);
     EXPECT_EQ(R.Pen.Color, clBlack);  // inverts whatever lies under it
-    EXPECT_EQ(R.Brush.Style, bsClear);
+    EXPECT_EQ(R.Brush.Style, TBrushStyle::Clear);
   }
   // The window sees each change, and the pen is back to copying afterwards.
   EXPECT_GE(Surface.CallsOf("Present").size(), 3u);

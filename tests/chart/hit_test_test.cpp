@@ -14,7 +14,7 @@ namespace {
 
 // On bar I's front face, just above the axis, below where the line runs.
 TPoint OnBarFront(const TRealResultChartFixture& F, int I) {
-  const int X = F.Bars->BarLeft(I) + F.Bars->BarPixelWidth() / 2;
+  const int X = F.Chart.BottomAxis.ValueToPixel(F.Bars->XValues.ValueAt(I));  // the bar's middle
   return F.Chart.Canvas.ProjectPoint(X, F.Chart.LeftAxis.ValueToPixel(2), F.Bars->StartZ);
 }
 

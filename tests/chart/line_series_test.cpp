@@ -20,7 +20,7 @@ protected:
 
   void SetUp() override {
     Line.SeriesColor = clBlue;
-    Line.VertAxis = akRight;
+    Line.VertAxis = TAxisKind::Right;
   }
 
   static void SetAxis(TChartAxis& Axis) {
@@ -77,7 +77,7 @@ TEST_F(LineSeriesTest, SteepRisingPiecesAreDarkened) {
     auto Drawn = Pieces();
     ASSERT_EQ(Drawn.size(), 1u) << Case.From.X << "," << Case.From.Y;
     EXPECT_EQ(Drawn[0].Brush.Color, Case.Fill) << Case.To.X << "," << Case.To.Y;
-    EXPECT_EQ(Drawn[0].Brush.Style, bsSolid);
+    EXPECT_EQ(Drawn[0].Brush.Style, TBrushStyle::Solid);
     EXPECT_EQ(Drawn[0].Pen.Color, Case.Outline);
     EXPECT_EQ(Drawn[0].Pen.Width, 1);
     // The ribbon runs through the front slot: depth 0 to 10.
@@ -202,11 +202,11 @@ TEST_F(LineSeriesTest, UprightPiecesCoveredByLaterOnesAreLeftOut) {
   Draw();
   EXPECT_EQ(Pieces().size(), 4u);
   Line.LeaveOutCoveredShapes = true;
-  Line.LineBrush = bsClear;
+  Line.LineBrush = TBrushStyle::Clear;
   Draw();
   EXPECT_EQ(Pieces().size(), 4u);
-  Line.LineBrush = bsSolid;
-  Line.LinePen.Style = psDot;
+  Line.LineBrush = TBrushStyle::Solid;
+  Line.LinePen.Style = TPenStyle::Dot;
   Draw();
   EXPECT_EQ(Pieces().size(), 4u);
 }

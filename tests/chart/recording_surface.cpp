@@ -89,10 +89,9 @@ void TRecordingSurface::TextOut(int X, int Y, const std::string& Text) {
 }
 
 TSize TRecordingSurface::TextExtent(const std::string& Text) {
-  auto Fixed = FixedWidths.find(Text);
-  int Width = Fixed != FixedWidths.end() ? Fixed->second
-                                         : static_cast<int>(Text.size()) * (FFont.Height / 2);
-  return TSize{Width, FFont.Height};
+  const auto Fixed = FixedWidths.find(Text);
+  if (Fixed != FixedWidths.end()) return TSize{Fixed->second, FFont.Height};
+  return FixedMetricsExtent(Text, FFont.Height);
 }
 
 void TRecordingSurface::SetClipPolygon(const std::vector<TPoint>& Points) {

@@ -21,12 +21,17 @@ struct TRecordedCall {
   TSurfacePen Pen;
   TSurfaceBrush Brush;
   TSurfaceFont Font;
-  THorizTextAlign HorizAlign = htaLeft;
-  TVertTextAlign VertAlign = vtaTop;
-  TBackgroundMode BackgroundMode = bkTransparent;
+  THorizTextAlign HorizAlign = THorizTextAlign::Left;
+  TVertTextAlign VertAlign = TVertTextAlign::Top;
+  TBackgroundMode BackgroundMode = TBackgroundMode::Transparent;
   TColor BackgroundColor = clWhite;
   bool Clipped = false;  // a clip region was in force
 };
+
+// The fixed metrics: each byte Height / 2 pixels wide, as high as the font.
+inline TSize FixedMetricsExtent(const std::string& Text, int Height) {
+  return TSize{static_cast<int>(Text.size()) * (Height / 2), Height};
+}
 
 class TRecordingSurface : public TSurface2D {
 public:
@@ -70,9 +75,9 @@ private:
   TSurfacePen FPen;
   TSurfaceBrush FBrush;
   TSurfaceFont FFont;
-  THorizTextAlign FHorizAlign = htaLeft;
-  TVertTextAlign FVertAlign = vtaTop;
-  TBackgroundMode FBackgroundMode = bkTransparent;
+  THorizTextAlign FHorizAlign = THorizTextAlign::Left;
+  TVertTextAlign FVertAlign = TVertTextAlign::Top;
+  TBackgroundMode FBackgroundMode = TBackgroundMode::Transparent;
   TColor FBackgroundColor = clWhite;
   bool FClipped = false;
   int FWidth = -1;

@@ -31,8 +31,8 @@ protected:
     Canvas.StartDrawing(Width, Height, true);
     Canvas.FillRect(TRect{0, 0, Width, Height}, RGB(255, 0, 255));
     Canvas.SetProjection(40, TRect{0, 0, Width, Height}, TRect{40, 40, Width - 40, Height - 40});
-    Canvas.SetPen(TSurfacePen{RGB(0, 0, 0), 1, psSolid, TPenMode::Copy});
-    Canvas.PrepareBrush(RGB(200, 0, 0), bsSolid, RGB(200, 0, 0));
+    Canvas.SetPen(TSurfacePen{RGB(0, 0, 0), 1, TPenStyle::Solid, TPenMode::Copy});
+    Canvas.PrepareBrush(RGB(200, 0, 0), TBrushStyle::Solid, RGB(200, 0, 0));
   }
 
   // Pixels painted outside the claim (a box's claim is all it paints).

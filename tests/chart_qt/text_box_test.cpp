@@ -24,7 +24,7 @@ struct TBoxLook {
   int BoxWidth = 34, BoxHeight = 20;
   int TextDx = 17, TextDy = 1;  // the text's reference point from the box's corner
   TColor Fill = RGB(255, 255, 128);
-  TSurfacePen Frame{RGB(0, 0, 0), 1, psSolid, TPenMode::Copy};
+  TSurfacePen Frame{RGB(0, 0, 0), 1, TPenStyle::Solid, TPenMode::Copy};
   TSurfaceFont Font{};
 };
 
@@ -54,7 +54,7 @@ void PaintGround(TCanvas3D& Canvas) {
 void DrawBox(TCanvas3D& Canvas, const TBoxLook& Look, int Left, int Top) {
   Canvas.SetFont(Look.Font);
   Canvas.SetPen(Look.Frame);
-  Canvas.PrepareBrush(Look.Fill, bsSolid, Look.Fill);
+  Canvas.PrepareBrush(Look.Fill, TBrushStyle::Solid, Look.Fill);
   Canvas.TextBox(TRect{Left, Top, Left + Look.BoxWidth, Top + Look.BoxHeight}, Look.Lines, Left + Look.TextDx,
                  Top + Look.TextDy);
 }
@@ -133,7 +133,7 @@ TEST(TextBoxPictures, BoxesThatDoNotSetAllTheirPixelsAreDrawnEachTime) {
   Narrow.BoxWidth = 20;
   Narrow.TextDx = 10;
   TBoxLook Dotted = Look();
-  Dotted.Frame.Style = psDot;
+  Dotted.Frame.Style = TPenStyle::Dot;
   TBoxLook Wide = Look();
   Wide.Frame.Width = 2;
   for (const TBoxLook& L : {Narrow, Dotted, Wide}) ExpectSecondBoxDrawnTrue(L, L, 101, 52);

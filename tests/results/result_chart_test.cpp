@@ -37,28 +37,28 @@ TEST_F(ResultChartFillTest, SeriesSettingsThePicturesDoNotShow) {
   ASSERT_NE(Ribbon, nullptr);
   const TProgramTexts& T = Texts();
 
-  EXPECT_EQ(Bar->HorizAxis, akBottom);
-  EXPECT_EQ(Bar->VertAxis, akLeft);
+  EXPECT_EQ(Bar->HorizAxis, TAxisKind::Bottom);
+  EXPECT_EQ(Bar->VertAxis, TAxisKind::Left);
   EXPECT_EQ(Bar->BarWidthPercent(), 70);
   EXPECT_EQ(Bar->MultiBar, TMultiBar::Side);
   EXPECT_TRUE(Bar->SideMargins);
   EXPECT_TRUE(Bar->Marks.Visible);
-  EXPECT_EQ(Bar->Marks.Style, smsLabel);
+  EXPECT_EQ(Bar->Marks.Style, TSeriesMarksStyle::Label);
   EXPECT_EQ(Bar->Marks.ArrowLength, 20);
   EXPECT_EQ(Bar->Marks.Font.Name, T.PGothicFace);
   EXPECT_EQ(Bar->Marks.Font.Height, 16);
   EXPECT_EQ(Bar->ValueFormat, "#,##0.###");
 
-  EXPECT_EQ(Ribbon->HorizAxis, akBottom);
-  EXPECT_EQ(Ribbon->VertAxis, akRight);
+  EXPECT_EQ(Ribbon->HorizAxis, TAxisKind::Bottom);
+  EXPECT_EQ(Ribbon->VertAxis, TAxisKind::Right);
   EXPECT_FALSE(Ribbon->Pointer.Visible);
   EXPECT_FALSE(Ribbon->Marks.Visible);
   EXPECT_EQ(Ribbon->Marks.ArrowLength, 8);
   EXPECT_EQ(Ribbon->Marks.Font.Name, T.PMinchoFace);
   EXPECT_EQ(Ribbon->Marks.Font.Height, 12);
   for (TChartSeries* Series : {&Bars(), &Line()}) {
-    EXPECT_EQ(Series->XValues.Order, loAscending);
-    EXPECT_EQ(Series->YValues.Order, loNone);
+    EXPECT_EQ(Series->XValues.Order, TChartListOrder::Ascending);
+    EXPECT_EQ(Series->YValues.Order, TChartListOrder::None);
   }
 }
 

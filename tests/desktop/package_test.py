@@ -21,7 +21,7 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from run_e2e import TestFailure, check  # noqa: E402
+from e2e_support import TestFailure, check  # noqa: E402
 
 PACKAGE = "surasura"
 SKIP = 77

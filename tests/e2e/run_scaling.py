@@ -15,8 +15,8 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import run_e2e  # noqa: E402
-from run_e2e import GRAPH_TITLE, Session, TestFailure, check, wait_for  # noqa: E402
+import e2e_support  # noqa: E402
+from e2e_support import GRAPH_TITLE, Session, TestFailure, check, wait_for  # noqa: E402
 
 SKIPPED = 77
 MAIN_CLIENT = (792, 566)
@@ -50,7 +50,7 @@ class ScaledSession(Session):
                 ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % self.size,
                  "-dpi", str(self.dpi), "-nolisten", "tcp", "-noreset"],
                 pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                preexec_fn=run_e2e._die_with_parent)
+                preexec_fn=e2e_support.die_with_parent)
         except OSError:
             raise XServerMissing()
         os.close(write_end)

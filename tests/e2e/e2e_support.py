@@ -124,7 +124,35 @@ def recovery_file(work, data):
     return os.path.join(data, "surasura", folder + ".HIST_ZV.DAT")
 
 
-class Session:
+class ProgramFolder:
+    """What a session of every driver has: a scratch folder (root) holding the
+    program's working directory (work), where the history is, and the log of
+    the program's output."""
+
+    def path(self, name):
+        return os.path.join(self.work, name)
+
+    def open_log(self):
+        """A fresh log for the program about to start."""
+        if getattr(self, "log", None):
+            self.log.close()
+        self.log = open(os.path.join(self.root, "program.log"), "wb")
+        return self.log
+
+    def output(self):
+        self.log.flush()
+        with open(os.path.join(self.root, "program.log"), "rb") as log:
+            return log.read().decode(errors="replace")
+
+    def history(self):
+        try:
+            with open(self.path(HISTORY), "rb") as file:
+                return file.read()
+        except (FileNotFoundError, IsADirectoryError):
+            return None
+
+
+class Session(ProgramFolder):
     """A working directory, an X server and the program, for one test."""
 
     def __init__(self, program, on_display=False):
@@ -190,16 +218,11 @@ class Session:
         check(number.isdigit(), "Xvfb did not start")
         self.display = ":" + number
 
-    def path(self, name):
-        return os.path.join(self.work, name)
-
     # The program.
     def start(self, file_size_limit=None):
         """Starts the program; file_size_limit caps the size of any file it writes
         (RLIMIT_FSIZE, as a full disk would)."""
-        if getattr(self, "log", None):
-            self.log.close()
-        self.log = open(os.path.join(self.root, "program.log"), "wb")
+        self.open_log()
 
         def prepare():
             die_with_parent()
@@ -217,11 +240,6 @@ class Session:
             return self.proc.wait(timeout=timeout)
         except subprocess.TimeoutExpired:
             raise TestFailure("the program did not end")
-
-    def output(self):
-        self.log.flush()
-        with open(os.path.join(self.root, "program.log"), "rb") as log:
-            return log.read().decode(errors="replace")
 
     # The X server.
     def xdo(self, *args):
@@ -295,14 +313,7 @@ class Session:
     def close_box(self, window):
         x11_close.request_close(self.display, int(window))
 
-    # The history.
-    def history(self):
-        try:
-            with open(self.path(HISTORY), "rb") as file:
-                return file.read()
-        except (FileNotFoundError, IsADirectoryError):
-            return None
-
+    # The history's recovery file.
     def recovery_file(self):
         return recovery_file(self.work, self.data)
 

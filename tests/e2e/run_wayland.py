@@ -52,7 +52,7 @@ class View:
                                            " (focus)" if self.focus else "")
 
 
-class WaylandSession:
+class WaylandSession(e2e_support.ProgramFolder):
     """A working directory, weston with the test seat, and the program, for one
     test. Offers what the question reader needs: keys, typing, copying."""
 
@@ -118,13 +118,9 @@ class WaylandSession:
         with open(os.path.join(self.root, "weston.log"), "rb") as log:
             return log.read().decode(errors="replace")[-3000:]
 
-    def path(self, name):
-        return os.path.join(self.work, name)
-
     # The program.
     def start(self):
-        self.log = open(os.path.join(self.root, "program.log"), "wb")
-        self.proc = subprocess.Popen([self.program], cwd=self.work, env=self.env, stdout=self.log,
+        self.proc = subprocess.Popen([self.program], cwd=self.work, env=self.env, stdout=self.open_log(),
                                      stderr=subprocess.STDOUT, preexec_fn=e2e_support.die_with_parent)
         main = wait_for("the main window", lambda: self.view_titled(MAIN_TITLE))
         wait_for("the keyboard in the main window", lambda: self.view_titled(MAIN_TITLE).focus)
@@ -134,11 +130,6 @@ class WaylandSession:
         self.title_bar = main.height - MAIN_CLIENT[1] - 2 * self.border
         check(0 <= self.border <= 20 and 0 <= self.title_bar <= 60, "the main window is %r" % main)
         return main
-
-    def output(self):
-        self.log.flush()
-        with open(os.path.join(self.root, "program.log"), "rb") as log:
-            return log.read().decode(errors="replace")
 
     def exit_code(self, timeout=10.0):
         try:
@@ -153,13 +144,6 @@ class WaylandSession:
         self.keys("alt+F4")
         code = self.exit_code()
         check(code == 0, "exit code %d after Alt+F4" % code)
-
-    def history(self):
-        try:
-            with open(self.path(HISTORY), "rb") as file:
-                return file.read()
-        except FileNotFoundError:
-            return None
 
     # The compositor, through the test seat.
     def ask(self, command):

@@ -203,13 +203,17 @@ class Session(ProgramFolder):
         shutil.rmtree(self.root, ignore_errors=True)
         return False
 
+    def _xvfb_screen(self):
+        """The screen options of the session's own X server."""
+        return ["-screen", "0", "1024x768x24"]
+
     def _start_x_server(self):
         # Xvfb picks a free display number itself and tells it through a pipe. It
         # must not reset when its last client goes: a case that starts the program
         # again would find no server for a moment.
         read_end, write_end = os.pipe()
         self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"],
+            ["Xvfb", "-displayfd", str(write_end), *self._xvfb_screen(), "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
             preexec_fn=die_with_parent)
         os.close(write_end)
@@ -395,16 +399,21 @@ def open_graph_window(session, drills):
     return wait_for("the graph window", lambda: session.window_named(GRAPH_TITLE))
 
 
+def screen_picture(session, box):
+    """The screen's pixels in box (x, y, width, height), three bytes (red,
+    green, blue) each."""
+    shot = subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (box[2], box[3], box[0], box[1]),
+                           "-depth", "8", "rgb:-"], env=session.env, capture_output=True)
+    check(shot.returncode == 0 and shot.stdout, "no screenshot")
+    return shot.stdout
+
+
 def window_picture(session, window, area=None):
     """The window's pixels, or those of area (x, y, width, height) in it."""
     box = session.geometry(window)
-    if area is not None:
-        box = {"X": box["X"] + area[0], "Y": box["Y"] + area[1], "WIDTH": area[2], "HEIGHT": area[3]}
-    shot = subprocess.run(["import", "-window", "root", "-crop",
-                           "%(WIDTH)dx%(HEIGHT)d+%(X)d+%(Y)d" % box, "-depth", "8", "rgb:-"],
-                          env=session.env, capture_output=True)
-    check(shot.returncode == 0 and shot.stdout, "no screenshot")
-    return shot.stdout
+    if area is None:
+        area = (0, 0, box["WIDTH"], box["HEIGHT"])
+    return screen_picture(session, (box["X"] + area[0], box["Y"] + area[1], area[2], area[3]))
 
 
 def settled_picture(session, window):

@@ -319,10 +319,8 @@ BARS_ONLY = (0.18, 0.53, 0.80, 0.86)
 
 def screen_part(session, box):
     """The screen's pixels in box (x, y, width, height) as (r, g, b) tuples."""
-    shot = subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (box[2], box[3], box[0], box[1]),
-                           "-depth", "8", "rgb:-"], env=session.env, capture_output=True)
-    check(shot.returncode == 0 and len(shot.stdout) == 3 * box[2] * box[3], "no screenshot")
-    data = shot.stdout
+    data = e2e_support.screen_picture(session, box)
+    check(len(data) == 3 * box[2] * box[3], "no screenshot")
     return [tuple(data[i:i + 3]) for i in range(0, len(data), 3)]
 
 

@@ -99,6 +99,14 @@ def check(condition, message):
         raise TestFailure(message)
 
 
+def run(*command, env=None, cwd=None):
+    """Runs a command to its end; what it printed on its standard output, or a
+    failure with all it printed."""
+    result = subprocess.run(command, capture_output=True, text=True, env=env, cwd=cwd)
+    check(result.returncode == 0, "%s failed:\n%s%s" % (" ".join(command), result.stdout, result.stderr))
+    return result.stdout
+
+
 def wait_for(what, condition, timeout=30.0, step=0.05):
     end = time.monotonic() + timeout
     while True:

@@ -1,9 +1,9 @@
-#!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 """What the end-to-end drivers share: a session of the real program in a
 scratch folder on an X server of its own (Xvfb), driven with xdotool; waiting
 for what the program shows; screenshots of its windows; the history file's
-lines; the graph window's gestures and its save dialog; and a case's report."""
+lines; the graph window's gestures and its save dialog; commands run to their
+end; and a case's report."""
 import ctypes
 import os
 import re

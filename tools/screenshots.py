@@ -167,7 +167,8 @@ def a_year_of_drills():
         day = today - datetime.timedelta(days=360 - i)
         minutes, seconds = divmod(260 - i // 3 + (i * 37) % 29, 60)
         percent = min(100, 62 + i // 12 + (i * 13) % 17)
-        lines.append(e2e_support.summary_line(minutes, seconds, percent, day.strftime("%Y/%m/%d 09:") + "%02d" % (i % 60)))
+        when = day.strftime("%Y/%m/%d 09:") + "%02d" % (i % 60)
+        lines.append(e2e_support.summary_line(minutes, seconds, percent, when))
     return lines
 
 

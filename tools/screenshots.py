@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The pictures of docs/: the real program on an X server of its own (Xvfb),
 driven by keyboard and mouse as a user would, each window cropped out of the
-screen. Uses the end-to-end tests' driver (tests/e2e/run_e2e.py).
+screen. Uses the end-to-end tests' support (tests/e2e/e2e_support.py).
 
 usage: tools/screenshots.py PROGRAM DOCS_DIR [PICTURE...]
 pictures: main-window-rest, main-window-drill, main-window-end, graph-window,
@@ -17,9 +17,9 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
-import run_e2e  # noqa: E402
+import e2e_support  # noqa: E402
 import run_scaling  # noqa: E402
-from run_e2e import check, wait_for  # noqa: E402
+from e2e_support import check, wait_for  # noqa: E402
 from question_reader import OPERATORS, Reader  # noqa: E402
 
 
@@ -38,8 +38,7 @@ def settle(seconds=0.6):
 
 def start(session, history_lines=None, font_dpi=None):
     if history_lines is not None:
-        with open(session.path(run_e2e.HISTORY), "wb") as file:
-            file.write(b"".join(line + b"\r\n" for line in history_lines))
+        e2e_support.write_history(session, history_lines)
     if font_dpi is not None:
         session.env["QT_FONT_DPI"] = str(font_dpi)
     session.start()
@@ -51,7 +50,7 @@ def thirty_drills():
     for i in range(30):
         minutes, seconds = divmod(150 + 4 * i + (i * 37) % 23, 60)
         percent = min(100, 60 + (i * 13) % 41)
-        lines.append(run_e2e.summary_line(minutes, seconds, percent, "2024/03/%02d 09:05" % (1 + i % 28)))
+        lines.append(e2e_support.summary_line(minutes, seconds, percent, "2024/03/%02d 09:05" % (1 + i % 28)))
     return lines
 
 
@@ -65,7 +64,7 @@ def eight_years():
         percent = min(100, 55 + (i * 13) % 37 + (i // 300) * 2)
         minutes, seconds = divmod(150 + (i * 37) % 140 + (120 if i % 17 == 0 else 0), 60)
         when = (first + datetime.timedelta(days=i)).strftime("%Y/%m/%d") + " 09:%02d" % (i % 60)
-        lines.append(run_e2e.summary_line(minutes, seconds, percent, when))
+        lines.append(e2e_support.summary_line(minutes, seconds, percent, when))
     return lines
 
 
@@ -105,9 +104,9 @@ def main_window_end(session, output):
 
 
 def open_graph(session):
-    session.xdo("mousemove", "--window", session.main, *run_e2e.SCORE_CHART_BUTTON_CENTRE)
+    session.xdo("mousemove", "--window", session.main, *e2e_support.SCORE_CHART_BUTTON_CENTRE)
     session.xdo("click", "1")
-    graph = wait_for("the graph window", lambda: session.window_named(run_e2e.GRAPH_TITLE))
+    graph = wait_for("the graph window", lambda: session.window_named(e2e_support.GRAPH_TITLE))
     settle(1.0)
     return graph
 
@@ -136,7 +135,7 @@ def graph_window_readout(session, output):
     """The pointer resting on a bar on the left: the drill's readout opens below it."""
     start(session, thirty_drills())
     graph = open_graph(session)
-    x, y = run_e2e.bar_point(session, graph, (0.2, 0.6))
+    x, y = e2e_support.bar_point(session, graph, (0.2, 0.6))
     session.xdo("mousemove", "--window", graph, str(x - 30), "20")
     session.xdo("mousemove", "--window", graph, str(x), str(y))
     wait_for("the readout", session.hint_window, timeout=10)
@@ -168,18 +167,19 @@ def a_year_of_drills():
         day = today - datetime.timedelta(days=360 - i)
         minutes, seconds = divmod(260 - i // 3 + (i * 37) % 29, 60)
         percent = min(100, 62 + i // 12 + (i * 13) % 17)
-        lines.append(run_e2e.summary_line(minutes, seconds, percent, day.strftime("%Y/%m/%d 09:") + "%02d" % (i % 60)))
+        when = day.strftime("%Y/%m/%d 09:") + "%02d" % (i % 60)
+        lines.append(e2e_support.summary_line(minutes, seconds, percent, when))
     return lines
 
 
 def printed_page(session, output):
     """The page that Ctrl+P prints, saved as PDF through Ctrl+S and the save
     dialog, its page rendered by pdftoppm."""
-    run_e2e.use_own_home(session)
+    e2e_support.use_own_home(session)
     start(session, a_year_of_drills())
     graph = open_graph(session)
     pdf = os.path.join(session.root, "page.pdf")
-    run_e2e.save_through_dialog(session, graph, pdf)
+    e2e_support.save_through_dialog(session, graph, pdf)
     result = subprocess.run(["pdftoppm", "-png", "-r", "60", "-singlefile", pdf, output[:-len(".png")]],
                             capture_output=True, text=True)
     check(result.returncode == 0, "pdftoppm failed: " + result.stderr)
@@ -199,7 +199,7 @@ def laptop_150_percent(session, output):
     some_questions(session)
     ratio = session.geometry(session.main)["WIDTH"] / run_scaling.MAIN_CLIENT[0]
     run_scaling.click_at(session, session.main, ratio, 523, 543)
-    wait_for("the graph window", lambda: session.window_named(run_e2e.GRAPH_TITLE))
+    wait_for("the graph window", lambda: session.window_named(e2e_support.GRAPH_TITLE))
     settle(1.0)
     result = subprocess.run(["import", "-window", "root", output], env=session.env, capture_output=True, text=True)
     check(result.returncode == 0, "import failed: " + result.stderr)
@@ -255,10 +255,10 @@ def main():
     program, docs = sys.argv[1], sys.argv[2]
     for name in sys.argv[3:] or PICTURES:
         screen = SCREENS.get(name)
-        with (run_scaling.ScaledSession(program, *screen) if screen else run_e2e.Session(program)) as session:
+        with (run_scaling.ScaledSession(program, *screen) if screen else e2e_support.Session(program)) as session:
             try:
                 PICTURES[name](session, os.path.abspath(os.path.join(docs, name + ".png")))
-            except run_e2e.TestFailure as failure:
+            except e2e_support.TestFailure as failure:
                 print("%s: %s" % (name, failure), file=sys.stderr)
                 if session.proc:
                     print("program output:\n" + session.output(), file=sys.stderr)

@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QDate>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QImage>
 #include <QLineEdit>
@@ -138,9 +137,7 @@ TEST(ChartExport, ThePagesChartIsTheChartAsShown) {
 TEST(ChartExport, AFileThatCannotBeWrittenIsToldAndLeavesNothing) {
   TProgramFixture Program;
   Program.Create();
-  QFile Plain(Program.Dir.filePath(QStringLiteral("plain")));
-  ASSERT_TRUE(Plain.open(QIODevice::WriteOnly));
-  Plain.close();
+  WriteBytes(Program.Dir.filePath(QStringLiteral("plain")).toStdString(), "");
   const QString Paths[] = {Program.Dir.filePath(QStringLiteral("no-such-folder/a")),
                            Program.Dir.filePath(QStringLiteral("plain/a"))};
   TChartExport& Export = Program.GraphWindow().ChartExport();
@@ -188,9 +185,7 @@ TEST(ChartExport, AWriteThatFailsHalfWayKeepsTheFileThatWasThere) {
     setrlimit(RLIMIT_FSIZE, &Old);
     std::signal(SIGXFSZ, OldSignal);
     EXPECT_TRUE(Failed);
-    QFile Kept(Path);
-    ASSERT_TRUE(Kept.open(QIODevice::ReadOnly));
-    EXPECT_EQ(Kept.readAll(), QByteArray("saved before"));
+    EXPECT_EQ(ReadBytes(Path.toStdString()), "saved before");
   }
   EXPECT_EQ(QDir(Program.Dir.path()).entryList(QDir::Files).size(), 3) << "the history and the two kept files";
 }
@@ -223,9 +218,8 @@ TEST(ChartExport, TheSaveDialogsTypeChoosesTheFile) {
   WriteBytes(Program.HistoryPath(), Line(100, 90, QDate(2024, 3, 1), "10:00") + "\r\n");
   const QString Home = Program.Dir.filePath(QStringLiteral("home"));
   ASSERT_TRUE(QDir().mkpath(Home + QStringLiteral("/Documents")));
-  const QByteArray OldHome = qgetenv("HOME"), OldConfig = qgetenv("XDG_CONFIG_HOME");
-  qputenv("HOME", Home.toUtf8());
-  qputenv("XDG_CONFIG_HOME", (Home + QStringLiteral("/.config")).toUtf8());
+  const TScopedEnv HomeDir("HOME", Home.toStdString());
+  const TScopedEnv ConfigDir("XDG_CONFIG_HOME", Home.toStdString() + "/.config");
   Program.Create();
   QString Offered, OfferedFolder, AfterCsv;
   const QString Chosen = Program.Dir.filePath(QStringLiteral("figures"));
@@ -246,16 +240,12 @@ TEST(ChartExport, TheSaveDialogsTypeChoosesTheFile) {
     QTest::keyClick(Program.GraphWindow().CloseButton, Qt::Key_S, Qt::ControlModifier);
   });
   Program.MainWindow().ChartButton->click();
-  qputenv("HOME", OldHome);
-  OldConfig.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", OldConfig);
   ASSERT_TRUE(Watch.Done());
   const QString Today = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
   EXPECT_EQ(Offered, U("すらすら算数帳の成績-") + Today + QStringLiteral(".pdf"));
   EXPECT_EQ(OfferedFolder, QDir(Home + QStringLiteral("/Documents")).absolutePath());
   EXPECT_EQ(AfterCsv, U("すらすら算数帳の成績-") + Today + QStringLiteral(".csv"));
-  QFile Saved(Chosen + QStringLiteral(".csv"));
-  ASSERT_TRUE(Saved.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(Saved.readAll().startsWith("\xEF\xBB\xBF"));
+  EXPECT_TRUE(ReadBytes((Chosen + QStringLiteral(".csv")).toStdString()).starts_with("\xEF\xBB\xBF"));
 }
 
 // In the shown window: which gestures and keys open the menu, and what it lists.

@@ -9,14 +9,14 @@
 
 #include "drill/drill_texts.h"
 #include "history/history_copies.h"
+#include "history_lines.h"
 #include "temp_work_dir.h"
 
 namespace {
 
-std::string Drill(int Percent, const char* When) { return SummaryLine(ClockLabelText(192000), Percent, When); }
-const std::string A = Drill(85, "2026/03/01 09:05");
-const std::string B = Drill(90, "2026/03/02 09:05");
-const std::string C = Drill(95, "2026/03/03 09:05");
+const std::string A = DrillLine(85, "2026/03/01 09:05");
+const std::string B = DrillLine(90, "2026/03/02 09:05");
+const std::string C = DrillLine(95, "2026/03/03 09:05");
 
 struct TRun {
   int Status = -1;
@@ -58,7 +58,7 @@ TEST(CopyCommand, ListsAndRestoresWithoutTheWindowSystem) {
   for (const auto& Case : Cases) {
     const TTempWorkDir Folder;
     const std::string Data = Folder.Path() + "/data";
-    ::setenv("XDG_DATA_HOME", Data.c_str(), 1);
+    const TScopedEnv DataHome{"XDG_DATA_HOME", Data};
     const std::string History = A + "\r\n\x81\x40\r\n" + C + "\r\n";
     WriteBytes("HIST_ZV.DAT", History);
     if (Case.WithCopies) {
@@ -72,5 +72,4 @@ TEST(CopyCommand, ListsAndRestoresWithoutTheWindowSystem) {
     }
     EXPECT_EQ(ReadBytes("HIST_ZV.DAT"), Case.HistoryAfter.empty() ? History : Case.HistoryAfter) << Case.Name;
   }
-  ::unsetenv("XDG_DATA_HOME");
 }

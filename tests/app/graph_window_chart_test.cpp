@@ -4,7 +4,6 @@
 // that outlives closing the window.
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -13,16 +12,12 @@
 #include "app/windows/main_window.h"
 #include "app_test_support.h"
 #include "chart_qt/chart_widget.h"
+#include "history_lines.h"
 #include "platform/sjis.h"
 #include "results/results.h"
+#include "temp_work_dir.h"
 
 namespace {
-
-void WriteHistory(const std::string& Path, const std::string& Bytes) {
-  QFile File(QString::fromStdString(Path));
-  ASSERT_TRUE(File.open(QIODevice::WriteOnly));
-  File.write(Bytes.data(), static_cast<qint64>(Bytes.size()));
-}
 
 const std::string LineA = ToSjis("所要時間 03分12秒 正答率 85%  2024/03/14 20:01");
 const std::string LineB = ToSjis("所要時間 04分40秒 正答率100%  2024/03/15 08:30");
@@ -39,7 +34,7 @@ int RedPixels(const QImage& Image) {
 
 TEST(GraphWindowChart, ShowingTheWindowDrawsTheHistory) {
   TProgramFixture Program;
-  WriteHistory(Program.HistoryPath(), LineA + "\r\n" + LineB + "\r\n");
+  WriteBytes(Program.HistoryPath(), CrlfLines({LineA, LineB}));
   Program.Create();
   TChart& Chart = Program.GraphWindow().ChartWidget().Chart();
   int Bars = -1, Points = -1, Red = 0;
@@ -67,7 +62,7 @@ TEST(GraphWindowChart, ShowingTheWindowDrawsTheHistory) {
 
 TEST(GraphWindowChart, ADamagedLineGivesAnErrorBoxAndTheWindowOpensWithEveryOtherDrill) {
   TProgramFixture Program;
-  WriteHistory(Program.HistoryPath(), LineA + "\r\n" + LineB + "\r\n" + LineC + "\r\n" + LineD + "\r\n");
+  WriteBytes(Program.HistoryPath(), CrlfLines({LineA, LineB, LineC, LineD}));
   // Right after the start a box names the damaged line and the drills read.
   QString Notice;
   TModalWatch StartBox([&](QWidget* Modal) {
@@ -101,7 +96,7 @@ TEST(GraphWindowChart, ADamagedLineGivesAnErrorBoxAndTheWindowOpensWithEveryOthe
 
 TEST(GraphWindowChart, AZoomOutlivesClosingTheWindow) {
   TProgramFixture Program;
-  WriteHistory(Program.HistoryPath(), LineA + "\r\n" + LineB + "\r\n" + LineD + "\r\n");
+  WriteBytes(Program.HistoryPath(), CrlfLines({LineA, LineB, LineD}));
   Program.Create();
   TChart& Chart = Program.GraphWindow().ChartWidget().Chart();
   TModalWatch Zoom([&](QWidget*) {
@@ -143,7 +138,7 @@ TEST(GraphWindowChart, ClosingTheWindowDuringADragEndsTheDrag) {
   for (const Qt::MouseButton Button : {Qt::LeftButton, Qt::RightButton}) {
     SCOPED_TRACE(Button == Qt::LeftButton ? "zoom drag" : "scroll drag");
     TProgramFixture Program;
-    WriteHistory(Program.HistoryPath(), LineA + "\r\n" + LineB + "\r\n" + LineD + "\r\n");
+    WriteBytes(Program.HistoryPath(), CrlfLines({LineA, LineB, LineD}));
     Program.Create();
     TChart& Chart = Program.GraphWindow().ChartWidget().Chart();
     QWidget* ResultChart = Program.GraphWindow().ResultChart;
@@ -192,7 +187,7 @@ TEST(GraphWindowChart, ClosingTheWindowDuringADragEndsTheDrag) {
 // requests merge into the one paint after the rebuild.
 TEST(GraphWindowChart, EachShowingDrawsTheChartOnce) {
   TProgramFixture Program;
-  WriteHistory(Program.HistoryPath(), LineA + "\r\n" + LineB + "\r\n" + LineD + "\r\n");
+  WriteBytes(Program.HistoryPath(), CrlfLines({LineA, LineB, LineD}));
   Program.Create();
   TChart& Chart = Program.GraphWindow().ChartWidget().Chart();
   for (int Showing = 0; Showing < 2; ++Showing) {
@@ -213,7 +208,7 @@ TEST(GraphWindowChart, EachShowingDrawsTheChartOnce) {
 // from the minimised state is no new showing.
 TEST(GraphWindowChart, RestoringAMinimisedWindowRebuildsNothing) {
   TProgramFixture Program;
-  WriteHistory(Program.HistoryPath(), LineA + "\r\n");
+  WriteBytes(Program.HistoryPath(), CrlfLines({LineA}));
   Program.Create();
   TChart& Chart = Program.GraphWindow().ChartWidget().Chart();
   int Bars = -1;

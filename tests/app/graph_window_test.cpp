@@ -18,16 +18,12 @@
 #include "app/windows/graph_window.h"
 #include "app/windows/main_window.h"
 #include "app_test_support.h"
+#include "history_lines.h"
 #include "platform/sjis.h"
 #include "results/results.h"
+#include "temp_work_dir.h"
 
 namespace {
-
-void WriteFile(const std::string& Path, const std::string& Bytes) {
-  QFile File(QString::fromStdString(Path));
-  ASSERT_TRUE(File.open(QIODevice::WriteOnly));
-  File.write(Bytes.data(), static_cast<qint64>(Bytes.size()));
-}
 
 const std::string LineA = ToSjis("所要時間 03分12秒 正答率 85%  2024/03/14 20:01");
 const std::string LineB = ToSjis("所要時間 04分40秒 正答率100%  2024/03/15 08:30");
@@ -56,7 +52,7 @@ TEST(GraphWindow, HasItsFrameAndOneFocusableButton) {
 
 TEST(GraphWindow, LoadsTheHistoryIntoItsHiddenListAtCreation) {
   TProgramFixture Program;
-  WriteFile(Program.HistoryPath(), LineA + "\r\n" + LineB + "\r\n");
+  WriteBytes(Program.HistoryPath(), CrlfLines({LineA, LineB}));
   Program.Create();
   TGraphWindow& Window = Program.GraphWindow();
   ASSERT_EQ(Window.HistoryBox->count(), 2);
@@ -74,7 +70,7 @@ TEST(GraphWindow, LoadsTheHistoryIntoItsHiddenListAtCreation) {
 TEST(GraphWindow, ALineEndingInHalfACharacterStaysItsOwnItem) {
   TProgramFixture Program;
   const std::string Cut = LineA.substr(0, 9) + "\x95";
-  WriteFile(Program.HistoryPath(), Cut + "\r\n" + LineB + "\r\n" + Cut + "\r\n");
+  WriteBytes(Program.HistoryPath(), CrlfLines({Cut, LineB, Cut}));
   TModalWatch Notice([](QWidget*) {});  // the start's notice of the two cut lines
   Program.Create();
   ASSERT_TRUE(Notice.Done());
@@ -89,7 +85,7 @@ TEST(GraphWindow, ALineEndingInHalfACharacterStaysItsOwnItem) {
 // window is shown next, nothing doubled.
 TEST(GraphWindow, ARecordedDrillJoinsTheHiddenListAtTheNextShowing) {
   TProgramFixture Program;
-  WriteFile(Program.HistoryPath(), LineA + "\r\n");
+  WriteBytes(Program.HistoryPath(), CrlfLines({LineA}));
   Program.Create();
   Program.Results().Record(LineB);
   int Items = -1;
@@ -133,7 +129,7 @@ TEST(GraphWindow, AHistoryThatCannotBeReadGivesABoxOverTheShownMainWindow) {
 // window is created (it joins the main window's children) and reads the history.
 TEST(GraphWindow, IsCreatedAndReadsTheHistoryAfterTheMainWindowsFirstPaint) {
   TProgramFixture Program;
-  WriteFile(Program.HistoryPath(), LineA + "\r\n");
+  WriteBytes(Program.HistoryPath(), CrlfLines({LineA}));
   std::vector<std::string> Steps;
   {
     TEventWatch Watch([&](QObject* Watched, QEvent* Event) {

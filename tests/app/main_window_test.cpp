@@ -27,6 +27,7 @@
 #include "platform/program_texts.h"
 #include "platform/sjis.h"
 #include "results/results.h"
+#include "temp_work_dir.h"
 
 namespace {
 
@@ -56,11 +57,7 @@ protected:
     EXPECT_FALSE(Stuck) << "the program did not end";
     return ExitCode;
   }
-  QByteArray HistoryBytes() {
-    QFile File(QString::fromStdString(Program.HistoryPath()));
-    if (!File.open(QIODevice::ReadOnly)) return QByteArray();
-    return File.readAll();
-  }
+  QByteArray HistoryBytes() { return QByteArray::fromStdString(ReadBytes(Program.HistoryPath())); }
 
   TProgramFixture Program;
 };
@@ -635,9 +632,7 @@ TEST_F(MainWindow, AnEnterRightAfterTheLastAnswerLeavesTheResultOnScreen) {
 // same, and a box tells so once, with the window at rest.
 TEST_F(MainWindow, ACopyThatCannotBeMadeIsToldOnceAfterTheDrill) {
   const QString NotADirectory = Program.Dir.filePath(QStringLiteral("not-a-directory"));
-  QFile File(NotADirectory);
-  ASSERT_TRUE(File.open(QIODevice::WriteOnly));
-  File.close();
+  WriteBytes(NotADirectory.toStdString(), "");
   qputenv("XDG_DATA_HOME", NotADirectory.toUtf8());
   for (int Drill = 1; Drill <= 2; ++Drill) {
     QString Told;

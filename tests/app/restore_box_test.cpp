@@ -11,15 +11,15 @@
 #include "app_test_support.h"
 #include "drill/drill_texts.h"
 #include "history/history_copies.h"
+#include "history_lines.h"
 #include "results/results.h"
 #include "temp_work_dir.h"
 
 namespace {
 
-std::string Drill(int Percent, const char* When) { return SummaryLine(ClockLabelText(192000), Percent, When); }
-const std::string A = Drill(85, "2026/03/01 09:05");
-const std::string B = Drill(90, "2026/03/02 09:05");
-const std::string C = Drill(95, "2026/03/06 09:05");
+const std::string A = DrillLine(85, "2026/03/01 09:05");
+const std::string B = DrillLine(90, "2026/03/02 09:05");
+const std::string C = DrillLine(95, "2026/03/06 09:05");
 
 }  // namespace
 
@@ -69,8 +69,6 @@ TEST(RestoreBox, OffersTheNewestCopyAndEnterChangesNothing) {
     EXPECT_EQ(PixelSize, Program.App().ErrorBoxFont().pixelSize()) << Case.Name;
     EXPECT_EQ(ReadBytes(Program.HistoryPath()), Case.After) << Case.Name;
     // The program goes on with the history the file holds.
-    std::string Shown;
-    for (const std::string& Line : Program.Results().History().Lines()) Shown += Line + "\r\n";
-    EXPECT_EQ(Shown, Case.After) << Case.Name;
+    EXPECT_EQ(CrlfLines(Program.Results().History().Lines()), Case.After) << Case.Name;
   }
 }

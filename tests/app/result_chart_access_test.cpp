@@ -4,7 +4,6 @@
 // drill under the pointer.
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QPushButton>
 #include <QTest>
 
@@ -15,6 +14,7 @@
 #include "chart/bar_series.h"
 #include "chart_qt/chart_widget.h"
 #include "platform/sjis.h"
+#include "temp_work_dir.h"
 
 namespace {
 
@@ -26,10 +26,7 @@ const std::string History = ToSjis(
 class ResultChartAccess : public ::testing::Test {
 protected:
   void SetUp() override {
-    QFile File(QString::fromStdString(Program.HistoryPath()));
-    ASSERT_TRUE(File.open(QIODevice::WriteOnly));
-    File.write(History.data(), static_cast<qint64>(History.size()));
-    File.close();
+    WriteBytes(Program.HistoryPath(), History);
     Program.Create();
   }
   TGraphWindow& Window() { return Program.GraphWindow(); }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "recording_surface.h"
 
+#include "fixed_text_metrics.h"
+
 std::vector<TRecordedCall> TRecordingSurface::CallsOf(const std::string& Op) const {
   std::vector<TRecordedCall> Result;
   for (const auto& Call : Calls) {
@@ -91,7 +93,7 @@ void TRecordingSurface::TextOut(int X, int Y, const std::string& Text) {
 TSize TRecordingSurface::TextExtent(const std::string& Text) {
   const auto Fixed = FixedWidths.find(Text);
   if (Fixed != FixedWidths.end()) return TSize{Fixed->second, FFont.Height};
-  return FixedMetricsExtent(Text, FFont.Height);
+  return FixedTextExtent(Text, FFont.Height);
 }
 
 void TRecordingSurface::SetClipPolygon(const std::vector<TPoint>& Points) {

@@ -28,11 +28,6 @@ struct TRecordedCall {
   bool Clipped = false;  // a clip region was in force
 };
 
-// The fixed metrics: each byte Height / 2 pixels wide, as high as the font.
-inline TSize FixedMetricsExtent(const std::string& Text, int Height) {
-  return TSize{static_cast<int>(Text.size()) * (Height / 2), Height};
-}
-
 class TRecordingSurface : public TSurface2D {
 public:
   std::vector<TRecordedCall> Calls;

@@ -14,16 +14,10 @@ import sys
 import tempfile
 import xml.etree.ElementTree as ElementTree
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+from e2e_support import TestFailure, check, run  # noqa: E402
+
 ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256, 512)
-
-
-class TestFailure(Exception):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise TestFailure(message)
 
 
 def png_size(path):
@@ -31,12 +25,6 @@ def png_size(path):
         head = file.read(24)
     check(head[:8] == b"\x89PNG\r\n\x1a\n", "%s is not a PNG" % path)
     return struct.unpack(">II", head[16:24])
-
-
-def run(*command):
-    result = subprocess.run(command, capture_output=True, text=True)
-    check(result.returncode == 0, "%s failed:\n%s%s" % (" ".join(command), result.stdout, result.stderr))
-    return result.stdout
 
 
 def desktop_entry(path):

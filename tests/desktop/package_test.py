@@ -21,7 +21,7 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from run_e2e import TestFailure, check  # noqa: E402
+from e2e_support import TestFailure, check, run  # noqa: E402
 
 PACKAGE = "surasura"
 SKIP = 77
@@ -38,12 +38,6 @@ MANUAL_PAGES = (("C.UTF-8", "/usr/share/man/man1/surasura.1.gz", "NAME"),
 
 class Deadline(Exception):
     pass
-
-
-def run(*command, env=None, cwd=None):
-    result = subprocess.run(command, capture_output=True, text=True, env=env, cwd=cwd)
-    check(result.returncode == 0, "%s failed:\n%s%s" % (" ".join(command), result.stdout, result.stderr))
-    return result.stdout
 
 
 def installed_packages():

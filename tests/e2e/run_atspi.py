@@ -37,9 +37,9 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import run_e2e  # noqa: E402
+import e2e_support  # noqa: E402
 from question_reader import OPERATORS  # noqa: E402
-from run_e2e import HISTORY, MAIN_TITLE, TestFailure, check  # noqa: E402
+from e2e_support import HISTORY, MAIN_TITLE, TestFailure, check  # noqa: E402
 
 SKIP = 77
 BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
@@ -187,7 +187,7 @@ def click(session, accessible, pyatspi):
 def session_in(program, scratch):
     """A session on the X server and in the scratch directory of outside(),
     with the program's accessibility on."""
-    return run_e2e.Session.joining(program, scratch, QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    return e2e_support.Session.joining(program, scratch, QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
 
 
 def program_on_bus(listener, session):
@@ -217,7 +217,7 @@ def inside_scaled(program, scratch):
 
     session = session_in(program, scratch)
     listener = Listener(pyatspi, GLib)
-    with run_e2e.Reported(session, "atspi scaled") as outcome:
+    with e2e_support.Reported(session, "atspi scaled") as outcome:
         session.start()
         _, main = program_on_bus(listener, session)
         window = session.geometry(session.main)
@@ -241,7 +241,7 @@ def inside(program, scratch):
 
     session = session_in(program, scratch)
     listener = Listener(pyatspi, GLib)
-    with run_e2e.Reported(session, "atspi") as outcome:
+    with e2e_support.Reported(session, "atspi") as outcome:
         os.mkdir(session.path(HISTORY))  # the drill's end cannot write: the error box
         session.start()
         application, main = program_on_bus(listener, session)
@@ -319,10 +319,8 @@ BARS_ONLY = (0.18, 0.53, 0.80, 0.86)
 
 def screen_part(session, box):
     """The screen's pixels in box (x, y, width, height) as (r, g, b) tuples."""
-    shot = subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (box[2], box[3], box[0], box[1]),
-                           "-depth", "8", "rgb:-"], env=session.env, capture_output=True)
-    check(shot.returncode == 0 and len(shot.stdout) == 3 * box[2] * box[3], "no screenshot")
-    data = shot.stdout
+    data = e2e_support.screen_picture(session, box)
+    check(len(data) == 3 * box[2] * box[3], "no screenshot")
     return [tuple(data[i:i + 3]) for i in range(0, len(data), 3)]
 
 
@@ -336,11 +334,10 @@ def inside_long_history(program, scratch):
 
     session = session_in(program, scratch)
     listener = Listener(pyatspi, GLib)
-    with run_e2e.Reported(session, "atspi long history") as outcome:
-        lines = [run_e2e.summary_line(4, 20 + i % 31, 60 + (7 * i) % 41, "2024/03/15 09:05")
+    with e2e_support.Reported(session, "atspi long history") as outcome:
+        lines = [e2e_support.summary_line(4, 20 + i % 31, 60 + (7 * i) % 41, "2024/03/15 09:05")
                  for i in range(LONG_HISTORY_DRILLS)]
-        with open(session.path(HISTORY), "wb") as file:
-            file.write(b"".join(line + b"\r\n" for line in lines))
+        e2e_support.write_history(session, lines)
         session.start()
         application, main = program_on_bus(listener, session)
         click(session, child_named(main, "成績図", "push button"), pyatspi)
@@ -401,7 +398,7 @@ def outside(program, mode):
         from run_scaling import ScaledSession
         x_server = ScaledSession(program, SCALED_SCREEN, 96, {"QT_SCALE_FACTOR": str(SCALE)})
     else:
-        x_server = run_e2e.Session(program)
+        x_server = e2e_support.Session(program)
     with x_server:
         python = SYSTEM_PYTHON if os.access(SYSTEM_PYTHON, os.X_OK) else sys.executable
         command = ["dbus-run-session", "--", python, os.path.abspath(__file__), "--inside" + (mode or "")[1:],

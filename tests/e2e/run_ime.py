@@ -27,9 +27,9 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import run_e2e  # noqa: E402
+import e2e_support  # noqa: E402
 from question_reader import OPERATORS, Reader  # noqa: E402
-from run_e2e import TestFailure, check, wait_for  # noqa: E402
+from e2e_support import TestFailure, check, wait_for  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 UNPRIVILEGED = "nobody"
@@ -197,9 +197,9 @@ def inside(program, probe_program, method_kind, scratch):
     os.makedirs(runtime, mode=0o700, exist_ok=True)
     os.environ["XDG_RUNTIME_DIR"] = runtime
 
-    session = run_e2e.Session.joining(program, scratch, QT_IM_MODULE=MODULES[method_kind])
+    session = e2e_support.Session.joining(program, scratch, QT_IM_MODULE=MODULES[method_kind])
     method = InputMethod(method_kind, home)
-    with run_e2e.Reported(session, "ime_%s" % method_kind, cleanup=method.stop) as outcome:
+    with e2e_support.Reported(session, "ime_%s" % method_kind, cleanup=method.stop) as outcome:
         method.start()
         probe = Probe(session, probe_program)
         composed = method.switch_on(probe, first_time=True)
@@ -232,7 +232,7 @@ def inside(program, probe_program, method_kind, scratch):
 def outside(program, probe_program, method_kind):
     """Starts the X server and runs the test as the unprivileged user (or as
     oneself when one is not root)."""
-    with run_e2e.Session(program) as x_server:
+    with e2e_support.Session(program) as x_server:
         scratch = x_server.root
         home = os.path.join(scratch, "home")
         os.mkdir(home)

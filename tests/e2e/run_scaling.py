@@ -15,8 +15,7 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import run_e2e  # noqa: E402
-from run_e2e import GRAPH_TITLE, Session, TestFailure, check, wait_for  # noqa: E402
+from e2e_support import GRAPH_TITLE, Session, TestFailure, check, wait_for  # noqa: E402
 
 SKIPPED = 77
 MAIN_CLIENT = (792, 566)
@@ -43,22 +42,14 @@ class ScaledSession(Session):
         super().__init__(program)
         self.size, self.dpi, self.extra_env = size, dpi, extra_env
 
+    def _xvfb_screen(self):
+        return ["-screen", "0", "%dx%dx24" % self.size, "-dpi", str(self.dpi)]
+
     def _start_x_server(self):
-        read_end, write_end = os.pipe()
         try:
-            self.xvfb = subprocess.Popen(
-                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % self.size,
-                 "-dpi", str(self.dpi), "-nolisten", "tcp", "-noreset"],
-                pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                preexec_fn=run_e2e._die_with_parent)
-        except OSError:
+            super()._start_x_server()
+        except (OSError, TestFailure):  # no Xvfb, or it did not start
             raise XServerMissing()
-        os.close(write_end)
-        with os.fdopen(read_end) as pipe:
-            number = pipe.readline().strip()
-        if not number.isdigit():
-            raise XServerMissing()
-        self.display = ":" + number
 
     def __enter__(self):
         super().__enter__()

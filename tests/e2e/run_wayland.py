@@ -20,10 +20,10 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import run_e2e  # noqa: E402
+import e2e_support  # noqa: E402
+from e2e_support import (BOX_TITLE, GRAPH_TITLE, HISTORY, LINE_BYTES, MAIN_TITLE, Reported, check,  # noqa: E402
+                         graph_drills, recovery_file, wait_for, write_history)
 from question_reader import Reader  # noqa: E402
-from run_e2e import (BOX_TITLE, GRAPH_TITLE, HISTORY, LINE_BYTES, MAIN_TITLE, Reported, check,  # noqa: E402
-                     recovery_file, summary_line, wait_for)
 
 SKIPPED = 77
 SCREEN = (1280, 900)
@@ -52,7 +52,7 @@ class View:
                                            " (focus)" if self.focus else "")
 
 
-class WaylandSession:
+class WaylandSession(e2e_support.ProgramFolder):
     """A working directory, weston with the test seat, and the program, for one
     test. Offers what the question reader needs: keys, typing, copying."""
 
@@ -88,7 +88,7 @@ class WaylandSession:
              "--width=%d" % SCREEN[0], "--height=%d" % SCREEN[1], "--scale=%d" % self.scale, "--debug",
              "--modules=" + self.module],
             cwd=self.root, env=env, stdout=self.weston_log, stderr=subprocess.STDOUT,
-            preexec_fn=run_e2e._die_with_parent)
+            preexec_fn=e2e_support.die_with_parent)
         self.seat = wait_for("weston's test seat", lambda: self._connect(seat_path), timeout=20)
         self.seat_input = self.seat.makefile("r", encoding="utf-8", errors="replace")
         self.env = dict(env, WAYLAND_DISPLAY="wayland-surasura", QT_QPA_PLATFORM="wayland")
@@ -105,10 +105,10 @@ class WaylandSession:
             return None
 
     def __exit__(self, *exc):
-        run_e2e.stop(self.proc, kill=True)
+        e2e_support.stop(self.proc, kill=True)
         if self.seat:
             self.seat.close()
-        run_e2e.stop(self.weston)
+        e2e_support.stop(self.weston)
         self.weston_log.close()
         shutil.rmtree(self.root, ignore_errors=True)
         return False
@@ -118,14 +118,10 @@ class WaylandSession:
         with open(os.path.join(self.root, "weston.log"), "rb") as log:
             return log.read().decode(errors="replace")[-3000:]
 
-    def path(self, name):
-        return os.path.join(self.work, name)
-
     # The program.
     def start(self):
-        self.log = open(os.path.join(self.root, "program.log"), "wb")
-        self.proc = subprocess.Popen([self.program], cwd=self.work, env=self.env, stdout=self.log,
-                                     stderr=subprocess.STDOUT, preexec_fn=run_e2e._die_with_parent)
+        self.proc = subprocess.Popen([self.program], cwd=self.work, env=self.env, stdout=self.open_log(),
+                                     stderr=subprocess.STDOUT, preexec_fn=e2e_support.die_with_parent)
         main = wait_for("the main window", lambda: self.view_titled(MAIN_TITLE))
         wait_for("the keyboard in the main window", lambda: self.view_titled(MAIN_TITLE).focus)
         # Qt draws the window's frame itself (weston offers no server-side frame):
@@ -135,11 +131,6 @@ class WaylandSession:
         check(0 <= self.border <= 20 and 0 <= self.title_bar <= 60, "the main window is %r" % main)
         return main
 
-    def output(self):
-        self.log.flush()
-        with open(os.path.join(self.root, "program.log"), "rb") as log:
-            return log.read().decode(errors="replace")
-
     def exit_code(self, timeout=10.0):
         try:
             return self.proc.wait(timeout=timeout)
@@ -147,19 +138,12 @@ class WaylandSession:
             if shutil.which("gdb"):  # where it waits, for the report
                 print(subprocess.run(["gdb", "-batch", "-p", str(self.proc.pid), "-ex", "thread apply all bt"],
                                      capture_output=True, text=True).stdout[-6000:])
-            raise run_e2e.TestFailure("the program did not end")
+            raise e2e_support.TestFailure("the program did not end")
 
     def end_with_alt_f4(self):
         self.keys("alt+F4")
         code = self.exit_code()
         check(code == 0, "exit code %d after Alt+F4" % code)
-
-    def history(self):
-        try:
-            with open(self.path(HISTORY), "rb") as file:
-                return file.read()
-        except FileNotFoundError:
-            return None
 
     # The compositor, through the test seat.
     def ask(self, command):
@@ -169,7 +153,7 @@ class WaylandSession:
             if line == ".\n":
                 return lines
             lines.append(line.rstrip("\n"))
-        raise run_e2e.TestFailure("weston's test seat went away:\n" + self.weston_output())
+        raise e2e_support.TestFailure("weston's test seat went away:\n" + self.weston_output())
 
     def views(self):
         return [View(line) for line in self.ask("views")]
@@ -200,7 +184,7 @@ class WaylandSession:
                 self.ask("key %d 1" % code)
             for code in reversed(codes):
                 self.ask("key %d 0" % code)
-            time.sleep(run_e2e.KEY_DELAY_MS / 1000)
+            time.sleep(e2e_support.KEY_DELAY_MS / 1000)
 
     def type_text(self, text):
         self.keys(*text)
@@ -259,10 +243,7 @@ def case_drill_from_the_keyboard(session):
 
 
 def open_graph_window(session, drills):
-    lines = [summary_line((150 + 4 * i) // 60, (150 + 4 * i) % 60, 20 + (7 * i) % 41, "2024/03/15 09:05")
-             for i in range(drills)]
-    with open(session.path(HISTORY), "wb") as file:
-        file.write(b"".join(line + b"\r\n" for line in lines))
+    write_history(session, graph_drills(drills))
     main = session.start()
     session.click(*session.client_point(main, SCORE_CHART_BUTTON))
     return main, wait_for("the graph window", lambda: session.view_titled(GRAPH_TITLE))
@@ -410,7 +391,7 @@ def case_error_box_and_recovery(session):
 def red_point(session, view, towards):
     """A point of the desktop on a bar's red front face in the view, the one
     nearest the point `towards` given in shares of the view's width and height."""
-    x, y = run_e2e.red_pixel_nearest(session.picture(view), view.width * session.scale,
+    x, y = e2e_support.red_pixel_nearest(session.picture(view), view.width * session.scale,
                                      view.height * session.scale, towards)
     return view.x + x // session.scale, view.y + y // session.scale
 

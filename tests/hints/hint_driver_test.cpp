@@ -17,22 +17,12 @@
 #include "app/shell/application.h"
 #include "app/windows/window_texts.h"
 #include "app_test_support.h"
+#include "fake_hint_timer.h"
 #include "hints/cursor_margin.h"
 #include "hints/hint_driver.h"
 #include "hints/hint_window.h"
 
 namespace {
-
-class TManualTimer : public THintTimer {
-public:
-  std::vector<int> Started;
-  bool Running = false;
-  void Start(int Ms) override {
-    Started.push_back(Ms);
-    Running = true;
-  }
-  void Stop() override { Running = false; }
-};
 
 // A control whose hint follows the pointer: "左" on its left half, "右" on the
 // next 50 pixels, none beyond.
@@ -64,7 +54,7 @@ protected:
 
   // Hints fed by the application object, as in the program.
   THintDriver& InstallDriver() {
-    auto Timer = std::make_unique<TManualTimer>();
+    auto Timer = std::make_unique<TFakeHintTimer>();
     ManualTimer = Timer.get();
     auto Driver = std::make_unique<THintDriver>(THintSettings{}, std::move(Timer));
     THintDriver& Result = *Driver;
@@ -91,7 +81,7 @@ protected:
   QPushButton* StartButton = nullptr;
   QLabel* Label = nullptr;
   TSpottedWidget* Spotted = nullptr;
-  TManualTimer* ManualTimer = nullptr;
+  TFakeHintTimer* ManualTimer = nullptr;
 };
 
 TEST_F(HintDriverTest, AHintThatFollowsThePointerWaitsAnewForEachPlace) {
@@ -120,7 +110,7 @@ TEST_F(HintDriverTest, AHintThatFollowsThePointerWaitsAnewForEachPlace) {
   // No hint there: it goes, and none is pending.
   MoveOver(Spotted, {120, 10});
   EXPECT_FALSE(Hint.isVisible());
-  EXPECT_FALSE(ManualTimer->Running);
+  EXPECT_FALSE(ManualTimer->Running());
   EXPECT_EQ(ControlHint(Spotted), QString());
 }
 
@@ -167,7 +157,7 @@ TEST_F(HintDriverTest, AnyKeyAnyMouseButtonOrTheWheelRemovesTheHint) {
   QKeyEvent Release(QEvent::KeyRelease, Qt::Key_Shift, Qt::NoModifier);
   QApplication::sendEvent(StartButton, &Release);
   EXPECT_FALSE(Driver.HintWindow().isVisible());
-  EXPECT_FALSE(ManualTimer->Running);
+  EXPECT_FALSE(ManualTimer->Running());
 
   ShowHintOnStartButton(Driver);
   QTest::mouseRelease(StartButton, Qt::RightButton, Qt::NoModifier, QPoint(20, 10));

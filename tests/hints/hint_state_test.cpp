@@ -2,10 +2,8 @@
 // When hints come and go, driven by a test clock: no widgets, no real time.
 #include <gtest/gtest.h>
 
-#include <map>
-#include <optional>
-
 #include "app/windows/window_texts.h"
+#include "fake_hint_timer.h"
 #include "hints/hint_state.h"
 #include "platform/program_texts.h"
 #include "platform/sjis.h"
@@ -64,30 +62,6 @@ public:
   bool HintVisible() const override { return Visible; }
 };
 
-// A timer on a test clock: Advance runs the expiries that fall due.
-class TTestTimer : public THintTimer {
-public:
-  long Now = 0;
-  std::optional<long> Due;
-  std::vector<int> Started;
-  THintState* State = nullptr;
-
-  void Start(int Ms) override {
-    Started.push_back(Ms);
-    Due = Now + Ms;
-  }
-  void Stop() override { Due.reset(); }
-  void Advance(long Ms) {
-    const long Until = Now + Ms;
-    while (Due && *Due <= Until) {
-      Now = *Due;
-      Due.reset();
-      State->TimerExpired();
-    }
-    Now = Until;
-  }
-};
-
 class HintStateTest : public ::testing::Test {
 protected:
   // Two buttons apart, a check box right below the first one (no gap), a window around them.
@@ -98,12 +72,12 @@ protected:
   TFakeControl Label{QRect(300, 300, 50, 20), "", &Window};
   TFakeHost Host;
   TFakeDisplay Display;
-  TTestTimer Timer;
+  TFakeHintTimer Timer;
   THintState State{Host, Timer, Display};
 
   void SetUp() override {
     Host.Controls = {&StartButton, &UntilCorrectBox, &ChartButton, &Label, &Window};
-    Timer.State = &State;
+    Timer.Expired = [this] { State.TimerExpired(); };
   }
   void MoveTo(QPoint P) {
     Host.Pointer = P;
@@ -257,7 +231,7 @@ TEST_F(HintStateTest, EmptyShortHintShowsNothing) {
 
 TEST_F(HintStateTest, AShortPauseOtherThanZeroIsWaitedFor) {
   THintState Slow{Host, Timer, Display, THintPauses{.Pause = 800, .ShortPause = 100, .HidePause = 1000}};
-  Timer.State = &Slow;
+  Timer.Expired = [&Slow] { Slow.TimerExpired(); };
   Host.Pointer = {120, 110};
   Slow.MouseMove(&StartButton, Host.Pointer);
   Timer.Advance(799);

@@ -6,21 +6,21 @@
 #include <gtest/gtest.h>
 
 #include "drill/drill_texts.h"
+#include "history_lines.h"
 
 namespace {
 
 using TLines = std::vector<std::string>;
 
-std::string Drill(int Percent, const char* When) { return SummaryLine(ClockLabelText(192000), Percent, When); }
 
-const std::string A = Drill(85, "2026/03/01 09:05");
-const std::string B = Drill(90, "2026/03/02 09:05");
-const std::string C = Drill(95, "2026/03/03 09:05");
-const std::string D = Drill(97, "2026/03/04 10:00");
+const std::string A = DrillLine(85, "2026/03/01 09:05");
+const std::string B = DrillLine(90, "2026/03/02 09:05");
+const std::string C = DrillLine(95, "2026/03/03 09:05");
+const std::string D = DrillLine(97, "2026/03/04 10:00");
 // A's line with a damaged byte: its figures and date still read, a NUL between them.
 const std::string ANul = std::string(A).replace(28, 1, 1, '\0');
 // B's percentage damaged into another readable figure.
-const std::string BOther = Drill(30, "2026/03/02 09:05");
+const std::string BOther = DrillLine(30, "2026/03/02 09:05");
 // C's date damaged.
 const std::string CBadDate = std::string(C).replace(33, 1, "x");
 

@@ -22,7 +22,7 @@ protected:
     return Found;
   }
   TTempWorkDir Dir;
-  TScopedDataHome DataHome{Dir.Path() + "/data"};
+  TScopedEnv DataHome{"XDG_DATA_HOME", Dir.Path() + "/data"};
 };
 
 }  // namespace

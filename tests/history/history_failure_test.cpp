@@ -84,13 +84,6 @@ std::vector<std::string> SaveWithFileSizeLimit(rlim_t Limit, const std::string& 
   return {SaveError(History), std::to_string(History.Count())};
 }
 
-std::string CurrentDir() {
-  char* Cwd = ::getcwd(nullptr, 0);
-  std::string Result = Cwd ? Cwd : "?";
-  std::free(Cwd);
-  return Result;
-}
-
 class HistoryFailureTest : public ::testing::Test {
 protected:
   std::string FullPath() const { return CurrentDir() + "/" + FileName; }

@@ -12,23 +12,12 @@
 #include <random>
 
 #include "history/history_file.h"
+#include "history_lines.h"
 #include "temp_work_dir.h"
 
 namespace {
 
 const std::string FileName = "HIST_ZV.DAT";
-
-std::string Lines(std::initializer_list<const char*> Texts) {
-  std::string Bytes;
-  for (const char* Text : Texts) Bytes += std::string(Text) + "\r\n";
-  return Bytes;
-}
-
-std::string BytesOf(const THistoryFile& History) {
-  std::string Bytes;
-  for (const std::string& Line : History.Lines()) Bytes += Line + "\r\n";
-  return Bytes;
-}
 
 class HistorySharing : public ::testing::Test {
 protected:
@@ -45,27 +34,27 @@ TEST_F(HistorySharing, WhatChangedBetweenLoadAndSaveIsKept) {
     std::string Kept;   // HIST_ZV.DAT.bak, or empty when none is made
     bool Aged = false;  // the file last written long before the load
   } Cases[] = {
-      {"another writer appended", [] { WriteBytes(FileName, Lines({"a", "b", "theirs"})); },
-       Lines({"a", "b", "theirs", "mine"}), ""},
-      {"unchanged", [] {}, Lines({"a", "b", "mine"}), ""},
-      {"shortened", [] { WriteBytes(FileName, Lines({"a"})); }, Lines({"a", "mine"}), Lines({"a"})},
-      {"a line changed", [] { WriteBytes(FileName, Lines({"a", "B"})); }, Lines({"a", "B", "mine"}),
-       Lines({"a", "B"})},
-      {"rewritten with LF", [] { WriteBytes(FileName, "a\nb\nc\n"); }, Lines({"a", "b", "c", "mine"}),
+      {"another writer appended", [] { WriteBytes(FileName, CrlfLines({"a", "b", "theirs"})); },
+       CrlfLines({"a", "b", "theirs", "mine"}), ""},
+      {"unchanged", [] {}, CrlfLines({"a", "b", "mine"}), ""},
+      {"shortened", [] { WriteBytes(FileName, CrlfLines({"a"})); }, CrlfLines({"a", "mine"}), CrlfLines({"a"})},
+      {"a line changed", [] { WriteBytes(FileName, CrlfLines({"a", "B"})); }, CrlfLines({"a", "B", "mine"}),
+       CrlfLines({"a", "B"})},
+      {"rewritten with LF", [] { WriteBytes(FileName, "a\nb\nc\n"); }, CrlfLines({"a", "b", "c", "mine"}),
        "a\nb\nc\n"},
-      {"removed", [] { ::unlink(FileName.c_str()); }, Lines({"a", "b", "mine"}), ""},
+      {"removed", [] { ::unlink(FileName.c_str()); }, CrlfLines({"a", "b", "mine"}), ""},
       // A file not written for a while is known unchanged by its stamp; a
       // change in place, to the same size, still shows.
-      {"aged, unchanged", [] {}, Lines({"a", "b", "mine"}), "", true},
-      {"aged, a line changed", [] { WriteBytes(FileName, Lines({"a", "B"})); }, Lines({"a", "B", "mine"}),
-       Lines({"a", "B"}), true},
-      {"aged, appended", [] { WriteBytes(FileName, Lines({"a", "b", "c"})); }, Lines({"a", "b", "c", "mine"}), "",
+      {"aged, unchanged", [] {}, CrlfLines({"a", "b", "mine"}), "", true},
+      {"aged, a line changed", [] { WriteBytes(FileName, CrlfLines({"a", "B"})); }, CrlfLines({"a", "B", "mine"}),
+       CrlfLines({"a", "B"}), true},
+      {"aged, appended", [] { WriteBytes(FileName, CrlfLines({"a", "b", "c"})); }, CrlfLines({"a", "b", "c", "mine"}), "",
        true},
   };
   for (const auto& Case : Cases) {
     SCOPED_TRACE(Case.Name);
     ::unlink((FileName + ".bak").c_str());
-    WriteBytes(FileName, Lines({"a", "b"}));
+    WriteBytes(FileName, CrlfLines({"a", "b"}));
     if (Case.Aged) {
       const timespec HourAgo[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
       ASSERT_EQ(::utimensat(AT_FDCWD, FileName.c_str(), HourAgo, 0), 0);
@@ -78,7 +67,7 @@ TEST_F(HistorySharing, WhatChangedBetweenLoadAndSaveIsKept) {
     History.Save();
     EXPECT_TRUE(History.UnsavedLines().empty());
     EXPECT_EQ(ReadBytes(FileName), Case.Saved);
-    EXPECT_EQ(BytesOf(History), Case.Saved) << "the list follows the file";
+    EXPECT_EQ(CrlfLines(History.Lines()), Case.Saved) << "the list follows the file";
     EXPECT_EQ(EntriesOf(".").count(FileName + ".bak") == 1 ? ReadBytes(FileName + ".bak") : "", Case.Kept);
   }
 }
@@ -96,7 +85,7 @@ TEST_F(HistorySharing, TwoCopiesTakingTurnsKeepEveryDrillOnceInFinishingOrder) {
     Writer.Save();
     Expected += Line + "\r\n";
     ASSERT_EQ(ReadBytes(FileName), Expected) << "after drill " << Drill;
-    ASSERT_EQ(BytesOf(Writer), Expected);
+    ASSERT_EQ(CrlfLines(Writer.Lines()), Expected);
   }
   EXPECT_EQ(EntriesOf("."), std::set<std::string>{FileName});
 }

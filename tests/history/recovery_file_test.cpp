@@ -18,7 +18,7 @@ using TLines = std::vector<std::string>;
 class RecoveryFile : public ::testing::Test {
 protected:
   TTempWorkDir Dir;
-  TScopedDataHome DataHome{Dir.Path() + "/data"};
+  TScopedEnv DataHome{"XDG_DATA_HOME", Dir.Path() + "/data"};
 };
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <locale.h>
-#include <optional>
 #include <regex>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -58,26 +57,6 @@ TEST_F(FilesTest, ExpandsAgainstTheCurrentDirectory) {
   EXPECT_EQ(ExpandFileName("."), "/");
 }
 
-// LC_ALL, LC_MESSAGES and LANG (nullptr: unset) for one test, given back after it.
-class TLocaleVariables {
-public:
-  TLocaleVariables(const char* All, const char* Messages, const char* Lang) {
-    const char* Values[] = {All, Messages, Lang};
-    for (int I = 0; I < 3; ++I) {
-      if (const char* Before = std::getenv(Names[I])) FBefore[I] = Before;
-      Set(Names[I], Values[I]);
-    }
-  }
-  ~TLocaleVariables() {
-    for (int I = 0; I < 3; ++I) Set(Names[I], FBefore[I] ? FBefore[I]->c_str() : nullptr);
-  }
-
-private:
-  static void Set(const char* Name, const char* Value) { Value ? ::setenv(Name, Value, 1) : ::unsetenv(Name); }
-  static constexpr const char* Names[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
-  std::optional<std::string> FBefore[3];
-};
-
 TEST(ErrorTexts, AJapaneseLocaleGetsTheReasonInJapaneseAndNoOtherDoes) {
   struct TEnvironment {
     const char *All, *Messages, *Lang;
@@ -93,7 +72,7 @@ TEST(ErrorTexts, AJapaneseLocaleGetsTheReasonInJapaneseAndNoOtherDoes) {
                         EIO,    EFBIG,  ETXTBSY, EINVAL, ENOTDIR, ELOOP, ENAMETOOLONG,
                         EBUSY,  EEXIST, EMFILE, ENOMEM, 4321};
   for (const TEnvironment& Env : Environments) {
-    TLocaleVariables Locale(Env.All, Env.Messages, Env.Lang);
+    const TScopedEnv All("LC_ALL", Env.All), Messages("LC_MESSAGES", Env.Messages), Lang("LANG", Env.Lang);
     const std::string Where = "environment " + std::to_string(&Env - Environments);
     for (const int Error : Errors) {
       const std::string Text = OsErrorText(Error);
@@ -109,12 +88,12 @@ TEST(ErrorTexts, AJapaneseLocaleGetsTheReasonInJapaneseAndNoOtherDoes) {
     }
   }
   // An error the program has no words of its own for is named by its number.
-  TLocaleVariables Japanese(nullptr, nullptr, "ja_JP.UTF-8");
+  const TScopedEnv All("LC_ALL", nullptr), Messages("LC_MESSAGES", nullptr), Lang("LANG", "ja_JP.UTF-8");
   EXPECT_NE(OsErrorText(4321).find("4321"), std::string::npos);
 }
 
 TEST(ErrorTexts, SystemTextIsTrimmedAndCut) {
-  TLocaleVariables English("C", nullptr, nullptr);
+  const TScopedEnv All("LC_ALL", "C"), Messages("LC_MESSAGES", nullptr), Lang("LANG", nullptr);
   EXPECT_EQ(OsErrorText(EACCES), "Permission denied");
   EXPECT_EQ(FitErrorText("Access is denied.\r\n"), "Access is denied");
   EXPECT_EQ(FitErrorText("Done. . \t"), "Done");

@@ -21,6 +21,7 @@
 #include "child_process.h"
 #include "headless_drill.h"
 #include "history/history_file.h"
+#include "history_lines.h"
 #include "platform/app_error.h"
 #include "platform/program_texts.h"
 #include "platform/sjis.h"
@@ -30,18 +31,11 @@
 namespace {
 
 const std::string FileName = "HIST_ZV.DAT";
-const std::string Crlf = "\r\n";
 
 std::string NotAnInteger(const std::string& Field) {
   std::string Message = Texts().NotAnInteger;
   Message.replace(Message.find("%s"), 2, Field);
   return Message;
-}
-
-std::string Joined(const std::vector<std::string>& Lines) {
-  std::string Bytes;
-  for (const std::string& Line : Lines) Bytes += Line + Crlf;
-  return Bytes;
 }
 
 // What the graph window does when it is shown: fills the chart from the list
@@ -84,7 +78,7 @@ void FinishADrillOnTop(const std::vector<std::string>& OldLines) {
   std::vector<std::string> Expected = OldLines;
   Expected.push_back(Line);
   EXPECT_EQ(History.Lines(), Expected);
-  EXPECT_TRUE(ReadBytes(FileName) == Joined(Expected)) << "the file is not the old lines and the new one";
+  EXPECT_TRUE(ReadBytes(FileName) == CrlfLines(Expected)) << "the file is not the old lines and the new one";
   EXPECT_EQ(EntriesOf("."), std::set<std::string>{FileName});
 }
 
@@ -99,7 +93,7 @@ TEST_F(BadHistory, AMillionLines) {
   std::vector<std::string> Lines;
   Lines.reserve(1000000);
   for (int N = 0; N < 1000000; ++N) Lines.push_back(Drills[static_cast<size_t>(N) % Drills.size()]);
-  WriteBytes(FileName, Joined(Lines));
+  WriteBytes(FileName, CrlfLines(Lines));
 
   FinishADrillOnTop(Lines);
 
@@ -123,7 +117,7 @@ TEST_F(BadHistory, LinesOfEveryLengthUpToAThousandBytes) {
   // Longest first: the readable lines, then the cut ones.
   std::vector<std::string> Lines;
   for (int Length = 1000; Length >= 0; --Length) Lines.push_back(Run.substr(0, static_cast<size_t>(Length)));
-  WriteBytes(FileName, Joined(Lines));
+  WriteBytes(FileName, CrlfLines(Lines));
 
   FinishADrillOnTop(Lines);
 
@@ -148,7 +142,7 @@ TEST_F(BadHistory, BytesThatAreNotShiftJis) {
       std::string("\x85\x40\xEB\x40\xEF\xFC\xF0\x40\xFC\xFC", 10) + "\x9F",
       "\xE0",
   };
-  WriteBytes(FileName, Joined(Lines));
+  WriteBytes(FileName, CrlfLines(Lines));
 
   FinishADrillOnTop(Lines);
 
@@ -188,7 +182,7 @@ TEST(DiskFull, TheDrillShowsTheMessageAndTheNextOneStoresBothLines) {
     if (::chdir("disk") != 0) return {"chdir failed"};
     std::vector<std::string> Old;
     for (int N = 0; N < 200; ++N) Old.push_back(THeadlessDrill::ExpectedLine(N));
-    const std::string OldBytes = Joined(Old);  // 9,600 bytes: three pages
+    const std::string OldBytes = CrlfLines(Old);  // 9,600 bytes: three pages
     WriteBytes(FileName, OldBytes);
     // Fill the rest, then give back one page: the new list (three pages and a
     // line) runs out of room part-way.
@@ -219,7 +213,7 @@ TEST(DiskFull, TheDrillShowsTheMessageAndTheNextOneStoresBothLines) {
     Old.push_back(First);
     Old.push_back(Second);
     Result.push_back(Drill.Errors().empty() ? "stored" : Drill.Errors()[0]);
-    Result.push_back(ReadBytes(FileName) == Joined(Old) ? "both lines" : "lines missing");
+    Result.push_back(ReadBytes(FileName) == CrlfLines(Old) ? "both lines" : "lines missing");
     return Result;
   });
   ASSERT_FALSE(Report.empty());

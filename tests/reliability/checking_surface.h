@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A surface for charts of any size: it keeps nothing, counts the drawing calls
-// and remembers the largest coordinate it was given. Text is measured with the
-// recording surface's fixed metrics.
+// and remembers the largest coordinate it was given. Text has the test
+// surfaces' fixed metrics.
 #include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "chart/surface.h"
-#include "recording_surface.h"
+#include "fixed_text_metrics.h"
 
 class TCheckingSurface : public TSurface2D {
 public:
@@ -30,7 +30,7 @@ public:
   void Rectangle(const TRect& R) override { See({{R.Left, R.Top}, {R.Right, R.Bottom}}); }
   void FillRect(const TRect& R, TColor) override { See({{R.Left, R.Top}, {R.Right, R.Bottom}}); }
   void TextOut(int X, int Y, const std::string&) override { See({{X, Y}}); }
-  TSize TextExtent(const std::string& Text) override { return FixedMetricsExtent(Text, FHeight); }
+  TSize TextExtent(const std::string& Text) override { return FixedTextExtent(Text, FHeight); }
   void SetClipPolygon(const std::vector<TPoint>& Points) override { See(Points); }
   void ClearClip() override {}
 

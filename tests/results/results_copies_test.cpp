@@ -10,6 +10,7 @@
 
 #include "drill/drill_texts.h"
 #include "fake_drill_clock.h"
+#include "history_lines.h"
 #include "platform/app_error.h"
 #include "results/results.h"
 #include "temp_work_dir.h"
@@ -18,17 +19,10 @@ namespace {
 
 const std::string FileName = "HIST_ZV.DAT";
 
-std::string Drill(int Percent, const char* When) { return SummaryLine(ClockLabelText(192000), Percent, When); }
-const std::string A = Drill(85, "2026/03/01 09:05");
-const std::string B = Drill(90, "2026/03/02 09:05");
-const std::string C = Drill(95, "2026/03/03 09:05");
+const std::string A = DrillLine(85, "2026/03/01 09:05");
+const std::string B = DrillLine(90, "2026/03/02 09:05");
+const std::string C = DrillLine(95, "2026/03/03 09:05");
 const std::string Damaged = "\x81\x40 damaged";
-
-std::string Crlf(const std::vector<std::string>& Lines) {
-  std::string Bytes;
-  for (const std::string& Line : Lines) Bytes += Line + "\r\n";
-  return Bytes;
-}
 
 class ResultsCopies : public ::testing::Test {
 protected:
@@ -43,7 +37,7 @@ protected:
     return Found;
   }
   TTempWorkDir Dir;
-  TScopedDataHome DataHome{Dir.Path() + "/data"};
+  TScopedEnv DataHome{"XDG_DATA_HOME", Dir.Path() + "/data"};
   TFakeDrillClock Clock;
 };
 
@@ -106,7 +100,7 @@ TEST_F(ResultsCopies, ACopyThatCannotBeMadeNeverStopsASave) {
   Clock.When.Day += 1;
   Results.Record(B);
   EXPECT_EQ(Results.TakeCopyNotice(), "") << "told once a run";
-  EXPECT_EQ(ReadBytes(FileName), Crlf({A, B}));
+  EXPECT_EQ(ReadBytes(FileName), CrlfLines({A, B}));
 }
 
 // No drill's save worked that day, the end's did: it leaves the day's copy.
@@ -138,10 +132,10 @@ TEST_F(ResultsCopies, TheNewestCopyIsOfferedForAMissingOrDamagedHistory) {
   for (const auto& Case : Cases) {
     const TTempWorkDir Folder;
     if (Case.WithCopies) {
-      ASSERT_EQ(KeepDailyCopy(Folder.Path(), Crlf({A}), {2026, 3, 1}), 0);
-      ASSERT_EQ(KeepDailyCopy(Folder.Path(), Crlf({A, B, Damaged}), {2026, 3, 2}), 0);
+      ASSERT_EQ(KeepDailyCopy(Folder.Path(), CrlfLines({A}), {2026, 3, 1}), 0);
+      ASSERT_EQ(KeepDailyCopy(Folder.Path(), CrlfLines({A, B, Damaged}), {2026, 3, 2}), 0);
     }
-    if (Case.History) WriteBytes(FileName, Crlf({A, B, std::string(Case.History) == "damaged" ? Damaged : C}));
+    if (Case.History) WriteBytes(FileName, CrlfLines({A, B, std::string(Case.History) == "damaged" ? Damaged : C}));
     TResults Results(FileName);
     Results.Load();
     const std::optional<TRestoreOffer> Offer = Results.RestoreOffer();
@@ -162,12 +156,12 @@ TEST_F(ResultsCopies, RestoringPutsTheCopyBackWithTheLaterDrills) {
     std::string After, KeptAs;
     int Added;
   } Cases[] = {
-      {"missing", "", Crlf({A, B}), "", 0},
-      {"damaged", Crlf({A, Damaged, B, C, Damaged}), Crlf({A, B, C}), "HIST_ZV.DAT.bak", 1},
+      {"missing", "", CrlfLines({A, B}), "", 0},
+      {"damaged", CrlfLines({A, Damaged, B, C, Damaged}), CrlfLines({A, B, C}), "HIST_ZV.DAT.bak", 1},
   };
   for (const auto& Case : Cases) {
     const TTempWorkDir Folder;
-    ASSERT_EQ(KeepDailyCopy(Folder.Path(), Crlf({A, B}), {2026, 3, 2}), 0);
+    ASSERT_EQ(KeepDailyCopy(Folder.Path(), CrlfLines({A, B}), {2026, 3, 2}), 0);
     if (!Case.History.empty()) WriteBytes(FileName, Case.History);
     TResults Results(FileName);
     Results.Load();

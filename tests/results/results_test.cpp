@@ -8,6 +8,7 @@
 
 #include "chart/chart.h"
 #include "chart_test_history.h"
+#include "history_lines.h"
 #include "drill/format_template.h"
 #include "platform/app_error.h"
 #include "platform/program_texts.h"
@@ -113,7 +114,7 @@ TEST_F(ResultsTest, TheSeriesComeFromTheHistoryFileAndFollowEachRecord) {
 // in the folder writes them once and removes the file.
 TEST_F(ResultsTest, DrillsTheEndCouldNotSaveComeBackAtTheNextStart) {
   const std::string Data = Dir.Path() + "/data";
-  ::setenv("XDG_DATA_HOME", Data.c_str(), 1);
+  const TScopedEnv DataHome{"XDG_DATA_HOME", Data};
   ASSERT_EQ(::mkdir(FileName.c_str(), 0700), 0);  // a directory where the file should be
   {
     TResults Results(FileName);
@@ -136,7 +137,6 @@ TEST_F(ResultsTest, DrillsTheEndCouldNotSaveComeBackAtTheNextStart) {
     EXPECT_EQ(EntriesOf(Data + "/surasura"), std::set<std::string>{});
     Results.Finish();  // nothing left to write
   }
-  ::unsetenv("XDG_DATA_HOME");
 }
 
 // A damaged line between drills costs no drill: after the next drill the file
@@ -179,9 +179,7 @@ TEST_F(ResultsTest, ADamagedLineHidesNoDrillAndIsWrittenBackAsItStood) {
 
     Results.Record(C);
     Expected.push_back(C);
-    std::string File;
-    for (const std::string& Line : Expected) File += Line + "\r\n";
-    EXPECT_EQ(ReadBytes(FileName), File);
+    EXPECT_EQ(ReadBytes(FileName), CrlfLines(Expected));
 
     // Bars where the lines hold figures, each at its line's index.
     std::vector<std::pair<double, double>> Bars;

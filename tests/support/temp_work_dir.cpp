@@ -13,8 +13,6 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
 std::string CurrentDir() {
   char* Cwd = ::getcwd(nullptr, 0);
   if (!Cwd) throw std::runtime_error(std::string("getcwd: ") + std::strerror(errno));
@@ -23,20 +21,24 @@ std::string CurrentDir() {
   return Result;
 }
 
-}  // namespace
+namespace {
 
-TScopedDataHome::TScopedDataHome(const std::string& Path) {
-  if (const char* Saved = std::getenv("XDG_DATA_HOME")) FSaved = Saved;
-  ::setenv("XDG_DATA_HOME", Path.c_str(), 1);
-}
-
-TScopedDataHome::~TScopedDataHome() {
-  if (FSaved) {
-    ::setenv("XDG_DATA_HOME", FSaved->c_str(), 1);
+void SetEnv(const std::string& Name, const char* Value) {
+  if (Value) {
+    ::setenv(Name.c_str(), Value, 1);
   } else {
-    ::unsetenv("XDG_DATA_HOME");
+    ::unsetenv(Name.c_str());
   }
 }
+
+}  // namespace
+
+TScopedEnv::TScopedEnv(const char* Name, const char* Value) : FName(Name) {
+  if (const char* Saved = std::getenv(Name)) FSaved = Saved;
+  SetEnv(FName, Value);
+}
+
+TScopedEnv::~TScopedEnv() { SetEnv(FName, FSaved ? FSaved->c_str() : nullptr); }
 
 TTempWorkDir::TTempWorkDir() : FPreviousDir(CurrentDir()) {
   std::string Template = (fs::temp_directory_path() / "surasura-test-XXXXXX").string();

@@ -23,18 +23,23 @@ private:
   std::string FPreviousDir;
 };
 
-// The user's data directory (XDG_DATA_HOME) set to Path for the object's
+// An environment variable set to Value (nullptr: unset) for the object's
 // life; the earlier setting comes back after.
-class TScopedDataHome {
+class TScopedEnv {
 public:
-  explicit TScopedDataHome(const std::string& Path);
-  ~TScopedDataHome();
-  TScopedDataHome(const TScopedDataHome&) = delete;
-  TScopedDataHome& operator=(const TScopedDataHome&) = delete;
+  TScopedEnv(const char* Name, const char* Value);
+  TScopedEnv(const char* Name, const std::string& Value) : TScopedEnv(Name, Value.c_str()) {}
+  ~TScopedEnv();
+  TScopedEnv(const TScopedEnv&) = delete;
+  TScopedEnv& operator=(const TScopedEnv&) = delete;
 
 private:
+  std::string FName;
   std::optional<std::string> FSaved;
 };
+
+// The working directory's absolute path.
+std::string CurrentDir();
 
 // Every byte of a file; throws std::runtime_error when it cannot be read.
 std::string ReadBytes(const std::string& Name);

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The hint tests need an application object; without a display they use the
-// off-screen platform.
+// The main of the widget tests: one toolkit application per process, on the
+// off-screen platform and with a runtime directory of its own unless the
+// environment names others.
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QTemporaryDir>
 
 namespace {
@@ -20,11 +20,13 @@ void QuietMessages(QtMsgType Type, const QMessageLogContext& Context, const QStr
 }  // namespace
 
 int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  // Listing the tests (at build time) needs no display.
+  if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
   GDefaultHandler = qInstallMessageHandler(QuietMessages);
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QTemporaryDir RuntimeDir;
   if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) qputenv("XDG_RUNTIME_DIR", RuntimeDir.path().toUtf8());
-  ::testing::InitGoogleTest(&argc, argv);
-  QApplication App(argc, argv);
+  QApplication Toolkit(argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -14,6 +14,7 @@
 #include "app/widgets/aligned_edit.h"
 #include "app/windows/graph_window.h"
 #include "app/windows/main_window.h"
+#include "app/windows/window_texts.h"
 #include "app_test_support.h"
 #include "hints/hint_window.h"
 #include "platform/app_error.h"
@@ -147,7 +148,7 @@ TEST(ModalDisplay, RefusesAWindowThatIsAlreadyVisible) {
     Program.App().ShowModal(Program.GraphWindow());
     FAIL() << "a visible window was shown modally";
   } catch (const EAppError& Error) {
-    EXPECT_EQ(std::string(Error.what()), Texts().CannotMakeVisibleWindowModal);
+    EXPECT_EQ(std::string(Error.what()), FixedSjis(WindowTexts::CannotMakeVisibleWindowModal));
   }
   Program.GraphWindow().hide();
 }

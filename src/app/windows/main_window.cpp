@@ -23,12 +23,14 @@
 #include "app/windows/graph_window.h"
 #include "app/windows/main_window_layout.h"
 #include "app/windows/window_support.h"
+#include "app/windows/window_texts.h"
 #include "chart_qt/font_table.h"
 #include "chart_qt/qt_colors.h"
 #include "hints/hint_driver.h"
 #include "platform/app_error.h"
 #include "platform/contrast.h"
 #include "platform/program_texts.h"
+#include "platform/sjis.h"
 #include "results/results.h"
 
 namespace {
@@ -420,7 +422,7 @@ void TMainWindow::UpdateDisplay() { FApplication.PumpEvents(); }
 
 void TMainWindow::FocusControl(QWidget* Control) {
   if (!Control->isVisible() || !Control->isEnabled() || !isEnabled()) {
-    throw EAppError(Texts().CannotFocusDisabledWindow);
+    throw EAppError(FixedSjis(WindowTexts::CannotFocusDisabledWindow));
   }
   if (!isActiveWindow()) activateWindow();
   Control->setFocus(Qt::OtherFocusReason);

@@ -5,7 +5,6 @@
 
 #include "drill/drill_texts.h"
 #include "platform/app_error.h"
-#include "platform/program_texts.h"
 #include "platform/text_to_int.h"
 
 namespace {
@@ -24,7 +23,7 @@ bool IsBlankAnswer(const std::string& Text) {
 }  // namespace
 
 TDrillRun::TDrillRun(TDrillView& View, TDrillClock& Clock)
-    : FView(View), FClock(Clock), FGenerator(FRandom), FClockText(Texts().ClockAtRest) {}
+    : FView(View), FClock(Clock), FGenerator(FRandom), FClockText(DrillTexts().ClockAtRest) {}
 
 void TDrillRun::Start(uint32_t Now) {
   FStartKeyHeld = false;
@@ -37,7 +36,7 @@ void TDrillRun::Start(uint32_t Now) {
   if (!FClockEnabled) {
     if (!FView.StartClock()) {
       FState = rsIdle;
-      FView.ShowError(Texts().NoTimer);
+      FView.ShowError(DrillTexts().NoTimer);
       return;
     }
     FClockEnabled = true;
@@ -133,7 +132,7 @@ void TDrillRun::Finish(uint32_t Now) {
   FDrillEndTick = Elapsed(Saved, Now) > 0 ? Saved : Now;
   // Whether or not the file took the line, the window comes to rest as after
   // any drill: the clock at zero, Enter at the start button for the next one.
-  FClockText = Texts().ClockAtRest;
+  FClockText = DrillTexts().ClockAtRest;
   FView.ShowClock(FClockText);
   if (StoreError) {
     FView.ShowError(*StoreError);

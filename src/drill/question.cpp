@@ -2,15 +2,15 @@
 #include "drill/question.h"
 
 #include "drill/drill_clock.h"
-#include "platform/program_texts.h"
+#include "drill/drill_texts.h"
 
 const std::string& OperatorGlyph(TOperator Op) {
   switch (Op) {
-    case opPlus: return Texts().PlusGlyph;
-    case opMinus: return Texts().MinusGlyph;
+    case opPlus: return DrillTexts().PlusGlyph;
+    case opMinus: return DrillTexts().MinusGlyph;
     case opTimes: break;
   }
-  return Texts().TimesGlyph;
+  return DrillTexts().TimesGlyph;
 }
 
 void TRandomSource::Reseed(TDrillClock& Clock) {

@@ -1,32 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The fixed texts of the engine, the history and the chart, in one place, as
-// Shift_JIS bytes: the drill's records, the error messages, the chart's titles
-// and the font faces. The source holds them as UTF-8; FixedSjis converts each
-// exactly once, at first use. The windows' own words are in the window layer.
+// The fixed texts of the lowest layers and of more than one layer above, as
+// Shift_JIS bytes: the error messages of the number conversion, the history
+// and the chart, the chart's titles and the font faces. The source holds them
+// as UTF-8; FixedSjis converts each exactly once, at first use. The drill's
+// words are in drill/drill_texts.h, the results' in results/result_texts.h,
+// the windows' in the window layer.
 #include <string>
 
 #include "platform/sjis.h"
 
 struct TProgramTexts {
-  // Drill record templates (formatted by FormatTemplate).
-  std::string OperandTemplate = "%D";
-  std::string ClockTemplate = FixedSjis("%.2D分%.2D秒");
-  std::string QuestionTimeTemplate = FixedSjis("%.2D分%.2D秒%.3D");
-  std::string CorrectLineTemplate = FixedSjis("%3D: %2D %S %2D = %3D  正解 　 　   %S");
-  std::string WrongLineTemplate = FixedSjis("%3D: %2D %S %2D = %3D  不正解(%3D)  %S");
-  std::string NoAnswerLineTemplate = FixedSjis("%3D: %2D %S %2D = %3S  不正解(%3D)  %S");
-  std::string SummaryTemplate = FixedSjis("所要時間 %S 正答率%3.0F%%  %S");
-  std::string ClockAtRest = FixedSjis("00分00秒");
-
-  // Operator glyphs: one full-width character each.
-  std::string PlusGlyph = FixedSjis("＋");   // 0x81 0x7B
-  std::string MinusGlyph = FixedSjis("－");  // 0x81 0x7C
-  std::string TimesGlyph = FixedSjis("×");   // 0x81 0x7E
-
   // Error messages (the error box appends the final ".").
   std::string NotAnInteger = FixedSjis("'%s' は整数ではありません");
-  std::string NoTimer = FixedSjis("タイマーを取得できません");
   std::string CannotOpenFile = FixedSjis("ファイル \"%s\". %s は開けません");
   std::string CannotCreateFile = FixedSjis("ファイル \"%s\". %s を作成できません");
   std::string StreamWriteError = FixedSjis("ストリームへの書き込みエラー");

@@ -16,6 +16,7 @@
 #include "app/windows/main_window.h"
 #include "app/windows/window_texts.h"
 #include "app_test_support.h"
+#include "drill/drill_texts.h"
 #include "hints/hint_window.h"
 #include "platform/app_error.h"
 #include "platform/program_texts.h"
@@ -44,7 +45,7 @@ TEST(ErrorBoxText, AppendsAFullStopAfterCharactersAboveIt) {
   EXPECT_EQ(ErrorBoxText("abc"), "abc.");
   EXPECT_EQ(ErrorBoxText("x = 7"), "x = 7.");
   EXPECT_EQ(ErrorBoxText("path/"), "path/.");  // "/" is 0x2F
-  const std::string Japanese = Texts().NoTimer;
+  const std::string Japanese = DrillTexts().NoTimer;
   EXPECT_EQ(ErrorBoxText(Japanese), Japanese + ".");
   EXPECT_EQ(ErrorBoxText(ToSjis("ｱ")), ToSjis("ｱ") + ".");  // half-width kana, one byte 0xB1
 }
@@ -102,7 +103,7 @@ TEST(ErrorDisplay, TheBoxReadsAsLargeAsTheHintsAndTheButtons) {
       Words = Box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->fontInfo().pixelSize();
       Button = Box->buttons().front()->fontInfo().pixelSize();
     });
-    Program.App().ShowError(Texts().NoTimer);
+    Program.App().ShowError(DrillTexts().NoTimer);
     ASSERT_TRUE(Watch.Done());
     const TMyHintWindow Hint;
     const int Least = std::max(Hint.CanvasFont().pixelSize(), Program.MainWindow().StartButton->fontInfo().pixelSize());

@@ -24,7 +24,7 @@
 #include "app/windows/main_window.h"
 #include "app/windows/main_window_layout.h"
 #include "app_test_support.h"
-#include "platform/program_texts.h"
+#include "drill/drill_texts.h"
 #include "platform/sjis.h"
 #include "results/results.h"
 
@@ -137,7 +137,7 @@ TEST_F(MainWindow, ViewOperationsLandInTheirControlsInOrder) {
   for (TAlignedEdit* Edit : {Window().LeftBox, Window().RightBox, Window().AnswerBox, Window().OperatorBox}) {
     QObject::connect(Edit, &QLineEdit::textChanged, [&Changes, Edit] { Changes << Edit->objectName(); });
   }
-  Window().ShowQuestion("7", Texts().MinusGlyph, "15");
+  Window().ShowQuestion("7", DrillTexts().MinusGlyph, "15");
   EXPECT_EQ(Changes, QStringList({"LeftBox", "RightBox", "OperatorBox"}));
   EXPECT_EQ(Window().LeftBox->text(), U("7"));
   EXPECT_EQ(Window().OperatorBox->text(), U("－"));
@@ -172,7 +172,7 @@ TEST_F(MainWindow, TheClockLabelFollowsTheWidthOfItsText) {
   EXPECT_EQ(Window().ClockLabel->pos(), AtRest.topLeft());
   EXPECT_EQ(Window().ClockLabel->size(), Window().ClockLabel->sizeHint());
   EXPECT_GT(Window().ClockLabel->width(), AtRest.width());
-  Window().ShowClock(Texts().ClockAtRest);
+  Window().ShowClock(DrillTexts().ClockAtRest);
   EXPECT_EQ(Window().ClockLabel->geometry(), AtRest);
 }
 
@@ -278,7 +278,7 @@ TEST_F(MainWindow, EnterAndSpaceClickTheFocusedButton) {
 }
 
 TEST_F(MainWindow, ReadOnlyBoxesSelectTheirTextWhenTabbedToAndRefuseTyping) {
-  Window().ShowQuestion("12", Texts().PlusGlyph, "3");
+  Window().ShowQuestion("12", DrillTexts().PlusGlyph, "3");
   Window().UntilCorrectBox->setFocus();
   Key(Qt::Key_Tab);
   ASSERT_EQ(Focused(), U("LeftBox"));

@@ -83,7 +83,7 @@ TEST_F(DrillRunTest, AllRightGivesHundredPercentAndTheFinishSequence) {
   std::vector<std::string> Tail(View.Trace.end() - 7, View.Trace.end());
   std::vector<std::string> Expected = {"InsertLogLine " + View.Log[1], "StopClock", "ClearQuestion",
                                        "InsertLogLine " + Summary(), "StoreSummary " + Summary(),
-                                       "ShowClock " + Texts().ClockAtRest, "FocusStart"};
+                                       "ShowClock " + DrillTexts().ClockAtRest, "FocusStart"};
   EXPECT_EQ(Tail, Expected);
 }
 
@@ -242,7 +242,7 @@ TEST_F(DrillRunTest, EnterOutsideARunDoesNothingInNormalMode) {
 TEST_F(DrillRunTest, NoTimerLeftShowsTheErrorAndAsksNothing) {
   View.TimerAvailable = false;
   StartAt(0);
-  std::vector<std::string> Expected = {"ClearLog", "StartClock", "ShowError " + Texts().NoTimer};
+  std::vector<std::string> Expected = {"ClearLog", "StartClock", "ShowError " + DrillTexts().NoTimer};
   EXPECT_EQ(View.Trace, Expected);
   EXPECT_EQ(Run.State(), rsIdle);
   EXPECT_FALSE(Run.ClockEnabled());
@@ -255,10 +255,10 @@ TEST_F(DrillRunTest, FailingStoreComesToRestAsASavedDrillDoes) {
   for (int I = 1; I <= 100; ++I) Enter("", 42100);
   // The clock back at zero, the error box, then Enter at the start button.
   std::vector<std::string> Tail(View.Trace.end() - 4, View.Trace.end());
-  std::vector<std::string> Expected = {"StoreSummary " + Summary(), "ShowClock " + Texts().ClockAtRest,
+  std::vector<std::string> Expected = {"StoreSummary " + Summary(), "ShowClock " + DrillTexts().ClockAtRest,
                                        "ShowError disk full", "FocusStart"};
   EXPECT_EQ(Tail, Expected);
-  EXPECT_EQ(Run.ClockText(), Texts().ClockAtRest);
+  EXPECT_EQ(Run.ClockText(), DrillTexts().ClockAtRest);
   EXPECT_EQ(Run.State(), rsIdle);
   EXPECT_EQ(Summary().substr(9, 8), "00" + Minute() + "42" + Second());  // the drill's own time
 }
@@ -314,7 +314,7 @@ TEST_F(DrillRunTest, TicksOnlyWhileTheClockIsEnabled) {
   EXPECT_TRUE(View.Trace.empty());
   StartAt(1000);
   Run.Tick(1500);
-  EXPECT_EQ(View.Trace.back(), "ShowClock " + Texts().ClockAtRest);
+  EXPECT_EQ(View.Trace.back(), "ShowClock " + DrillTexts().ClockAtRest);
   Run.Tick(324400);
   EXPECT_EQ(Run.ClockText(), "05" + Minute() + "23" + Second());
 }

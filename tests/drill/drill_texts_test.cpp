@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "drill/question.h"
-#include "platform/program_texts.h"
 #include "sjis_bytes.h"
 
 namespace {
@@ -13,6 +12,12 @@ const std::string Minute = "\x95\xAA";
 const std::string Second = "\x95\x62";
 
 }  // namespace
+
+TEST(DrillTexts, OperatorGlyphsHaveTheirCodePage932Bytes) {
+  EXPECT_EQ(DrillTexts().PlusGlyph, "\x81\x7B");
+  EXPECT_EQ(DrillTexts().MinusGlyph, "\x81\x7C");
+  EXPECT_EQ(DrillTexts().TimesGlyph, "\x81\x7E");
+}
 
 TEST(DrillTexts, OperandTextIsPlainDecimal) {
   EXPECT_EQ(OperandText(7), "7");
@@ -31,7 +36,7 @@ TEST(DrillTexts, QuestionTimeText) {
 
 TEST(DrillTexts, ClockLabelText) {
   EXPECT_EQ(ClockLabelText(323400), "05" + Minute + "23" + Second);
-  EXPECT_EQ(ClockLabelText(0), Texts().ClockAtRest);
+  EXPECT_EQ(ClockLabelText(0), DrillTexts().ClockAtRest);
   EXPECT_EQ(ClockLabelText(6000000), "100" + Minute + "00" + Second);
 }
 

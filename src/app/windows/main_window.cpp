@@ -26,6 +26,7 @@
 #include "app/windows/window_texts.h"
 #include "chart_qt/font_table.h"
 #include "chart_qt/qt_colors.h"
+#include "drill/drill_texts.h"
 #include "hints/hint_driver.h"
 #include "platform/app_error.h"
 #include "platform/contrast.h"
@@ -99,7 +100,7 @@ TMainWindow::TMainWindow(TApplication& Application, TDrillClock& Clock, TResults
   UntilCorrectBox = static_cast<QCheckBox*>(Created.at("UntilCorrectBox"));
   LogBox = static_cast<QListWidget*>(Created.at("LogBox"));
   // The clock starts with the drill's clock text at rest; its size follows.
-  ClockLabel->setText(FromSjisText(Texts().ClockAtRest));
+  ClockLabel->setText(FromSjisText(DrillTexts().ClockAtRest));
   PlaceControl(ClockLabel, MainWindowControl("ClockLabel"));
   // The clock is read out as "経過時間" with the time as its value.
   ShowTextAsValue(*ClockLabel);
@@ -248,7 +249,7 @@ void TMainWindow::PlaceControl(QWidget* Control, const TControlLayout& Layout) {
 }
 
 void TMainWindow::FormCreate() {
-  ShowClock(Texts().ClockAtRest);
+  ShowClock(DrillTexts().ClockAtRest);
   CentreOnDesktop();
   show();
   raise();

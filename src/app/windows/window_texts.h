@@ -3,9 +3,10 @@
 // The words of the two windows, as UTF-8: captions, hints, and the name and
 // description assistive technology gives each control (a control with a hint
 // takes the hint as its description). The printed page's words are in
-// app/paper/paper_texts.h; the results' (notices, a drill's readout, the
-// chart's summary) in results/result_texts.h and the engine's, history's and
-// chart's in platform/program_texts.h, both as Shift_JIS bytes.
+// app/paper/paper_texts.h; as Shift_JIS bytes, the drill's in
+// drill/drill_texts.h, the results' (notices, a drill's readout, the chart's
+// summary) in results/result_texts.h, and the history's and chart's (with the
+// font faces) in platform/program_texts.h.
 namespace WindowTexts {
 
 // Main drill window.

@@ -18,7 +18,7 @@
 #include "chart_qt/chart_widget.h"
 #include "chart_qt/font_table.h"
 #include "chart_qt/qt_colors.h"
-#include "platform/contrast.h"
+#include "hints/contrast.h"
 #include "platform/program_texts.h"
 #include "results/result_chart.h"
 #include "results/results.h"

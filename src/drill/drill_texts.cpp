@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "drill/drill_texts.h"
 
-#include "drill/format_template.h"
+#include "platform/format_template.h"
 
 namespace {
 

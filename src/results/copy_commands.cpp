@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/copy_commands.h"
 
-#include "drill/format_template.h"
 #include "history/history_copies.h"
 #include "history/history_file.h"
 #include "platform/app_error.h"
+#include "platform/format_template.h"
 #include "platform/sjis.h"
 #include "results/result_texts.h"
 #include "results/results.h"

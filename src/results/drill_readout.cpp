@@ -6,9 +6,9 @@
 #include <optional>
 #include <vector>
 
-#include "drill/format_template.h"
 #include "history/history_file.h"
 #include "platform/app_error.h"
+#include "platform/format_template.h"
 #include "results/result_texts.h"
 
 namespace {

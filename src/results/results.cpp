@@ -9,12 +9,12 @@
 #include <utility>
 
 #include "drill/drill_clock.h"
-#include "drill/format_template.h"
 #include "history/copy_merge.h"
 #include "history/recovery_file.h"
 #include "platform/app_error.h"
 #include "platform/files.h"
 #include "platform/folder_lock.h"
+#include "platform/format_template.h"
 #include "platform/sjis.h"
 #include "results/result_chart.h"
 #include "results/result_texts.h"

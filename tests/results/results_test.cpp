@@ -8,8 +8,8 @@
 
 #include "chart/chart.h"
 #include "chart_test_history.h"
-#include "drill/format_template.h"
 #include "platform/app_error.h"
+#include "platform/format_template.h"
 #include "platform/sjis.h"
 #include "recording_surface.h"
 #include "results/result_chart.h"

@@ -168,7 +168,7 @@ TEST(ModalDisplay, ReturnsCancelWhenTheWindowIsClosed) {
   });
   EXPECT_EQ(Program.App().ShowModal(Program.GraphWindow()), 2);
   EXPECT_TRUE(WasModal);
-  EXPECT_EQ(Program.MainWindow().Run().State(), rsIdle);
+  EXPECT_EQ(Program.MainWindow().Run().State(), TRunState::Idle);
   EXPECT_FALSE(Program.GraphWindow().isVisible());
 }
 
@@ -195,10 +195,10 @@ TEST(CloseCommand, AltF4OnTheMainWindowAbandonsTheDrillAndEndsTheProgram) {
   Program.Create();
   TMainWindow& Window = Program.MainWindow();
   QTest::keyClick(Window.StartButton, Qt::Key_Return);
-  ASSERT_EQ(Window.Run().State(), rsAsking);
+  ASSERT_EQ(Window.Run().State(), TRunState::Asking);
   QTest::keyClick(Window.AnswerBox, Qt::Key_F4, Qt::AltModifier);
   EXPECT_TRUE(Program.App().Terminated());
-  EXPECT_EQ(Window.Run().State(), rsIdle);
+  EXPECT_EQ(Window.Run().State(), TRunState::Idle);
   EXPECT_TRUE(Window.isVisible()) << "the main window stays on screen until the program has ended";
   EXPECT_FALSE(QFile::exists(QString::fromStdString(Program.HistoryPath())));
 }

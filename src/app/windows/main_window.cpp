@@ -150,7 +150,7 @@ QWidget* TMainWindow::CreateControl(const TControlLayout& Layout) {
   const QColor Text = ShownTextColour(Layout);
   const QColor Back = ToQColor(Layout.Background);
   switch (Layout.Kind) {
-    case kdAlignedEdit: {
+    case TControlKind::AlignedEdit: {
       auto* Edit = new TAlignedEdit(this);
       Edit->SetAlignment(Layout.Alignment);
       Edit->SetReadOnly(Layout.ReadOnly);
@@ -161,13 +161,13 @@ QWidget* TMainWindow::CreateControl(const TControlLayout& Layout) {
       Control = Edit;
       break;
     }
-    case kdLabel: {
+    case TControlKind::Label: {
       auto* Label = new QLabel(Caption, this);
       Palette.setColor(QPalette::WindowText, Text);
       Control = Label;
       break;
     }
-    case kdPushButton: {
+    case TControlKind::PushButton: {
       auto* Button = new QPushButton(Caption, this);
       Button->setAutoDefault(false);  // Enter is handled by the window's key rules
       Palette.setColor(QPalette::ButtonText, Text);
@@ -175,7 +175,7 @@ QWidget* TMainWindow::CreateControl(const TControlLayout& Layout) {
       Control = Button;
       break;
     }
-    case kdCheckBox: {
+    case TControlKind::CheckBox: {
       auto* Box = new TWholeCheckBox(Caption, this);
       Box->setChecked(false);
       Palette.setColor(QPalette::WindowText, Text);
@@ -187,7 +187,7 @@ QWidget* TMainWindow::CreateControl(const TControlLayout& Layout) {
       Control = Box;
       break;
     }
-    case kdListBox: {
+    case TControlKind::ListBox: {
       auto* List = new QListWidget(this);
       List->setSelectionMode(QAbstractItemView::SingleSelection);
       List->setSortingEnabled(false);
@@ -200,7 +200,7 @@ QWidget* TMainWindow::CreateControl(const TControlLayout& Layout) {
       Control = List;
       break;
     }
-    case kdImage: {
+    case TControlKind::Image: {
       auto* Image = new QLabel(this);
       Image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
       Control = Image;
@@ -222,7 +222,7 @@ QWidget* TMainWindow::CreateControl(const TControlLayout& Layout) {
 
 void TMainWindow::PlaceControl(QWidget* Control, const TControlLayout& Layout) {
   QSize Size(Scaled(Layout.Width), Scaled(Layout.Height));
-  if (Layout.Kind == kdImage) {
+  if (Layout.Kind == TControlKind::Image) {
     // The picture fills the control with its aspect kept; the control takes
     // the picture's size, scaled like the rest of the layout.
     const QImage Picture = LogoPicture();
@@ -235,7 +235,7 @@ void TMainWindow::PlaceControl(QWidget* Control, const TControlLayout& Layout) {
     Size = Control->sizeHint();
   }
   int Top = Scaled(Layout.Top);
-  if (Layout.Kind == kdCheckBox) {
+  if (Layout.Kind == TControlKind::CheckBox) {
     // The caption's letters, and the box as tall as they are, are never cut:
     // where the letters are taller than the layout's control, it grows about
     // its middle.
@@ -248,7 +248,7 @@ void TMainWindow::PlaceControl(QWidget* Control, const TControlLayout& Layout) {
   Control->setGeometry(Scaled(Layout.Left), Top, Size.width(), Size.height());
 }
 
-void TMainWindow::FormCreate() {
+void TMainWindow::ShowAtStart() {
   ShowClock(DrillTexts().ClockAtRest);
   CentreOnDesktop();
   show();
@@ -279,7 +279,7 @@ void TMainWindow::ChartClick() {
   if (FGraphWindow != nullptr) FApplication.ShowModal(*FGraphWindow);
   // During a drill the next keys are the next answer: at the start button the
   // Enter after them would start the drill anew and lose the answers given.
-  FocusControl(FRun.State() == rsAsking ? static_cast<QWidget*>(AnswerBox) : StartButton);
+  FocusControl(FRun.State() == TRunState::Asking ? static_cast<QWidget*>(AnswerBox) : StartButton);
 }
 
 void TMainWindow::UntilCorrectClick() { FocusControl(StartButton); }

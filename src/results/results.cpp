@@ -8,10 +8,10 @@
 #include <cstdio>
 #include <utility>
 
-#include "drill/drill_clock.h"
 #include "history/copy_merge.h"
 #include "history/recovery_file.h"
 #include "platform/app_error.h"
+#include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/folder_lock.h"
 #include "platform/format_template.h"
@@ -94,7 +94,7 @@ void TResults::Record(const std::string& SummaryLine) {
   KeepCopy();
 }
 
-void TResults::KeepDailyCopies(TDrillClock& Clock) { FCopyClock = &Clock; }
+void TResults::KeepDailyCopies(TDateSource& Clock) { FCopyClock = &Clock; }
 
 std::string TResults::TakeCopyNotice() { return std::exchange(FCopyNotice, std::string()); }
 

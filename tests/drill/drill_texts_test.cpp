@@ -13,12 +13,6 @@ const std::string Second = "\x95\x62";
 
 }  // namespace
 
-TEST(DrillTexts, OperatorGlyphsHaveTheirCodePage932Bytes) {
-  EXPECT_EQ(DrillTexts().PlusGlyph, "\x81\x7B");
-  EXPECT_EQ(DrillTexts().MinusGlyph, "\x81\x7C");
-  EXPECT_EQ(DrillTexts().TimesGlyph, "\x81\x7E");
-}
-
 TEST(DrillTexts, OperandTextIsPlainDecimal) {
   EXPECT_EQ(OperandText(7), "7");
   EXPECT_EQ(OperandText(15), "15");

@@ -19,7 +19,7 @@ namespace {
 void OneDrill(TFakeDrillView& View, TFakeDrillClock& Clock) {
   TDrillRun Run(View, Clock);
   Run.Start(Clock.Now);
-  while (Run.State() == rsAsking) {
+  while (Run.State() == TRunState::Asking) {
     const TQuestion& Q = Run.CurrentQuestion();
     const int Given = Run.QuestionNo() % 7 == 0 ? Q.Answer + 1 : Q.Answer;
     const std::string Text = std::to_string(Given);

@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "drill/format_template.h"
 #include "fuzz_input.h"
 #include "platform/app_error.h"
+#include "platform/format_template.h"
 
 namespace {
 

@@ -15,7 +15,7 @@ MAY_INCLUDE = {
     "drill": {"platform"},
     "history": {"platform"},
     "chart": {"platform"},
-    "results": {"platform", "drill", "history", "chart"},
+    "results": {"platform", "history", "chart"},
     "hints": {"platform"},
     # The chart widget tells the hints of its points through the hints' interface.
     "chart_qt": {"platform", "chart", "hints"},

@@ -9,12 +9,10 @@
 
 #include "platform/clock.h"
 
-class TDrillClock {
+class TDrillClock : public TDateSource {
 public:
-  virtual ~TDrillClock() = default;
   virtual uint32_t TickCount() = 0;
   virtual std::optional<uint64_t> PerformanceCounter() = 0;
-  virtual TDateTime LocalDateTime() = 0;
 };
 
 class TSystemDrillClock : public TDrillClock {

@@ -5,7 +5,6 @@
 
 #include "drill/drill_texts.h"
 #include "platform/app_error.h"
-#include "platform/program_texts.h"
 #include "platform/text_to_int.h"
 
 namespace {
@@ -24,7 +23,7 @@ bool IsBlankAnswer(const std::string& Text) {
 }  // namespace
 
 TDrillRun::TDrillRun(TDrillView& View, TDrillClock& Clock)
-    : FView(View), FClock(Clock), FGenerator(FRandom), FClockText(Texts().ClockAtRest) {}
+    : FView(View), FClock(Clock), FGenerator(FRandom), FClockText(DrillTexts().ClockAtRest) {}
 
 void TDrillRun::Start(uint32_t Now) {
   FStartKeyHeld = false;
@@ -36,8 +35,8 @@ void TDrillRun::Start(uint32_t Now) {
   FQuestionStartTick = Now;
   if (!FClockEnabled) {
     if (!FView.StartClock()) {
-      FState = rsIdle;
-      FView.ShowError(Texts().NoTimer);
+      FState = TRunState::Idle;
+      FView.ShowError(DrillTexts().NoTimer);
       return;
     }
     FClockEnabled = true;
@@ -53,7 +52,7 @@ void TDrillRun::AskQuestion() {
   FView.ShowQuestion(OperandText(FQuestion.Left), OperatorGlyph(FQuestion.Op), OperandText(FQuestion.Right));
   // The expected answer and the state are in force before the display update
   // runs pending events, which may already hold the next Enter.
-  FState = rsAsking;
+  FState = TRunState::Asking;
   FView.UpdateDisplay();
 }
 
@@ -75,7 +74,7 @@ void TDrillRun::EnterPressed(const std::string& Text, bool UntilCorrect, uint32_
       return;
     }
   }
-  if (FState == rsAsking) Commit(Text, HasAnswer, Now);
+  if (FState == TRunState::Asking) Commit(Text, HasAnswer, Now);
 }
 
 void TDrillRun::Commit(const std::string& Text, bool HasAnswer, uint32_t Now) {
@@ -88,7 +87,7 @@ void TDrillRun::Commit(const std::string& Text, bool HasAnswer, uint32_t Now) {
       Given = TextToInt(Text);  // leading blanks are skipped, trailing ones are not
     } catch (const EConvertError& Error) {
       // The run halts: no line for this question, the clock runs on.
-      FState = rsHalted;
+      FState = TRunState::Halted;
       FView.ShowError(Error.Message());
       return;
     }
@@ -118,7 +117,7 @@ void TDrillRun::Finish(uint32_t Now) {
   const double Percent = static_cast<double>(FCorrectCount) / 100.0 * 100.0;
   const std::string Summary = SummaryLine(FClockText, Percent, DateText(FClock.LocalDateTime()));
   FView.InsertLogLine(Summary);
-  FState = rsIdle;
+  FState = TRunState::Idle;
   std::optional<std::string> StoreError;
   try {
     FView.StoreSummary(Summary);
@@ -133,7 +132,7 @@ void TDrillRun::Finish(uint32_t Now) {
   FDrillEndTick = Elapsed(Saved, Now) > 0 ? Saved : Now;
   // Whether or not the file took the line, the window comes to rest as after
   // any drill: the clock at zero, Enter at the start button for the next one.
-  FClockText = Texts().ClockAtRest;
+  FClockText = DrillTexts().ClockAtRest;
   FView.ShowClock(FClockText);
   if (StoreError) {
     FView.ShowError(*StoreError);
@@ -155,9 +154,9 @@ void TDrillRun::Tick(uint32_t Now) {
 }
 
 void TDrillRun::Abort() {
-  if (FState == rsIdle) return;
+  if (FState == TRunState::Idle) return;
   // The question on display gets no line; nothing is stored.
-  FState = rsIdle;
+  FState = TRunState::Idle;
   FClockEnabled = false;
   FView.StopClock();
 }

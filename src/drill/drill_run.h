@@ -9,7 +9,7 @@
 #include "drill/drill_view.h"
 #include "drill/question.h"
 
-enum TRunState { rsIdle, rsAsking, rsHalted };
+enum class TRunState { Idle, Asking, Halted };
 
 class TDrillRun {
 public:
@@ -49,7 +49,7 @@ private:
   TDrillClock& FClock;
   TRandomSource FRandom;
   TQuestionGenerator FGenerator;
-  TRunState FState = rsIdle;
+  TRunState FState = TRunState::Idle;
   int FQuestionNo = 0;
   TQuestion FQuestion{};
   int FCorrectCount = 0;

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "drill/drill_texts.h"
 
-#include "drill/format_template.h"
-#include "platform/program_texts.h"
+#include "platform/format_template.h"
 
 namespace {
 
@@ -15,29 +14,34 @@ std::string TwoDigits(int Value) { return FormatTemplate("%.2D", {static_cast<in
 
 }  // namespace
 
-std::string OperandText(int32_t Value) { return FormatTemplate(Texts().OperandTemplate, {Value}); }
+const TDrillTexts& DrillTexts() {
+  static const TDrillTexts Instance;
+  return Instance;
+}
+
+std::string OperandText(int32_t Value) { return FormatTemplate(DrillTexts().OperandTemplate, {Value}); }
 
 std::string QuestionTimeText(int32_t Milliseconds) {
-  return FormatTemplate(Texts().QuestionTimeTemplate, TimeParts(Milliseconds));
+  return FormatTemplate(DrillTexts().QuestionTimeTemplate, TimeParts(Milliseconds));
 }
 
 std::string ClockLabelText(int32_t Milliseconds) {
-  return FormatTemplate(Texts().ClockTemplate, TimeParts(Milliseconds));
+  return FormatTemplate(DrillTexts().ClockTemplate, TimeParts(Milliseconds));
 }
 
 std::string CorrectLine(int32_t N, int32_t Left, const std::string& Glyph, int32_t Right,
                         int32_t Given, const std::string& Time) {
-  return FormatTemplate(Texts().CorrectLineTemplate, {N, Left, Glyph, Right, Given, Time});
+  return FormatTemplate(DrillTexts().CorrectLineTemplate, {N, Left, Glyph, Right, Given, Time});
 }
 
 std::string WrongLine(int32_t N, int32_t Left, const std::string& Glyph, int32_t Right,
                       int32_t Given, int32_t Answer, const std::string& Time) {
-  return FormatTemplate(Texts().WrongLineTemplate, {N, Left, Glyph, Right, Given, Answer, Time});
+  return FormatTemplate(DrillTexts().WrongLineTemplate, {N, Left, Glyph, Right, Given, Answer, Time});
 }
 
 std::string NoAnswerLine(int32_t N, int32_t Left, const std::string& Glyph, int32_t Right,
                          int32_t Answer, const std::string& Time) {
-  return FormatTemplate(Texts().NoAnswerLineTemplate, {N, Left, Glyph, Right, std::string(), Answer, Time});
+  return FormatTemplate(DrillTexts().NoAnswerLineTemplate, {N, Left, Glyph, Right, std::string(), Answer, Time});
 }
 
 std::string DateText(const TDateTime& When, char DateSep, char TimeSep) {
@@ -46,5 +50,5 @@ std::string DateText(const TDateTime& When, char DateSep, char TimeSep) {
 }
 
 std::string SummaryLine(const std::string& Clock, double Percent, const std::string& Date) {
-  return FormatTemplate(Texts().SummaryTemplate, {Clock, Percent, Date});
+  return FormatTemplate(DrillTexts().SummaryTemplate, {Clock, Percent, Date});
 }

@@ -7,6 +7,32 @@
 #include <string>
 
 #include "platform/clock.h"
+#include "platform/sjis.h"
+
+// The fixed texts of a drill. The source holds them as UTF-8; FixedSjis
+// converts each exactly once, at first use.
+struct TDrillTexts {
+  // Drill record templates (formatted by FormatTemplate).
+  std::string OperandTemplate = "%D";
+  std::string ClockTemplate = FixedSjis("%.2D分%.2D秒");
+  std::string QuestionTimeTemplate = FixedSjis("%.2D分%.2D秒%.3D");
+  std::string CorrectLineTemplate = FixedSjis("%3D: %2D %S %2D = %3D  正解 　 　   %S");
+  std::string WrongLineTemplate = FixedSjis("%3D: %2D %S %2D = %3D  不正解(%3D)  %S");
+  std::string NoAnswerLineTemplate = FixedSjis("%3D: %2D %S %2D = %3S  不正解(%3D)  %S");
+  std::string SummaryTemplate = FixedSjis("所要時間 %S 正答率%3.0F%%  %S");
+  std::string ClockAtRest = FixedSjis("00分00秒");
+
+  // Operator glyphs: one full-width character each.
+  std::string PlusGlyph = FixedSjis("＋");   // 0x81 0x7B
+  std::string MinusGlyph = FixedSjis("－");  // 0x81 0x7C
+  std::string TimesGlyph = FixedSjis("×");   // 0x81 0x7E
+
+  // A drill that cannot time itself.
+  std::string NoTimer = FixedSjis("タイマーを取得できません");
+};
+
+// The one instance, converted at first use.
+const TDrillTexts& DrillTexts();
 
 // Plain decimal text of an operand ("7", "15").
 std::string OperandText(int32_t Value);

@@ -2,15 +2,15 @@
 #include "drill/question.h"
 
 #include "drill/drill_clock.h"
-#include "platform/program_texts.h"
+#include "drill/drill_texts.h"
 
 const std::string& OperatorGlyph(TOperator Op) {
   switch (Op) {
-    case opPlus: return Texts().PlusGlyph;
-    case opMinus: return Texts().MinusGlyph;
-    case opTimes: break;
+    case TOperator::Plus: return DrillTexts().PlusGlyph;
+    case TOperator::Minus: return DrillTexts().MinusGlyph;
+    case TOperator::Times: break;
   }
-  return Texts().TimesGlyph;
+  return DrillTexts().TimesGlyph;
 }
 
 void TRandomSource::Reseed(TDrillClock& Clock) {
@@ -31,19 +31,19 @@ TQuestion TQuestionGenerator::NextQuestion() {
   Q.Left = FRandom.Next(20);
   if (Q.Left < 10) {
     Q.Right = FRandom.Next(20);
-    Q.Op = Q.Right < 10 ? opTimes : opPlus;
+    Q.Op = Q.Right < 10 ? TOperator::Times : TOperator::Plus;
   } else {
     Q.Right = FRandom.Next(10);
     switch (FRandom.Next(3)) {
-      case 0: Q.Op = opPlus; break;
-      case 1: Q.Op = opMinus; break;
-      default: Q.Op = opTimes; break;
+      case 0: Q.Op = TOperator::Plus; break;
+      case 1: Q.Op = TOperator::Minus; break;
+      default: Q.Op = TOperator::Times; break;
     }
   }
   switch (Q.Op) {
-    case opPlus: Q.Answer = Q.Left + Q.Right; break;
-    case opMinus: Q.Answer = Q.Left - Q.Right; break;
-    case opTimes: Q.Answer = Q.Left * Q.Right; break;
+    case TOperator::Plus: Q.Answer = Q.Left + Q.Right; break;
+    case TOperator::Minus: Q.Answer = Q.Left - Q.Right; break;
+    case TOperator::Times: Q.Answer = Q.Left * Q.Right; break;
   }
   return Q;
 }

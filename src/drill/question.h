@@ -5,11 +5,11 @@
 #include <cstdint>
 #include <string>
 
-enum TOperator { opPlus, opMinus, opTimes };
+enum class TOperator { Plus, Minus, Times };
 
 struct TQuestion {
   int32_t Left = 0;   // 0..19
-  TOperator Op = opPlus;
+  TOperator Op = TOperator::Plus;
   int32_t Right = 0;  // 0..19
   int32_t Answer = 0; // 0..171
 };

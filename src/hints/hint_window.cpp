@@ -15,8 +15,8 @@
 #include <cmath>
 #include <limits>
 
+#include "hints/contrast.h"
 #include "platform/clock.h"
-#include "platform/contrast.h"
 #include "platform/sjis.h"
 
 namespace {

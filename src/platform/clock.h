@@ -22,6 +22,14 @@ struct TDateTime {
 // The local date and time of this moment.
 TDateTime LocalDateTime();
 
+// Where a part of the program that dates what it does reads the local date and
+// time; the program's clocks read LocalDateTime, tests set their own.
+class TDateSource {
+public:
+  virtual ~TDateSource() = default;
+  virtual TDateTime LocalDateTime() = 0;
+};
+
 // The regional date and time separators: taken from the C library's current
 // locale when it gives a single ASCII punctuation character, else '/' and ':'.
 char DateSeparator();

@@ -11,12 +11,12 @@ namespace {
 
 class TIconv {
 public:
-  TIconv(const char* To, const char* From) : Handle(iconv_open(To, From)) {
-    if (Handle == reinterpret_cast<iconv_t>(-1)) {
+  TIconv(const char* To, const char* From) : FHandle(iconv_open(To, From)) {
+    if (FHandle == reinterpret_cast<iconv_t>(-1)) {
       throw std::runtime_error(std::string("iconv_open failed for ") + From + " -> " + To);
     }
   }
-  ~TIconv() { iconv_close(Handle); }
+  ~TIconv() { iconv_close(FHandle); }
   TIconv(const TIconv&) = delete;
   TIconv& operator=(const TIconv&) = delete;
 
@@ -25,7 +25,7 @@ public:
   // Returns false when any replacement was made.
   template <typename SkipLength>
   bool Convert(std::string_view In, std::string& Out, std::string_view Replacement, SkipLength Skip) {
-    iconv(Handle, nullptr, nullptr, nullptr, nullptr);
+    iconv(FHandle, nullptr, nullptr, nullptr, nullptr);
     bool Clean = true;
     char* InPtr = const_cast<char*>(In.data());
     size_t InLeft = In.size();
@@ -33,7 +33,7 @@ public:
     while (InLeft > 0) {
       char* OutPtr = Buffer;
       size_t OutLeft = sizeof Buffer;
-      size_t Result = iconv(Handle, &InPtr, &InLeft, &OutPtr, &OutLeft);
+      size_t Result = iconv(FHandle, &InPtr, &InLeft, &OutPtr, &OutLeft);
       Out.append(Buffer, static_cast<size_t>(OutPtr - Buffer));
       if (Result == static_cast<size_t>(-1)) {
         if (errno == E2BIG) continue;
@@ -47,13 +47,13 @@ public:
     }
     char* OutPtr = Buffer;
     size_t OutLeft = sizeof Buffer;
-    iconv(Handle, nullptr, nullptr, &OutPtr, &OutLeft);
+    iconv(FHandle, nullptr, nullptr, &OutPtr, &OutLeft);
     Out.append(Buffer, static_cast<size_t>(OutPtr - Buffer));
     return Clean;
   }
 
 private:
-  iconv_t Handle;
+  iconv_t FHandle;
 };
 
 size_t Utf8CharLength(std::string_view S) {

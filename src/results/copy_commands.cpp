@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/copy_commands.h"
 
-#include "drill/format_template.h"
 #include "history/history_copies.h"
 #include "history/history_file.h"
 #include "platform/app_error.h"
-#include "platform/program_texts.h"
+#include "platform/format_template.h"
 #include "platform/sjis.h"
+#include "results/result_texts.h"
 #include "results/results.h"
 
 namespace {
@@ -15,7 +15,7 @@ namespace {
 std::string Said(const std::string& SjisText) { return FromSjis(SjisText) + "\n"; }
 
 int ListCopies(TResults& Results, std::string& Out) {
-  const TProgramTexts& T = Texts();
+  const TResultTexts& T = ResultTexts();
   const std::string Folder = ToSjis(Results.Folder());
   const std::vector<THistoryCopy> Copies = HistoryCopies(Results.Folder());
   if (Copies.empty()) {
@@ -36,7 +36,7 @@ int ListCopies(TResults& Results, std::string& Out) {
 }
 
 int RestoreCopy(TResults& Results, TDay Day, std::string& Out, std::string& Err) {
-  const TProgramTexts& T = Texts();
+  const TResultTexts& T = ResultTexts();
   for (const THistoryCopy& Copy : HistoryCopies(Results.Folder())) {
     if (Copy.Day != Day) continue;
     try {
@@ -69,8 +69,8 @@ std::optional<int> RunCopyCommand(const std::vector<std::string>& Args, std::str
   if (Args[0] == "--list-copies" && Args.size() == 1) return ListCopies(Results, Out);
   if (Args[0] == "--restore" && Args.size() == 2) {
     if (const std::optional<TDay> Day = DayFromText(Args[1])) return RestoreCopy(Results, *Day, Out, Err);
-    Err += Said(FormatTemplate(Texts().NotADay, {ToSjis(Args[1])}));
+    Err += Said(FormatTemplate(ResultTexts().NotADay, {ToSjis(Args[1])}));
   }
-  Err += Said(Texts().CommandUsage);
+  Err += Said(ResultTexts().CommandUsage);
   return CommandMisused;
 }

@@ -6,10 +6,10 @@
 #include <optional>
 #include <vector>
 
-#include "drill/format_template.h"
 #include "history/history_file.h"
 #include "platform/app_error.h"
-#include "platform/program_texts.h"
+#include "platform/format_template.h"
+#include "results/result_texts.h"
 
 namespace {
 
@@ -61,7 +61,7 @@ std::optional<TDrillTime> DrillTimeOf(std::string_view Line) {
 }
 
 std::string DrillReadout(std::string_view Line, int DrillNumber) {
-  const TProgramTexts& T = Texts();
+  const TResultTexts& T = ResultTexts();
   std::vector<std::string> Parts;
   Parts.push_back(FormatTemplate(T.ReadoutDrillTemplate, {int32_t{DrillNumber}, int32_t{DrillNumber - 1}}));
   if (const std::string_view When = DateTimeOf(Line); !When.empty()) Parts.emplace_back(When);

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "history/history_file.h"
-#include "platform/program_texts.h"
 #include "platform/sjis.h"
 #include "results/drill_readout.h"
+#include "results/result_texts.h"
 
 namespace {
 
@@ -64,7 +64,7 @@ std::string CsvField(std::string_view Text) {
 }
 
 std::string HistoryCsv(const THistoryFile& History) {
-  const TProgramTexts& T = Texts();
+  const TResultTexts& T = ResultTexts();
   std::string Csv = ByteOrderMark;
   AddRow(Csv, {FromSjis(T.CsvNumberHeading), FromSjis(T.CsvDateTimeHeading), FromSjis(T.CsvPercentHeading),
                FromSjis(T.CsvSecondsHeading), FromSjis(T.CsvLineHeading)});

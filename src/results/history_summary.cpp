@@ -7,10 +7,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "drill/format_template.h"
 #include "history/history_file.h"
 #include "platform/app_error.h"
-#include "platform/program_texts.h"
+#include "platform/format_template.h"
+#include "results/result_texts.h"
 
 namespace {
 
@@ -63,7 +63,7 @@ THistoryFigures ReadHistoryFigures(const THistoryFile& History) {
 }
 
 std::string HistorySummary(const THistoryFigures& Figures, std::optional<TShownDrills> Shown) {
-  const TProgramTexts& T = Texts();
+  const TResultTexts& T = ResultTexts();
   if (Figures.Count == 0) return T.ChartSummaryNoDrills;
   std::string Text = FormatTemplate(T.ChartSummaryCountTemplate, {int32_t{Figures.Count}});
 

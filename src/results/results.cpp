@@ -8,16 +8,16 @@
 #include <cstdio>
 #include <utility>
 
-#include "drill/drill_clock.h"
-#include "drill/format_template.h"
 #include "history/copy_merge.h"
 #include "history/recovery_file.h"
 #include "platform/app_error.h"
+#include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/folder_lock.h"
-#include "platform/program_texts.h"
+#include "platform/format_template.h"
 #include "platform/sjis.h"
 #include "results/result_chart.h"
+#include "results/result_texts.h"
 
 TResults::TResults(std::string FileName) : FFileName(FileName), FHistory(std::move(FileName)) {}
 
@@ -44,7 +44,7 @@ void TResults::RecoverWaitingDrills() {
 }
 
 std::string TResults::LoadNotice() const {
-  const TProgramTexts& T = Texts();
+  const TResultTexts& T = ResultTexts();
   // Line numbers from 1; the first few are named, the rest counted.
   constexpr std::size_t NamedLines = 10;
   std::string Numbers;
@@ -77,7 +77,7 @@ void TResults::Finish() {
   } catch (const EFileError&) {
     const std::string Waiting = RecoveryFile();
     if (Waiting.empty() || KeepForRecovery(Waiting, Unsaved) != 0) throw;
-    throw EFileError(FormatTemplate(Texts().KeptForRecoveryNotice,
+    throw EFileError(FormatTemplate(ResultTexts().KeptForRecoveryNotice,
                                     {static_cast<int32_t>(Unsaved.size()), ToSjis(Waiting)}));
   }
 }
@@ -89,12 +89,12 @@ void TResults::Record(const std::string& SummaryLine) {
   try {
     FHistory.Save();
   } catch (const EFileError& Error) {
-    throw EFileError(Error.Message() + Texts().DrillKeptUnsaved);
+    throw EFileError(Error.Message() + ResultTexts().DrillKeptUnsaved);
   }
   KeepCopy();
 }
 
-void TResults::KeepDailyCopies(TDrillClock& Clock) { FCopyClock = &Clock; }
+void TResults::KeepDailyCopies(TDateSource& Clock) { FCopyClock = &Clock; }
 
 std::string TResults::TakeCopyNotice() { return std::exchange(FCopyNotice, std::string()); }
 
@@ -111,7 +111,7 @@ void TResults::KeepCopy() {
   const int Error = KeepDailyCopy(Folder(), Bytes, Today);
   if (Error == 0 || FCopyFailureTold) return;
   FCopyFailureTold = true;
-  FCopyNotice = FormatTemplate(Texts().CopyFailedNotice, {ToSjis(CopiesDirectory(Folder())), OsErrorText(Error)});
+  FCopyNotice = FormatTemplate(ResultTexts().CopyFailedNotice, {ToSjis(CopiesDirectory(Folder())), OsErrorText(Error)});
 }
 
 std::optional<TRestoreOffer> TResults::RestoreOffer() const {
@@ -142,7 +142,7 @@ TRestoreOutcome TResults::Restore(const THistoryCopy& Copy) {
     const TFolderLock Lock(FFileName, std::chrono::milliseconds(2000));
     const TReplaceResult Result = ReplaceFileContents(FFileName, Bytes, true, &Outcome.KeptAs);
     if (Result.Step != TReplaceStep::Done) {
-      throw EFileError(FormatTemplate(Texts().CannotRestoreCopy,
+      throw EFileError(FormatTemplate(ResultTexts().CannotRestoreCopy,
                                       {ToSjis(ExpandFileName(FFileName)), OsErrorText(Result.Error != 0 ? Result.Error : EIO)}));
     }
   }

@@ -10,7 +10,7 @@
 #include "history/history_file.h"
 
 class TChart;
-class TDrillClock;
+class TDateSource;
 
 // A copy of the history that the start offers to put back: the newest one of
 // the folder, and how many drills it holds.
@@ -64,7 +64,7 @@ public:
   // succeeds leaves a copy of the history in the user's data directory
   // (history_copies.h). A copy that cannot be made never fails the save: the
   // first such failure of the run leaves its message for TakeCopyNotice.
-  void KeepDailyCopies(TDrillClock& Clock);
+  void KeepDailyCopies(TDateSource& Clock);
   // The message of a copy that could not be made, once; empty otherwise.
   std::string TakeCopyNotice();
 
@@ -97,7 +97,7 @@ private:
   std::string FFileName;
   THistoryFile FHistory;
   bool FFileMissing = false;  // at Load
-  TDrillClock* FCopyClock = nullptr;
+  TDateSource* FCopyClock = nullptr;
   bool FCopyFailureTold = false;
   std::string FCopyNotice;
 };

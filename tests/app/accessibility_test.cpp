@@ -24,6 +24,7 @@
 #include "app/windows/main_window.h"
 #include "app/windows/main_window_layout.h"
 #include "app_test_support.h"
+#include "drill/drill_texts.h"
 #include "platform/program_texts.h"
 #include "platform/sjis.h"
 #include "results/results.h"
@@ -180,7 +181,7 @@ TEST_F(Accessibility, WindowsTheToolkitCannotTellByTheirClassHaveTheirRoles) {
 }
 
 TEST_F(Accessibility, TheAnswerAndTheQuestionAreReadAsValues) {
-  Window().ShowQuestion("12", Texts().TimesGlyph, "7");
+  Window().ShowQuestion("12", DrillTexts().TimesGlyph, "7");
   QTest::keyClicks(Window().AnswerBox, QStringLiteral("84"));
   EXPECT_EQ(Of(Window().LeftBox)->text(QAccessible::Value), U("12"));
   EXPECT_EQ(Of(Window().OperatorBox)->text(QAccessible::Value), U("×"));

@@ -14,7 +14,9 @@
 #include "app/widgets/aligned_edit.h"
 #include "app/windows/graph_window.h"
 #include "app/windows/main_window.h"
+#include "app/windows/window_texts.h"
 #include "app_test_support.h"
+#include "drill/drill_texts.h"
 #include "hints/hint_window.h"
 #include "platform/app_error.h"
 #include "platform/program_texts.h"
@@ -43,7 +45,7 @@ TEST(ErrorBoxText, AppendsAFullStopAfterCharactersAboveIt) {
   EXPECT_EQ(ErrorBoxText("abc"), "abc.");
   EXPECT_EQ(ErrorBoxText("x = 7"), "x = 7.");
   EXPECT_EQ(ErrorBoxText("path/"), "path/.");  // "/" is 0x2F
-  const std::string Japanese = Texts().NoTimer;
+  const std::string Japanese = DrillTexts().NoTimer;
   EXPECT_EQ(ErrorBoxText(Japanese), Japanese + ".");
   EXPECT_EQ(ErrorBoxText(ToSjis("ｱ")), ToSjis("ｱ") + ".");  // half-width kana, one byte 0xB1
 }
@@ -101,7 +103,7 @@ TEST(ErrorDisplay, TheBoxReadsAsLargeAsTheHintsAndTheButtons) {
       Words = Box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->fontInfo().pixelSize();
       Button = Box->buttons().front()->fontInfo().pixelSize();
     });
-    Program.App().ShowError(Texts().NoTimer);
+    Program.App().ShowError(DrillTexts().NoTimer);
     ASSERT_TRUE(Watch.Done());
     const TMyHintWindow Hint;
     const int Least = std::max(Hint.CanvasFont().pixelSize(), Program.MainWindow().StartButton->fontInfo().pixelSize());
@@ -147,7 +149,7 @@ TEST(ModalDisplay, RefusesAWindowThatIsAlreadyVisible) {
     Program.App().ShowModal(Program.GraphWindow());
     FAIL() << "a visible window was shown modally";
   } catch (const EAppError& Error) {
-    EXPECT_EQ(std::string(Error.what()), Texts().CannotMakeVisibleWindowModal);
+    EXPECT_EQ(std::string(Error.what()), FixedSjis(WindowTexts::CannotMakeVisibleWindowModal));
   }
   Program.GraphWindow().hide();
 }
@@ -166,7 +168,7 @@ TEST(ModalDisplay, ReturnsCancelWhenTheWindowIsClosed) {
   });
   EXPECT_EQ(Program.App().ShowModal(Program.GraphWindow()), 2);
   EXPECT_TRUE(WasModal);
-  EXPECT_EQ(Program.MainWindow().Run().State(), rsIdle);
+  EXPECT_EQ(Program.MainWindow().Run().State(), TRunState::Idle);
   EXPECT_FALSE(Program.GraphWindow().isVisible());
 }
 
@@ -193,10 +195,10 @@ TEST(CloseCommand, AltF4OnTheMainWindowAbandonsTheDrillAndEndsTheProgram) {
   Program.Create();
   TMainWindow& Window = Program.MainWindow();
   QTest::keyClick(Window.StartButton, Qt::Key_Return);
-  ASSERT_EQ(Window.Run().State(), rsAsking);
+  ASSERT_EQ(Window.Run().State(), TRunState::Asking);
   QTest::keyClick(Window.AnswerBox, Qt::Key_F4, Qt::AltModifier);
   EXPECT_TRUE(Program.App().Terminated());
-  EXPECT_EQ(Window.Run().State(), rsIdle);
+  EXPECT_EQ(Window.Run().State(), TRunState::Idle);
   EXPECT_TRUE(Window.isVisible()) << "the main window stays on screen until the program has ended";
   EXPECT_FALSE(QFile::exists(QString::fromStdString(Program.HistoryPath())));
 }

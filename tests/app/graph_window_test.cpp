@@ -122,7 +122,7 @@ TEST(GraphWindow, AHistoryThatCannotBeReadGivesABoxOverTheShownMainWindow) {
   EXPECT_TRUE(MainVisible);
   // The program runs on: a drill can be started.
   QTest::keyClick(Program.MainWindow().StartButton, Qt::Key_Return);
-  EXPECT_EQ(Program.MainWindow().Run().State(), rsAsking);
+  EXPECT_EQ(Program.MainWindow().Run().State(), TRunState::Asking);
 }
 
 // The start's order: the main window is shown and painted, then the graph

@@ -24,7 +24,7 @@
 #include "app/windows/main_window.h"
 #include "app/windows/main_window_layout.h"
 #include "app_test_support.h"
-#include "platform/program_texts.h"
+#include "drill/drill_texts.h"
 #include "platform/sjis.h"
 #include "results/results.h"
 #include "temp_work_dir.h"
@@ -73,12 +73,12 @@ TEST_F(MainWindow, EveryControlSitsWhereTheLayoutPutsIt) {
     auto* Control = Window().findChild<QWidget*>(QString::fromLatin1(Layout.Name));
     ASSERT_NE(Control, nullptr) << Layout.Name;
     // The check box grows about its middle to the height of its caption's letters.
-    const int Grown = Layout.Kind != kdCheckBox
+    const int Grown = Layout.Kind != TControlKind::CheckBox
                           ? 0
                           : std::max(QFontMetrics(Control->font()).tightBoundingRect(U(Layout.Caption)).height() -
                                          Layout.Height, 0);
     EXPECT_EQ(Control->pos(), QPoint(Layout.Left, Layout.Top - Grown / 2)) << Layout.Name;
-    if (!Layout.AutoSize || Layout.Kind == kdImage) {
+    if (!Layout.AutoSize || Layout.Kind == TControlKind::Image) {
       EXPECT_EQ(Control->size(), QSize(Layout.Width, Layout.Height + Grown)) << Layout.Name;
     }
     EXPECT_TRUE(Control->isVisible()) << Layout.Name;
@@ -119,8 +119,8 @@ TEST_F(MainWindow, ControlsShowTheirTextsFontsAndColours) {
   EXPECT_TRUE(Window().OperatorBox->isReadOnly());
   EXPECT_FALSE(Window().AnswerBox->isReadOnly());
   EXPECT_EQ(Window().AnswerBox->maxLength(), 3);
-  EXPECT_EQ(Window().AnswerBox->Alignment(), taRightJustify);
-  EXPECT_EQ(Window().LeftBox->Alignment(), taCenter);
+  EXPECT_EQ(Window().AnswerBox->Alignment(), TAlignment::Right);
+  EXPECT_EQ(Window().LeftBox->Alignment(), TAlignment::Center);
 }
 
 TEST_F(MainWindow, TheLogFontIsTwiceAsWideForDoubleByteCharacters) {
@@ -134,7 +134,7 @@ TEST_F(MainWindow, ViewOperationsLandInTheirControlsInOrder) {
   for (TAlignedEdit* Edit : {Window().LeftBox, Window().RightBox, Window().AnswerBox, Window().OperatorBox}) {
     QObject::connect(Edit, &QLineEdit::textChanged, [&Changes, Edit] { Changes << Edit->objectName(); });
   }
-  Window().ShowQuestion("7", Texts().MinusGlyph, "15");
+  Window().ShowQuestion("7", DrillTexts().MinusGlyph, "15");
   EXPECT_EQ(Changes, QStringList({"LeftBox", "RightBox", "OperatorBox"}));
   EXPECT_EQ(Window().LeftBox->text(), U("7"));
   EXPECT_EQ(Window().OperatorBox->text(), U("－"));
@@ -169,7 +169,7 @@ TEST_F(MainWindow, TheClockLabelFollowsTheWidthOfItsText) {
   EXPECT_EQ(Window().ClockLabel->pos(), AtRest.topLeft());
   EXPECT_EQ(Window().ClockLabel->size(), Window().ClockLabel->sizeHint());
   EXPECT_GT(Window().ClockLabel->width(), AtRest.width());
-  Window().ShowClock(Texts().ClockAtRest);
+  Window().ShowClock(DrillTexts().ClockAtRest);
   EXPECT_EQ(Window().ClockLabel->geometry(), AtRest);
 }
 
@@ -177,7 +177,7 @@ TEST_F(MainWindow, StartingADrillShowsTheFirstQuestionInTheBoxes) {
   Window().InsertLogLine("old line");
   Key(Qt::Key_Return);  // the start button has the focus
   const TQuestion& Question = Window().Run().CurrentQuestion();
-  EXPECT_EQ(Window().Run().State(), rsAsking);
+  EXPECT_EQ(Window().Run().State(), TRunState::Asking);
   EXPECT_EQ(Window().LogBox->count(), 0);
   EXPECT_EQ(Window().LeftBox->text(), QString::number(Question.Left));
   EXPECT_EQ(Window().RightBox->text(), QString::number(Question.Right));
@@ -258,9 +258,9 @@ TEST_F(MainWindow, AClickAnywhereOnTheCheckBoxTogglesIt) {
 
 TEST_F(MainWindow, EnterAndSpaceClickTheFocusedButton) {
   Key(Qt::Key_Return, Qt::ShiftModifier);
-  EXPECT_EQ(Window().Run().State(), rsIdle);
+  EXPECT_EQ(Window().Run().State(), TRunState::Idle);
   Key(Qt::Key_Space);
-  EXPECT_EQ(Window().Run().State(), rsAsking);
+  EXPECT_EQ(Window().Run().State(), TRunState::Asking);
   EXPECT_EQ(Focused(), U("AnswerBox"));
 
   // The check box: Space toggles it and the focus goes to the start button;
@@ -275,7 +275,7 @@ TEST_F(MainWindow, EnterAndSpaceClickTheFocusedButton) {
 }
 
 TEST_F(MainWindow, ReadOnlyBoxesSelectTheirTextWhenTabbedToAndRefuseTyping) {
-  Window().ShowQuestion("12", Texts().PlusGlyph, "3");
+  Window().ShowQuestion("12", DrillTexts().PlusGlyph, "3");
   Window().UntilCorrectBox->setFocus();
   Key(Qt::Key_Tab);
   ASSERT_EQ(Focused(), U("LeftBox"));
@@ -401,7 +401,7 @@ TEST_F(MainWindow, APastedCharacterOutsideTheCodePageIsReportedAsAQuestionMark) 
   TModalWatch Watch([&](QWidget* Modal) { Text = static_cast<QMessageBox*>(Modal)->text(); });
   QTest::keyClick(Window().AnswerBox, Qt::Key_Return);
   EXPECT_EQ(Text, U("'1?' は整数ではありません."));
-  EXPECT_EQ(Window().Run().State(), rsHalted);
+  EXPECT_EQ(Window().Run().State(), TRunState::Halted);
   EXPECT_EQ(Window().LogBox->count(), 0);
 }
 
@@ -412,7 +412,7 @@ TEST_F(MainWindow, APastedNulCharacterIsReportedWithTheWholeText) {
   TModalWatch Watch([&](QWidget* Modal) { Text = static_cast<QMessageBox*>(Modal)->text(); });
   QTest::keyClick(Window().AnswerBox, Qt::Key_Return);
   EXPECT_EQ(Text, U("'1") + QChar(u'\0') + U("2' は整数ではありません."));
-  EXPECT_EQ(Window().Run().State(), rsHalted);
+  EXPECT_EQ(Window().Run().State(), TRunState::Halted);
 }
 
 TEST_F(MainWindow, TheClockNeverTicksBeforeItsHalfSecondOfTheDrill) {
@@ -425,7 +425,7 @@ TEST_F(MainWindow, TheClockNeverTicksBeforeItsHalfSecondOfTheDrill) {
   QObject::connect(Window().ClockTimer, &QTimer::timeout, &Context, [&] { Ticks.push_back(SinceStart.elapsed()); });
   SinceStart.start();
   Key(Qt::Key_Return);
-  ASSERT_EQ(Window().Run().State(), rsAsking);
+  ASSERT_EQ(Window().Run().State(), TRunState::Asking);
   ASSERT_TRUE(QTest::qWaitFor([&] { return Ticks.size() >= 4; }, 10000));
   for (std::size_t K = 0; K < 4; ++K) EXPECT_GE(Ticks[K], 500 * static_cast<qint64>(K + 1)) << "tick " << K + 1;
 }
@@ -446,7 +446,7 @@ TEST_F(MainWindow, TheClockTicksWhileTheGraphWindowIsUp) {
   // Back to the answer box, where the next digits are the next answer.
   EXPECT_EQ(Window().focusWidget(), Window().AnswerBox);
   EXPECT_TRUE(QTest::qWaitFor([&] { return Focused() == U("AnswerBox"); }));
-  EXPECT_EQ(Window().Run().State(), rsAsking);
+  EXPECT_EQ(Window().Run().State(), TRunState::Asking);
   QTest::keyClicks(Window().AnswerBox, "7");
   Key(Qt::Key_Return);
   EXPECT_EQ(Window().Run().QuestionNo(), 2);
@@ -481,7 +481,7 @@ TEST_F(MainWindow, TheClockTicksWhileAnErrorBoxIsUp) {
   EXPECT_EQ(Text, U("'x' は整数ではありません."));
   EXPECT_EQ(DuringBox, U("00分05秒"));
   EXPECT_EQ(Window().AnswerBox->text(), U("x"));  // until-correct mode keeps the text
-  EXPECT_EQ(Window().Run().State(), rsAsking);
+  EXPECT_EQ(Window().Run().State(), TRunState::Asking);
 }
 
 TEST_F(MainWindow, AfterAnErrorBoxTheMainWindowIsActiveAgainWithItsFocus) {
@@ -490,7 +490,7 @@ TEST_F(MainWindow, AfterAnErrorBoxTheMainWindowIsActiveAgainWithItsFocus) {
   TModalWatch Watch([](QWidget*) {});
   QTest::keyClick(Window().AnswerBox, Qt::Key_Return);
   ASSERT_TRUE(Watch.Done());
-  EXPECT_EQ(Window().Run().State(), rsHalted);
+  EXPECT_EQ(Window().Run().State(), TRunState::Halted);
   // The keys typed next go where they went before the box.
   EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &Window(); }));
   EXPECT_EQ(Focused(), U("AnswerBox"));
@@ -505,7 +505,7 @@ TEST_F(MainWindow, ClosingDuringADrillWritesNothingAndEndsTheProgram) {
   EXPECT_EQ(RunUntilTheProgramEnds(), 0);
   EXPECT_FALSE(Closed);  // the window stays on screen until the program has ended
   EXPECT_TRUE(Program.App().Terminated());
-  EXPECT_EQ(Window().Run().State(), rsIdle);
+  EXPECT_EQ(Window().Run().State(), TRunState::Idle);
   EXPECT_FALSE(Window().ClockTimer->isActive());
   EXPECT_EQ(Window().LogBox->count(), 5);
   EXPECT_FALSE(QFile::exists(QString::fromStdString(Program.HistoryPath())));
@@ -519,7 +519,7 @@ TEST_F(MainWindow, TheEndButtonAbortsTheDrillToo) {
   QTimer::singleShot(0, [&] { Window().EndButton->click(); });
   EXPECT_EQ(RunUntilTheProgramEnds(), 0);
   EXPECT_TRUE(Program.App().Terminated());
-  EXPECT_EQ(Window().Run().State(), rsIdle);
+  EXPECT_EQ(Window().Run().State(), TRunState::Idle);
   QTest::keyClick(Window().AnswerBox, Qt::Key_Return);  // a late Enter commits nothing
   EXPECT_EQ(Window().LogBox->count(), 99);
   EXPECT_FALSE(QFile::exists(QString::fromStdString(Program.HistoryPath())));
@@ -550,7 +550,7 @@ TEST_F(MainWindow, AWholeDrillOfEmptyAnswersWritesOneHistoryLine) {
   EXPECT_EQ(Window().ClockLabel->text(), U("00分00秒"));
   EXPECT_EQ(Window().LeftBox->text(), QString());
   EXPECT_FALSE(Window().ClockTimer->isActive());
-  EXPECT_EQ(Window().Run().State(), rsIdle);
+  EXPECT_EQ(Window().Run().State(), TRunState::Idle);
 }
 
 TEST_F(MainWindow, AWholeDrillOfRightAnswersTypedByKey) {
@@ -592,18 +592,18 @@ TEST_F(MainWindow, AHistoryThatCannotBeWrittenGivesABoxAndTheProgramGoesOn) {
   // At rest as after a drill that was saved, and the next Enter, however soon
   // after the box, is the user's own: it starts the next drill.
   EXPECT_EQ(Window().ClockLabel->text(), U("00分00秒"));
-  EXPECT_EQ(Window().Run().State(), rsIdle);
+  EXPECT_EQ(Window().Run().State(), TRunState::Idle);
   ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &Window(); }));
   ASSERT_EQ(Focused(), U("StartButton"));
   Key(Qt::Key_Return);
-  EXPECT_EQ(Window().Run().State(), rsAsking);
+  EXPECT_EQ(Window().Run().State(), TRunState::Asking);
 }
 
 TEST_F(MainWindow, AnEnterRightAfterTheLastAnswerLeavesTheResultOnScreen) {
   auto FinishADrill = [&] {
     Key(Qt::Key_Return);
     for (int I = 0; I < 100; ++I) Key(Qt::Key_Return);
-    ASSERT_EQ(Window().Run().State(), rsIdle);
+    ASSERT_EQ(Window().Run().State(), TRunState::Idle);
     ASSERT_EQ(Focused(), U("StartButton"));
   };
   FinishADrill();
@@ -614,17 +614,17 @@ TEST_F(MainWindow, AnEnterRightAfterTheLastAnswerLeavesTheResultOnScreen) {
   Program.Clock.Now += 400;
   QKeyEvent Repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), true);
   QApplication::sendEvent(Window().StartButton, &Repeat);
-  EXPECT_EQ(Window().Run().State(), rsIdle);
+  EXPECT_EQ(Window().Run().State(), TRunState::Idle);
   ASSERT_EQ(Window().LogBox->count(), 101);
   EXPECT_EQ(Window().LogBox->item(0)->text(), Summary);
   // A click does.
   QTest::mouseClick(Window().StartButton, Qt::LeftButton);
-  EXPECT_EQ(Window().Run().State(), rsAsking);
+  EXPECT_EQ(Window().Run().State(), TRunState::Asking);
   // So does an Enter once the second is over.
   for (int I = 0; I < 100; ++I) Key(Qt::Key_Return);
   Program.Clock.Now += TDrillRun::StartKeyPauseMs;
   Key(Qt::Key_Return);
-  EXPECT_EQ(Window().Run().State(), rsAsking);
+  EXPECT_EQ(Window().Run().State(), TRunState::Asking);
   EXPECT_EQ(Window().LogBox->count(), 0);
 }
 
@@ -638,13 +638,13 @@ TEST_F(MainWindow, ACopyThatCannotBeMadeIsToldOnceAfterTheDrill) {
     QString Told;
     TModalWatch Watch([&](QWidget* Modal) {
       Told = static_cast<QMessageBox*>(Modal)->text();
-      EXPECT_EQ(Window().Run().State(), rsIdle);
+      EXPECT_EQ(Window().Run().State(), TRunState::Idle);
     });
     Program.Clock.Now += TDrillRun::StartKeyPauseMs;
     ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == Window().StartButton; }));
     Key(Qt::Key_Return);
     for (int I = 0; I < 100; ++I) Key(Qt::Key_Return);
-    ASSERT_EQ(Window().Run().State(), rsIdle);
+    ASSERT_EQ(Window().Run().State(), TRunState::Idle);
     EXPECT_EQ(HistoryBytes().count("\r\n"), Drill);
     if (Drill == 1) {
       ASSERT_TRUE(QTest::qWaitFor([&] { return Watch.Done(); })) << "no box for the copy";

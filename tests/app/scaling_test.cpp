@@ -25,8 +25,8 @@
 #include "app/windows/window_support.h"
 #include "app_test_support.h"
 #include "chart_qt/chart_widget.h"
+#include "hints/contrast.h"
 #include "hints/hint_window.h"
-#include "platform/contrast.h"
 
 namespace {
 

@@ -47,7 +47,7 @@ TEST_F(DrillRunTest, StartShowsTheFirstQuestionInOrder) {
   std::vector<std::string> Expected = {"ClearLog", "StartClock", "ClearAnswer", "FocusAnswer",
                                        "ShowQuestion 7 \x81\x7E 5", "UpdateDisplay"};
   EXPECT_EQ(View.Trace, Expected);
-  EXPECT_EQ(Run.State(), rsAsking);
+  EXPECT_EQ(Run.State(), TRunState::Asking);
   EXPECT_EQ(Run.QuestionNo(), 1);
   EXPECT_EQ(Run.CurrentQuestion().Answer, 35);
   EXPECT_EQ(Run.RandomSource().Seed, 1242767767u);  // reseeded from the counter, two draws taken
@@ -66,7 +66,7 @@ TEST_F(DrillRunTest, HundredEmptyAnswersGiveZeroPercent) {
     EXPECT_EQ(View.Log[I].substr(34), "00" + Minute() + "01" + Second() + "000");
   }
   EXPECT_EQ(View.Stored, std::vector<std::string>{Summary()});
-  EXPECT_EQ(Run.State(), rsIdle);
+  EXPECT_EQ(Run.State(), TRunState::Idle);
   EXPECT_FALSE(Run.ClockEnabled());
   EXPECT_FALSE(View.ClockRunning);
 }
@@ -83,7 +83,7 @@ TEST_F(DrillRunTest, AllRightGivesHundredPercentAndTheFinishSequence) {
   std::vector<std::string> Tail(View.Trace.end() - 7, View.Trace.end());
   std::vector<std::string> Expected = {"InsertLogLine " + View.Log[1], "StopClock", "ClearQuestion",
                                        "InsertLogLine " + Summary(), "StoreSummary " + Summary(),
-                                       "ShowClock " + Texts().ClockAtRest, "FocusStart"};
+                                       "ShowClock " + DrillTexts().ClockAtRest, "FocusStart"};
   EXPECT_EQ(Tail, Expected);
 }
 
@@ -146,7 +146,7 @@ TEST_F(DrillRunTest, UntilCorrectReportsANonNumberAndGoesOn) {
   Enter("3a", 100, true);
   ASSERT_EQ(View.Trace.size(), 1u);
   EXPECT_EQ(View.Trace[0].substr(0, 15), "ShowError '3a' ");
-  EXPECT_EQ(Run.State(), rsAsking);
+  EXPECT_EQ(Run.State(), TRunState::Asking);
   EXPECT_EQ(Run.QuestionNo(), 1);
 }
 
@@ -166,7 +166,7 @@ TEST_F(DrillRunTest, PastedNonNumberHaltsTheRunButTheClockGoesOn) {
   Enter("35", 1000);
   const size_t LinesBefore = View.Log.size();
   Enter("1x", 2000);
-  EXPECT_EQ(Run.State(), rsHalted);
+  EXPECT_EQ(Run.State(), TRunState::Halted);
   EXPECT_EQ(View.Log.size(), LinesBefore);
   EXPECT_EQ(View.Trace.back().substr(0, 15), "ShowError '1x' ");
   Run.Tick(65000);
@@ -175,7 +175,7 @@ TEST_F(DrillRunTest, PastedNonNumberHaltsTheRunButTheClockGoesOn) {
   Enter("12", 66000);  // no effect while halted
   EXPECT_EQ(View.Log.size(), LinesBefore);
   StartAt(70000);  // a fresh run with an empty log
-  EXPECT_EQ(Run.State(), rsAsking);
+  EXPECT_EQ(Run.State(), TRunState::Asking);
   EXPECT_EQ(Run.QuestionNo(), 1);
   EXPECT_TRUE(View.Log.empty());
   EXPECT_TRUE(View.Stored.empty());
@@ -194,7 +194,7 @@ TEST_F(DrillRunTest, ANonNumberWithANulByteIsQuotedWhole) {
       Message.replace(Message.find("%s"), 2, Text);
       ASSERT_FALSE(View.Trace.empty());
       EXPECT_EQ(View.Trace.back(), "ShowError " + Message) << "until correct " << UntilCorrect;
-      EXPECT_EQ(Run.State(), UntilCorrect ? rsAsking : rsHalted);
+      EXPECT_EQ(Run.State(), UntilCorrect ? TRunState::Asking : TRunState::Halted);
     }
   }
 }
@@ -221,7 +221,7 @@ TEST_F(DrillRunTest, AbortDuringARunStoresNothing) {
   View.Trace.clear();
   Run.Abort();
   EXPECT_EQ(View.Trace, std::vector<std::string>{"StopClock"});
-  EXPECT_EQ(Run.State(), rsIdle);
+  EXPECT_EQ(Run.State(), TRunState::Idle);
   EXPECT_FALSE(Run.ClockEnabled());
   EXPECT_TRUE(View.Stored.empty());
   EXPECT_EQ(View.Log.size(), 99u);
@@ -242,9 +242,9 @@ TEST_F(DrillRunTest, EnterOutsideARunDoesNothingInNormalMode) {
 TEST_F(DrillRunTest, NoTimerLeftShowsTheErrorAndAsksNothing) {
   View.TimerAvailable = false;
   StartAt(0);
-  std::vector<std::string> Expected = {"ClearLog", "StartClock", "ShowError " + Texts().NoTimer};
+  std::vector<std::string> Expected = {"ClearLog", "StartClock", "ShowError " + DrillTexts().NoTimer};
   EXPECT_EQ(View.Trace, Expected);
-  EXPECT_EQ(Run.State(), rsIdle);
+  EXPECT_EQ(Run.State(), TRunState::Idle);
   EXPECT_FALSE(Run.ClockEnabled());
 }
 
@@ -255,11 +255,11 @@ TEST_F(DrillRunTest, FailingStoreComesToRestAsASavedDrillDoes) {
   for (int I = 1; I <= 100; ++I) Enter("", 42100);
   // The clock back at zero, the error box, then Enter at the start button.
   std::vector<std::string> Tail(View.Trace.end() - 4, View.Trace.end());
-  std::vector<std::string> Expected = {"StoreSummary " + Summary(), "ShowClock " + Texts().ClockAtRest,
+  std::vector<std::string> Expected = {"StoreSummary " + Summary(), "ShowClock " + DrillTexts().ClockAtRest,
                                        "ShowError disk full", "FocusStart"};
   EXPECT_EQ(Tail, Expected);
-  EXPECT_EQ(Run.ClockText(), Texts().ClockAtRest);
-  EXPECT_EQ(Run.State(), rsIdle);
+  EXPECT_EQ(Run.ClockText(), DrillTexts().ClockAtRest);
+  EXPECT_EQ(Run.State(), TRunState::Idle);
   EXPECT_EQ(Summary().substr(9, 8), "00" + Minute() + "42" + Second());  // the drill's own time
 }
 
@@ -294,7 +294,7 @@ TEST_F(DrillRunTest, EnterAtTheStartButtonRightAfterTheLastAnswerStartsNothing) 
     EXPECT_TRUE(CaseRun.TakesStartKey(Case.LastAnswer)) << Case.Name << ": during the drill";
     CaseClock.Now = Case.LastAnswer;
     for (int I = 1; I <= 100; ++I) CaseRun.EnterPressed("", false, Case.LastAnswer);
-    ASSERT_EQ(CaseRun.State(), rsIdle) << Case.Name;
+    ASSERT_EQ(CaseRun.State(), TRunState::Idle) << Case.Name;
     EXPECT_EQ(CaseRun.TakesStartKey(Case.StartKey), Case.Taken) << Case.Name;
     // A drill started by a click ends the hold.
     CaseRun.Start(Case.StartKey);
@@ -314,7 +314,7 @@ TEST_F(DrillRunTest, TicksOnlyWhileTheClockIsEnabled) {
   EXPECT_TRUE(View.Trace.empty());
   StartAt(1000);
   Run.Tick(1500);
-  EXPECT_EQ(View.Trace.back(), "ShowClock " + Texts().ClockAtRest);
+  EXPECT_EQ(View.Trace.back(), "ShowClock " + DrillTexts().ClockAtRest);
   Run.Tick(324400);
   EXPECT_EQ(Run.ClockText(), "05" + Minute() + "23" + Second());
 }

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "drill/question.h"
-#include "platform/program_texts.h"
 #include "sjis_bytes.h"
 
 namespace {
@@ -31,32 +30,32 @@ TEST(DrillTexts, QuestionTimeText) {
 
 TEST(DrillTexts, ClockLabelText) {
   EXPECT_EQ(ClockLabelText(323400), "05" + Minute + "23" + Second);
-  EXPECT_EQ(ClockLabelText(0), Texts().ClockAtRest);
+  EXPECT_EQ(ClockLabelText(0), DrillTexts().ClockAtRest);
   EXPECT_EQ(ClockLabelText(6000000), "100" + Minute + "00" + Second);
 }
 
 TEST(DrillTexts, CorrectLineMatchesItsByteDump) {
-  std::string Line = CorrectLine(7, 12, OperatorGlyph(opMinus), 5, 7, QuestionTimeText(3042));
+  std::string Line = CorrectLine(7, 12, OperatorGlyph(TOperator::Minus), 5, 7, QuestionTimeText(3042));
   EXPECT_EQ(Line, Bytes("0x20 0x20 0x37 0x3A 0x20 0x31 0x32 0x20 0x81 0x7C 0x20 0x20 0x35 0x20 0x3D 0x20 0x20 "
                         "0x20 0x37 0x20 0x20 0x90 0xB3 0x89 0xF0 0x20 0x81 0x40 0x20 0x81 0x40 0x20 0x20 0x20 "
                         "0x30 0x30 0x95 0xAA 0x30 0x33 0x95 0x62 0x30 0x34 0x32"));
-  EXPECT_EQ(CorrectLine(100, 19, OperatorGlyph(opTimes), 9, 171, QuestionTimeText(61005)),
+  EXPECT_EQ(CorrectLine(100, 19, OperatorGlyph(TOperator::Times), 9, 171, QuestionTimeText(61005)),
             "100: 19 \x81\x7E  9 = 171  \x90\xB3\x89\xF0 \x81\x40 \x81\x40   01" + Minute + "01" + Second + "005");
 }
 
 TEST(DrillTexts, WrongAndNoAnswerLines) {
   const std::string Wrong = "\x95\x73\x90\xB3\x89\xF0(";  // 不正解(
-  EXPECT_EQ(WrongLine(8, 3, OperatorGlyph(opTimes), 7, 20, 21, QuestionTimeText(4310)),
+  EXPECT_EQ(WrongLine(8, 3, OperatorGlyph(TOperator::Times), 7, 20, 21, QuestionTimeText(4310)),
             "  8:  3 \x81\x7E  7 =  20  " + Wrong + " 21)  00" + Minute + "04" + Second + "310");
-  EXPECT_EQ(NoAnswerLine(9, 15, OperatorGlyph(opPlus), 4, 19, QuestionTimeText(10002)),
+  EXPECT_EQ(NoAnswerLine(9, 15, OperatorGlyph(TOperator::Plus), 4, 19, QuestionTimeText(10002)),
             "  9: 15 \x81\x7B  4 =      " + Wrong + " 19)  00" + Minute + "10" + Second + "002");
 }
 
 TEST(DrillTexts, EveryLogLineIs45BytesWithTheTimeAtByte35) {
   const std::string Time = QuestionTimeText(3042);
-  for (const std::string& Line : {CorrectLine(1, 0, OperatorGlyph(opTimes), 0, 0, Time),
-                                  WrongLine(100, 19, OperatorGlyph(opTimes), 9, 5, 171, Time),
-                                  NoAnswerLine(55, 10, OperatorGlyph(opMinus), 9, 1, Time)}) {
+  for (const std::string& Line : {CorrectLine(1, 0, OperatorGlyph(TOperator::Times), 0, 0, Time),
+                                  WrongLine(100, 19, OperatorGlyph(TOperator::Times), 9, 5, 171, Time),
+                                  NoAnswerLine(55, 10, OperatorGlyph(TOperator::Minus), 9, 1, Time)}) {
     EXPECT_EQ(Line.size(), 45u);
     EXPECT_EQ(Line.substr(34), Time);
   }

@@ -71,13 +71,13 @@ TEST(RandomSource, ReseedTakesTheLowBitsOfTheCounterElseTheTickCount) {
 }
 
 TEST(QuestionGenerator, SeedExamplesGiveTheListedQuestions) {
-  ExpectQuestions(12345, {{7, opTimes, 5, 35},
-                          {1, opPlus, 11, 12},
-                          {12, opMinus, 3, 9},
-                          {1, opTimes, 0, 0},
-                          {18, opPlus, 9, 27},
-                          {4, opPlus, 15, 19}});
-  ExpectQuestions(0, {{0, opTimes, 0, 0}, {17, opPlus, 2, 19}, {13, opPlus, 3, 16}});
+  ExpectQuestions(12345, {{7, TOperator::Times, 5, 35},
+                          {1, TOperator::Plus, 11, 12},
+                          {12, TOperator::Minus, 3, 9},
+                          {1, TOperator::Times, 0, 0},
+                          {18, TOperator::Plus, 9, 27},
+                          {4, TOperator::Plus, 15, 19}});
+  ExpectQuestions(0, {{0, TOperator::Times, 0, 0}, {17, TOperator::Plus, 2, 19}, {13, TOperator::Plus, 3, 16}});
 }
 
 TEST(QuestionGenerator, DrawRulesHoldOverManyQuestions) {
@@ -88,12 +88,12 @@ TEST(QuestionGenerator, DrawRulesHoldOverManyQuestions) {
     ASSERT_LE(Q.Left, 19);
     if (Q.Left < 10) {
       // A small left operand: times a single digit, or plus 10..19.
-      ASSERT_EQ(Q.Op, Q.Right < 10 ? opTimes : opPlus);
+      ASSERT_EQ(Q.Op, Q.Right < 10 ? TOperator::Times : TOperator::Plus);
       ASSERT_LE(Q.Right, 19);
     } else {
       ASSERT_LE(Q.Right, 9);
     }
-    if (Q.Op == opMinus) {
+    if (Q.Op == TOperator::Minus) {
       ++Subtractions;
       ASSERT_GE(Q.Answer, 1);
     }
@@ -116,7 +116,7 @@ TEST(QuestionGenerator, SameSeedSameSequence) {
 }
 
 TEST(QuestionGenerator, GlyphsAreTheFullWidthOperators) {
-  EXPECT_EQ(OperatorGlyph(opPlus), "\x81\x7B");
-  EXPECT_EQ(OperatorGlyph(opMinus), "\x81\x7C");
-  EXPECT_EQ(OperatorGlyph(opTimes), "\x81\x7E");
+  EXPECT_EQ(OperatorGlyph(TOperator::Plus), "\x81\x7B");
+  EXPECT_EQ(OperatorGlyph(TOperator::Minus), "\x81\x7C");
+  EXPECT_EQ(OperatorGlyph(TOperator::Times), "\x81\x7E");
 }

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "app/windows/window_texts.h"
+#include "drill/drill_texts.h"
 #include "fake_hint_timer.h"
 #include "hints/hint_state.h"
-#include "platform/program_texts.h"
 #include "platform/sjis.h"
 
 namespace {
@@ -254,7 +254,7 @@ TEST(ShortHintTest, CutsAtTheFirstBarButNotInsideADoubleByteCharacter) {
   EXPECT_EQ(ShortHint("short|long"), "short");
   EXPECT_EQ(ShortHint("no bar"), "no bar");
   // "－" is 0x81 0x7C: its trail byte is the bar's code.
-  const std::string Minus = Texts().MinusGlyph;
+  const std::string Minus = DrillTexts().MinusGlyph;
   ASSERT_EQ(Minus, "\x81\x7C");
   EXPECT_EQ(ShortHint(Minus + "a|b"), Minus + "a");
   EXPECT_EQ(ShortHint(Minus), Minus);

@@ -3,14 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/program_texts.h"
-
-TEST(Sjis, OperatorGlyphsHaveTheirCodePage932Bytes) {
-  EXPECT_EQ(Texts().PlusGlyph, "\x81\x7B");
-  EXPECT_EQ(Texts().MinusGlyph, "\x81\x7C");
-  EXPECT_EQ(Texts().TimesGlyph, "\x81\x7E");
-}
-
 TEST(Sjis, RoundTripsJapaneseText) {
   const std::string Utf8 = "所要時間 05分23秒 正答率 87%";
   const std::string Sjis = ToSjis(Utf8);

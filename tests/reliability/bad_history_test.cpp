@@ -26,6 +26,7 @@
 #include "platform/program_texts.h"
 #include "platform/sjis.h"
 #include "results/result_chart.h"
+#include "results/result_texts.h"
 #include "temp_work_dir.h"
 
 namespace {
@@ -219,7 +220,7 @@ TEST(DiskFull, TheDrillShowsTheMessageAndTheNextOneStoresBothLines) {
   ASSERT_FALSE(Report.empty());
   if (Report[0].rfind("skip: ", 0) == 0) GTEST_SKIP() << Report[0].substr(6);
   ASSERT_EQ(Report.size(), 6u) << Report[0];
-  EXPECT_EQ(Report[0], Texts().StreamWriteError + Texts().DrillKeptUnsaved);
+  EXPECT_EQ(Report[0], Texts().StreamWriteError + ResultTexts().DrillKeptUnsaved);
   EXPECT_EQ(Report[1], "old file kept");
   EXPECT_EQ(Report[2], "2") << "only the history and the filler: no new file stays behind";
   EXPECT_EQ(Report[3], "201") << "the new line stays in the list";

@@ -9,12 +9,12 @@
 #include "chart/chart.h"
 #include "chart_test_history.h"
 #include "history_lines.h"
-#include "drill/format_template.h"
 #include "platform/app_error.h"
-#include "platform/program_texts.h"
+#include "platform/format_template.h"
 #include "platform/sjis.h"
 #include "recording_surface.h"
 #include "results/result_chart.h"
+#include "results/result_texts.h"
 #include "results/results.h"
 #include "temp_work_dir.h"
 
@@ -208,7 +208,7 @@ TEST_F(ResultsTest, TheNoticeNamesTenDamagedLinesAndCountsTheRest) {
   TResults Results(FileName);
   Results.Load();
   const std::string Expected = FormatTemplate(
-      Texts().DamagedHistoryNotice,
+      ResultTexts().DamagedHistoryNotice,
       {ToSjis(Dir.Path() + "/" + FileName), int32_t{25}, ToSjis("1、2、3、4、5、6、7、8、9、10、…"), int32_t{1}});
   EXPECT_EQ(Results.LoadNotice(), Expected);
 }

@@ -18,14 +18,14 @@ namespace {
 // part is gone.
 class TNativePixelsPart : public QAccessibleInterface {
 public:
-  TNativePixelsPart(QAccessible::Id PartId, const QWidget* Widget) : PartId(PartId), Widget(Widget) {}
+  TNativePixelsPart(QAccessible::Id PartId, const QWidget* Widget) : FPartId(PartId), FWidget(Widget) {}
 
-  QAccessibleInterface* Part() const { return QAccessible::accessibleInterface(PartId); }
+  QAccessibleInterface* Part() const { return QAccessible::accessibleInterface(FPartId); }
 
   QRect rect() const override {
     QAccessibleInterface* Own = Part();
     if (Own == nullptr) return QRect();
-    return Widget != nullptr ? NativeRect(*Widget, Own->rect()) : Own->rect();
+    return FWidget != nullptr ? NativeRect(*FWidget, Own->rect()) : Own->rect();
   }
   bool isValid() const override { return Part() != nullptr && Part()->isValid(); }
   QObject* object() const override { return Part() != nullptr ? Part()->object() : nullptr; }
@@ -52,8 +52,8 @@ public:
   }
 
 private:
-  const QAccessible::Id PartId;
-  const QPointer<const QWidget> Widget;
+  const QAccessible::Id FPartId;
+  const QPointer<const QWidget> FWidget;
 };
 
 // The text interface is the toolkit's too, but for the places of characters
@@ -61,57 +61,57 @@ private:
 // at; it is offered only where the toolkit's interface has one.
 class TNativePixelsAccessible : public QAccessibleInterface, public QAccessibleTextInterface {
 public:
-  explicit TNativePixelsAccessible(QAccessibleInterface* Own) : Own(Own), OwnId(QAccessible::uniqueId(Own)) {}
+  explicit TNativePixelsAccessible(QAccessibleInterface* Own) : FOwn(Own), FOwnId(QAccessible::uniqueId(Own)) {}
 
-  // By its cache id: the cache may have deleted Own first when it ends.
+  // By its cache id: the cache may have deleted FOwn first when it ends.
   ~TNativePixelsAccessible() override {
     for (const auto& [Part, Wrapper] : FParts) QAccessible::deleteAccessibleInterface(Wrapper);
-    QAccessible::deleteAccessibleInterface(OwnId);
+    QAccessible::deleteAccessibleInterface(FOwnId);
   }
 
   QRect rect() const override {
     const QWidget* Shown = Widget();
-    return Shown != nullptr ? NativeRect(*Shown, Own->rect()) : Own->rect();
+    return Shown != nullptr ? NativeRect(*Shown, FOwn->rect()) : FOwn->rect();
   }
 
   // A child widget is found by the place it tells, in the screen's own
   // pixels; a part that is no widget (a row of a list) by the toolkit's
   // interface, which places it in logical pixels.
   QAccessibleInterface* childAt(int X, int Y) const override {
-    for (int Index = Own->childCount() - 1; Index >= 0; --Index) {
-      QAccessibleInterface* Child = Own->child(Index);
+    for (int Index = FOwn->childCount() - 1; Index >= 0; --Index) {
+      QAccessibleInterface* Child = FOwn->child(Index);
       if (Child != nullptr && IsWidget(Child) && Child->isValid() && Child->rect().contains(X, Y)) return Child;
     }
     const QWidget* Shown = Widget();
     const QPoint At = Shown != nullptr ? LogicalPoint(*Shown, QPoint(X, Y)) : QPoint(X, Y);
-    QAccessibleInterface* Part = Own->childAt(At.x(), At.y());
+    QAccessibleInterface* Part = FOwn->childAt(At.x(), At.y());
     return Part != nullptr && IsWidget(Part) ? nullptr : InPixels(Part);
   }
 
-  bool isValid() const override { return Own->isValid(); }
-  QObject* object() const override { return Own->object(); }
-  QWindow* window() const override { return Own->window(); }
+  bool isValid() const override { return FOwn->isValid(); }
+  QObject* object() const override { return FOwn->object(); }
+  QWindow* window() const override { return FOwn->window(); }
   QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(QAccessible::Relation Match) const override {
-    return Own->relations(Match);
+    return FOwn->relations(Match);
   }
-  QAccessibleInterface* focusChild() const override { return InPixels(Own->focusChild()); }
-  QAccessibleInterface* parent() const override { return Own->parent(); }
-  QAccessibleInterface* child(int Index) const override { return InPixels(Own->child(Index)); }
-  int childCount() const override { return Own->childCount(); }
+  QAccessibleInterface* focusChild() const override { return InPixels(FOwn->focusChild()); }
+  QAccessibleInterface* parent() const override { return FOwn->parent(); }
+  QAccessibleInterface* child(int Index) const override { return InPixels(FOwn->child(Index)); }
+  int childCount() const override { return FOwn->childCount(); }
   int indexOfChild(const QAccessibleInterface* Child) const override {
     const auto* Wrapped = dynamic_cast<const TNativePixelsPart*>(Child);
-    return Own->indexOfChild(Wrapped != nullptr ? Wrapped->Part() : Child);
+    return FOwn->indexOfChild(Wrapped != nullptr ? Wrapped->Part() : Child);
   }
-  QString text(QAccessible::Text Which) const override { return Own->text(Which); }
-  void setText(QAccessible::Text Which, const QString& Text) override { Own->setText(Which, Text); }
-  QAccessible::Role role() const override { return Own->role(); }
-  QAccessible::State state() const override { return Own->state(); }
-  QColor foregroundColor() const override { return Own->foregroundColor(); }
-  QColor backgroundColor() const override { return Own->backgroundColor(); }
-  void virtual_hook(int Id, void* Data) override { Own->virtual_hook(Id, Data); }
+  QString text(QAccessible::Text Which) const override { return FOwn->text(Which); }
+  void setText(QAccessible::Text Which, const QString& Text) override { FOwn->setText(Which, Text); }
+  QAccessible::Role role() const override { return FOwn->role(); }
+  QAccessible::State state() const override { return FOwn->state(); }
+  QColor foregroundColor() const override { return FOwn->foregroundColor(); }
+  QColor backgroundColor() const override { return FOwn->backgroundColor(); }
+  void virtual_hook(int Id, void* Data) override { FOwn->virtual_hook(Id, Data); }
   void* interface_cast(QAccessible::InterfaceType Type) override {
     if (Type == QAccessible::TextInterface && OwnText() != nullptr) return static_cast<QAccessibleTextInterface*>(this);
-    return Own->interface_cast(Type);
+    return FOwn->interface_cast(Type);
   }
 
   // The text interface.
@@ -148,8 +148,8 @@ public:
   }
 
 private:
-  const QWidget* Widget() const { return qobject_cast<const QWidget*>(Own->object()); }
-  QAccessibleTextInterface* OwnText() const { return Own->textInterface(); }
+  const QWidget* Widget() const { return qobject_cast<const QWidget*>(FOwn->object()); }
+  QAccessibleTextInterface* OwnText() const { return FOwn->textInterface(); }
 
   static bool IsWidget(const QAccessibleInterface* Interface) {
     return Interface->object() != nullptr && Interface->object()->isWidgetType();
@@ -191,8 +191,8 @@ private:
   mutable std::unordered_map<QAccessible::Id, QAccessible::Id> FParts;
   mutable std::size_t FPartsAfterLastLook = 0;
 
-  QAccessibleInterface* const Own;
-  const QAccessible::Id OwnId;
+  QAccessibleInterface* const FOwn;
+  const QAccessible::Id FOwnId;
 };
 
 }  // namespace

@@ -16,6 +16,7 @@
 
 #include "app/paper/chart_page.h"
 #include "app/paper/chart_picture.h"
+#include "app/paper/paper_texts.h"
 #include "app/windows/window_texts.h"
 #include "platform/app_error.h"
 #include "platform/clock.h"
@@ -33,7 +34,7 @@ constexpr int PdfResolution = 300;
 QString SuffixOf(TSaveKind Kind) { return Kind == TSaveKind::Pdf ? QStringLiteral(".pdf") : QStringLiteral(".csv"); }
 
 [[noreturn]] void SaveFailed(const QString& Path) {
-  throw EFileError(ToSjis(QString::fromUtf8(WindowTexts::SaveFailedTemplate).arg(Path).toStdString()));
+  throw EFileError(ToSjis(QString::fromUtf8(PaperTexts::SaveFailedTemplate).arg(Path).toStdString()));
 }
 
 // The dialog's file name box follows a change of the file type: its name gets
@@ -42,7 +43,7 @@ void SuffixFollowsType(QFileDialog& Dialog) {
   QObject::connect(&Dialog, &QFileDialog::filterSelected, &Dialog, [&Dialog](const QString& Filter) {
     auto* NameBox = Dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     if (NameBox == nullptr) return;
-    const TSaveKind Kind = Filter == QString::fromUtf8(WindowTexts::SaveCsvFilter) ? TSaveKind::Csv : TSaveKind::Pdf;
+    const TSaveKind Kind = Filter == QString::fromUtf8(PaperTexts::SaveCsvFilter) ? TSaveKind::Csv : TSaveKind::Pdf;
     QString Name = NameBox->text();
     const QString Other = SuffixOf(Kind == TSaveKind::Pdf ? TSaveKind::Csv : TSaveKind::Pdf);
     if (Name.endsWith(Other, Qt::CaseInsensitive)) NameBox->setText(Name.chopped(Other.size()) + SuffixOf(Kind));
@@ -81,12 +82,12 @@ QString TChartExport::DefaultPath() {
                            .arg(Today.Year, 4, 10, QLatin1Char('0'))
                            .arg(Today.Month, 2, 10, QLatin1Char('0'))
                            .arg(Today.Day, 2, 10, QLatin1Char('0'));
-  return QDir(Folder).filePath(QString::fromUtf8(WindowTexts::SaveDefaultName) + Date + SuffixOf(TSaveKind::Pdf));
+  return QDir(Folder).filePath(QString::fromUtf8(PaperTexts::SaveDefaultName) + Date + SuffixOf(TSaveKind::Pdf));
 }
 
 void TChartExport::Print() {
   QPrinter Printer(QPrinter::HighResolution);
-  Printer.setDocName(QString::fromUtf8(WindowTexts::PageTitle));
+  Printer.setDocName(QString::fromUtf8(PaperTexts::PageTitle));
   SetUpChartPage(Printer);
   QPrintDialog Dialog(&Printer, &FWindow);
   Dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
@@ -94,16 +95,16 @@ void TChartExport::Print() {
   const TDateTime Today = LocalDateTime();
   if (!PaintChartPage(Printer, ChartPicture(FChart, FHistory, FDesign, PictureScale),
                       MakeHistoryReport(FHistory, Today.Year, Today.Month), Today)) {
-    throw EFileError(ToSjis(WindowTexts::PrintFailedText));
+    throw EFileError(ToSjis(PaperTexts::PrintFailedText));
   }
 }
 
 void TChartExport::Save() {
-  QFileDialog Dialog(&FWindow, QString::fromUtf8(WindowTexts::SaveDialogCaption));
+  QFileDialog Dialog(&FWindow, QString::fromUtf8(PaperTexts::SaveDialogCaption));
   Dialog.setAcceptMode(QFileDialog::AcceptSave);
   Dialog.setFileMode(QFileDialog::AnyFile);
-  const QString PdfFilter = QString::fromUtf8(WindowTexts::SavePdfFilter);
-  Dialog.setNameFilters({PdfFilter, QString::fromUtf8(WindowTexts::SaveCsvFilter)});
+  const QString PdfFilter = QString::fromUtf8(PaperTexts::SavePdfFilter);
+  Dialog.setNameFilters({PdfFilter, QString::fromUtf8(PaperTexts::SaveCsvFilter)});
   const QString Default = DefaultPath();
   Dialog.setDirectory(QFileInfo(Default).absolutePath());
   Dialog.selectFile(QFileInfo(Default).fileName());
@@ -129,7 +130,7 @@ void TChartExport::SavePdf(const QString& Path) const {
     QPdfWriter Writer(&Pdf);
     Writer.setResolution(PdfResolution);
     Writer.setCreator(QString::fromUtf8(WindowTexts::MainWindowAccessibleName));
-    Writer.setTitle(QString::fromUtf8(WindowTexts::PageTitle));
+    Writer.setTitle(QString::fromUtf8(PaperTexts::PageTitle));
     SetUpChartPage(Writer);
     Painted = PaintChartPage(Writer, ChartPicture(FChart, FHistory, FDesign, PictureScale),
                              MakeHistoryReport(FHistory, Today.Year, Today.Month), Today);

@@ -11,7 +11,7 @@
 #include <array>
 #include <cmath>
 
-#include "app/windows/window_texts.h"
+#include "app/paper/paper_texts.h"
 #include "chart_qt/font_table.h"
 #include "platform/program_texts.h"
 
@@ -24,37 +24,37 @@ constexpr int TableRows = 13;  // the headings and twelve months
 QString Text(const char* Utf8) { return QString::fromUtf8(Utf8); }
 
 QString DateText(int Year, int Month, int Day) {
-  return Text(WindowTexts::PageDateTemplate).arg(Year).arg(Month).arg(Day);
+  return Text(PaperTexts::PageDateTemplate).arg(Year).arg(Month).arg(Day);
 }
 
 QString DurationText(double Seconds) {
   const long Whole = std::lround(Seconds);
-  return Text(WindowTexts::PageDurationTemplate).arg(Whole / 60).arg(Whole % 60);
+  return Text(PaperTexts::PageDurationTemplate).arg(Whole / 60).arg(Whole % 60);
 }
 
 QString PercentText(double Percent, int Decimals) {
-  return Text(WindowTexts::PagePercentTemplate).arg(QString::number(Percent, 'f', Decimals));
+  return Text(PaperTexts::PagePercentTemplate).arg(QString::number(Percent, 'f', Decimals));
 }
 
 QString PeriodText(const THistoryReport& Report) {
-  if (Report.Drills == 0) return Text(WindowTexts::PageNoDrills);
-  if (!Report.First) return Text(WindowTexts::PageUndatedTemplate).arg(Report.Drills);
-  return Text(WindowTexts::PagePeriodTemplate)
+  if (Report.Drills == 0) return Text(PaperTexts::PageNoDrills);
+  if (!Report.First) return Text(PaperTexts::PageUndatedTemplate).arg(Report.Drills);
+  return Text(PaperTexts::PagePeriodTemplate)
       .arg(DateText(Report.First->Year, Report.First->Month, Report.First->Day),
            DateText(Report.Last->Year, Report.Last->Month, Report.Last->Day), QString::number(Report.Drills));
 }
 
 QString DrillText(const TRecordDrill& Drill) {
-  if (!Drill.When) return Text(WindowTexts::PageDrillTemplate).arg(Drill.Number);
-  return Text(WindowTexts::PageDrillOnTemplate)
+  if (!Drill.When) return Text(PaperTexts::PageDrillTemplate).arg(Drill.Number);
+  return Text(PaperTexts::PageDrillOnTemplate)
       .arg(DateText(Drill.When->Year, Drill.When->Month, Drill.When->Day))
       .arg(Drill.Number);
 }
 
 std::array<QString, 5> MonthRow(const TMonthFigures& Month) {
-  const QString None = Text(WindowTexts::PageNoFigure);
-  return {Text(WindowTexts::PageMonthTemplate).arg(Month.Year).arg(Month.Month),
-          Text(WindowTexts::PageCountTemplate).arg(Month.Drills),
+  const QString None = Text(PaperTexts::PageNoFigure);
+  return {Text(PaperTexts::PageMonthTemplate).arg(Month.Year).arg(Month.Month),
+          Text(PaperTexts::PageCountTemplate).arg(Month.Drills),
           Month.MeanPercent ? PercentText(*Month.MeanPercent, 1) : None,
           Month.FastestSeconds ? DurationText(*Month.FastestSeconds) : None,
           Month.MedianSeconds ? DurationText(*Month.MedianSeconds) : None};
@@ -93,9 +93,9 @@ public:
     constexpr std::array<double, 5> Shares{0.24, 0.14, 0.22, 0.20, 0.20};
     FPainter.setPen(QPen(Qt::black, Mm(0.3)));
     FPainter.fillRect(QRectF(0, Top, FWidth, Row), QColor(225, 225, 225));
-    const std::array<QString, 5> Headings{Text(WindowTexts::PageMonthHeading), Text(WindowTexts::PageDrillsHeading),
-                                          Text(WindowTexts::PageMeanHeading), Text(WindowTexts::PageFastestHeading),
-                                          Text(WindowTexts::PageMedianHeading)};
+    const std::array<QString, 5> Headings{Text(PaperTexts::PageMonthHeading), Text(PaperTexts::PageDrillsHeading),
+                                          Text(PaperTexts::PageMeanHeading), Text(PaperTexts::PageFastestHeading),
+                                          Text(PaperTexts::PageMedianHeading)};
     for (int R = 0; R < TableRows; ++R) {
       const double Y = Top + R * Row;
       const std::array<QString, 5> Cells = R == 0 ? Headings : MonthRow(Report.Months[static_cast<size_t>(R - 1)]);
@@ -135,9 +135,9 @@ bool PaintChartPage(QPagedPaintDevice& Device, const QImage& Chart, const THisto
 
   // From the top: the title and the day it was made, the period.
   double Top = 0;
-  Page.Line(Top, Text(WindowTexts::PageMadeTemplate).arg(DateText(Today.Year, Today.Month, Today.Day)),
+  Page.Line(Top, Text(PaperTexts::PageMadeTemplate).arg(DateText(Today.Year, Today.Month, Today.Day)),
             Page.Font(SmallPoints), Qt::AlignRight);
-  Top += Page.Line(Top, Text(WindowTexts::PageTitle), Page.Font(TitlePoints, true));
+  Top += Page.Line(Top, Text(PaperTexts::PageTitle), Page.Font(TitlePoints, true));
   Top += Page.Line(Top, PeriodText(Report), Page.Font(LinePoints)) + Page.Mm(2);
 
   // From the bottom: the records, the table and its caption.
@@ -147,19 +147,19 @@ bool PaintChartPage(QPagedPaintDevice& Device, const QImage& Chart, const THisto
   const double RecordLine = Painter.fontMetrics().height() * 1.25;
   if (Report.Fastest) {
     Bottom -= RecordLine;
-    Page.Line(Bottom, Text(WindowTexts::PageFastestTemplate).arg(DurationText(Report.Fastest->Seconds),
+    Page.Line(Bottom, Text(PaperTexts::PageFastestTemplate).arg(DurationText(Report.Fastest->Seconds),
                                                                   DrillText(*Report.Fastest)), Records);
   }
   if (Report.Best) {
     Bottom -= RecordLine;
-    Page.Line(Bottom, Text(WindowTexts::PageBestTemplate).arg(PercentText(Report.Best->Percent, 0),
+    Page.Line(Bottom, Text(PaperTexts::PageBestTemplate).arg(PercentText(Report.Best->Percent, 0),
                                                                DrillText(*Report.Best)), Records);
   }
   Bottom -= Page.Mm(3) + Page.TableHeight();
   Page.Table(Bottom, Report);
   Painter.setFont(Page.Font(LinePoints, true));
   Bottom -= Painter.fontMetrics().height() * 1.25;
-  Page.Line(Bottom, Text(WindowTexts::PageTableCaption), Page.Font(LinePoints, true));
+  Page.Line(Bottom, Text(PaperTexts::PageTableCaption), Page.Font(LinePoints, true));
   Bottom -= Page.Mm(3);
 
   // The chart in the room between, centred, its shape kept.

@@ -24,6 +24,7 @@
 #include "chart_qt/qt_colors.h"
 #include "hints/hint_window.h"
 #include "platform/program_texts.h"
+#include "platform/sjis.h"
 
 namespace {
 
@@ -193,7 +194,7 @@ bool TApplication::AskQuestion(const QString& Message, const QString& Yes, const
 }
 
 int TApplication::ShowModal(QDialog& Window) {
-  if (Window.isVisible() || !Window.isEnabled()) throw EAppError(Texts().CannotMakeVisibleWindowModal);
+  if (Window.isVisible() || !Window.isEnabled()) throw EAppError(FixedSjis(WindowTexts::CannotMakeVisibleWindowModal));
   if (QWidget* Grabber = QWidget::mouseGrabber()) Grabber->releaseMouse();
   const QPointer<QWidget> WasActive = QApplication::activeWindow();
   Window.exec();

@@ -63,7 +63,7 @@ TProgramWindows CreateWindows(TApplication& Application, TDrillClock& Clock, con
   Windows.Results->KeepDailyCopies(Clock);
   Windows.MainWindow = std::make_unique<TMainWindow>(Application, Clock, *Windows.Results);
   TFirstPaintWait FirstPaint(*Windows.MainWindow);
-  Application.Guard([&] { Windows.MainWindow->FormCreate(); });
+  Application.Guard([&] { Windows.MainWindow->ShowAtStart(); });
   // The program's icon, the graph window's creation and the history read come
   // after the main window's first paint; a click or key waits for them.
   FirstPaint.Wait(std::chrono::milliseconds(250));

@@ -24,8 +24,8 @@ void TAlignedEdit::ApplyAlignment() {
   // Qt::AlignLeft and Qt::AlignRight follow the layout direction, so they swap
   // by themselves in a right-to-left window; centre stays.
   Qt::Alignment Horizontal = Qt::AlignLeft;
-  if (FAlignment == taCenter) Horizontal = Qt::AlignHCenter;
-  if (FAlignment == taRightJustify) Horizontal = Qt::AlignRight;
+  if (FAlignment == TAlignment::Center) Horizontal = Qt::AlignHCenter;
+  if (FAlignment == TAlignment::Right) Horizontal = Qt::AlignRight;
   setAlignment(Horizontal | Qt::AlignVCenter);
 }
 

@@ -8,7 +8,7 @@
 #include <QBasicTimer>
 #include <QLineEdit>
 
-enum TAlignment { taLeftJustify, taCenter, taRightJustify };
+enum class TAlignment { Left, Center, Right };
 
 class TAlignedEdit : public QLineEdit {
 public:
@@ -46,6 +46,6 @@ private:
   QBasicTimer FCaretBlink;
   bool FCaretOn = false;
 
-  TAlignment FAlignment = taLeftJustify;
+  TAlignment FAlignment = TAlignment::Left;
   bool FDirectKeys = false;
 };

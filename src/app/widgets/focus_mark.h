@@ -6,7 +6,7 @@
 // around it. The controls paint as usual otherwise.
 #include <QObject>
 
-#include "platform/contrast.h"
+#include "hints/contrast.h"
 
 class QWidget;
 

@@ -18,7 +18,7 @@
 #include "chart_qt/chart_widget.h"
 #include "chart_qt/font_table.h"
 #include "chart_qt/qt_colors.h"
-#include "platform/contrast.h"
+#include "hints/contrast.h"
 #include "platform/program_texts.h"
 #include "results/result_chart.h"
 #include "results/results.h"
@@ -108,11 +108,11 @@ void TGraphWindow::showEvent(QShowEvent* Event) {
     FShownBefore = true;
     CentreOnDesktop(*this);
   }
-  FApplication.Guard([this] { FormShow(); });
+  FApplication.Guard([this] { FillFromHistory(); });
   QDialog::showEvent(Event);
 }
 
-void TGraphWindow::FormShow() {
+void TGraphWindow::FillFromHistory() {
   ShowHistoryLines();
   // A line that holds no drill's figures keeps its place empty; its error goes
   // to the error box once, and the window opens with every other drill.

@@ -45,7 +45,7 @@ protected:
 private:
   // Runs each time the window is shown, before it is first painted: the chart
   // rebuilds its series from the history here.
-  void FormShow();
+  void FillFromHistory();
 
   TApplication& FApplication;
   const TResults& FResults;

@@ -23,12 +23,15 @@
 #include "app/windows/graph_window.h"
 #include "app/windows/main_window_layout.h"
 #include "app/windows/window_support.h"
+#include "app/windows/window_texts.h"
 #include "chart_qt/font_table.h"
 #include "chart_qt/qt_colors.h"
+#include "drill/drill_texts.h"
+#include "hints/contrast.h"
 #include "hints/hint_driver.h"
 #include "platform/app_error.h"
-#include "platform/contrast.h"
 #include "platform/program_texts.h"
+#include "platform/sjis.h"
 #include "results/results.h"
 
 namespace {
@@ -97,7 +100,7 @@ TMainWindow::TMainWindow(TApplication& Application, TDrillClock& Clock, TResults
   UntilCorrectBox = static_cast<QCheckBox*>(Created.at("UntilCorrectBox"));
   LogBox = static_cast<QListWidget*>(Created.at("LogBox"));
   // The clock starts with the drill's clock text at rest; its size follows.
-  ClockLabel->setText(FromSjisText(Texts().ClockAtRest));
+  ClockLabel->setText(FromSjisText(DrillTexts().ClockAtRest));
   PlaceControl(ClockLabel, MainWindowControl("ClockLabel"));
   // The clock is read out as "経過時間" with the time as its value.
   ShowTextAsValue(*ClockLabel);
@@ -147,7 +150,7 @@ QWidget* TMainWindow::CreateControl(const TControlLayout& Layout) {
   const QColor Text = ShownTextColour(Layout);
   const QColor Back = ToQColor(Layout.Background);
   switch (Layout.Kind) {
-    case kdAlignedEdit: {
+    case TControlKind::AlignedEdit: {
       auto* Edit = new TAlignedEdit(this);
       Edit->SetAlignment(Layout.Alignment);
       Edit->SetReadOnly(Layout.ReadOnly);
@@ -158,13 +161,13 @@ QWidget* TMainWindow::CreateControl(const TControlLayout& Layout) {
       Control = Edit;
       break;
     }
-    case kdLabel: {
+    case TControlKind::Label: {
       auto* Label = new QLabel(Caption, this);
       Palette.setColor(QPalette::WindowText, Text);
       Control = Label;
       break;
     }
-    case kdPushButton: {
+    case TControlKind::PushButton: {
       auto* Button = new QPushButton(Caption, this);
       Button->setAutoDefault(false);  // Enter is handled by the window's key rules
       Palette.setColor(QPalette::ButtonText, Text);
@@ -172,7 +175,7 @@ QWidget* TMainWindow::CreateControl(const TControlLayout& Layout) {
       Control = Button;
       break;
     }
-    case kdCheckBox: {
+    case TControlKind::CheckBox: {
       auto* Box = new TWholeCheckBox(Caption, this);
       Box->setChecked(false);
       Palette.setColor(QPalette::WindowText, Text);
@@ -184,7 +187,7 @@ QWidget* TMainWindow::CreateControl(const TControlLayout& Layout) {
       Control = Box;
       break;
     }
-    case kdListBox: {
+    case TControlKind::ListBox: {
       auto* List = new QListWidget(this);
       List->setSelectionMode(QAbstractItemView::SingleSelection);
       List->setSortingEnabled(false);
@@ -197,7 +200,7 @@ QWidget* TMainWindow::CreateControl(const TControlLayout& Layout) {
       Control = List;
       break;
     }
-    case kdImage: {
+    case TControlKind::Image: {
       auto* Image = new QLabel(this);
       Image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
       Control = Image;
@@ -219,7 +222,7 @@ QWidget* TMainWindow::CreateControl(const TControlLayout& Layout) {
 
 void TMainWindow::PlaceControl(QWidget* Control, const TControlLayout& Layout) {
   QSize Size(Scaled(Layout.Width), Scaled(Layout.Height));
-  if (Layout.Kind == kdImage) {
+  if (Layout.Kind == TControlKind::Image) {
     // The picture fills the control with its aspect kept; the control takes
     // the picture's size, scaled like the rest of the layout.
     const QImage Picture = LogoPicture();
@@ -232,7 +235,7 @@ void TMainWindow::PlaceControl(QWidget* Control, const TControlLayout& Layout) {
     Size = Control->sizeHint();
   }
   int Top = Scaled(Layout.Top);
-  if (Layout.Kind == kdCheckBox) {
+  if (Layout.Kind == TControlKind::CheckBox) {
     // The caption's letters, and the box as tall as they are, are never cut:
     // where the letters are taller than the layout's control, it grows about
     // its middle.
@@ -245,8 +248,8 @@ void TMainWindow::PlaceControl(QWidget* Control, const TControlLayout& Layout) {
   Control->setGeometry(Scaled(Layout.Left), Top, Size.width(), Size.height());
 }
 
-void TMainWindow::FormCreate() {
-  ShowClock(Texts().ClockAtRest);
+void TMainWindow::ShowAtStart() {
+  ShowClock(DrillTexts().ClockAtRest);
   CentreOnDesktop();
   show();
   raise();
@@ -276,7 +279,7 @@ void TMainWindow::ChartClick() {
   if (FGraphWindow != nullptr) FApplication.ShowModal(*FGraphWindow);
   // During a drill the next keys are the next answer: at the start button the
   // Enter after them would start the drill anew and lose the answers given.
-  FocusControl(FRun.State() == rsAsking ? static_cast<QWidget*>(AnswerBox) : StartButton);
+  FocusControl(FRun.State() == TRunState::Asking ? static_cast<QWidget*>(AnswerBox) : StartButton);
 }
 
 void TMainWindow::UntilCorrectClick() { FocusControl(StartButton); }
@@ -420,7 +423,7 @@ void TMainWindow::UpdateDisplay() { FApplication.PumpEvents(); }
 
 void TMainWindow::FocusControl(QWidget* Control) {
   if (!Control->isVisible() || !Control->isEnabled() || !isEnabled()) {
-    throw EAppError(Texts().CannotFocusDisabledWindow);
+    throw EAppError(FixedSjis(WindowTexts::CannotFocusDisabledWindow));
   }
   if (!isActiveWindow()) activateWindow();
   Control->setFocus(Qt::OtherFocusReason);

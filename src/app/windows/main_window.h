@@ -29,7 +29,7 @@ public:
 
   // Sets the clock label and shows the window, centred on the desktop, with
   // the focus on the start button.
-  void FormCreate();
+  void ShowAtStart();
   // The result graph window, shown by the score chart button.
   void SetGraphWindow(TGraphWindow* GraphWindow) { FGraphWindow = GraphWindow; }
 

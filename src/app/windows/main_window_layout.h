@@ -15,7 +15,7 @@
 // The window's own background shows through a control with no colour of its own.
 constexpr TColor clFormBackground = clNone;
 
-enum TControlKind { kdAlignedEdit, kdLabel, kdPushButton, kdCheckBox, kdListBox, kdImage };
+enum class TControlKind { AlignedEdit, Label, PushButton, CheckBox, ListBox, Image };
 
 using TFaceField = std::string TProgramTexts::*;
 
@@ -31,7 +31,7 @@ struct TControlLayout {
   TColor Background = clFormBackground;
   int TabOrder = -1;             // -1: takes no focus
   const char* Hint = nullptr;    // hint text; hint off when null
-  TAlignment Alignment = taLeftJustify;
+  TAlignment Alignment = TAlignment::Left;
   bool ReadOnly = false;
   int MaxLength = 0;             // 0: no limit
   const char* AccessibleName = nullptr;         // what assistive technology calls it

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The words of the two windows and of the chart's printed page, as UTF-8:
-// captions, hints, and the name and description assistive technology gives
-// each control (a control with a hint takes the hint as its description).
-// The engine's, history's and chart's texts (records, messages, the chart's
-// titles, font faces) are Shift_JIS bytes in program_texts.h.
+// The words of the two windows, as UTF-8: captions, hints, and the name and
+// description assistive technology gives each control (a control with a hint
+// takes the hint as its description). The printed page's words are in
+// app/paper/paper_texts.h; as Shift_JIS bytes, the drill's in
+// drill/drill_texts.h, the results' (notices, a drill's readout, the chart's
+// summary) in results/result_texts.h, and the history's and chart's (with the
+// font faces) in platform/program_texts.h.
 namespace WindowTexts {
 
 // Main drill window.
@@ -66,43 +68,6 @@ inline constexpr char MenuPageBack[] = "前の回のページへ\tPage Up";
 inline constexpr char MenuPageForward[] = "後の回のページへ\tPage Down";
 inline constexpr char MenuName[] = "グラフのメニュー";
 
-// The save dialog: its caption, the two file types, the default name (the
-// day's date follows it).
-inline constexpr char SaveDialogCaption[] = "グラフと成績を保存";
-inline constexpr char SavePdfFilter[] = "PDF（グラフと表を1ページに） (*.pdf)";
-inline constexpr char SaveCsvFilter[] = "CSV（すべての記録を表計算ソフトへ） (*.csv)";
-inline constexpr char SaveDefaultName[] = "すらすら算数帳の成績-";
-// A file that could not be written (its path); a page that could not be printed.
-inline constexpr char SaveFailedTemplate[] =
-    "ファイル「%1」に保存できませんでした。保存する場所か名前を変えて、もう一度お試しください。"
-    "グラフと成績の記録はそのまま残っています";
-inline constexpr char PrintFailedText[] =
-    "印刷できませんでした。プリンターの電源と用紙を確かめて、もう一度お試しください。"
-    "グラフと成績の記録はそのまま残っています";
-
-// The printed page (and the saved PDF).
-inline constexpr char PageTitle[] = "すらすら算数帳　成績の記録";
-inline constexpr char PageMadeTemplate[] = "作成日 %1";
-inline constexpr char PagePeriodTemplate[] = "期間　%1 ～ %2　（ドリル %3 回）";
-inline constexpr char PageNoDrills[] = "ドリルの記録はまだありません";
-inline constexpr char PageUndatedTemplate[] = "期間　日付の読めない記録のみ　（ドリル %1 回）";
-inline constexpr char PageDateTemplate[] = "%1年%2月%3日";
-inline constexpr char PageTableCaption[] = "この12か月の成績";
-inline constexpr char PageMonthTemplate[] = "%1年%2月";
-inline constexpr char PageMonthHeading[] = "月";
-inline constexpr char PageDrillsHeading[] = "回数";
-inline constexpr char PageMeanHeading[] = "平均の正答率";
-inline constexpr char PageFastestHeading[] = "最短の時間";
-inline constexpr char PageMedianHeading[] = "時間の中央値";
-inline constexpr char PageCountTemplate[] = "%1回";
-inline constexpr char PagePercentTemplate[] = "%1%";
-inline constexpr char PageDurationTemplate[] = "%1分%2秒";
-inline constexpr char PageNoFigure[] = "－";
-inline constexpr char PageBestTemplate[] = "最高の正答率　%1（%2）";
-inline constexpr char PageFastestTemplate[] = "最短の所要時間　%1（%2）";
-inline constexpr char PageDrillOnTemplate[] = "%1の%2回目";
-inline constexpr char PageDrillTemplate[] = "%1回目";
-
 // Error box: its caption is the program's file name, its accessible name this.
 inline constexpr char ErrorBoxName[] = "エラー";
 // The question box (the start's offer of a copy of the history) likewise.
@@ -117,5 +82,10 @@ inline constexpr char CopyOfferDamagedText[] = "戻すときは、いまの履�
                                                "残し、コピーより後のドリルはコピーに書き足します。";
 inline constexpr char RestoreCaption[] = "戻す";
 inline constexpr char KeepCaption[] = "戻さない";
+
+// A window asked to do what its state forbids; thrown, like every error of
+// the program, as Shift_JIS (FixedSjis).
+inline constexpr char CannotMakeVisibleWindowModal[] = "表示されているウィンドウをモーダルにすることはできません";
+inline constexpr char CannotFocusDisabledWindow[] = "無効/非表示ウィンドウにはフォーカスを設定できません";
 
 }  // namespace WindowTexts

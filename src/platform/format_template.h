@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The template formatter that makes every drill text. Templates and results are
-// Shift_JIS bytes; only "%" starts a conversion, so Japanese text passes through.
+// The template formatter that makes the program's texts: the drill's records,
+// the results' notices and readouts. Templates and results are Shift_JIS
+// bytes; only "%" starts a conversion, so Japanese text passes through.
 //
 //   %[-][width][.precision]letter   letters D (integer), S (string), F (fixed),
 //                                   either case; "%%" is one "%".

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Luminance and contrast of colours, and the readable choices made with them.
-#include "platform/contrast.h"
+#include "hints/contrast.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "drill/format_template.h"
+#include "platform/format_template.h"
 
 #include <charconv>
 #include <cmath>

@@ -2,7 +2,7 @@
 // Contrast ratios and the readable colours chosen with them.
 #include <gtest/gtest.h>
 
-#include "platform/contrast.h"
+#include "hints/contrast.h"
 
 TEST(ContrastRatio, MatchesTheGuidelinesFigures) {
   struct TCase {

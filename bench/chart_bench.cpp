@@ -40,6 +40,7 @@
 #include "platform/sjis.h"
 #include "qcustomplot.h"
 #include "results/result_chart.h"
+#include "results/result_texts.h"
 #include "results/results.h"
 #include "widget_texts.h"
 
@@ -141,7 +142,7 @@ private:
 class TQCustomPlotSide {
 public:
   TQCustomPlotSide(const TSeriesData& Data, const QFont& TitleFont, const QFont& LabelFont) : FImage(NewImage()) {
-    const TProgramTexts& T = Texts();
+    const TResultTexts& T = ResultTexts();
     FPlot.resize(ChartWidth, ChartHeight);
     FPlot.setAntialiasedElements(QCP::aeNone);
     FPlot.setNotAntialiasedElements(QCP::aeAll);
@@ -192,7 +193,7 @@ private:
 class TQtChartsSide {
 public:
   TQtChartsSide(const TSeriesData& Data, const QFont& TitleFont, const QFont& LabelFont) : FImage(NewImage()) {
-    const TProgramTexts& T = Texts();
+    const TResultTexts& T = ResultTexts();
     FChart = new QChart;
     FChart->setTitle(QStringFromSjis(T.ChartTitle));
     FChart->setTitleFont(TitleFont);

@@ -7,11 +7,11 @@
 #include <unordered_map>
 
 #include "chart/chart.h"
+#include "chart/chart_texts.h"
 #include "chart/covered_shapes.h"
 #include "chart/crowded_marks.h"
 #include "chart/hit_test.h"
 #include "platform/app_error.h"
-#include "platform/program_texts.h"
 
 namespace {
 
@@ -59,7 +59,7 @@ TBarSeries::TBarSeries(TChart& Owner) : TChartSeries(Owner) {
 }
 
 void TBarSeries::SetBarWidthPercent(int Value) {
-  if (Value < 1 || Value > 100) throw EAppError(Texts().BarWidthOutOfRange);
+  if (Value < 1 || Value > 100) throw EAppError(ChartTexts().BarWidthOutOfRange);
   FBarWidthPercent = Value;
   ParentChart().Invalidate();
 }

@@ -4,13 +4,13 @@
 
 #include <string>
 
+#include "chart/chart_texts.h"
 #include "platform/app_error.h"
-#include "platform/program_texts.h"
 
 namespace {
 
 [[noreturn]] void ThrowIndexError(int Index) {
-  std::string Message = Texts().ListIndexOutOfRange;
+  std::string Message = ChartTexts().ListIndexOutOfRange;
   const auto At = Message.find("%d");
   if (At != std::string::npos) Message.replace(At, 2, std::to_string(Index));
   throw EAppError(Message);

@@ -10,11 +10,11 @@
 #include <string_view>
 #include <utility>
 
+#include "history/history_texts.h"
 #include "history/line_starts.h"
 #include "platform/app_error.h"
 #include "platform/files.h"
 #include "platform/folder_lock.h"
-#include "platform/program_texts.h"
 #include "platform/sjis.h"
 #include "platform/text_to_int.h"
 
@@ -82,7 +82,7 @@ void THistoryFile::Load() {
     auto Take = [&](std::string_view ReadSoFar) { Lines.Take(ReadSoFar); };
     if (int Error = ReadWholeFile(FFileName, Bytes, &Stamp, Take)) {
       FFileNotReadWhole = true;
-      throw EFileError(FileMessage(Texts().CannotOpenFile, FFileName, Error));
+      throw EFileError(FileMessage(HistoryTexts().CannotOpenFile, FFileName, Error));
     }
     TByteBuffer Text;
     if (Lines.Finish(ViewOf(Bytes))) {
@@ -99,7 +99,7 @@ void THistoryFile::Load() {
     if (!StampIsRecent(Stamp)) FStamp = Stamp;
   } catch (const std::bad_alloc&) {
     FFileNotReadWhole = true;
-    throw EListError(Texts().CannotInsertLine);
+    throw EListError(HistoryTexts().CannotInsertLine);
   }
 }
 
@@ -139,7 +139,7 @@ void THistoryFile::Append(const std::string& Line) {
     if (FText.capacity() < NewSize) FText.reserve(std::max(NewSize, OldSize + OldSize / 2 + 64));
     FStarts.push_back(OldSize);
   } catch (const std::bad_alloc&) {
-    throw EListError(Texts().CannotInsertLine);
+    throw EListError(HistoryTexts().CannotInsertLine);
   }
   ::Append(FText, Line);
   ::Append(FText, LineEnd);
@@ -196,9 +196,9 @@ void THistoryFile::Save() {
       }
       return;
     case TReplaceStep::Create:
-      throw EFileError(FileMessage(Texts().CannotCreateFile, FFileName, Result.Error));
+      throw EFileError(FileMessage(HistoryTexts().CannotCreateFile, FFileName, Result.Error));
     case TReplaceStep::Write:
-      throw EFileError(Texts().StreamWriteError);
+      throw EFileError(HistoryTexts().StreamWriteError);
   }
 }
 

@@ -9,6 +9,7 @@
 #include "history/history_file.h"
 #include "platform/program_texts.h"
 #include "results/duration_axis.h"
+#include "results/result_texts.h"
 
 namespace {
 
@@ -35,18 +36,18 @@ void ConfigureResultFrame(TChart& Chart) {
   const TSurfaceFont Gothic21 = Font(T.PGothicFace, 21, clBlack);
   const TSurfaceFont Mincho12 = Font(T.PMinchoFace, 12, clBlack);
 
-  Chart.Title.Text = {T.ChartTitle};
+  Chart.Title.Text = {ResultTexts().ChartTitle};
   Chart.Title.Font = Font(T.PGothicFace, 21, clBlue);
   // The back wall's brush is hollow: the panel shows through.
   Chart.BackWall.Brush = TChartBrush{clWhite, TBrushStyle::Clear};
 
   FixRange(Chart.LeftAxis, 0, 100);
-  Chart.LeftAxis.Title.Caption = T.LeftAxisTitle;
+  Chart.LeftAxis.Title.Caption = ResultTexts().LeftAxisTitle;
   Chart.LeftAxis.Title.Font = Gothic21;
   Chart.LeftAxis.LabelsFont = Gothic21;
 
   FixRange(Chart.RightAxis, 100, 300);
-  Chart.RightAxis.Title.Caption = T.RightAxisTitle;
+  Chart.RightAxis.Title.Caption = ResultTexts().RightAxisTitle;
   Chart.RightAxis.Title.Font = Gothic21;
   Chart.RightAxis.LabelsFont = Gothic21;
 

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fixed texts of the results, as Shift_JIS bytes: the notices about the
-// history file, the command line's words about its copies, a drill's readout
-// and the chart's summary for assistive technology, and the CSV's headings.
+// history file, the command line's words about its copies, the result chart's
+// titles, a drill's readout and the chart's summary for assistive technology,
+// and the CSV's headings.
 // The source holds them as UTF-8; FixedSjis converts each exactly once, at
 // first use.
 #include <string>
@@ -50,6 +51,13 @@ struct TResultTexts {
   std::string CopyRestored = FixedSjis("%S のコピー（%D 回分）を %S に戻しました");
   std::string DrillsAddedToCopy = FixedSjis("コピーの後のドリル %D 回分を書き足しました");
   std::string OldHistoryKept = FixedSjis("それまでの履歴ファイルは %S として残してあります");
+
+  // The result chart's titles: the chart's, its two value axes', and the name
+  // of its bar series.
+  std::string ChartTitle = FixedSjis("結果グラフ");
+  std::string LeftAxisTitle = FixedSjis("正答率（％）");
+  std::string RightAxisTitle = FixedSjis("所要時間（秒）");
+  std::string BarSeriesTitle = FixedSjis("正答率");
 
   // The result chart's readout of one drill (the hint over its bar) and its
   // summary for assistive technology: the parts a text is made of, in order,

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "chart/chart.h"
+#include "chart/chart_texts.h"
 #include "chart/line_series.h"
 #include "platform/app_error.h"
-#include "platform/program_texts.h"
 #include "chart_test_support.h"
 #include "series_drawing.h"
 
@@ -164,7 +164,7 @@ TEST_F(BarSeriesTest, SettingsOutOfRangeAreRefused) {
       Bars.SetBarWidthPercent(Bad);
       ADD_FAILURE() << Bad;
     } catch (const EAppError& Error) {
-      EXPECT_EQ(std::string(Error.what()), Texts().BarWidthOutOfRange);
+      EXPECT_EQ(std::string(Error.what()), ChartTexts().BarWidthOutOfRange);
     }
   }
   EXPECT_EQ(Bars.BarWidthPercent(), 70);

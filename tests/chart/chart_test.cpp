@@ -74,7 +74,7 @@ struct TResultChart : TResultChartFixture, ::testing::Test {};
 
 TEST_F(TResultChart, TitleIsCentredAtTheTopOfThePlotBox) {
   Chart.Paint();
-  const auto T = Surface.TextsOf(Texts().ChartTitle);
+  const auto T = Surface.TextsOf(ResultTexts().ChartTitle);
   ASSERT_EQ(T.size(), 1u);
   EXPECT_EQ(T[0].Points[0], (TPoint{352 - 50, 23}));  // 10 bytes, 100 pixels wide
   EXPECT_EQ(T[0].Font.Color, clBlue);
@@ -130,7 +130,7 @@ TEST_F(TResultChart, WallsOutlineTheBackAndFillTheLeftWallAndTheFloor) {
 
 TEST_F(TResultChart, EmptyChartShowsTitleWallsAndAllThreeAxes) {
   Chart.Paint();
-  const auto& T = Texts();
+  const auto& T = ResultTexts();
   // Axes draw in the order bottom, left, right.
   std::vector<std::string> LeftLabels, RightLabels;
   for (const auto& Call : Surface.CallsOf("TextOut")) {
@@ -218,7 +218,7 @@ TEST_F(TResultChart, PaintSequence) {
 
   const size_t Panel = FindCall(C, IsOp("FillRect"));
   const size_t Bevel = FindCall(C, IsOp("Polyline"));
-  const size_t Title = FindCall(C, IsText(Texts().ChartTitle));
+  const size_t Title = FindCall(C, IsText(ResultTexts().ChartTitle));
   const size_t Walls = FindCall(C, IsOp("Polygon"));
   const size_t FirstAxisText = FindCall(C, IsText("0"));
   const size_t Clip1 = FindCall(C, IsOp("SetClipPolygon"));
@@ -313,7 +313,7 @@ TEST_F(TResultChart, InactiveSeriesTakeNoSlotAndNoAxis) {
   EXPECT_EQ(Chart.TotalDepth, 10);
   EXPECT_EQ(Bars->DepthSlot, 0);
   EXPECT_TRUE(Surface.TextsOf("300").empty());  // the right axis is not drawn
-  EXPECT_TRUE(Surface.TextsOf(Texts().RightAxisTitle).empty());
+  EXPECT_TRUE(Surface.TextsOf(ResultTexts().RightAxisTitle).empty());
   EXPECT_EQ(Chart.PlotRect.Right, 684 - 10);
 }
 

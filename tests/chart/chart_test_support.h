@@ -10,9 +10,9 @@
 #include "chart/bar_series.h"
 #include "chart/chart.h"
 #include "chart/line_series.h"
-#include "platform/program_texts.h"
 #include "recording_surface.h"
 #include "results/result_chart.h"
+#include "results/result_texts.h"
 
 // A series that draws a text "P<i>" per point and "M" for its marks, so the
 // order of the paint can be read from the recorded calls.

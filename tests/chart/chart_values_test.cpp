@@ -8,7 +8,6 @@
 #include "chart/line_series.h"
 #include "chart_test_support.h"
 #include "platform/app_error.h"
-#include "platform/program_texts.h"
 
 namespace {
 

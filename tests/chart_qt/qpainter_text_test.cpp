@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "qpainter_surface_test_support.h"
+#include "results/result_texts.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ TEST_F(QPainterSurfaceTest, TextSitsOnItsReferencePoint) {
   Surface.EnsureImageSize(200, 200);
   Surface.FillRect(TRect{0, 0, 200, 200}, Paper);
   Surface.SetFont(Font);
-  const std::string Text = Texts().ChartTitle;
+  const std::string Text = ResultTexts().ChartTitle;
   const TSize Size = Surface.TextExtent(Text);
   EXPECT_GT(Size.Width, 4 * 15);
   EXPECT_GE(Size.Height, 21);

@@ -12,8 +12,8 @@
 #include "child_process.h"
 #include "drill/drill_texts.h"
 #include "history/history_file.h"
+#include "history/history_texts.h"
 #include "platform/app_error.h"
-#include "platform/program_texts.h"
 #include "platform/sjis.h"
 #include "temp_work_dir.h"
 
@@ -140,7 +140,7 @@ TEST_F(HistoryFailureTest, ShortWriteLeavesTheOldFileAsItWas) {
       WriteBytes(FileName, Old);
       std::vector<std::string> Report = RunInChild([Limit] { return SaveWithFileSizeLimit(Limit, D); });
       ASSERT_EQ(Report.size(), 2u) << Report.at(0);
-      EXPECT_EQ(Report[0], Texts().StreamWriteError);
+      EXPECT_EQ(Report[0], HistoryTexts().StreamWriteError);
       EXPECT_EQ(Report[1], Old == Plain ? "4" : "5") << "the new line stays in the list";
       EXPECT_EQ(ReadBytes(FileName), Old);
       EXPECT_EQ(EntriesOf("."), TNames{FileName}) << "no new file and no kept copy may stay behind";
@@ -368,7 +368,7 @@ TEST_F(HistoryFailureTest, ReadOnlyDirectoryShortWritePutsTheOldBytesBack) {
     const rlim_t Limit = Plain.size() + 20;
     std::vector<std::string> Report = AsTestUser([Limit] { return SaveWithFileSizeLimit(Limit, C); });
     ASSERT_EQ(Report.size(), 3u) << Report.at(0);
-    EXPECT_EQ(Report[1], Texts().StreamWriteError);
+    EXPECT_EQ(Report[1], HistoryTexts().StreamWriteError);
     EXPECT_EQ(Report[2], "3") << "the new line stays in the list";
     EXPECT_EQ(ReadBytes(FileName), Old);
     EXPECT_EQ(EntriesOf("."), TNames{FileName});

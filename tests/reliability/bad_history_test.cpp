@@ -21,6 +21,7 @@
 #include "child_process.h"
 #include "headless_drill.h"
 #include "history/history_file.h"
+#include "history/history_texts.h"
 #include "history_lines.h"
 #include "platform/app_error.h"
 #include "platform/program_texts.h"
@@ -220,7 +221,7 @@ TEST(DiskFull, TheDrillShowsTheMessageAndTheNextOneStoresBothLines) {
   ASSERT_FALSE(Report.empty());
   if (Report[0].rfind("skip: ", 0) == 0) GTEST_SKIP() << Report[0].substr(6);
   ASSERT_EQ(Report.size(), 6u) << Report[0];
-  EXPECT_EQ(Report[0], Texts().StreamWriteError + ResultTexts().DrillKeptUnsaved);
+  EXPECT_EQ(Report[0], HistoryTexts().StreamWriteError + ResultTexts().DrillKeptUnsaved);
   EXPECT_EQ(Report[1], "old file kept");
   EXPECT_EQ(Report[2], "2") << "only the history and the filler: no new file stays behind";
   EXPECT_EQ(Report[3], "201") << "the new line stays in the list";

@@ -4,9 +4,10 @@
 // description assistive technology gives each control (a control with a hint
 // takes the hint as its description). The printed page's words are in
 // app/paper/paper_texts.h; as Shift_JIS bytes, the drill's in
-// drill/drill_texts.h, the results' (notices, a drill's readout, the chart's
-// summary) in results/result_texts.h, and the history's and chart's (with the
-// font faces) in platform/program_texts.h.
+// drill/drill_texts.h, the results' (notices, the chart's titles, a drill's
+// readout, the chart's summary) in results/result_texts.h, the history's in
+// history/history_texts.h, the chart's in chart/chart_texts.h, and the font
+// faces in platform/program_texts.h.
 namespace WindowTexts {
 
 // Main drill window.

@@ -13,19 +13,34 @@ namespace {
 
 constexpr std::string_view LineEnd = "\r\n";
 
-// Bit I is set where byte I of the 64 from Begin is Wanted.
-uint64_t BitsOf(const char* Begin, char Wanted) {
+// Where the CRs and the LFs are among the 64 bytes from Begin: bit I for
+// byte I.
+struct TLineEndBits {
+  uint64_t Crs = 0;
+  uint64_t Lfs = 0;
+};
+
 #if defined(__SSE2__)
-  const __m128i Each = _mm_set1_epi8(Wanted);
-  uint64_t Bits = 0;
-  for (int Part = 0; Part < 4; ++Part) {
-    const __m128i Bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Begin + 16 * Part));
-    Bits |= uint64_t{static_cast<uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(Bytes, Each)))} << (16 * Part);
-  }
-  return Bits;
+// Bit I for byte I of the 16 in Part that equal Each.
+inline uint64_t BitsOf(__m128i Part, __m128i Each) {
+  return static_cast<uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(Part, Each)));
+}
+#endif
+
+TLineEndBits LineEndBitsOf(const char* Begin) {
+#if defined(__SSE2__)
+  const __m128i Cr = _mm_set1_epi8('\r'), Lf = _mm_set1_epi8('\n');
+  const auto* const Parts = reinterpret_cast<const __m128i*>(Begin);
+  const __m128i P0 = _mm_loadu_si128(Parts), P1 = _mm_loadu_si128(Parts + 1);
+  const __m128i P2 = _mm_loadu_si128(Parts + 2), P3 = _mm_loadu_si128(Parts + 3);
+  return {BitsOf(P0, Cr) | BitsOf(P1, Cr) << 16 | BitsOf(P2, Cr) << 32 | BitsOf(P3, Cr) << 48,
+          BitsOf(P0, Lf) | BitsOf(P1, Lf) << 16 | BitsOf(P2, Lf) << 32 | BitsOf(P3, Lf) << 48};
 #else
-  uint64_t Bits = 0;
-  for (int I = 0; I < 64; ++I) Bits |= uint64_t{Begin[I] == Wanted} << I;
+  TLineEndBits Bits;
+  for (int I = 0; I < 64; ++I) {
+    Bits.Crs |= uint64_t{Begin[I] == '\r'} << I;
+    Bits.Lfs |= uint64_t{Begin[I] == '\n'} << I;
+  }
   return Bits;
 #endif
 }
@@ -63,7 +78,7 @@ TCrlfLineFinder::TCrlfLineFinder(TLineStarts& Starts) : FStarts(Starts) { FStart
 void TCrlfLineFinder::Take(std::string_view Bytes) {
   while (FCrlfOnly && FTaken + 64 <= Bytes.size()) {
     const char* const Block = Bytes.data() + FTaken;
-    const uint64_t Crs = BitsOf(Block, '\r'), Lfs = BitsOf(Block, '\n');
+    const auto [Crs, Lfs] = LineEndBitsOf(Block);
     if (Lfs != ((Crs << 1) | uint64_t{FCrBefore})) {
       FCrlfOnly = false;
       return;

@@ -22,6 +22,29 @@ namespace {
 
 constexpr std::string_view LineEnd = "\r\n";
 
+// A file read whole with its lines, found piece by piece as the file comes
+// in, while its bytes are still in the cache. Text holds each line followed by
+// CR LF, Starts where each begins, and Bytes the file's own bytes where they
+// differ from Text (other line ends), else nothing.
+struct TFileLines {
+  TByteBuffer Text;
+  TLineStarts Starts;
+  TByteBuffer Bytes;
+  std::string_view FileBytes() const { return Bytes.empty() ? ViewOf(Text) : ViewOf(Bytes); }
+};
+
+int ReadLines(const std::string& FileName, TFileLines& Read, TFileStamp* Stamp) {
+  TCrlfLineFinder Lines(Read.Starts);
+  auto Take = [&](std::string_view ReadSoFar) { Lines.Take(ReadSoFar); };
+  if (int Error = ReadWholeFile(FileName, Read.Bytes, Stamp, Take)) return Error;
+  if (Lines.Finish(ViewOf(Read.Bytes))) {
+    Read.Text.swap(Read.Bytes);
+  } else {
+    Read.Text = ReformedLines(ViewOf(Read.Bytes), Read.Starts);
+  }
+  return 0;
+}
+
 // "ファイル "%s". %s ..." with the file's full path and the system's text.
 std::string FileMessage(const std::string& Template, const std::string& FileName, int Error) {
   std::string Message = Template;
@@ -73,27 +96,16 @@ THistoryFile::THistoryFile(std::string FileName) : FFileName(std::move(FileName)
 void THistoryFile::Load() {
   if (!FileIsPresent(FFileName)) return;
   try {
-    TByteBuffer Bytes;
+    TFileLines Read;
     TFileStamp Stamp;
-    TLineStarts Starts;
-    // The lines are found piece by piece as the file comes in, while its
-    // bytes are still in the cache.
-    TCrlfLineFinder Lines(Starts);
-    auto Take = [&](std::string_view ReadSoFar) { Lines.Take(ReadSoFar); };
-    if (int Error = ReadWholeFile(FFileName, Bytes, &Stamp, Take)) {
+    if (int Error = ReadLines(FFileName, Read, &Stamp)) {
       FFileNotReadWhole = true;
       throw EFileError(FileMessage(HistoryTexts().CannotOpenFile, FFileName, Error));
     }
-    TByteBuffer Text;
-    if (Lines.Finish(ViewOf(Bytes))) {
-      Text.swap(Bytes);
-    } else {
-      Text = ReformedLines(ViewOf(Bytes), Starts);
-    }
-    FText.swap(Text);
-    FStarts.swap(Starts);
+    FText.swap(Read.Text);
+    FStarts.swap(Read.Starts);
     FSavedSize = FText.size();
-    FLoadedBytes.swap(Bytes);
+    FLoadedBytes.swap(Read.Bytes);
     // A file written a moment ago may be written again within the same tick
     // of the file system's clock, its stamp unchanged: its bytes are compared.
     if (!StampIsRecent(Stamp)) FStamp = Stamp;
@@ -148,7 +160,7 @@ void THistoryFile::Append(const std::string& Line) {
 void THistoryFile::Save() {
   // A writer that hangs holds the folder for no longer than this save waits.
   const TFolderLock Lock(FFileName, std::chrono::milliseconds(2000));
-  TByteBuffer Found;
+  TFileLines Found;
   const bool Present = FileIsPresent(FFileName);
   // A file that is gone (or cannot be read) gets the whole list, as at the
   // first save.
@@ -156,31 +168,28 @@ void THistoryFile::Save() {
   TFileStamp Stamp;
   const bool AsSeen = Present && FStamp && FileStampOf(FFileName, Stamp) && Stamp == *FStamp;
   const bool Unchanged =
-      !Present || AsSeen || ReadWholeFile(FFileName, Found, nullptr, {}) != 0 || ViewOf(Found) == Known;
+      !Present || AsSeen || ReadLines(FFileName, Found, nullptr) != 0 || Found.FileBytes() == Known;
 
   // The usual case: the file is as this list last saw it, and the text
   // already holds every line followed by CR LF.
-  TByteBuffer Merged;
-  TLineStarts MergedStarts;
   bool KeepOld = FFileNotReadWhole;
   if (!Unchanged) {
     // Another writer saved since. Its text first, then the lines appended here.
-    KeepOld = FFileNotReadWhole || Found.size() <= Known.size() ||
-              ViewOf(Found).substr(0, Known.size()) != Known;
-    SplitLines(Found, Merged, MergedStarts);
-    const size_t FoundSize = Merged.size();
-    ::Append(Merged, ViewOf(FText).substr(FSavedSize));
+    const std::string_view FoundBytes = Found.FileBytes();
+    KeepOld = FFileNotReadWhole || FoundBytes.size() <= Known.size() || FoundBytes.substr(0, Known.size()) != Known;
+    const size_t FoundSize = Found.Text.size();
+    ::Append(Found.Text, ViewOf(FText).substr(FSavedSize));
     for (size_t I = 0; I < FStarts.size(); ++I) {
-      if (FStarts[I] >= FSavedSize) MergedStarts.push_back(FoundSize + (FStarts[I] - FSavedSize));
+      if (FStarts[I] >= FSavedSize) Found.Starts.push_back(FoundSize + (FStarts[I] - FSavedSize));
     }
   }
-  const TByteBuffer& Bytes = Unchanged ? FText : Merged;
+  const TByteBuffer& Bytes = Unchanged ? FText : Found.Text;
   const TReplaceResult Result = ReplaceFileContents(FFileName, ViewOf(Bytes), KeepOld);
   switch (Result.Step) {
     case TReplaceStep::Done:
       if (!Unchanged) {
-        FText.swap(Merged);
-        FStarts.swap(MergedStarts);
+        FText.swap(Found.Text);
+        FStarts.swap(Found.Starts);
       }
       FSavedSize = FText.size();
       FLoadedBytes.clear();

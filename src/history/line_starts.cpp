@@ -125,13 +125,3 @@ TByteBuffer ReformedLines(std::string_view Bytes, TLineStarts& Starts) {
   }
   return Text;
 }
-
-void SplitLines(TByteBuffer& Bytes, TByteBuffer& Text, TLineStarts& Starts) {
-  TCrlfLineFinder Lines(Starts);
-  if (Lines.Finish(ViewOf(Bytes))) {
-    Text = std::move(Bytes);
-    Bytes.clear();
-  } else {
-    Text = ReformedLines(ViewOf(Bytes), Starts);
-  }
-}

@@ -65,9 +65,3 @@ private:
 // other byte, a NUL too, belongs to its line, so that a damaged byte costs no
 // line and the next save writes the line back as the file held it.
 TByteBuffer ReformedLines(std::string_view Bytes, TLineStarts& Starts);
-
-// Splits a file's bytes read whole into lines, each followed by CR LF in
-// Text, with Starts where each begins. A file that already holds its lines
-// that way becomes Text as it is and Bytes is left empty; any other keeps its
-// bytes in Bytes.
-void SplitLines(TByteBuffer& Bytes, TByteBuffer& Text, TLineStarts& Starts);

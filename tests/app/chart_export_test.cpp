@@ -134,60 +134,51 @@ TEST(ChartExport, ThePagesChartIsTheChartAsShown) {
   EXPECT_EQ(Compared, 6);
 }
 
-TEST(ChartExport, AFileThatCannotBeWrittenIsToldAndLeavesNothing) {
-  TProgramFixture Program;
-  Program.Create();
-  WriteBytes(Program.Dir.filePath(QStringLiteral("plain")).toStdString(), "");
-  const QString Paths[] = {Program.Dir.filePath(QStringLiteral("no-such-folder/a")),
-                           Program.Dir.filePath(QStringLiteral("plain/a"))};
-  TChartExport& Export = Program.GraphWindow().ChartExport();
-  for (const QString& Path : Paths) {
-    for (const bool Pdf : {true, false}) {
-      SCOPED_TRACE(Path.toStdString() + (Pdf ? " pdf" : " csv"));
-      try {
-        Pdf ? Export.SavePdf(Path) : Export.SaveCsv(Path);
-        ADD_FAILURE() << "no error";
-      } catch (const EFileError& Error) {
-        const QString Message = QString::fromStdString(FromSjis(Error.Message()));
-        EXPECT_TRUE(Message.contains(Path)) << Message.toStdString();
-        EXPECT_TRUE(Message.contains(U("保存できませんでした"))) << Message.toStdString();
-      }
-    }
-  }
-  EXPECT_EQ(QDir(Program.Dir.path()).entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList{"plain"});
-}
-
-// A disk that fills up half way (a cap on the file size, as a full disk would
-// stop the writing): the file saved before stays whole.
-TEST(ChartExport, AWriteThatFailsHalfWayKeepsTheFileThatWasThere) {
+// A save that fails is told with the path and leaves the folder as it was: a
+// folder that is not there, a file in a folder's place, and a disk that fills
+// up half way (a cap on the file size, as a full disk would stop the writing),
+// where the file saved before stays whole.
+TEST(ChartExport, ASaveThatFailsIsToldAndKeepsWhatWasThere) {
   TProgramFixture Program;
   std::string History;
   for (int I = 0; I < 300; ++I) History += Line(100 + I % 50, I % 101, QDate(2024, 3, 1 + I % 28), "10:00") + "\r\n";
   WriteBytes(Program.HistoryPath(), History);
+  WriteBytes(Program.Dir.filePath(QStringLiteral("plain")).toStdString(), "");
   Program.Create();
+  struct TRow {
+    const char* Name;
+    bool Capped;  // the file size capped at 4 KB, over a file saved before
+  };
+  const TRow Rows[] = {{"no-such-folder/a", false}, {"plain/a", false}, {"kept", true}};
   TChartExport& Export = Program.GraphWindow().ChartExport();
-  for (const bool Pdf : {true, false}) {
-    SCOPED_TRACE(Pdf ? "pdf" : "csv");
-    const QString Path = Program.Dir.filePath(Pdf ? QStringLiteral("kept.pdf") : QStringLiteral("kept.csv"));
-    WriteBytes(Path.toStdString(), "saved before");
-    const auto OldSignal = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit Old{};
-    getrlimit(RLIMIT_FSIZE, &Old);
-    rlimit Capped = Old;
-    Capped.rlim_cur = 4096;
-    setrlimit(RLIMIT_FSIZE, &Capped);
-    bool Failed = false;
-    try {
-      Pdf ? Export.SavePdf(Path) : Export.SaveCsv(Path);
-    } catch (const EFileError&) {
-      Failed = true;
+  for (const TRow& Row : Rows) {
+    for (const bool Pdf : {true, false}) {
+      const QString Path = Program.Dir.filePath(QString::fromUtf8(Row.Name) + (Pdf ? ".pdf" : ".csv"));
+      SCOPED_TRACE(Path.toStdString());
+      if (Row.Capped) WriteBytes(Path.toStdString(), "saved before");
+      const auto OldSignal = std::signal(SIGXFSZ, SIG_IGN);
+      rlimit Old{};
+      getrlimit(RLIMIT_FSIZE, &Old);
+      rlimit Capped = Old;
+      if (Row.Capped) Capped.rlim_cur = 4096;
+      setrlimit(RLIMIT_FSIZE, &Capped);
+      QString Message = QStringLiteral("no error");
+      try {
+        Pdf ? Export.SavePdf(Path) : Export.SaveCsv(Path);
+      } catch (const EFileError& Error) {
+        Message = QString::fromStdString(FromSjis(Error.Message()));
+      }
+      setrlimit(RLIMIT_FSIZE, &Old);
+      std::signal(SIGXFSZ, OldSignal);
+      EXPECT_TRUE(Message.contains(Path)) << Message.toStdString();
+      EXPECT_TRUE(Message.contains(U("保存できませんでした"))) << Message.toStdString();
+      if (Row.Capped) {
+        EXPECT_EQ(ReadBytes(Path.toStdString()), "saved before");
+      }
     }
-    setrlimit(RLIMIT_FSIZE, &Old);
-    std::signal(SIGXFSZ, OldSignal);
-    EXPECT_TRUE(Failed);
-    EXPECT_EQ(ReadBytes(Path.toStdString()), "saved before");
   }
-  EXPECT_EQ(QDir(Program.Dir.path()).entryList(QDir::Files).size(), 3) << "the history and the two kept files";
+  EXPECT_EQ(QDir(Program.Dir.path()).entryList(QDir::Files),
+            QStringList({"HIST_ZV.DAT", "kept.csv", "kept.pdf", "plain"}));
 }
 
 TEST(ChartExport, TheNameOrElseTheChosenTypeSaysWhatIsSaved) {

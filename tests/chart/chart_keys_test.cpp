@@ -49,9 +49,7 @@ TEST(ChartKeys, EachKeyMovesTheShownRangesByItsShareWithOneRepaint) {
   };
   for (const TRow& Row : Rows) {
     SCOPED_TRACE(static_cast<int>(Row.Key));
-    TRealResultChartFixture F;
-    F.AddDrills(100);
-    F.Paint();
+    TRealResultChartFixture F(100);
     // Two zooms in first: a quarter of each range, with room for every key.
     for (int I = 0; I < 2; ++I) ASSERT_TRUE(PressChartKey(F.Chart, TChartKey::ZoomIn));
     F.Paint();
@@ -81,9 +79,7 @@ TEST(ChartKeys, ZoomKeysStayBetweenTheOpeningViewAndAReadableSpan) {
   const TRow Rows[] = {{3, 4, 0}, {30, 4, BottomSpan}, {3000, 10, BottomSpan}};
   for (const TRow& Row : Rows) {
     SCOPED_TRACE(Row.Drills);
-    TRealResultChartFixture F;
-    F.AddDrills(Row.Drills);
-    F.Paint();
+    TRealResultChartFixture F(Row.Drills);
     const TShown Opening = ShownRanges(F.Chart);
     EXPECT_FALSE(PressChartKey(F.Chart, TChartKey::ZoomOut));
     EXPECT_EQ(F.Invalidations, 0);
@@ -119,9 +115,7 @@ TEST(ChartKeys, ArrowsMoveVisiblyAndStopBeforeLeavingTheDrills) {
   for (const TRow& Row : Rows) {
     SCOPED_TRACE(testing::Message() << Row.Drills << " drills, " << Row.ZoomsIn << " zooms, key "
                                     << static_cast<int>(Row.Key));
-    TRealResultChartFixture F;
-    F.AddDrills(Row.Drills);
-    F.Paint();
+    TRealResultChartFixture F(Row.Drills);
     const TShown Opening = ShownRanges(F.Chart);
     for (int I = 0; I < Row.ZoomsIn; ++I) ASSERT_TRUE(PressChartKey(F.Chart, TChartKey::ZoomIn));
     F.Paint();
@@ -178,9 +172,7 @@ TEST(ChartKeys, EndAndThePageKeysShowPagesOfDrills) {
   };
   for (const TRow& Row : Rows) {
     SCOPED_TRACE(Row.Drills);
-    TRealResultChartFixture F;
-    F.AddDrills(Row.Drills);
-    F.Paint();
+    TRealResultChartFixture F(Row.Drills);
     const TShown Opening = ShownRanges(F.Chart);
     int Step = 0;
     for (const TStep& S : Row.Steps) {
@@ -201,9 +193,7 @@ TEST(ChartKeys, EndAndThePageKeysShowPagesOfDrills) {
 }
 
 TEST(ChartKeys, InAndOutComeBackWithinAPixelAndHomeExactlyWhateverTheMouseDid) {
-  TRealResultChartFixture F;
-  F.AddDrills(30);
-  F.Paint();
+  TRealResultChartFixture F(30);
   const TShown Before = ShownRanges(F.Chart);
   ASSERT_TRUE(PressChartKey(F.Chart, TChartKey::ZoomIn));
   F.Paint();

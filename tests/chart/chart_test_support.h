@@ -87,6 +87,11 @@ struct TRealResultChartFixture {
     Line = &dynamic_cast<TLineSeries&>(Chart.Series(1));
     Chart.OnInvalidate = [this] { ++Invalidations; };
   }
+  // With Drills drills, painted once.
+  explicit TRealResultChartFixture(int Drills) : TRealResultChartFixture() {
+    AddDrills(Drills);
+    Paint();
+  }
 
   // Drill i: a bar of 40 to 99 per cent, a duration of 120 to 279 seconds.
   void AddDrills(int Count) {

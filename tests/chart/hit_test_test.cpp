@@ -28,9 +28,7 @@ TPoint OnLine(const TRealResultChartFixture& F, int I) {
 TEST(PointAt, FindsTheDrillUnderThePointerAtAnyCount) {
   for (int Count : {1, 30, 1000}) {
     SCOPED_TRACE(Count);
-    TRealResultChartFixture F;
-    F.AddDrills(Count);
-    F.Paint();
+    TRealResultChartFixture F(Count);
     for (int I : {0, Count / 2, Count - 1}) {
       SCOPED_TRACE(I);
       const TPoint Bar = OnBarFront(F, I);
@@ -62,9 +60,7 @@ TEST(PointAt, FindsTheDrillUnderThePointerAtAnyCount) {
 TEST(PointAt, LooksNearThePointerYetMissesNoShape) {
   for (int Count : {30, 1000}) {
     SCOPED_TRACE(Count);
-    TRealResultChartFixture F;
-    F.AddDrills(Count);
-    F.Paint();
+    TRealResultChartFixture F(Count);
     const TRect& Plot = F.Chart.PlotRect;
     for (int X = Plot.Left - 10; X < Plot.Right + 20; X += 5) {
       for (int Y = Plot.Top - 20; Y < Plot.Bottom + 10; Y += 13) {
@@ -81,9 +77,7 @@ TEST(PointAt, LooksNearThePointerYetMissesNoShape) {
 }
 
 TEST(PointsShown, AreThePointsInsideTheShownRange) {
-  TRealResultChartFixture F;
-  F.AddDrills(30);
-  F.Paint();
+  TRealResultChartFixture F(30);
   EXPECT_EQ(PointsShown(*F.Bars), (std::pair{0, 29}));
   ASSERT_TRUE(PressChartKey(F.Chart, TChartKey::ZoomIn));
   F.Paint();

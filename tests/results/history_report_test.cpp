@@ -7,12 +7,9 @@
 #include <gtest/gtest.h>
 
 #include "chart_test_history.h"
+#include "history_lines.h"
 
 namespace {
-
-std::string Drill(int Percent, int Seconds, const char* When) {
-  return SummaryLine(ClockLabelText(Seconds * 1000), Percent, When);
-}
 
 const std::string Damaged = ToSjis("所要時間 0x分00秒 正答率 ??%  2024/03/15 09:05");
 
@@ -33,21 +30,21 @@ TEST(HistoryReport, SortsDrillsIntoTheLastTwelveMonths) {
   };
   const TRow Rows[] = {
       {"odd count: the middle one",
-       {Drill(80, 200, "2024/03/01 09:00"), Drill(90, 100, "2024/03/02 09:00"), Drill(100, 150, "2024/03/31 23:59")},
+       {DrillLine(80, "2024/03/01 09:00", 200), DrillLine(90, "2024/03/02 09:00", 100), DrillLine(100, "2024/03/31 23:59", 150)},
        {{2024, 3, 3, 90.0, 100, 150.0}}},
       {"even count: half a second",
-       {Drill(50, 101, "2024/02/10 08:00"), Drill(51, 100, "2024/02/11 08:00")},
+       {DrillLine(50, "2024/02/10 08:00", 101), DrillLine(51, "2024/02/11 08:00", 100)},
        {{2024, 2, 2, 50.5, 100, 100.5}}},
       {"the year before: its April in, its March out",
-       {Drill(70, 120, "2023/03/31 23:59"), Drill(60, 130, "2023/04/01 00:00")},
+       {DrillLine(70, "2023/03/31 23:59", 120), DrillLine(60, "2023/04/01 00:00", 130)},
        {{2023, 4, 1, 60.0, 130, 130.0}}},
       {"a later month (the clock was set back) and a damaged line count nowhere",
-       {Drill(70, 120, "2024/04/01 10:00"), Damaged, Drill(40, 300, "2024/01/05 10:00")},
+       {DrillLine(70, "2024/04/01 10:00", 120), Damaged, DrillLine(40, "2024/01/05 10:00", 300)},
        {{2024, 1, 1, 40.0, 300, 300.0}}},
       {"a drill without a date in no month",
-       {ToSjis("所要時間 02分00秒 正答率 99%  ----/--/-- --:--"), Drill(10, 90, "2023/12/24 18:30")},
+       {ToSjis("所要時間 02分00秒 正答率 99%  ----/--/-- --:--"), DrillLine(10, "2023/12/24 18:30", 90)},
        {{2023, 12, 1, 10.0, 90, 90.0}}},
-      {"regional separators", {Drill(33, 180, "2024-03-15 09.05")}, {{2024, 3, 1, 33.0, 180, 180.0}}},
+      {"regional separators", {DrillLine(33, "2024-03-15 09.05", 180)}, {{2024, 3, 1, 33.0, 180, 180.0}}},
   };
   for (const TRow& Row : Rows) {
     SCOPED_TRACE(Row.Case);
@@ -78,11 +75,11 @@ TEST(HistoryReport, SortsDrillsIntoTheLastTwelveMonths) {
 
 TEST(HistoryReport, KeepsTheFirstBestAndFastestDrillsAndThePeriod) {
   const THistoryReport Report = MakeHistoryReport(HistoryOf({
-                                                      Drill(85, 200, "2023/06/01 09:00"),
+                                                      DrillLine(85, "2023/06/01 09:00", 200),
                                                       Damaged,
-                                                      Drill(97, 180, "2022/11/20 07:45"),
-                                                      Drill(97, 95, "2024/02/29 21:10"),
-                                                      Drill(60, 95, "2024/03/01 06:00"),
+                                                      DrillLine(97, "2022/11/20 07:45", 180),
+                                                      DrillLine(97, "2024/02/29 21:10", 95),
+                                                      DrillLine(60, "2024/03/01 06:00", 95),
                                                   }),
                                                   2024, 3);
   EXPECT_EQ(Report.Drills, 4);

@@ -22,12 +22,9 @@ namespace {
 
 const std::string FileName = "HIST_ZV.DAT";
 
-std::string Drill(int Percent, int Seconds) {
-  return SummaryLine(ClockLabelText(Seconds * 1000), Percent, "2024/03/15 09:05");
-}
-const std::string A = Drill(85, 192);
-const std::string B = Drill(100, 280);
-const std::string C = Drill(7, 61);
+const std::string A = DrillLine(85, "2024/03/15 09:05", 192);
+const std::string B = DrillLine(100, "2024/03/15 09:05", 280);
+const std::string C = DrillLine(7, "2024/03/15 09:05", 61);
 
 class ResultsTest : public ::testing::Test {
 protected:

@@ -7,10 +7,10 @@
 
 #include "drill/drill_texts.h"
 
-// The summary of a drill of 3 minutes 12 seconds with Percent right, finished
-// When ("2026/03/01 09:05").
-inline std::string DrillLine(int Percent, const char* When) {
-  return SummaryLine(ClockLabelText(192000), Percent, When);
+// The summary of a drill of Seconds (3 minutes 12 by default) with Percent
+// right, finished When ("2026/03/01 09:05").
+inline std::string DrillLine(int Percent, const char* When, int Seconds = 192) {
+  return SummaryLine(ClockLabelText(Seconds * 1000), Percent, When);
 }
 
 // Every line followed by CR LF.

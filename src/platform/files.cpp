@@ -281,21 +281,31 @@ TReplaceResult KeepOldFile(const std::string& Target, std::string& KeptName, boo
 
 bool IsSjisLeadByte(unsigned char C) { return (C >= 0x81 && C <= 0x9F) || (C >= 0xE0 && C <= 0xFC); }
 
-// Reads from Fd's current position to its end into Bytes. Returns 0 or errno.
-int ReadAll(int Fd, std::string& Bytes) {
-  Bytes.clear();
-  struct stat St;
-  if (::fstat(Fd, &St) == 0 && S_ISREG(St.st_mode) && St.st_size > 0) Bytes.reserve(static_cast<size_t>(St.st_size));
-  char Buffer[65536];
+// Reads Fd to its end into Bytes (a string or a byte buffer), in pieces small
+// enough to stay in the cache until Read (when given) has seen every byte read
+// so far. Bytes takes Size (the file's size) at once, and one byte more so that
+// the read that finds the end needs no more room; it grows on if the file grew.
+// Returns 0 or errno.
+template <class TBytes>
+int ReadAll(int Fd, size_t Size, TBytes& Bytes, const std::function<void(std::string_view)>& Read = {}) {
+  constexpr size_t Piece = 64 * 1024;
+  Bytes.resize(Size + 1);
+  size_t Done = 0;
   for (;;) {
-    ssize_t N = ::read(Fd, Buffer, sizeof Buffer);
+    if (Done == Bytes.size()) Bytes.resize(Done + Done / 2 + Piece);
+    const ssize_t N = ::read(Fd, Bytes.data() + Done, std::min(Piece, Bytes.size() - Done));
     if (N < 0) {
       if (errno == EINTR) continue;
-      return errno;
+      const int Error = errno;
+      Bytes.resize(Done);
+      return Error;
     }
-    if (N == 0) return 0;
-    Bytes.append(Buffer, static_cast<size_t>(N));
+    if (N == 0) break;
+    Done += static_cast<size_t>(N);
+    if (Read) Read(std::string_view(Bytes.data(), Done));
   }
+  Bytes.resize(Done);
+  return 0;
 }
 
 // Writes Bytes at Offset of Fd. Returns 0 or errno.
@@ -319,8 +329,10 @@ int ReadOnlyError(const std::string& Target, const struct stat& Old) {
 TReplaceResult UpdateInPlace(const std::string& Target, std::string_view Bytes) {
   TFd File(::open(Target.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY));
   if (!File.IsOpen()) return {TReplaceStep::Create, errno};
+  struct stat St;
+  if (::fstat(File.Get(), &St) != 0) return {TReplaceStep::Create, errno};
   std::string Old;
-  if (int Error = ReadAll(File.Get(), Old)) return {TReplaceStep::Create, Error};
+  if (int Error = ReadAll(File.Get(), static_cast<size_t>(St.st_size), Old)) return {TReplaceStep::Create, Error};
   const bool Appending = Bytes.substr(0, Old.size()) == Old;
   auto Restore = [&File, &Old, Appending] {
     if (!Appending) WriteAt(File.Get(), 0, Old);
@@ -400,7 +412,7 @@ int ReadWholeFile(const std::string& Name, std::string& Bytes, TFileStamp* Stamp
   struct stat St;
   if (int Error = OpenWhole(Name, File, St)) return Error;
   if (Stamp) *Stamp = StampOf(St);
-  return ReadAll(File.Get(), Bytes);
+  return ReadAll(File.Get(), static_cast<size_t>(St.st_size), Bytes);
 }
 
 int ReadWholeFile(const std::string& Name, TByteBuffer& Bytes, TFileStamp* Stamp,
@@ -410,27 +422,7 @@ int ReadWholeFile(const std::string& Name, TByteBuffer& Bytes, TFileStamp* Stamp
   struct stat St;
   if (int Error = OpenWhole(Name, File, St)) return Error;
   if (Stamp) *Stamp = StampOf(St);
-  // Pieces small enough to stay in the cache until Read has seen them. The
-  // buffer takes the file's size at once, and one byte more so that the read
-  // that finds the end needs no more room; it grows on if the file grew.
-  constexpr size_t Piece = 64 * 1024;
-  Bytes.resize(static_cast<size_t>(St.st_size) + 1);
-  size_t Done = 0;
-  for (;;) {
-    if (Done == Bytes.size()) Bytes.resize(Done + Done / 2 + Piece);
-    const ssize_t N = ::read(File.Get(), Bytes.data() + Done, std::min(Piece, Bytes.size() - Done));
-    if (N < 0) {
-      if (errno == EINTR) continue;
-      const int Error = errno;
-      Bytes.resize(Done);
-      return Error;
-    }
-    if (N == 0) break;
-    Done += static_cast<size_t>(N);
-    if (Read) Read(std::string_view(Bytes.data(), Done));
-  }
-  Bytes.resize(Done);
-  return 0;
+  return ReadAll(File.Get(), static_cast<size_t>(St.st_size), Bytes, Read);
 }
 
 TReplaceResult ReplaceFileContents(const std::string& Name, std::string_view Bytes, bool KeepOld,

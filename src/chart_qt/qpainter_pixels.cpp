@@ -48,10 +48,14 @@ void TQPainterSurface::FillArea(int Left, int Top, int Right, int Bottom, QRgb C
       for (int Y = Top; Y <= Bottom; ++Y, First += FStride) FillPixels(First, Width, Color);
       return;
     }
-    // Wide: one row filled, the others copied from it.
-    FillPixels(First, Width, Color);
-    const size_t Bytes = static_cast<size_t>(Width) * sizeof(QRgb);
-    for (int Y = Top + 1; Y <= Bottom; ++Y) std::memcpy(FBits + static_cast<qsizetype>(Y) * FStride + Left, First, Bytes);
+    // Wide: row by row, or all at once where the rows follow each other
+    // (the panel).
+    const auto Run = static_cast<size_t>(Width);
+    if (Width == FStride) {
+      FillLongRun(First, Run * static_cast<size_t>(Bottom - Top + 1), Color);
+      return;
+    }
+    for (int Y = Top; Y <= Bottom; ++Y, First += FStride) FillLongRun(First, Run, Color);
     return;
   }
   if (Left == Right && FClipOneSpanPerRow) {

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Start-up and memory: starts the program's probe and the empty window in
-// turn, each a fresh process, and takes the time from just before the process
-// is started to its first paint, and its peak resident memory.
+// Start-up and memory: starts the program's probe, the empty window and the
+// window with one button in turn, each a fresh process, and takes the time
+// from just before the process is started to its first paint, and its peak
+// resident memory.
 //
 //   startup_bench PROBE EMPTY WORK_DIR [STARTS]
 //
 // Makes WORK_DIR/start with a history of 10,000 drills (the start-up figure)
 // and WORK_DIR/graph with 100,000 (the memory figure: the probe opens the
-// graph window there). Needs a display.
+// graph window there), and WORK_DIR/graph-one with one drill. Needs a display.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <spawn.h>
@@ -95,28 +96,42 @@ int main(int argc, char** argv) {
   const int Starts = argc > 4 ? std::atoi(argv[4]) : 10;
   const std::string StartDir = MakeHistoryDir(Work, "start", 10000);
   const std::string GraphDir = MakeHistoryDir(Work, "graph", 100000);
+  const std::string OneDrillDir = MakeHistoryDir(Work, "graph-one", 1);
 
+  // The window with one button is no floor: it shows how much of the figures
+  // the first text and control of any window take.
   const std::vector<double> Startup =
       RunAlternating({{"ours", [&] { return StartOnce(Probe, "", StartDir).Ms; }},
-                      {"floor", [&] { return StartOnce(Empty, "", StartDir).Ms; }}},
+                      {"floor", [&] { return StartOnce(Empty, "", StartDir).Ms; }},
+                      {"button", [&] { return StartOnce(Empty, "button", StartDir).Ms; }}},
                      2, Starts);
-  std::vector<double> OursPeak, FloorPeak;
-  RunAlternating({{"ours", [&] {
-                     OursPeak.push_back(StartOnce(Probe, "graph", GraphDir).PeakMb);
-                     return 0.0;
-                   }},
-                  {"floor", [&] {
-                     FloorPeak.push_back(StartOnce(Empty, "", GraphDir).PeakMb);
-                     return 0.0;
-                   }}},
+  // The program with a history of one drill shows what it takes before any
+  // drill is kept.
+  std::vector<double> OursPeak, OneDrillPeak, FloorPeak, ButtonPeak;
+  auto Peak = [](std::vector<double>& Peaks, const std::string& Program, const char* Mode, const std::string& Dir) {
+    return [&Peaks, Program, Mode, &Dir] {
+      Peaks.push_back(StartOnce(Program, Mode, Dir).PeakMb);
+      return 0.0;
+    };
+  };
+  RunAlternating({{"ours", Peak(OursPeak, Probe, "graph", GraphDir)},
+                  {"one drill", Peak(OneDrillPeak, Probe, "graph", OneDrillDir)},
+                  {"floor", Peak(FloorPeak, Empty, "", GraphDir)},
+                  {"button", Peak(ButtonPeak, Empty, "button", GraphDir)}},
                  0, 5);
-  const double Ours = Median(OursPeak), Floor = Median(FloorPeak);
-  std::printf("%-24s %12s %12s %8s\n", "start-up", "ours", "floor", "ratio");
-  std::printf("%-24s %12.3f %12.3f %8.2f\n", "first paint ms (10,000)", Startup[0], Startup[1],
-              Startup[0] / Startup[1]);
-  std::printf("%-24s %12.1f %12.1f %8.1f\n", "peak MB (graph, 100,000)", Ours, Floor, Ours - Floor);
+  const double Ours = Median(OursPeak), OneDrill = Median(OneDrillPeak), Floor = Median(FloorPeak),
+               Button = Median(ButtonPeak);
+  std::printf("%-24s %12s %12s %8s %12s %8s\n", "start-up", "ours", "floor", "ratio", "one button", "ratio");
+  std::printf("%-24s %12.3f %12.3f %8.2f %12.3f %8.2f\n", "first paint ms (10,000)", Startup[0], Startup[1],
+              Startup[0] / Startup[1], Startup[2], Startup[2] / Startup[1]);
+  std::printf("%-24s %12.1f %12.1f %8.1f %12.1f %8.1f\n", "peak MB (graph, 100,000)", Ours, Floor, Ours - Floor,
+              Button, Button - Floor);
+  std::printf("%-24s %12.1f %12.1f %8.1f\n", "peak MB (graph, 1)", OneDrill, Floor, OneDrill - Floor);
   std::printf("BENCH startup ours_ms=%s floor_ms=%s ratio=%.3f\n", Ms(Startup[0]).c_str(), Ms(Startup[1]).c_str(),
               Startup[0] / Startup[1]);
+  std::printf("BENCH startup_one_button ms=%s ratio=%.3f\n", Ms(Startup[2]).c_str(), Startup[2] / Startup[1]);
   std::printf("BENCH memory ours_mb=%.1f floor_mb=%.1f extra_mb=%.1f\n", Ours, Floor, Ours - Floor);
+  std::printf("BENCH memory_one_drill ours_mb=%.1f extra_mb=%.1f\n", OneDrill, OneDrill - Floor);
+  std::printf("BENCH memory_one_button mb=%.1f extra_mb=%.1f\n", Button, Button - Floor);
   return 0;
 }

@@ -13,33 +13,24 @@ namespace {
 // (the classic integer line: each step moves one pixel along the major axis).
 template <typename TVisit>
 void LinePixels(TPoint A, TPoint B, bool LastPixel, TVisit&& Visit) {
-  int Dx = std::abs(B.X - A.X), Dy = std::abs(B.Y - A.Y);
-  int Sx = B.X >= A.X ? 1 : -1, Sy = B.Y >= A.Y ? 1 : -1;
-  int Steps = std::max(Dx, Dy);
-  int Count = LastPixel ? Steps + 1 : Steps;
+  const int Dx = std::abs(B.X - A.X), Dy = std::abs(B.Y - A.Y);
+  const int StepX = B.X >= A.X ? 1 : -1, StepY = B.Y >= A.Y ? 1 : -1;
   int X = A.X, Y = A.Y;
-  if (Dx >= Dy) {
-    int Err = 2 * Dy - Dx;
-    for (int I = 0; I < Count; ++I) {
-      Visit(X, Y);
-      if (Err > 0) {
-        Y += Sy;
-        Err -= 2 * Dx;
-      }
-      Err += 2 * Dy;
-      X += Sx;
+  const bool AlongX = Dx >= Dy;
+  int& MajorAt = AlongX ? X : Y;
+  int& MinorAt = AlongX ? Y : X;
+  const int Major = AlongX ? Dx : Dy, Minor = AlongX ? Dy : Dx;
+  const int MajorStep = AlongX ? StepX : StepY, MinorStep = AlongX ? StepY : StepX;
+  const int Count = LastPixel ? Major + 1 : Major;
+  int Err = 2 * Minor - Major;
+  for (int I = 0; I < Count; ++I) {
+    Visit(X, Y);
+    if (Err > 0) {
+      MinorAt += MinorStep;
+      Err -= 2 * Major;
     }
-  } else {
-    int Err = 2 * Dx - Dy;
-    for (int I = 0; I < Count; ++I) {
-      Visit(X, Y);
-      if (Err > 0) {
-        X += Sx;
-        Err -= 2 * Dy;
-      }
-      Err += 2 * Dx;
-      Y += Sy;
-    }
+    Err += 2 * Minor;
+    MajorAt += MajorStep;
   }
 }
 

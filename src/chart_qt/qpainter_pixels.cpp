@@ -2,7 +2,6 @@
 // Writing pixels within the image and the clip: areas, columns around the
 // rows painted later, and the tests of a box against the clip.
 #include <algorithm>
-#include <cstring>
 
 #include "chart_qt/qpainter_pixels.h"
 
